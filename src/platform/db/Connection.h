@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ostrelplatform_export.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+struct sqlite3;
+
+namespace ado {
+
+// The database connection the host opens and hands to the module. Statements are written in the
+// SQL Server dialect: over ODBC they pass unchanged, on the embedded SQLite engine they are
+// adapted token by token (never by splicing strings) so that they keep their SQL Server meaning.
+// Every failure raises RuntimeError with a number and a description.
+class OSTRELPLATFORM_EXPORT Connection
+{
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // A SQLite file path, ":memory:", or "odbc:" followed by an ODBC connection string or a DSN.
+    void Open(const QString& connectionString);
+    void Close();
+    bool isOpen() const;
+    QString connectionString() const;
+    bool isSqlite() const;
+
+    // Runs a statement and returns the first field of its first row (a null QVariant when the
+    // statement yields no row).
+    QVariant ExecuteScalar(const QString& sql);
+    // Runs a statement that changes rows and returns how many it changed.
+    qint64 Execute(const QString& sql);
+
+    // A transaction takes the write lock at its start, so that reads of maxima inside it are
+    // not raced by another connection's save (SQLite: BEGIN IMMEDIATE with a busy timeout).
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool inTransaction() const;
+
+    // The statement text as it is sent to the engine.
+    QString adapt(const QString& sql) const;
+    // The engine-level handles, for fast paths; the sqlite3 handle is nullptr unless SQLite.
+    QSqlDatabase database() const;
+    sqlite3* sqliteHandle() const;
+
+    // Fault injection for tests: the n-th statement from now (1-based, counting every statement
+    // sent to the engine, transaction control included) fails. 0 switches it off.
+    void failStatementAt(int n);
+    int statementsSent() const;
+
+    // Used by Recordset and the fast paths before sending each statement: counts it and raises
+    // the injected failure when its turn has come.
+    void checkInjectedFault();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+using ConnectionPtr = std::shared_ptr<Connection>;
+
+} // namespace ado

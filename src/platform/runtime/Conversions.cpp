@@ -1,0 +1,296 @@
+#include "platform/runtime/Conversions.h"
+
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/ShortDate.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vb {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Parses "[sign]digits[.digits][e[sign]digits]" from the compacted text; returns the consumed part.
+QString leadingNumber(const QString& s)
+{
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    if (i < n && (s[i] == u'-' || s[i] == u'+'))
+        ++i;
+    const qsizetype mantissaStart = i;
+    bool point = false;
+    qsizetype digits = 0;
+    while (i < n && (isDigit(s[i]) || (!point && s[i] == u'.'))) {
+        if (s[i] == u'.')
+            point = true;
+        else
+            ++digits;
+        ++i;
+    }
+    if (digits == 0)
+        return QString();
+    qsizetype end = i;
+    if (i < n && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
+        qsizetype j = i + 1;
+        if (j < n && (s[j] == u'-' || s[j] == u'+'))
+            ++j;
+        if (j < n && isDigit(s[j])) {
+            while (j < n && isDigit(s[j]))
+                ++j;
+            end = j;
+        }
+    }
+    QString number = s.left(end);
+    // The exponent letter D is the double-precision form of E.
+    for (qsizetype k = mantissaStart; k < number.size(); ++k) {
+        if (number[k] == u'd' || number[k] == u'D')
+            number[k] = u'e';
+    }
+    return number;
+}
+
+} // namespace
+
+double Val(QStringView text)
+{
+    QString compact;
+    compact.reserve(text.size());
+    for (QChar c : text) {
+        if (!isBlank(c))
+            compact.append(c);
+    }
+    const QString number = leadingNumber(compact);
+    if (number.isEmpty())
+        return 0.0;
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+QString Trim(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.sliced(begin, end - begin).toString();
+}
+
+bool IsNumeric(QStringView text)
+{
+    const QString t = Trim(text);
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (i < n && (t[i] == u'-' || t[i] == u'+'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && (isDigit(t[i]) || t[i] == u',')) {
+        if (t[i] != u',')
+            ++digits;
+        ++i;
+    }
+    if (i < n && t[i] == u'.') {
+        ++i;
+        while (i < n && isDigit(t[i])) {
+            ++digits;
+            ++i;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < n && (t[i] == u'-' || t[i] == u'+'))
+            ++i;
+        if (i == n || !isDigit(t[i]))
+            return false;
+        while (i < n && isDigit(t[i]))
+            ++i;
+    }
+    return i == n;
+}
+
+double NumericValue(QStringView text)
+{
+    QString t = Trim(text);
+    t.remove(u',');
+    return t.toDouble();
+}
+
+double RoundHalfEven(double value)
+{
+    return std::nearbyint(value); // the default rounding mode sends halves to the even neighbour
+}
+
+namespace {
+
+double numberFrom(const QVariant& value)
+{
+    if (value.isNull())
+        throw RuntimeError::invalidUseOfNull();
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? -1.0 : 0.0;
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        if (!IsNumeric(text))
+            throw RuntimeError::typeMismatch();
+        return NumericValue(text);
+    }
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        throw RuntimeError::typeMismatch();
+    default: {
+        bool ok = false;
+        const double d = value.toDouble(&ok);
+        if (!ok)
+            throw RuntimeError::typeMismatch();
+        return d;
+    }
+    }
+}
+
+template <typename Int> Int wholeNumberFrom(const QVariant& value)
+{
+    const double rounded = RoundHalfEven(numberFrom(value));
+    if (!(rounded >= double(std::numeric_limits<Int>::min()) &&
+          rounded <= double(std::numeric_limits<Int>::max())))
+        throw RuntimeError::overflow();
+    return static_cast<Int>(rounded);
+}
+
+} // namespace
+
+qint16 CInt(const QVariant& value)
+{
+    return wholeNumberFrom<qint16>(value);
+}
+
+qint32 CLng(const QVariant& value)
+{
+    return wholeNumberFrom<qint32>(value);
+}
+
+double CDbl(const QVariant& value)
+{
+    return numberFrom(value);
+}
+
+bool CBool(const QVariant& value)
+{
+    if (value.isNull())
+        throw RuntimeError::invalidUseOfNull();
+    if (value.typeId() == QMetaType::QString) {
+        const QString t = Trim(value.toString());
+        if (t.compare(u"True", Qt::CaseInsensitive) == 0)
+            return true;
+        if (t.compare(u"False", Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return numberFrom(value) != 0.0;
+}
+
+QString NumberToText(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    QString text = QString::number(value, 'g', 15);
+    text.replace(u'e', u'E');
+    return text;
+}
+
+QString CStr(const QVariant& value)
+{
+    if (value.isNull())
+        throw RuntimeError::invalidUseOfNull();
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return NumberToText(value.toDouble());
+    case QMetaType::QDate:
+        return ShortDate::format(value.toDate());
+    case QMetaType::QDateTime:
+        return ShortDate::format(value.toDateTime().date());
+    default:
+        return value.toString();
+    }
+}
+
+QString TextOf(const QVariant& value)
+{
+    return value.isNull() ? QString() : CStr(value);
+}
+
+QString Format(double value, QStringView pattern)
+{
+    const qsizetype point = pattern.indexOf(u'.');
+    const QStringView integerPart = point < 0 ? pattern : pattern.first(point);
+    const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
+    const bool grouped = integerPart.contains(u',');
+    const int minIntegerDigits = int(integerPart.count(u'0'));
+
+    // Round on the shortest decimal form of the value, so 1.005 rounds up as written.
+    const QString shortest = QString::number(std::fabs(value), 'g', 15);
+    const double cleaned = shortest.toDouble();
+    QString digits = QString::number(cleaned, 'f', decimals + 1);
+    // Half away from zero on the last kept decimal.
+    QString kept = digits.left(digits.size() - 1);
+    const QChar next = digits.back();
+    if (decimals == 0 && kept.endsWith(u'.'))
+        kept.chop(1);
+    if (next >= u'5') {
+        int i = int(kept.size()) - 1;
+        for (; i >= 0; --i) {
+            if (kept[i] == u'.')
+                continue;
+            if (kept[i] == u'9') {
+                kept[i] = u'0';
+            } else {
+                kept[i] = QChar(kept[i].unicode() + 1);
+                break;
+            }
+        }
+        if (i < 0)
+            kept.prepend(u'1');
+    }
+    const qsizetype dot = kept.indexOf(u'.');
+    QString whole = dot < 0 ? kept : kept.left(dot);
+    const QString fraction = dot < 0 ? QString() : kept.mid(dot + 1);
+    while (whole.size() > 1 && whole.front() == u'0')
+        whole.remove(0, 1);
+    if (whole == u"0" && minIntegerDigits == 0)
+        whole.clear();
+    while (whole.size() < minIntegerDigits)
+        whole.prepend(u'0');
+    if (grouped) {
+        for (qsizetype i = whole.size() - 3; i > 0; i -= 3)
+            whole.insert(i, u',');
+    }
+    QString result = whole;
+    if (decimals > 0)
+        result += u'.' + fraction;
+    const bool zero = std::all_of(kept.cbegin(), kept.cend(),
+                                  [](QChar c) { return c == u'0' || c == u'.'; });
+    if (value < 0 && !zero)
+        result.prepend(u'-');
+    return result;
+}
+
+} // namespace vb

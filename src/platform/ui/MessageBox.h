@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ostrelplatform_export.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// Every message of the module goes through MsgBox: a prompt, a button-and-icon code and a title.
+// The presenter behind it is Qt's message box in the application and a scripted one in tests.
+namespace msgbox {
+
+// Button and icon flags, added together as the module writes them (0, 20, 64, 68).
+enum Flags : int {
+    vbOKOnly = 0,
+    vbYesNo = 4,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+};
+
+enum Answer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+struct Shown
+{
+    QString prompt;
+    int flags = 0;
+    QString title;
+};
+
+class OSTRELPLATFORM_EXPORT Presenter
+{
+public:
+    virtual ~Presenter() = default;
+    virtual int present(const Shown& message) = 0;
+};
+
+// The title a box shows when the caller gives none: the module's application title.
+OSTRELPLATFORM_EXPORT QString defaultTitle();
+
+// Shows the message modally and returns the answer (vbOK, vbYes or vbNo).
+OSTRELPLATFORM_EXPORT int MsgBox(const QString& prompt, int flags = vbOKOnly,
+                                  const std::optional<QString>& title = std::nullopt);
+
+// Replaces the presenter (nullptr restores Qt's); the caller keeps ownership.
+OSTRELPLATFORM_EXPORT void setPresenter(Presenter* presenter);
+
+// Answers from a queue (Yes/No questions default to vbNo when the queue is empty, others to vbOK)
+// and records every message shown. Installs itself while it lives.
+class OSTRELPLATFORM_EXPORT ScriptedPresenter : public Presenter
+{
+public:
+    ScriptedPresenter();
+    ~ScriptedPresenter() override;
+
+    void queueAnswer(int answer) { m_answers.append(answer); }
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList prompts() const;
+    void clear() { m_shown.clear(); }
+
+    int present(const Shown& message) override;
+
+private:
+    QList<int> m_answers;
+    QList<Shown> m_shown;
+};
+
+} // namespace msgbox

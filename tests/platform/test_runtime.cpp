@@ -1,0 +1,138 @@
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/ShortDate.h"
+
+#include <QLocale>
+#include <QTest>
+
+class TestRuntime : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void val_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("plain") << "1100.00" << 1100.0;
+        QTest::newRow("grouping stops the reading") << "1,000" << 1.0;
+        QTest::newRow("blanks anywhere skipped") << " 1 2.5x" << 12.5;
+        QTest::newRow("no leading number") << "abc" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("negative") << "-5" << -5.0;
+        QTest::newRow("second point stops") << "1.2.3" << 1.2;
+        QTest::newRow("exponent") << "1e3" << 1000.0;
+        QTest::newRow("letter e without digits") << "12eq" << 12.0;
+    }
+    void val()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(vb::Val(text), expected);
+    }
+
+    void format_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("grouped") << 1234.5 << "###,###,##0.00" << "1,234.50";
+        QTest::newRow("zero") << 0.0 << "###,###,##0.00" << "0.00";
+        QTest::newRow("negative") << -5.0 << "###,###,##0.00" << "-5.00";
+        QTest::newRow("millions") << 1234567.891 << "###,###,##0.00" << "1,234,567.89";
+        QTest::newRow("billions beyond the pattern") << 1234567890.0 << "###,###,##0.00"
+                                                     << "1,234,567,890.00";
+        QTest::newRow("half away from zero") << 1.005 << "0.00" << "1.01";
+        QTest::newRow("negative half away") << -2.675 << "0.00" << "-2.68";
+        QTest::newRow("instalment") << 1055.6313 << "0.00" << "1055.63";
+        QTest::newRow("no grouping") << 12000.0 << "0.00" << "12000.00";
+        QTest::newRow("carry") << 9.999 << "0.00" << "10.00";
+    }
+    void format()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, pattern);
+        QFETCH(QString, expected);
+        QCOMPARE(vb::Format(value, pattern), expected);
+    }
+
+    void wholeNumbers_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<int>("error");
+        QTest::newRow("half to even down") << QVariant(2.5) << 2 << 0;
+        QTest::newRow("half to even up") << QVariant(3.5) << 4 << 0;
+        QTest::newRow("numeric text") << QVariant(QStringLiteral(" 30 ")) << 30 << 0;
+        QTest::newRow("largest") << QVariant(32767) << 32767 << 0;
+        QTest::newRow("overflow") << QVariant(32768) << 0 << int(RuntimeError::Overflow);
+        QTest::newRow("text") << QVariant(QStringLiteral("abc")) << 0
+                              << int(RuntimeError::TypeMismatch);
+        QTest::newRow("null") << QVariant() << 0 << int(RuntimeError::InvalidUseOfNull);
+    }
+    void wholeNumbers()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(int, expected);
+        QFETCH(int, error);
+        try {
+            QCOMPARE(int(vb::CInt(value)), expected);
+            QCOMPARE(error, 0);
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number(), error);
+        }
+    }
+
+    void numericTest_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("numeric");
+        QTest::newRow("amount") << "1,234.50" << true;
+        QTest::newRow("negative") << "-5.00" << true;
+        QTest::newRow("id") << "17" << true;
+        QTest::newRow("issue number") << "LN17" << false;
+        QTest::newRow("date") << "3/15/03" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("point only") << "." << false;
+    }
+    void numericTest()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, numeric);
+        QCOMPARE(vb::IsNumeric(text), numeric);
+    }
+
+    void plainText()
+    {
+        QCOMPARE(vb::CStr(QVariant(5000.0)), QStringLiteral("5000"));
+        QCOMPARE(vb::CStr(QVariant(1055.63)), QStringLiteral("1055.63"));
+        QCOMPARE(vb::CStr(QVariant(0.1 + 0.2)), QStringLiteral("0.3"));
+        QCOMPARE(vb::TextOf(QVariant()), QString());
+    }
+
+    // The date box's text must read back as the date it was made from, whatever the locale.
+    void shortDateRoundTrip_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("US two-digit year") << "en_US" << QDate(2026, 12, 6);
+        QTest::newRow("US last century") << "en_US" << QDate(1960, 1, 31);
+        QTest::newRow("UK") << "en_GB" << QDate(2003, 3, 15);
+        QTest::newRow("German") << "de_DE" << QDate(2031, 7, 4);
+        QTest::newRow("ISO-like") << "sv_SE" << QDate(2003, 2, 13);
+    }
+    void shortDateRoundTrip()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QDate, date);
+        const QLocale saved;
+        QLocale::setDefault(QLocale(locale));
+        const QString text = ShortDate::format(date);
+        const QDate back = ShortDate::parse(text, QDate(2026, 12, 6));
+        QLocale::setDefault(saved);
+        QCOMPARE(back, date);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRuntime)
+#include "test_runtime.moc"
