@@ -2,6 +2,8 @@
 
 #include "ostrelplatform_export.h"
 
+#include "platform/db/StatementResult.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
@@ -54,9 +56,21 @@ public:
     void failStatementAt(int n);
     int statementsSent() const;
 
-    // Used by Recordset and the fast paths before sending each statement: counts it and raises
-    // the injected failure when its turn has come.
+    // Used by Recordset and the fast paths before sending each statement: raises the closed-object
+    // error on an unopened connection, counts the statement and raises the injected failure when
+    // its turn has come.
     void checkInjectedFault();
+
+    // Used by Recordset. Runs a statement in the SQL Server dialect (adapted, counted) and returns
+    // everything it gave back, its query already finished.
+    StatementResult run(const QString& sql);
+    // Runs a statement composed in the engine's own dialect, with values bound to its parameters
+    // in order (counted like every other).
+    StatementResult runBound(const QString& sql, const QVariantList& values);
+    // The primary key columns of a table (empty when it has none).
+    QStringList primaryKey(const QString& table) const;
+    // A column name quoted for the engine.
+    QString quoteName(const QString& name) const;
 
 private:
     struct Impl;

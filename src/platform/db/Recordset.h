@@ -26,8 +26,8 @@ public:
     Recordset(Recordset&&) noexcept;
     Recordset& operator=(Recordset&&) noexcept;
 
-    void Open(const QString& sql, Connection& connection, CursorType cursor = CursorType::ForwardOnly,
-              LockType lock = LockType::ReadOnly);
+    void Open(const QString& sql, Connection& connection,
+              CursorType cursor = CursorType::ForwardOnly, LockType lock = LockType::ReadOnly);
     void Close();
     bool isOpen() const;
 

@@ -1,0 +1,207 @@
+#include "platform/db/Connection.h"
+
+#include "platform/db/EngineErrors.h"
+#include "platform/db/OdbcEngine.h"
+#include "platform/db/SqliteEngine.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlIndex>
+
+namespace ado {
+
+namespace {
+
+const QLatin1StringView odbcPrefix("odbc:");
+const QLatin1StringView inMemory(":memory:");
+
+sqlite3* sqliteHandleOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+} // namespace
+
+struct Connection::Impl
+{
+    QString name;
+    QString connectionString;
+    QSqlDatabase db;
+    std::unique_ptr<StatementEngine> engine;
+    int sent = 0;
+    int failAt = 0;
+    int failNumber = 0;
+
+    void release()
+    {
+        engine.reset();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+};
+
+Connection::Connection() : d(std::make_unique<Impl>())
+{
+    // Each connection has its own named Qt connection, so several can be open at once.
+    d->name = QStringLiteral("ostrel-db-%1").arg(quintptr(d.get()), 0, 16);
+}
+
+Connection::~Connection()
+{
+    Close();
+}
+
+void Connection::Open(const QString& connectionString)
+{
+    if (isOpen())
+        throw EngineErrors::alreadyOpen();
+    const bool odbc = connectionString.startsWith(odbcPrefix, Qt::CaseInsensitive);
+    const QString target = odbc ? connectionString.mid(odbcPrefix.size()) : connectionString;
+    if (target.trimmed().isEmpty()) {
+        throw RuntimeError(RuntimeError::DatabaseFailure,
+                           QStringLiteral("The connection string names no database."));
+    }
+    d->db = QSqlDatabase::addDatabase(odbc ? QStringLiteral("QODBC") : QStringLiteral("QSQLITE"),
+                                      d->name);
+    d->db.setDatabaseName(target);
+    if (!d->db.open()) {
+        const QString message = d->db.lastError().text();
+        d->release();
+        throw RuntimeError(RuntimeError::DatabaseFailure, message);
+    }
+    try {
+        if (odbc)
+            d->engine = std::make_unique<OdbcEngine>(d->db);
+        else
+            d->engine = std::make_unique<SqliteEngine>(sqliteHandleOf(d->db), target == inMemory);
+    } catch (...) {
+        d->release();
+        throw;
+    }
+    d->connectionString = connectionString;
+}
+
+void Connection::Close()
+{
+    if (isOpen())
+        d->release();
+}
+
+bool Connection::isOpen() const
+{
+    return d->engine != nullptr;
+}
+
+QString Connection::connectionString() const
+{
+    return d->connectionString;
+}
+
+bool Connection::isSqlite() const
+{
+    return isOpen() && sqliteHandle() != nullptr;
+}
+
+QVariant Connection::ExecuteScalar(const QString& sql)
+{
+    const StatementResult result = run(sql);
+    return result.rows.isEmpty() || result.rows.front().isEmpty() ? QVariant()
+                                                                  : result.rows.front().front();
+}
+
+qint64 Connection::Execute(const QString& sql)
+{
+    return run(sql).rowsAffected;
+}
+
+void Connection::BeginTrans()
+{
+    checkInjectedFault();
+    d->engine->begin();
+}
+
+void Connection::CommitTrans()
+{
+    checkInjectedFault();
+    d->engine->commit();
+}
+
+void Connection::RollbackTrans()
+{
+    checkInjectedFault();
+    d->engine->rollback();
+}
+
+bool Connection::inTransaction() const
+{
+    return isOpen() && d->engine->inTransaction();
+}
+
+QString Connection::adapt(const QString& sql) const
+{
+    return isOpen() ? d->engine->adapt(sql) : sql;
+}
+
+QSqlDatabase Connection::database() const
+{
+    return d->db;
+}
+
+sqlite3* Connection::sqliteHandle() const
+{
+    return d->db.isOpen() ? sqliteHandleOf(d->db) : nullptr;
+}
+
+void Connection::failStatementAt(int n)
+{
+    d->failAt = n > 0 ? d->sent + n : 0;
+    d->failNumber = n;
+}
+
+int Connection::statementsSent() const
+{
+    return d->sent;
+}
+
+void Connection::checkInjectedFault()
+{
+    if (!isOpen())
+        throw EngineErrors::closed();
+    ++d->sent;
+    if (d->failAt > 0 && d->sent == d->failAt) {
+        d->failAt = 0;
+        throw EngineErrors::injected(d->failNumber);
+    }
+}
+
+StatementResult Connection::run(const QString& sql)
+{
+    checkInjectedFault();
+    return d->engine->run(d->engine->adapt(sql), {});
+}
+
+StatementResult Connection::runBound(const QString& sql, const QVariantList& values)
+{
+    checkInjectedFault();
+    return d->engine->run(sql, values);
+}
+
+QStringList Connection::primaryKey(const QString& table) const
+{
+    QStringList columns;
+    const QSqlIndex index = d->db.primaryIndex(table);
+    for (int i = 0; i < index.count(); ++i)
+        columns.append(index.fieldName(i));
+    return columns;
+}
+
+QString Connection::quoteName(const QString& name) const
+{
+    return d->db.driver()->escapeIdentifier(name, QSqlDriver::FieldName);
+}
+
+} // namespace ado

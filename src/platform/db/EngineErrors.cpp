@@ -1,0 +1,84 @@
+#include "platform/db/EngineErrors.h"
+
+#include <QStringList>
+#include <sqlite3.h>
+
+namespace ado::EngineErrors {
+
+RuntimeError closed()
+{
+    return RuntimeError(RuntimeError::OperationNotAllowed,
+                        QStringLiteral("Operation is not allowed when the object is closed."));
+}
+
+RuntimeError alreadyOpen()
+{
+    return RuntimeError(ObjectOpen,
+                        QStringLiteral("Operation is not allowed when the object is open."));
+}
+
+RuntimeError noCurrentRecord()
+{
+    return RuntimeError(NoCurrentRecord,
+                        QStringLiteral("Either BOF or EOF is True, or the current record has been "
+                                       "deleted. Requested operation requires a current record."));
+}
+
+RuntimeError itemNotFound()
+{
+    return RuntimeError(
+        RuntimeError::ItemNotFound,
+        QStringLiteral("Item cannot be found in the collection corresponding to the "
+                       "requested name or ordinal."));
+}
+
+RuntimeError notUpdatable()
+{
+    return RuntimeError(
+        NotUpdatable, QStringLiteral("Current Recordset does not support updating. This may be "
+                                     "a limitation of the provider, or of the selected locktype."));
+}
+
+RuntimeError rowNotLocated()
+{
+    return RuntimeError(RuntimeError::RowNotLocated,
+                        QStringLiteral("Row cannot be located for updating. Some values may have "
+                                       "been changed since it was last read."));
+}
+
+RuntimeError injected(int statement)
+{
+    return RuntimeError(RuntimeError::DatabaseFailure,
+                        QStringLiteral("Injected failure at statement %1").arg(statement));
+}
+
+RuntimeError fromSqlite(int resultCode, const QString& message)
+{
+    const bool integrity = (resultCode & 0xff) == SQLITE_CONSTRAINT;
+    return RuntimeError(
+        integrity ? RuntimeError::IntegrityViolation : RuntimeError::DatabaseFailure, message);
+}
+
+bool isIntegrityCode(const QString& nativeCode)
+{
+    // Drivers may report several diagnostics at once, separated by ';'.
+    const QStringList codes = nativeCode.split(u';', Qt::SkipEmptyParts);
+    for (const QString& code : codes) {
+        const QString trimmed = code.trimmed();
+        if (trimmed == u"2627" || trimmed == u"2601" || trimmed == u"547" || trimmed == u"19")
+            return true;
+    }
+    return false;
+}
+
+RuntimeError fromDriver(const QSqlError& error)
+{
+    QString message = error.databaseText().trimmed();
+    if (message.isEmpty())
+        message = error.text().trimmed();
+    return RuntimeError(isIntegrityCode(error.nativeErrorCode()) ? RuntimeError::IntegrityViolation
+                                                                 : RuntimeError::DatabaseFailure,
+                        message);
+}
+
+} // namespace ado::EngineErrors

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/runtime/RuntimeError.h"
+
+#include <QSqlError>
+#include <QString>
+
+// The failures of the database objects as the module's handlers see them: a number and a
+// description. Integrity violations carry one number whatever the engine; other engine failures
+// carry the engine's own message.
+namespace ado::EngineErrors {
+
+// Numbers of the database objects beyond those the module tests for.
+inline constexpr qint32 ObjectOpen = qint32(0x800A0E79);
+inline constexpr qint32 NoCurrentRecord = qint32(0x800A0BCD);
+inline constexpr qint32 NotUpdatable = qint32(0x800A0CB3);
+
+RuntimeError closed();
+RuntimeError alreadyOpen();
+RuntimeError noCurrentRecord();
+RuntimeError itemNotFound();
+RuntimeError notUpdatable();
+RuntimeError rowNotLocated();
+RuntimeError injected(int statement);
+
+// An SQLite result code with the connection's message for it.
+RuntimeError fromSqlite(int resultCode, const QString& message);
+// An error reported by a Qt driver (ODBC).
+RuntimeError fromDriver(const QSqlError& error);
+// Whether a native error code names an integrity violation: SQL Server's unique key (2627),
+// unique index (2601) and other constraints (547), and the SQLite drivers' constraint code (19).
+bool isIntegrityCode(const QString& nativeCode);
+
+} // namespace ado::EngineErrors

@@ -1,0 +1,124 @@
+#include "platform/db/OdbcEngine.h"
+
+#include "platform/db/EngineErrors.h"
+
+#include <QDateTime>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace ado {
+
+namespace {
+
+bool isDateType(QMetaType type)
+{
+    return type.id() == QMetaType::QDate || type.id() == QMetaType::QDateTime;
+}
+
+QVariant normalized(const QVariant& value)
+{
+    if (value.isNull())
+        return QVariant();
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return QVariant::fromValue<qint64>(value.toLongLong());
+    case QMetaType::Float:
+        return value.toDouble();
+    case QMetaType::QDateTime: {
+        // A server date-time column holding a plain date reads as a date.
+        const QDateTime stamp = value.toDateTime();
+        return stamp.time() == QTime(0, 0) ? QVariant(stamp.date()) : value;
+    }
+    default:
+        return value;
+    }
+}
+
+} // namespace
+
+OdbcEngine::OdbcEngine(QSqlDatabase db) : m_db(std::move(db)) {}
+
+QString OdbcEngine::adapt(const QString& sql) const
+{
+    return sql;
+}
+
+StatementResult OdbcEngine::run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    bool ok;
+    if (values.isEmpty()) {
+        ok = query.exec(sql);
+    } else {
+        ok = query.prepare(sql);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        ok = ok && query.exec();
+    }
+    if (!ok)
+        throw EngineErrors::fromDriver(query.lastError());
+    StatementResult result;
+    if (query.isSelect()) {
+        const QSqlRecord record = query.record();
+        for (int c = 0; c < record.count(); ++c) {
+            result.names.append(record.fieldName(c));
+            result.dateColumns.append(isDateType(record.field(c).metaType()));
+        }
+        while (query.next()) {
+            QVariantList row;
+            row.reserve(record.count());
+            for (int c = 0; c < record.count(); ++c)
+                row.append(normalized(query.value(c)));
+            result.rows.append(std::move(row));
+        }
+        if (query.lastError().isValid())
+            throw EngineErrors::fromDriver(query.lastError());
+    } else {
+        result.rowsAffected = query.numRowsAffected();
+    }
+    query.finish();
+    return result;
+}
+
+void OdbcEngine::begin()
+{
+    if (!m_db.transaction())
+        throw EngineErrors::fromDriver(m_db.lastError());
+    m_inTransaction = true;
+}
+
+void OdbcEngine::commit()
+{
+    if (!m_db.commit())
+        throw EngineErrors::fromDriver(m_db.lastError());
+    m_inTransaction = false;
+}
+
+void OdbcEngine::rollback()
+{
+    if (!m_db.rollback())
+        throw EngineErrors::fromDriver(m_db.lastError());
+    m_inTransaction = false;
+}
+
+bool OdbcEngine::inTransaction() const
+{
+    return m_inTransaction;
+}
+
+} // namespace ado

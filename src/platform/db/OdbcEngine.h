@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/db/StatementEngine.h"
+
+#include <QSqlDatabase>
+
+namespace ado {
+
+// Runs statements through Qt's ODBC driver, as written: the server speaks the dialect itself.
+// Values come back as the other engine gives them (whole numbers as qint64, amounts as double,
+// dates as QDate).
+class OdbcEngine : public StatementEngine
+{
+public:
+    explicit OdbcEngine(QSqlDatabase db);
+
+    QString adapt(const QString& sql) const override;
+    StatementResult run(const QString& sql, const QVariantList& values) override;
+    void begin() override;
+    void commit() override;
+    void rollback() override;
+    bool inTransaction() const override;
+
+private:
+    QSqlDatabase m_db;
+    bool m_inTransaction = false;
+};
+
+} // namespace ado

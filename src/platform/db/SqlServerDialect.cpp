@@ -1,0 +1,318 @@
+#include "platform/db/SqlServerDialect.h"
+
+#include "platform/db/SqlTokenizer.h"
+
+#include <QDate>
+#include <algorithm>
+
+namespace ado {
+
+// The tokens, their output texts and the positions of the significant ones (no blanks or
+// comments), which the rewrites look along.
+struct SqlServerDialect::Statement
+{
+    QList<SqlToken> tokens;
+    QStringList out;
+    QList<qsizetype> sig;
+
+    const SqlToken& at(qsizetype p) const
+    {
+        static const SqlToken none{SqlToken::Kind::Space, QString()};
+        return p >= 0 && p < sig.size() ? tokens[sig[p]] : none;
+    }
+    // The significant position of the bracket that closes the one at `open`, or -1.
+    qsizetype closing(qsizetype open) const
+    {
+        int depth = 0;
+        for (qsizetype p = open; p < sig.size(); ++p) {
+            if (at(p).isSymbol(QLatin1StringView("(")))
+                ++depth;
+            else if (at(p).isSymbol(QLatin1StringView(")")) && --depth == 0)
+                return p;
+        }
+        return -1;
+    }
+    void blank(qsizetype fromToken, qsizetype toToken)
+    {
+        for (qsizetype i = fromToken; i <= toToken; ++i)
+            out[i].clear();
+    }
+};
+
+namespace {
+
+bool isComparison(const SqlToken& t)
+{
+    static const QLatin1StringView ops[] = {QLatin1StringView("="),  QLatin1StringView("=="),
+                                            QLatin1StringView("<>"), QLatin1StringView("!="),
+                                            QLatin1StringView("<"),  QLatin1StringView(">"),
+                                            QLatin1StringView("<="), QLatin1StringView(">="),
+                                            QLatin1StringView("!<"), QLatin1StringView("!>")};
+    for (const auto& op : ops) {
+        if (t.isSymbol(op))
+            return true;
+    }
+    return false;
+}
+
+bool isTableHint(const SqlToken& t)
+{
+    static const QLatin1StringView hints[] = {QLatin1StringView("nolock"),
+                                              QLatin1StringView("updlock"),
+                                              QLatin1StringView("holdlock"),
+                                              QLatin1StringView("rowlock"),
+                                              QLatin1StringView("paglock"),
+                                              QLatin1StringView("tablock"),
+                                              QLatin1StringView("tablockx"),
+                                              QLatin1StringView("xlock"),
+                                              QLatin1StringView("readpast"),
+                                              QLatin1StringView("readcommitted"),
+                                              QLatin1StringView("readcommittedlock"),
+                                              QLatin1StringView("readuncommitted"),
+                                              QLatin1StringView("repeatableread"),
+                                              QLatin1StringView("serializable"),
+                                              QLatin1StringView("nowait")};
+    for (const auto& hint : hints) {
+        if (t.isWord(hint))
+            return true;
+    }
+    return false;
+}
+
+QString sqliteFunctionFor(const SqlToken& t)
+{
+    struct Rename
+    {
+        QLatin1StringView from;
+        QLatin1StringView to;
+    };
+    static const Rename renames[] = {
+        {QLatin1StringView("isnull"), QLatin1StringView("ifnull")},
+        {QLatin1StringView("len"), QLatin1StringView("sqlserver_len")},
+        {QLatin1StringView("right"), QLatin1StringView("sqlserver_right")},
+        {QLatin1StringView("left"), QLatin1StringView("sqlserver_left")},
+        {QLatin1StringView("substring"), QLatin1StringView("sqlserver_substring")},
+        {QLatin1StringView("getdate"), QLatin1StringView("sqlserver_getdate")}};
+    for (const auto& rename : renames) {
+        if (t.isWord(rename.from))
+            return rename.to;
+    }
+    return QString();
+}
+
+// The ISO date a literal means when it is written 'yyyymmdd' or 'yyyy-mm-dd' (a time after the
+// date is dropped, as a date column would drop it); empty when it is no such date.
+QString isoDateOf(const SqlToken& literal)
+{
+    if (literal.kind != SqlToken::Kind::String)
+        return QString();
+    const QString value = literal.stringValue();
+    QDate date;
+    if (value.size() == 8 &&
+        std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        date = QDate::fromString(value, QStringLiteral("yyyyMMdd"));
+    } else if (value.size() >= 10 && value[4] == u'-' && value[7] == u'-' &&
+               (value.size() == 10 || value[10] == u' ' || value[10] == u'T')) {
+        date = QDate::fromString(value.left(10), Qt::ISODate);
+    }
+    return date.isValid() ? date.toString(Qt::ISODate) : QString();
+}
+
+} // namespace
+
+SqlServerDialect::SqlServerDialect(DateColumnTest isDateColumn)
+    : m_isDateColumn(std::move(isDateColumn))
+{
+}
+
+QString SqlServerDialect::toSqlite(QStringView sql) const
+{
+    Statement s;
+    s.tokens = SqlTokenizer::tokenize(sql);
+    s.out.reserve(s.tokens.size());
+    for (qsizetype i = 0; i < s.tokens.size(); ++i) {
+        s.out.append(s.tokens[i].text);
+        if (s.tokens[i].isSignificant())
+            s.sig.append(i);
+    }
+    splitNumbersFromWords(s);
+    renameFunctions(s);
+    rewriteConverts(s);
+    dropTableHints(s);
+    rewriteDateLiterals(s);
+    rewriteInsertedDates(s);
+    return s.out.join(QString());
+}
+
+void SqlServerDialect::splitNumbersFromWords(Statement& s) const
+{
+    for (qsizetype i = 0; i + 1 < s.tokens.size(); ++i) {
+        if (s.tokens[i].kind == SqlToken::Kind::Number &&
+            s.tokens[i + 1].kind == SqlToken::Kind::Word)
+            s.out[i] += u' ';
+    }
+}
+
+void SqlServerDialect::renameFunctions(Statement& s) const
+{
+    for (qsizetype p = 0; p < s.sig.size(); ++p) {
+        if (!s.at(p + 1).isSymbol(QLatin1StringView("(")) ||
+            s.at(p - 1).isSymbol(QLatin1StringView(".")))
+            continue;
+        const QString function = sqliteFunctionFor(s.at(p));
+        if (!function.isEmpty())
+            s.out[s.sig[p]] = function;
+    }
+}
+
+void SqlServerDialect::rewriteConverts(Statement& s) const
+{
+    for (qsizetype p = 0; p < s.sig.size(); ++p) {
+        if (!s.at(p).isWord(QLatin1StringView("convert")) ||
+            !s.at(p + 1).isSymbol(QLatin1StringView("(")))
+            continue;
+        // The type runs to the first comma outside its own brackets, as in varchar(10).
+        QString type;
+        int depth = 0;
+        qsizetype comma = p + 2;
+        for (; comma < s.sig.size(); ++comma) {
+            const SqlToken& t = s.at(comma);
+            if (t.isSymbol(QLatin1StringView("(")))
+                ++depth;
+            else if (t.isSymbol(QLatin1StringView(")")) && --depth < 0)
+                break;
+            else if (depth == 0 && t.isSymbol(QLatin1StringView(",")))
+                break;
+            type += t.text;
+        }
+        if (!s.at(comma).isSymbol(QLatin1StringView(",")) || type.isEmpty())
+            continue;
+        s.out[s.sig[p]] = QStringLiteral("sqlserver_convert");
+        s.blank(s.sig[p + 2], s.sig[comma] - 1);
+        s.out[s.sig[p + 2]] = u'\'' + type.toLower() + u'\'';
+    }
+}
+
+void SqlServerDialect::dropTableHints(Statement& s) const
+{
+    for (qsizetype p = 0; p < s.sig.size(); ++p) {
+        if (!s.at(p).isWord(QLatin1StringView("with")) ||
+            !s.at(p + 1).isSymbol(QLatin1StringView("(")))
+            continue;
+        const qsizetype close = s.closing(p + 1);
+        if (close <= p + 2)
+            continue;
+        bool onlyHints = true;
+        for (qsizetype q = p + 2; q < close && onlyHints; ++q)
+            onlyHints = isTableHint(s.at(q)) || s.at(q).isSymbol(QLatin1StringView(","));
+        if (onlyHints)
+            s.blank(s.sig[p], s.sig[close]);
+    }
+}
+
+bool SqlServerDialect::isDateColumnAt(const Statement& s, qsizetype position) const
+{
+    const SqlToken& t = s.at(position);
+    return t.isName() && !s.at(position + 1).isSymbol(QLatin1StringView("(")) &&
+           m_isDateColumn(t.name());
+}
+
+bool SqlServerDialect::comparedWithDateColumn(const Statement& s, qsizetype p) const
+{
+    // column <op> 'literal'
+    if (isComparison(s.at(p - 1)))
+        return isDateColumnAt(s, p - 2);
+    // 'literal' <op> [qualifier.]column
+    if (isComparison(s.at(p + 1))) {
+        qsizetype q = p + 2;
+        while (s.at(q).isName() && s.at(q + 1).isSymbol(QLatin1StringView(".")))
+            q += 2;
+        return isDateColumnAt(s, q);
+    }
+    auto columnBefore = [&](qsizetype keyword) {
+        return isDateColumnAt(s, s.at(keyword - 1).isWord(QLatin1StringView("not")) ? keyword - 2
+                                                                                    : keyword - 1);
+    };
+    // column [not] between 'literal' and 'literal'
+    if (s.at(p - 1).isWord(QLatin1StringView("between")))
+        return columnBefore(p - 1);
+    if (s.at(p - 1).isWord(QLatin1StringView("and")) &&
+        s.at(p - 2).kind == SqlToken::Kind::String &&
+        s.at(p - 3).isWord(QLatin1StringView("between")))
+        return columnBefore(p - 3);
+    // column [not] in ('literal', ...)
+    qsizetype q = p - 1;
+    while (s.at(q).isSymbol(QLatin1StringView(",")) && s.at(q - 1).kind == SqlToken::Kind::String)
+        q -= 2;
+    if (s.at(q).isSymbol(QLatin1StringView("(")) && s.at(q - 1).isWord(QLatin1StringView("in")))
+        return columnBefore(q - 1);
+    return false;
+}
+
+void SqlServerDialect::rewriteDateLiterals(Statement& s) const
+{
+    for (qsizetype p = 0; p < s.sig.size(); ++p) {
+        const QString iso = isoDateOf(s.at(p));
+        if (!iso.isEmpty() && iso != s.at(p).stringValue() && comparedWithDateColumn(s, p))
+            s.out[s.sig[p]] = u'\'' + iso + u'\'';
+    }
+}
+
+void SqlServerDialect::rewriteInsertedDates(Statement& s) const
+{
+    // insert [into] table [(columns)] values (v, ...), (v, ...): a value that is one literal
+    // takes the type of its column.
+    for (qsizetype p = 0; p < s.sig.size(); ++p) {
+        if (!s.at(p).isWord(QLatin1StringView("insert")))
+            continue;
+        qsizetype q = p + 1;
+        if (s.at(q).isWord(QLatin1StringView("into")))
+            ++q;
+        while (s.at(q).isName() && s.at(q + 1).isSymbol(QLatin1StringView(".")))
+            q += 2;
+        if (!s.at(q).isName() || !s.at(q + 1).isSymbol(QLatin1StringView("(")))
+            continue;
+        const qsizetype columnsClose = s.closing(q + 1);
+        if (columnsClose < 0)
+            continue;
+        QStringList columns;
+        for (qsizetype c = q + 2; c < columnsClose; ++c) {
+            if (s.at(c).isName())
+                columns.append(s.at(c).name());
+        }
+        if (!s.at(columnsClose + 1).isWord(QLatin1StringView("values")))
+            continue;
+        qsizetype open = columnsClose + 2;
+        while (s.at(open).isSymbol(QLatin1StringView("("))) {
+            const qsizetype close = s.closing(open);
+            if (close < 0)
+                break;
+            int index = 0;
+            int depth = 0;
+            for (qsizetype v = open + 1; v < close; ++v) {
+                const SqlToken& t = s.at(v);
+                if (t.isSymbol(QLatin1StringView("(")))
+                    ++depth;
+                else if (t.isSymbol(QLatin1StringView(")")))
+                    --depth;
+                else if (depth == 0 && t.isSymbol(QLatin1StringView(",")))
+                    ++index;
+                const bool startsValue =
+                    v == open + 1 || s.at(v - 1).isSymbol(QLatin1StringView(","));
+                const bool endsValue =
+                    v + 1 == close || s.at(v + 1).isSymbol(QLatin1StringView(","));
+                if (depth > 0 || !startsValue || !endsValue || index >= columns.size())
+                    continue;
+                const QString iso = isoDateOf(t);
+                if (!iso.isEmpty() && m_isDateColumn(columns[index]))
+                    s.out[s.sig[v]] = u'\'' + iso + u'\'';
+            }
+            if (!s.at(close + 1).isSymbol(QLatin1StringView(",")))
+                break;
+            open = close + 2;
+        }
+        p = open;
+    }
+}
+
+} // namespace ado

@@ -1,0 +1,290 @@
+#include "platform/db/SqlServerFunctions.h"
+
+#include "platform/db/SqlServerLike.h"
+
+#include <QDateTime>
+#include <QString>
+#include <cmath>
+#include <limits>
+#include <sqlite3.h>
+
+namespace ado {
+
+namespace {
+
+QString textOf(sqlite3_value* value)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                             sqlite3_value_bytes(value));
+}
+
+void resultText(sqlite3_context* context, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void fail(sqlite3_context* context, const QString& message)
+{
+    const QByteArray utf8 = message.toUtf8();
+    sqlite3_result_error(context, utf8.constData(), int(utf8.size()));
+}
+
+bool anyNull(int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    }
+    return false;
+}
+
+QString withoutBlanks(QString text, bool leading)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    qsizetype begin = 0;
+    while (leading && begin < end && text[begin] == u' ')
+        ++begin;
+    return text.mid(begin, end - begin);
+}
+
+// The length argument of right, left and substring; SQL Server refuses a negative one.
+bool lengthArgument(sqlite3_context* context, sqlite3_value* value, const char* function,
+                    qint64* length)
+{
+    *length = sqlite3_value_int64(value);
+    if (*length >= 0)
+        return true;
+    fail(context, QStringLiteral("Invalid length parameter passed to the %1 function.")
+                      .arg(QLatin1StringView(function)));
+    return false;
+}
+
+void len(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    sqlite3_result_int64(context, withoutBlanks(textOf(argv[0]), false).size());
+}
+
+void right(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    qint64 length;
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    if (lengthArgument(context, argv[1], "right", &length))
+        resultText(context, textOf(argv[0]).right(length));
+}
+
+void left(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    qint64 length;
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    if (lengthArgument(context, argv[1], "left", &length))
+        resultText(context, textOf(argv[0]).left(length));
+}
+
+// Positions start to start + length - 1, counted from 1; those outside the text are skipped.
+void substring(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    qint64 length;
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    if (!lengthArgument(context, argv[2], "substring", &length))
+        return;
+    const QString text = textOf(argv[0]);
+    const qint64 start = sqlite3_value_int64(argv[1]);
+    const qint64 first = std::max<qint64>(start, 1);
+    const qint64 end = std::min<qint64>(start + length, text.size() + 1);
+    resultText(context, end > first ? text.mid(first - 1, end - first) : QString());
+}
+
+void getdate(sqlite3_context* context, int, sqlite3_value**)
+{
+    resultText(context,
+               QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+}
+
+struct WholeType
+{
+    QLatin1StringView name;
+    qint64 min;
+    qint64 max;
+};
+
+const WholeType* wholeType(const QString& base)
+{
+    static const WholeType types[] = {
+        {QLatin1StringView("tinyint"), 0, 255},
+        {QLatin1StringView("smallint"), -32768, 32767},
+        {QLatin1StringView("int"), std::numeric_limits<qint32>::min(),
+         std::numeric_limits<qint32>::max()},
+        {QLatin1StringView("integer"), std::numeric_limits<qint32>::min(),
+         std::numeric_limits<qint32>::max()},
+        {QLatin1StringView("bigint"), std::numeric_limits<qint64>::min(),
+         std::numeric_limits<qint64>::max()}};
+    for (const auto& type : types) {
+        if (base == type.name)
+            return &type;
+    }
+    return nullptr;
+}
+
+void convertToWhole(sqlite3_context* context, const WholeType& type, sqlite3_value* value)
+{
+    const QString overflow =
+        QStringLiteral("Arithmetic overflow error converting expression to data type %1.")
+            .arg(type.name);
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER: {
+        const qint64 n = sqlite3_value_int64(value);
+        if (n < type.min || n > type.max)
+            return fail(context, overflow);
+        return sqlite3_result_int64(context, n);
+    }
+    case SQLITE_FLOAT: {
+        // Towards zero, as SQL Server converts a float.
+        const double d = std::trunc(sqlite3_value_double(value));
+        if (!(d >= double(type.min) && d <= double(type.max)))
+            return fail(context, overflow);
+        return sqlite3_result_int64(context, qint64(d));
+    }
+    default:
+        break;
+    }
+    // A text: blanks around are allowed, then an optional sign and digits only; an empty text
+    // (or a bare sign) is 0.
+    const QString original = textOf(value);
+    const QString text = withoutBlanks(original, true);
+    qsizetype i = text.startsWith(u'+') || text.startsWith(u'-') ? 1 : 0;
+    const bool negative = text.startsWith(u'-');
+    qint64 magnitude = 0;
+    bool tooLarge = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9') {
+            return fail(context, QStringLiteral("Conversion failed when converting the varchar "
+                                                "value '%1' to data type %2.")
+                                     .arg(original, type.name));
+        }
+        tooLarge = tooLarge || magnitude > (std::numeric_limits<qint64>::max() - 9) / 10;
+        if (!tooLarge)
+            magnitude = magnitude * 10 + (c.unicode() - u'0');
+    }
+    const qint64 n = negative ? -magnitude : magnitude;
+    if (tooLarge || n < type.min || n > type.max) {
+        return fail(
+            context,
+            QStringLiteral("The conversion of the varchar value '%1' overflowed an %2 column.")
+                .arg(original, type.name));
+    }
+    sqlite3_result_int64(context, n);
+}
+
+void convertToReal(sqlite3_context* context, const QString& base, sqlite3_value* value)
+{
+    if (sqlite3_value_type(value) != SQLITE_TEXT && sqlite3_value_type(value) != SQLITE_BLOB)
+        return sqlite3_result_double(context, sqlite3_value_double(value));
+    const QString text = withoutBlanks(textOf(value), true);
+    const bool approximate = base == u"float" || base == u"real";
+    bool ok = false;
+    const double d = text.isEmpty() && approximate ? 0.0 : text.toDouble(&ok);
+    if (!ok && !(text.isEmpty() && approximate)) {
+        return fail(context,
+                    QStringLiteral("Error converting data type varchar to %1.")
+                        .arg(approximate ? QStringLiteral("float") : QStringLiteral("numeric")));
+    }
+    sqlite3_result_double(context, d);
+}
+
+// varchar(n) keeps n characters; without a length SQL Server keeps 30.
+void convertToText(sqlite3_context* context, const QString& type, sqlite3_value* value)
+{
+    QString text = sqlite3_value_type(value) == SQLITE_FLOAT
+                       ? QString::number(sqlite3_value_double(value), 'g', 15)
+                       : textOf(value);
+    const qsizetype open = type.indexOf(u'(');
+    const QString size = open < 0 ? QString() : type.mid(open + 1).chopped(1).trimmed();
+    if (size.compare(u"max", Qt::CaseInsensitive) != 0) {
+        bool ok = false;
+        const qsizetype length = size.toLongLong(&ok);
+        text.truncate(ok ? length : 30);
+    }
+    resultText(context, text);
+}
+
+void convert(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    const QString type = textOf(argv[0]).toLower();
+    const QString base = type.section(u'(', 0, 0).trimmed();
+    static const QLatin1StringView texts[] = {
+        QLatin1StringView("char"),     QLatin1StringView("varchar"), QLatin1StringView("nchar"),
+        QLatin1StringView("nvarchar"), QLatin1StringView("text"),    QLatin1StringView("ntext")};
+    static const QLatin1StringView reals[] = {
+        QLatin1StringView("float"),   QLatin1StringView("real"),  QLatin1StringView("decimal"),
+        QLatin1StringView("numeric"), QLatin1StringView("money"), QLatin1StringView("smallmoney")};
+    if (const WholeType* whole = wholeType(base))
+        return convertToWhole(context, *whole, argv[1]);
+    for (const auto& name : reals) {
+        if (base == name)
+            return convertToReal(context, base, argv[1]);
+    }
+    for (const auto& name : texts) {
+        if (base == name)
+            return convertToText(context, type, argv[1]);
+    }
+    fail(context, QStringLiteral("Conversion to data type %1 is not available on the embedded "
+                                 "database.")
+                      .arg(type));
+}
+
+void like(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    QChar escape;
+    if (argc == 3) {
+        const QString escapeText = textOf(argv[2]);
+        if (escapeText.size() != 1)
+            return fail(context, QStringLiteral("ESCAPE expression must be a single character"));
+        escape = escapeText[0];
+    }
+    // like(pattern, text) is how SQLite calls "text LIKE pattern".
+    sqlite3_result_int(context, SqlServerLike::matches(textOf(argv[1]), textOf(argv[0]), escape));
+}
+
+} // namespace
+
+bool SqlServerFunctions::install(sqlite3* db)
+{
+    struct Function
+    {
+        const char* name;
+        int arguments;
+        void (*call)(sqlite3_context*, int, sqlite3_value**);
+        bool deterministic;
+    };
+    static const Function functions[] = {{"sqlserver_len", 1, len, true},
+                                         {"sqlserver_right", 2, right, true},
+                                         {"sqlserver_left", 2, left, true},
+                                         {"sqlserver_substring", 3, substring, true},
+                                         {"sqlserver_getdate", 0, getdate, false},
+                                         {"sqlserver_convert", 2, convert, true},
+                                         {"sqlserver_convert", 3, convert, true},
+                                         {"like", 2, like, true},
+                                         {"like", 3, like, true}};
+    for (const auto& f : functions) {
+        const int flags = SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0);
+        if (sqlite3_create_function(db, f.name, f.arguments, flags, nullptr, f.call, nullptr,
+                                    nullptr) != SQLITE_OK)
+            return false;
+    }
+    return true;
+}
+
+} // namespace ado

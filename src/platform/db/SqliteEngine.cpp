@@ -1,0 +1,250 @@
+#include "platform/db/SqliteEngine.h"
+
+#include "platform/db/EngineErrors.h"
+#include "platform/db/SqlServerCollation.h"
+#include "platform/db/SqlServerFunctions.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <memory>
+#include <sqlite3.h>
+
+namespace ado {
+
+namespace {
+
+struct Finalizer
+{
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+bool isDateDeclaration(const char* declared)
+{
+    return declared && QByteArray(declared).trimmed().compare("date", Qt::CaseInsensitive) == 0;
+}
+
+QVariant columnValue(sqlite3_stmt* statement, int column, bool dateColumn)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QVariant::fromValue<qint64>(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement, column);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
+                          sqlite3_column_bytes(statement, column));
+    case SQLITE_NULL:
+        return QVariant();
+    default: {
+        const QString text =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                              sqlite3_column_bytes(statement, column));
+        if (dateColumn) {
+            const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+            if (date.isValid())
+                return date;
+        }
+        return text;
+    }
+    }
+}
+
+} // namespace
+
+SqliteEngine::SqliteEngine(sqlite3* db, bool inMemory)
+    : m_db(db), m_dialect([this](const QString& column) { return isDateColumn(column); })
+{
+    if (!SqlServerFunctions::install(m_db) || !SqlServerCollation::install(m_db))
+        raise(sqlite3_errcode(m_db));
+    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    if (!inMemory)
+        setUp("PRAGMA journal_mode=WAL");
+    setUp("PRAGMA synchronous=FULL");
+    setUp("PRAGMA foreign_keys=ON");
+}
+
+void SqliteEngine::setUp(const char* statement)
+{
+    const int rc = sqlite3_exec(m_db, statement, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        raise(rc);
+}
+
+void SqliteEngine::raise(int resultCode) const
+{
+    throw EngineErrors::fromSqlite(resultCode, QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+QString SqliteEngine::adapt(const QString& sql) const
+{
+    return m_dialect.toSqlite(sql);
+}
+
+bool SqliteEngine::isDateColumn(const QString& column) const
+{
+    refreshDateColumnsIfSchemaChanged();
+    return m_dateColumns.contains(column.toCaseFolded());
+}
+
+// Tables created after the connection opened (by it or by another) change the schema version.
+void SqliteEngine::refreshDateColumnsIfSchemaChanged() const
+{
+    const qint64 version = schemaVersion();
+    if (version == m_schemaVersion)
+        return;
+    sqlite3_stmt* raw = nullptr;
+    const char* sql = "select p.name, p.type from sqlite_master m, pragma_table_info(m.name) p "
+                      "where m.type = 'table'";
+    if (sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr) != SQLITE_OK)
+        return;
+    StatementHandle statement(raw);
+    m_dateColumns.clear();
+    while (sqlite3_step(raw) == SQLITE_ROW) {
+        if (isDateDeclaration(reinterpret_cast<const char*>(sqlite3_column_text(raw, 1)))) {
+            m_dateColumns.insert(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)))
+                    .toCaseFolded());
+        }
+    }
+    m_schemaVersion = version;
+}
+
+qint64 SqliteEngine::schemaVersion() const
+{
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA schema_version", -1, &raw, nullptr) != SQLITE_OK)
+        return -1;
+    StatementHandle statement(raw);
+    return sqlite3_step(raw) == SQLITE_ROW ? sqlite3_column_int64(raw, 0) : -1;
+}
+
+void SqliteEngine::bind(sqlite3_stmt* statement, const QVariantList& values, int* next) const
+{
+    const int count = sqlite3_bind_parameter_count(statement);
+    for (int i = 1; i <= count && *next < values.size(); ++i, ++*next) {
+        const QVariant& value = values[*next];
+        int rc;
+        switch (value.metaType().id()) {
+        case QMetaType::UnknownType:
+        case QMetaType::Nullptr:
+            rc = sqlite3_bind_null(statement, i);
+            break;
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+            rc = value.isNull() ? sqlite3_bind_null(statement, i)
+                                : sqlite3_bind_int64(statement, i, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = value.isNull() ? sqlite3_bind_null(statement, i)
+                                : sqlite3_bind_double(statement, i, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob(statement, i, bytes.constData(), int(bytes.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            if (value.isNull()) {
+                rc = sqlite3_bind_null(statement, i);
+                break;
+            }
+            const QByteArray text =
+                value.metaType().id() == QMetaType::QDate
+                    ? value.toDate().toString(Qt::ISODate).toUtf8()
+                : value.metaType().id() == QMetaType::QDateTime
+                    ? value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8()
+                    : value.toString().toUtf8();
+            rc = sqlite3_bind_text(statement, i, text.constData(), int(text.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK)
+            raise(rc);
+    }
+}
+
+StatementResult SqliteEngine::run(const QString& sql, const QVariantList& values)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const char* tail = utf8.constData();
+    const char* const end = tail + utf8.size();
+    StatementResult result;
+    bool haveColumns = false;
+    int nextValue = 0;
+    // Every statement of the text runs in turn; the rows returned are those of the first one
+    // that yields columns.
+    while (tail < end) {
+        sqlite3_stmt* raw = nullptr;
+        int rc = sqlite3_prepare_v2(m_db, tail, int(end - tail), &raw, &tail);
+        if (rc != SQLITE_OK)
+            raise(rc);
+        if (!raw)
+            continue;
+        StatementHandle statement(raw);
+        bind(raw, values, &nextValue);
+        const int columns = sqlite3_column_count(raw);
+        const bool collect = columns > 0 && !haveColumns;
+        QList<bool> dates;
+        if (collect) {
+            for (int c = 0; c < columns; ++c) {
+                result.names.append(QString::fromUtf8(sqlite3_column_name(raw, c)));
+                dates.append(isDateDeclaration(sqlite3_column_decltype(raw, c)));
+            }
+            result.dateColumns = dates;
+            haveColumns = true;
+        }
+        const qint64 changesBefore = sqlite3_total_changes64(m_db);
+        while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+            if (!collect)
+                continue;
+            QVariantList row;
+            row.reserve(columns);
+            for (int c = 0; c < columns; ++c)
+                row.append(columnValue(raw, c, dates[c]));
+            result.rows.append(std::move(row));
+        }
+        if (rc != SQLITE_DONE)
+            raise(rc);
+        if (columns == 0)
+            result.rowsAffected += sqlite3_total_changes64(m_db) - changesBefore;
+    }
+    return result;
+}
+
+void SqliteEngine::begin()
+{
+    // Takes the write lock now (waiting up to the busy timeout), so that maxima read inside the
+    // transaction cannot be raced by another connection's save.
+    run(QStringLiteral("BEGIN IMMEDIATE"), {});
+}
+
+void SqliteEngine::commit()
+{
+    run(QStringLiteral("COMMIT"), {});
+}
+
+void SqliteEngine::rollback()
+{
+    run(QStringLiteral("ROLLBACK"), {});
+}
+
+bool SqliteEngine::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+} // namespace ado

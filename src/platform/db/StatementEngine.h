@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/db/StatementResult.h"
+
+#include <QString>
+#include <QVariantList>
+
+namespace ado {
+
+// How one kind of engine runs statements for a Connection. Every call finishes the engine's
+// query before it returns, so no read cursor stays open. Failures raise RuntimeError.
+class StatementEngine
+{
+public:
+    virtual ~StatementEngine() = default;
+
+    // The statement text in the engine's dialect.
+    virtual QString adapt(const QString& sql) const = 0;
+    // Runs an already adapted statement with values bound to its parameters in order.
+    virtual StatementResult run(const QString& sql, const QVariantList& values) = 0;
+
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+    virtual bool inTransaction() const = 0;
+};
+
+} // namespace ado
