@@ -78,11 +78,11 @@ QString HostCommandLine::helpText() const
 {
     QString text = m_parser.helpText();
     text.replace(QStringLiteral("<executable_name>"), QStringLiteral("payroll-host"));
-    return text + QStringLiteral(
-                      "\nWithout --init-db, --demo or --sql the register opens; it needs an "
-                      "existing database.\n"
-                      "Exit status: 0 done, 1 a database or statement failed, 2 wrong options "
-                      "or the module could not be loaded.\n");
+    return text +
+           QStringLiteral("\nWithout --init-db, --demo or --sql the register opens; it needs an "
+                          "existing database.\n"
+                          "Exit status: 0 done, 1 a database or statement failed, 2 wrong options "
+                          "or the module could not be loaded.\n");
 }
 
 HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)

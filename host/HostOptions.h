@@ -14,12 +14,12 @@ struct HostOptions
     };
 
     Action action = Action::OpenRegister;
-    QString database;   // --db: a SQLite path, ":memory:" or "odbc:..."
-    QString statement;  // --sql
+    QString database;  // --db: a SQLite path, ":memory:" or "odbc:..."
+    QString statement; // --sql
     QString issueType = QStringLiteral("L");
     qint16 userId = 1;
     qint16 companyId = 1;
-    QDate processDate;  // today unless given
+    QDate processDate; // today unless given
     QString title = QStringLiteral("Payroll");
     QString modulePath; // empty: the module beside the host
 

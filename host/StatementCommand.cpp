@@ -49,8 +49,9 @@ QString fieldText(const QVariant& value)
         return value.toDate().toString(Qt::ISODate);
     case QMetaType::QDateTime: {
         const QDateTime moment = value.toDateTime();
-        return moment.time() == QTime(0, 0) ? moment.date().toString(Qt::ISODate)
-                                            : moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        return moment.time() == QTime(0, 0)
+                   ? moment.date().toString(Qt::ISODate)
+                   : moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     }
     case QMetaType::Double:
     case QMetaType::Float:
@@ -75,7 +76,8 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
         if (isQuery(options.statement))
             printRows(*connection, options.statement, out);
         else
-            out << QStringLiteral("%1 row(s) affected\n").arg(connection->Execute(options.statement));
+            out << QStringLiteral("%1 row(s) affected\n")
+                       .arg(connection->Execute(options.statement));
         return 0;
     } catch (const RuntimeError& error) {
         out.flush();

@@ -29,7 +29,8 @@ int openRegister(int& argc, char** argv, HostOptions options)
 {
     QApplication app(argc, argv);
     if (options.modulePath.isEmpty())
-        options.modulePath = QCoreApplication::applicationDirPath() + QStringLiteral("/OstrelLoanIssue");
+        options.modulePath =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/OstrelLoanIssue");
     return showRegister(options);
 }
 
@@ -49,7 +50,8 @@ int main(int argc, char* argv[])
         out << commandLine.helpText();
         return 0;
     case HostCommandLine::Outcome::Invalid:
-        err << QStringLiteral("payroll-host: %1\nTry payroll-host --help.\n").arg(commandLine.error());
+        err << QStringLiteral("payroll-host: %1\nTry payroll-host --help.\n")
+                   .arg(commandLine.error());
         return 2;
     case HostCommandLine::Outcome::Run:
         break;

@@ -95,26 +95,30 @@ struct User
 };
 constexpr User users[] = {
     // The administrator's row is never read; it is here to show that it does not matter.
-    {Admin, "admin", "P"},     {Clerk, "clerk", "NEDP"},      {Viewer, "viewer", "P"},
+    {Admin, "admin", "P"},         {Clerk, "clerk", "NEDP"},      {Viewer, "viewer", "P"},
     {Auditor, "auditor", "ADMIN"}, {Trainee, "trainee", " ned "}, {Guest, "guest", nullptr},
 };
 
 void seedSettingsAndCurrencies(ado::Connection& connection)
 {
-    NativeStatement setting(connection, QStringLiteral(
-        "INSERT INTO psettings (companyid, FlatLoanInterest, NoOfPreviousDays) VALUES (?, ?, ?)"));
+    NativeStatement setting(connection,
+                            QStringLiteral("INSERT INTO psettings (companyid, FlatLoanInterest, "
+                                           "NoOfPreviousDays) VALUES (?, ?, ?)"));
     for (const Settings& s : settings)
         setting.run({s.company, s.flatLoanInterest, s.previousDays});
 
-    NativeStatement currency(connection, QStringLiteral(
-        "INSERT INTO pCurrencyMaster (CompanyID, CurrencyId, CurrencyName, symbol) "
-        "VALUES (?, ?, ?, ?)"));
+    NativeStatement currency(
+        connection,
+        QStringLiteral("INSERT INTO pCurrencyMaster (CompanyID, CurrencyId, CurrencyName, symbol) "
+                       "VALUES (?, ?, ?, ?)"));
     for (const Currency& c : currencies)
         currency.run({c.company, c.id, QString::fromUtf8(c.name), QString::fromUtf8(c.symbol)});
 
-    NativeStatement loanType(connection, QStringLiteral(
-        "INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, lCurrencyID, "
-        "lPercentageofInterest, lMinlimit, lMaxlimit) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    NativeStatement loanType(
+        connection,
+        QStringLiteral(
+            "INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, lCurrencyID, "
+            "lPercentageofInterest, lMinlimit, lMaxlimit) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const LoanType& l : loanTypes)
         loanType.run({l.company, l.id, QString::fromUtf8(l.description), l.currency, l.rate,
                       l.minLimit, l.maxLimit});
@@ -122,9 +126,11 @@ void seedSettingsAndCurrencies(ado::Connection& connection)
 
 void seedEmployees(ado::Connection& connection)
 {
-    NativeStatement employee(connection, QStringLiteral(
-        "INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, eName, eJoinDate, eActive) "
-        "VALUES (?, ?, ?, ?, ?, ?)"));
+    NativeStatement employee(
+        connection,
+        QStringLiteral(
+            "INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, eName, eJoinDate, eActive) "
+            "VALUES (?, ?, ?, ?, ?, ?)"));
     for (const Employee& e : employees)
         employee.run({e.company, e.id, QString::fromUtf8(e.code), QString::fromUtf8(e.name),
                       QString::fromUtf8(e.joined), e.active});
@@ -132,10 +138,13 @@ void seedEmployees(ado::Connection& connection)
 
 void seedUsersAndRights(ado::Connection& connection)
 {
-    NativeStatement user(connection, QStringLiteral(
-        "INSERT INTO pusers (companyid, userid, username) VALUES (?, ?, ?)"));
-    NativeStatement right(connection, QStringLiteral(
-        "INSERT INTO puserrights (userid, interfaceid, functionrights) VALUES (?, ?, ?)"));
+    NativeStatement user(
+        connection,
+        QStringLiteral("INSERT INTO pusers (companyid, userid, username) VALUES (?, ?, ?)"));
+    NativeStatement right(
+        connection,
+        QStringLiteral(
+            "INSERT INTO puserrights (userid, interfaceid, functionrights) VALUES (?, ?, ?)"));
     for (const User& u : users) {
         for (qint16 company : {HeadOffice, Branch})
             user.run({company, u.id, QString::fromUtf8(u.name)});
@@ -149,8 +158,9 @@ void seedUsersAndRights(ado::Connection& connection)
 void seedPrefixes(ado::Connection& connection)
 {
     // Company 2 numbers its issues without a prefix.
-    NativeStatement prefix(connection, QStringLiteral(
-        "INSERT INTO pPrefix (CompanyID, InterfaceID, Prefix) VALUES (?, ?, ?)"));
+    NativeStatement prefix(
+        connection,
+        QStringLiteral("INSERT INTO pPrefix (CompanyID, InterfaceID, Prefix) VALUES (?, ?, ?)"));
     prefix.run({HeadOffice, LoanInterface, QStringLiteral("LN")});
     prefix.run({HeadOffice, AdvanceInterface, QStringLiteral("ADV")});
 }

@@ -3,6 +3,7 @@
 #include "data/NativeStatement.h"
 #include "data/PayrollTables.h"
 
+#include <cmath>
 #include <optional>
 
 namespace payroll::demo {
@@ -24,7 +25,7 @@ struct Issue
     double amount;
     int payments;
     double instalment;
-    int recovered;                // instalments already recovered by payroll
+    int recovered; // instalments already recovered by payroll
     int deductionMode;
     int active;
     const char* cancelledRemarks; // set: cancelled
@@ -59,8 +60,7 @@ constexpr Issue issues[] = {
     {HeadOffice, 15, 'L', "LN11", 9, 1, 3, 11, 100000, 36, 3288.55, 0, 0, 1, nullptr, 0,
      "Paid back from the annual bonus, not deducted monthly"},
     {HeadOffice, 16, 'A', "ADV5", 5, 4, 6, 35, 9000, 3, 3000, 0, 1, 1, nullptr, 0, nullptr},
-    {HeadOffice, 17, 'L', "LN12", 3, 12, 2, 12, 500000, 60, 10477.00, 0, 1, 1, nullptr, 0,
-     nullptr},
+    {HeadOffice, 17, 'L', "LN12", 3, 12, 2, 12, 500000, 60, 10477.00, 0, 1, 1, nullptr, 0, nullptr},
     // Company 2, declining-balance interest, no window, no prefixes.
     {Branch, 1, 'L', "1", 50, 1, 1, 51, 12000, 12, 1037.92, 1, 1, 1, nullptr, 0, nullptr},
     {Branch, 2, 'L', "2", 35, 2, 2, 52, 2400, 12, 204.88, 1, 1, 1, nullptr, 1, nullptr},
@@ -124,8 +124,7 @@ constexpr MonthlyEntry monthlyEntries[] = {
     {HeadOffice, 5, 6, 1, 9, 2717.02, 1200},   // LN7: only in a cancelled entry, still editable
     {HeadOffice, 6, 10, 0, 1, 52781.50, 1400}, // LN1: final settlement
     {HeadOffice, 7, 4, 0, 0, 0, 1300},         // no loan deduction this month
-    {Branch, 1, 1, 0, 1, 1037.92, 300},
-    {Branch, 2, 2, 0, 2, 204.88, 250},
+    {Branch, 1, 1, 0, 1, 1037.92, 300},        {Branch, 2, 2, 0, 2, 204.88, 250},
 };
 
 // Repayment schedule rows; month 0 is the month of the process date.
@@ -179,11 +178,13 @@ QString applicationNumber(const Issue& issue)
 
 void seedApplications(ado::Connection& connection, const QDate& processDate)
 {
-    NativeStatement application(connection, QStringLiteral(
-        "INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
-        "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
-        "laInstalmentAmount, laDeductMonthly, lacancelled) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    NativeStatement application(
+        connection,
+        QStringLiteral(
+            "INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
+            "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
+            "laInstalmentAmount, laDeductMonthly, lacancelled) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     // Each issue's application was approved a week before the issue.
     for (const Issue& i : issues)
         application.run({i.application, i.company, applicationNumber(i),
@@ -198,14 +199,16 @@ void seedApplications(ado::Connection& connection, const QDate& processDate)
 
 void seedIssueRows(ado::Connection& connection, const QDate& processDate)
 {
-    NativeStatement issue(connection, QStringLiteral(
-        "INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, "
-        "liLoanAppID, liOpeningBalance, liCurrentBalance, liNoofPayments, liInstallmentAmount, "
-        "liDeductionMode, liactive, licancelled, liCancelledRemarks, liUsed, liRemarks) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                                           .arg(table::LoansIssue));
+    NativeStatement issue(
+        connection,
+        QStringLiteral(
+            "INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, "
+            "liLoanAppID, liOpeningBalance, liCurrentBalance, liNoofPayments, liInstallmentAmount, "
+            "liDeductionMode, liactive, licancelled, liCancelledRemarks, liUsed, liRemarks) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            .arg(table::LoansIssue));
     for (const Issue& i : issues) {
-        const double balance = i.instalment * (i.payments - i.recovered);
+        const double balance = std::round(i.instalment * (i.payments - i.recovered) * 100) / 100;
         issue.run({i.company, i.id, QChar::fromLatin1(i.type), QString::fromUtf8(i.number),
                    isoDate(processDate.addDays(-i.daysBefore)), i.employee, i.loanType,
                    i.application, i.amount, balance, double(i.payments), i.instalment,
@@ -217,12 +220,16 @@ void seedIssueRows(ado::Connection& connection, const QDate& processDate)
 void seedMonthlyEntries(ado::Connection& connection, const QDate& processDate)
 {
     const QDate thisMonth(processDate.year(), processDate.month(), 1);
-    NativeStatement header(connection, QStringLiteral(
-        "INSERT INTO pempMonthlyEntryHeader (emhCompanyID, emhID, emhEmpID, emhMonth, "
-        "emhCancelled) VALUES (?, ?, ?, ?, ?)"));
-    NativeStatement line(connection, QStringLiteral(
-        "INSERT INTO pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID, eddAmount) "
-        "VALUES (?, ?, ?, ?)"));
+    NativeStatement header(
+        connection,
+        QStringLiteral(
+            "INSERT INTO pempMonthlyEntryHeader (emhCompanyID, emhID, emhEmpID, emhMonth, "
+            "emhCancelled) VALUES (?, ?, ?, ?, ?)"));
+    NativeStatement line(
+        connection,
+        QStringLiteral(
+            "INSERT INTO pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID, eddAmount) "
+            "VALUES (?, ?, ?, ?)"));
     for (const MonthlyEntry& e : monthlyEntries) {
         header.run({e.company, e.id, e.employee, isoDate(thisMonth.addMonths(-1)), e.cancelled});
         line.run({e.company, e.id, QVariant(), e.providentFund});
@@ -230,9 +237,11 @@ void seedMonthlyEntries(ado::Connection& connection, const QDate& processDate)
             line.run({e.company, e.id, e.issue, e.instalment});
     }
 
-    NativeStatement repayment(connection, QStringLiteral(
-        "INSERT INTO ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID, lrdLoanIssueID, "
-        "lrdMonth, lrdAmount, lrdProcessed) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    NativeStatement repayment(
+        connection,
+        QStringLiteral(
+            "INSERT INTO ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID, lrdLoanIssueID, "
+            "lrdMonth, lrdAmount, lrdProcessed) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const Repayment& r : repayments)
         repayment.run({r.company, r.employee, r.loanType, r.issue,
                        isoDate(thisMonth.addMonths(r.month)), r.amount, r.processed});

@@ -1,12 +1,12 @@
 #include "data/LargeRegister.h"
 
+#include "data/BulkInsert.h"
 #include "data/NativeStatement.h"
 #include "data/PayrollTables.h"
 #include "data/TransactionScope.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QDate>
-#include <QSqlQuery>
 #include <array>
 #include <cmath>
 #include <random>
@@ -18,51 +18,41 @@ namespace {
 
 constexpr int StaffSize = 300;
 
-constexpr std::array firstNames{
-    "Aarav", "Priya",  "Rahul",  "Sneha",  "Vikram", "Ananya",  "Karthik", "Fatima",
-    "Joseph", "Deepa", "Suresh", "Lakshmi", "John",  "Maria",   "David",   "Emily",
-    "Samuel", "Grace", "Arjun",  "Meera",  "Imran",  "Kavya",   "Rohan",   "Nisha"};
-constexpr std::array lastNames{"Sharma", "Nair",  "Verma", "Iyer",    "Singh",  "Gupta",
+constexpr std::array firstNames{"Aarav",   "Priya",  "Rahul",  "Sneha", "Vikram", "Ananya",
+                                "Karthik", "Fatima", "Joseph", "Deepa", "Suresh", "Lakshmi",
+                                "John",    "Maria",  "David",  "Emily", "Samuel", "Grace",
+                                "Arjun",   "Meera",  "Imran",  "Kavya", "Rohan",  "Nisha"};
+constexpr std::array lastNames{"Sharma", "Nair",   "Verma",  "Iyer",  "Singh",  "Gupta",
                                "Reddy",  "Sheikh", "Mathew", "Menon", "Pillai", "Rao",
-                               "Carter", "Lopez",  "Chen",  "Brown",   "Okafor", "Das"};
+                               "Carter", "Lopez",  "Chen",   "Brown", "Okafor", "Das"};
 
 struct LoanType
 {
     int id;
+    bool advance;
     double minLimit;
     double maxLimit;
     double rate;
 };
 
-std::vector<QVariant> column(ado::Connection& connection, const QString& sql, qint16 companyId)
-{
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    query.addBindValue(companyId);
-    std::vector<QVariant> values;
-    if (!query.exec())
-        return values;
-    while (query.next())
-        values.push_back(query.value(0));
-    return values;
-}
-
 void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
 {
-    NativeStatement(connection, QStringLiteral("INSERT OR IGNORE INTO %1 (companyid, "
-                                               "FlatLoanInterest, NoOfPreviousDays) VALUES (?, 1, 0)")
-                                    .arg(table::Settings))
+    NativeStatement(connection,
+                    QStringLiteral("INSERT OR IGNORE INTO %1 (companyid, "
+                                   "FlatLoanInterest, NoOfPreviousDays) VALUES (?, 1, 0)")
+                        .arg(table::Settings))
         .run({companyId});
     const QVariant loanTypes =
-        NativeStatement(connection,
-                        QStringLiteral("SELECT count(*) FROM %1 WHERE lCompanyID = ?").arg(table::Loans))
+        NativeStatement(
+            connection,
+            QStringLiteral("SELECT count(*) FROM %1 WHERE lCompanyID = ?").arg(table::Loans))
             .scalar({companyId});
     if (loanTypes.toInt() > 0)
         return;
-    NativeStatement(connection, QStringLiteral("INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
-                                               "CurrencyName, symbol) VALUES (?, 1, 'Indian Rupee', 'Rs')")
-                                    .arg(table::Currency))
+    NativeStatement(connection,
+                    QStringLiteral("INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
+                                   "CurrencyName, symbol) VALUES (?, 1, 'Indian Rupee', 'Rs')")
+                        .arg(table::Currency))
         .run({companyId});
     NativeStatement loanType(connection,
                              QStringLiteral("INSERT INTO %1 (lCompanyID, lLoanID, lDescription, "
@@ -75,35 +65,76 @@ void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
     loanType.run({companyId, 4, QStringLiteral("Salary Advance"), 0.0, 1000, 50000});
 }
 
-std::vector<LoanType> loanTypesOf(ado::Connection& connection, qint16 companyId)
+// The company's loan types fit for the issue type: advance types for advances, the others for
+// loans; all of them when the company does not tell them apart.
+std::vector<LoanType> loanTypesFor(ado::Connection& connection, qint16 companyId,
+                                   const QString& type)
 {
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT lLoanID, lMinlimit, lMaxlimit, "
-                                 "coalesce(lPercentageofInterest, 0) FROM %1 WHERE lCompanyID = ?")
-                      .arg(table::Loans));
-    query.addBindValue(companyId);
-    std::vector<LoanType> types;
-    if (query.exec())
-        while (query.next())
-            types.push_back({query.value(0).toInt(), query.value(1).toDouble(),
-                             query.value(2).toDouble(), query.value(3).toDouble()});
-    return types;
+    NativeStatement query(connection,
+                          QStringLiteral("SELECT lLoanID, lDescription LIKE '%advance%', "
+                                         "lMinlimit, lMaxlimit, coalesce(lPercentageofInterest, "
+                                         "0) FROM %1 WHERE lCompanyID = ?")
+                              .arg(table::Loans));
+    std::vector<LoanType> all;
+    std::vector<LoanType> fitting;
+    for (const QVariantList& row : query.rows({companyId})) {
+        all.push_back({row[0].toInt(), row[1].toBool(), row[2].toDouble(), row[3].toDouble(),
+                       row[4].toDouble()});
+        if (all.back().advance == (type == QLatin1String("A")))
+            fitting.push_back(all.back());
+    }
+    return fitting.empty() ? all : fitting;
+}
+
+struct Continuation
+{
+    int id;
+    int number;
+    int application;
+};
+
+// Where the new rows take up the company's ids and numbers, and the applications' ids.
+Continuation continuationOf(ado::Connection& connection, qint16 companyId, const QString& type,
+                            const QString& prefix)
+{
+    const QString issues = QStringLiteral(" FROM %1 WHERE liCompanyID = ?").arg(table::LoansIssue);
+    Continuation next;
+    next.id = NativeStatement(connection, QStringLiteral("SELECT coalesce(max(liID), 0)") + issues)
+                  .scalar({companyId})
+                  .toInt() +
+              1;
+    next.number =
+        NativeStatement(connection,
+                        QStringLiteral("SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
+                                       "INTEGER)), 0)") +
+                            issues +
+                            QStringLiteral(" AND litype = ? AND substr(liNo, 1, length(?)) = ?"))
+            .scalar({prefix, companyId, type, prefix, prefix})
+            .toInt() +
+        1;
+    next.application =
+        NativeStatement(connection, QStringLiteral("SELECT coalesce(max(laLoanAppID), 0) FROM %1")
+                                        .arg(table::LoanApplication))
+            .scalar()
+            .toInt() +
+        1;
+    return next;
 }
 
 std::vector<int> ensureStaff(ado::Connection& connection, qint16 companyId)
 {
-    const QString active = QStringLiteral("SELECT eEmpID FROM %1 WHERE eCompanyID = ? AND "
-                                          "eActive = 1")
-                               .arg(table::Employee);
-    std::vector<QVariant> ids = column(connection, active, companyId);
+    NativeStatement active(connection, QStringLiteral("SELECT eEmpID FROM %1 WHERE eCompanyID = ? "
+                                                      "AND eActive = 1")
+                                           .arg(table::Employee));
+    QList<QVariantList> ids = active.rows({companyId});
     if (ids.size() < StaffSize) {
-        const int first = NativeStatement(connection, QStringLiteral("SELECT coalesce(max(eEmpID), "
-                                                                     "0) FROM %1 WHERE eCompanyID = ?")
-                                                          .arg(table::Employee))
-                              .scalar({companyId})
-                              .toInt() +
-                          1;
+        const int first =
+            NativeStatement(connection, QStringLiteral("SELECT coalesce(max(eEmpID), "
+                                                       "0) FROM %1 WHERE eCompanyID = ?")
+                                            .arg(table::Employee))
+                .scalar({companyId})
+                .toInt() +
+            1;
         NativeStatement employee(connection,
                                  QStringLiteral("INSERT INTO %1 (eCompanyID, eEmpID, eEmpCode, "
                                                 "eName, eActive) VALUES (?, ?, ?, ?, 1)")
@@ -112,14 +143,14 @@ std::vector<int> ensureStaff(ado::Connection& connection, qint16 companyId)
             const QString name = QStringLiteral("%1 %2").arg(
                 QString::fromUtf8(firstNames[id % firstNames.size()]),
                 QString::fromUtf8(lastNames[(id / firstNames.size()) % lastNames.size()]));
-            employee.run({companyId, id, QStringLiteral("G%1").arg(id, 5, 10, QLatin1Char('0')),
-                          name});
+            employee.run(
+                {companyId, id, QStringLiteral("G%1").arg(id, 5, 10, QLatin1Char('0')), name});
         }
-        ids = column(connection, active, companyId);
+        ids = active.rows({companyId});
     }
     std::vector<int> staff;
-    for (const QVariant& id : ids)
-        staff.push_back(id.toInt());
+    for (const QVariantList& id : ids)
+        staff.push_back(id[0].toInt());
     return staff;
 }
 
@@ -149,40 +180,20 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
                                           "engine only."));
     TransactionScope transaction(connection);
     ensureSettingsAndLoanTypes(connection, companyId);
-    const std::vector<LoanType> loanTypes = loanTypesOf(connection, companyId);
+    const std::vector<LoanType> loanTypes = loanTypesFor(connection, companyId, type);
     const std::vector<int> staff = ensureStaff(connection, companyId);
     const QString prefix = prefixOf(connection, companyId, type);
 
-    int nextId = NativeStatement(connection, QStringLiteral("SELECT coalesce(max(liID), 0) FROM "
-                                                            "%1 WHERE liCompanyID = ?")
-                                                 .arg(table::LoansIssue))
-                     .scalar({companyId})
-                     .toInt() +
-                 1;
-    int nextNumber =
-        NativeStatement(connection,
-                        QStringLiteral("SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
-                                       "INTEGER)), 0) FROM %1 WHERE liCompanyID = ? AND litype = ? "
-                                       "AND substr(liNo, 1, length(?)) = ?")
-                            .arg(table::LoansIssue))
-            .scalar({prefix, companyId, type, prefix, prefix})
-            .toInt() +
-        1;
-    int nextApplication =
-        NativeStatement(connection, QStringLiteral("SELECT coalesce(max(laLoanAppID), 0) FROM %1")
-                                        .arg(table::LoanApplication))
-            .scalar()
-            .toInt() +
-        1;
+    Continuation next = continuationOf(connection, companyId, type, prefix);
 
-    NativeStatement application(
+    BulkInsert application(
         connection,
         QStringLiteral("INSERT INTO %1 (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
                        "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
                        "laInstalmentAmount, laDeductMonthly, lacancelled) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 0)")
             .arg(table::LoanApplication));
-    NativeStatement issue(
+    BulkInsert issue(
         connection,
         QStringLiteral("INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, "
                        "liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
@@ -191,11 +202,17 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, NULL)")
             .arg(table::LoansIssue));
 
-    std::mt19937 random(std::uint32_t(companyId) * 131u + (type.isEmpty() ? 0u : type.at(0).unicode()));
+    std::mt19937 random(std::uint32_t(companyId) * 131u +
+                        (type.isEmpty() ? 0u : type.at(0).unicode()));
     constexpr std::array paymentChoices{6, 10, 12, 18, 24, 36, 48, 60};
     const QDate today = QDate::currentDate();
     const int spanDays = std::clamp(count / 20, 30, 3650);
-    const QString cancelledRemark = QStringLiteral("admin:Entered twice ");
+    std::vector<QByteArray> isoDates;
+    for (int day = spanDays; day >= 0; --day)
+        isoDates.push_back(today.addDays(-day).toString(Qt::ISODate).toUtf8());
+    const QByteArray typeText = type.toUtf8();
+    const QByteArray prefixText = prefix.toUtf8();
+    const QByteArray cancelledRemark("admin:Entered twice ");
     for (int n = 0; n < count; ++n) {
         const LoanType& loanType = loanTypes[random() % loanTypes.size()];
         const int employee = staff[random() % staff.size()];
@@ -207,21 +224,40 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
                       500));
         const double instalment =
             roundedTo(amount / payments * (1 + loanType.rate / 100 * (payments + 1) / 24), 0.01);
-        const QDate date = today.addDays(-qint64(spanDays) * (count - n) / count);
+        const int daysBefore = int(qint64(spanDays) * (count - n) / count);
+        const QByteArray& isoDate = isoDates[spanDays - daysBefore];
         const bool cancelled = random() % 20 == 0;
-        const QString isoDate = date.toString(Qt::ISODate);
 
-        application.run({nextApplication, companyId,
-                         QStringLiteral("GA-%1").arg(nextApplication, 7, 10, QLatin1Char('0')),
-                         isoDate, type, employee, loanType.id, payments, amount, instalment});
-        issue.run({companyId, nextId, type, prefix + QString::number(nextNumber), isoDate,
-                   employee, loanType.id, nextApplication, amount, instalment * payments,
-                   double(payments), instalment, cancelled ? 1 : 0,
-                   cancelled ? QVariant(cancelledRemark) : QVariant(),
-                   date.daysTo(today) > 60 ? 1 : 0});
-        ++nextId;
-        ++nextNumber;
-        ++nextApplication;
+        application.bind(next.application)
+            .bind(int(companyId))
+            .bind("GA-" + QByteArray::number(next.application))
+            .bind(isoDate)
+            .bind(typeText)
+            .bind(employee)
+            .bind(loanType.id)
+            .bind(payments)
+            .bind(amount)
+            .bind(instalment)
+            .run();
+        issue.bind(int(companyId))
+            .bind(next.id)
+            .bind(typeText)
+            .bind(prefixText + QByteArray::number(next.number))
+            .bind(isoDate)
+            .bind(employee)
+            .bind(loanType.id)
+            .bind(next.application)
+            .bind(amount)
+            .bind(roundedTo(instalment * payments, 0.01))
+            .bind(double(payments))
+            .bind(instalment)
+            .bind(cancelled ? 1 : 0);
+        (cancelled ? issue.bind(cancelledRemark) : issue.bindNull())
+            .bind(daysBefore > 60 ? 1 : 0)
+            .run();
+        ++next.id;
+        ++next.number;
+        ++next.application;
     }
     transaction.commit();
 }

@@ -12,8 +12,8 @@ namespace payroll {
 // a settings row listing every day, a currency and the usual loan types, employees with
 // everyday names up to a staff of 300); ids and numbers continue after the company's highest,
 // with the company's prefix; dates run up to today, oldest first; about one in twenty is
-// cancelled. The choices come from a fixed random seed, so runs repeat. Needs the embedded engine; raises
-// RuntimeError.
+// cancelled. The choices come from a fixed random seed, so runs repeat. Needs the embedded engine;
+// raises RuntimeError.
 void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QString& type,
                        int count);
 

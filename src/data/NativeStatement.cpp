@@ -3,6 +3,7 @@
 #include "platform/runtime/RuntimeError.h"
 
 #include <QSqlError>
+#include <QSqlRecord>
 
 namespace payroll {
 
@@ -56,6 +57,21 @@ QVariant NativeStatement::scalar(std::initializer_list<QVariant> values)
     if (m_query.next())
         result = m_query.value(0);
     // Finished at once: an open read would hold the engine's read lock.
+    m_query.finish();
+    return result;
+}
+
+QList<QVariantList> NativeStatement::rows(std::initializer_list<QVariant> values)
+{
+    execute(values);
+    QList<QVariantList> result;
+    const int columns = m_query.record().count();
+    while (m_query.next()) {
+        QVariantList row;
+        for (int c = 0; c < columns; ++c)
+            row << m_query.value(c);
+        result << row;
+    }
     m_query.finish();
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/db/Connection.h"
 
+#include <QList>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -21,6 +22,8 @@ public:
     void run(std::initializer_list<QVariant> values = {});
     // Runs it and returns the first field of the first row (null when there is no row).
     QVariant scalar(std::initializer_list<QVariant> values = {});
+    // Runs it and returns every row it yields.
+    QList<QVariantList> rows(std::initializer_list<QVariant> values = {});
 
 private:
     void execute(std::initializer_list<QVariant> values);

@@ -48,7 +48,8 @@ void createSchema(ado::Connection& connection)
 
 bool hasTables(ado::Connection& connection)
 {
-    return !connection.database().tables(QSql::AllTables).isEmpty();
+    return !connection.database().tables(QSql::Tables).isEmpty() ||
+           !connection.database().tables(QSql::Views).isEmpty();
 }
 
 } // namespace payroll
