@@ -111,6 +111,23 @@ private slots:
                  qint64(1));
     }
 
+    // The save opens every issue of the company only to add one: the set must not read them.
+    void addingRowsReadsNone()
+    {
+        const QString unreadable =
+            QStringLiteral("select *, convert(int, liNo) from pLoansIssue where  liCompanyID=1");
+        ado::Recordset rs;
+        rs.Open(unreadable, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        rs.setValue(QStringLiteral("liID"), 6);
+        rs.Update();
+        QCOMPARE(rs.RecordCount(), qint64(1));
+        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(2));
+        rs.Open(unreadable, m_db);
+        QCOMPARE(errorNumberOf([&] { rs.isEOF(); }), RuntimeError::DatabaseFailure);
+    }
+
     void dateAssignment_data()
     {
         QTest::addColumn<QVariant>("assigned");
@@ -147,6 +164,7 @@ private slots:
     {
         ado::Recordset rs;
         rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QCOMPARE(rs.value(QStringLiteral("liempid")), QVariant(qint64(7)));
         // Another clerk changes a column this record set does not touch.
         m_db.Execute(QStringLiteral("update pLoansIssue set liempid = 9 where liID = 5"));
         rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("first"));
@@ -163,6 +181,7 @@ private slots:
         other.Open(m_path);
         ado::Recordset rs;
         rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QVERIFY(rs.value(QStringLiteral("liRemarks")).isNull());
         other.Execute(QStringLiteral("update pLoansIssue set liRemarks = 'theirs' where liID = 5"));
         rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("mine"));
         QString description;

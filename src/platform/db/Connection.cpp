@@ -184,6 +184,22 @@ StatementResult Connection::run(const QString& sql)
     return d->engine->run(d->engine->adapt(sql), {});
 }
 
+StatementResult Connection::open(const QString& sql)
+{
+    checkInjectedFault();
+    const QString adapted = d->engine->adapt(sql);
+    if (std::optional<StatementResult> described = d->engine->describe(adapted))
+        return *std::move(described);
+    return d->engine->run(adapted, {});
+}
+
+StatementResult Connection::fetch(const QString& sql)
+{
+    if (!isOpen())
+        throw EngineErrors::closed();
+    return d->engine->run(d->engine->adapt(sql), {});
+}
+
 StatementResult Connection::runBound(const QString& sql, const QVariantList& values)
 {
     checkInjectedFault();

@@ -60,8 +60,13 @@ RuntimeError notADate(const QVariant& value, const QString& field)
 
 struct Recordset::Impl
 {
+    // Rows are read all at once when first needed; a set used only to add rows never reads.
+    enum class Rows { Unread, Read, AddedOnly };
+
     Connection* connection = nullptr;
     bool open = false;
+    QString sql;
+    Rows state = Rows::Unread;
     LockType lock = LockType::ReadOnly;
     // The table rows are written back to; empty when the record set is read-only.
     QString table;
@@ -82,9 +87,27 @@ struct Recordset::Impl
         if (table.isEmpty())
             throw EngineErrors::notUpdatable();
     }
-    Row& current()
+    void load()
     {
         requireOpen();
+        if (state == Rows::Unread)
+            adopt(connection->fetch(sql).rows);
+    }
+    void adopt(QList<QVariantList>&& read)
+    {
+        rows.reserve(read.size());
+        for (QVariantList& values : read) {
+            Row row;
+            row.original = values;
+            row.values = std::move(values);
+            row.changed = QList<bool>(names.size(), false);
+            rows.append(std::move(row));
+        }
+        state = Rows::Read;
+    }
+    Row& current()
+    {
+        load();
         if (position >= rows.size())
             throw EngineErrors::noCurrentRecord();
         return rows[position];
@@ -228,24 +251,19 @@ Recordset& Recordset::operator=(Recordset&&) noexcept = default;
 void Recordset::Open(const QString& sql, Connection& connection, CursorType, LockType lock)
 {
     Close();
-    StatementResult result = connection.run(sql);
+    StatementResult result = connection.open(sql);
     if (result.names.isEmpty())
         return; // a statement without rows leaves the record set closed
     d->connection = &connection;
+    d->sql = sql;
     d->lock = lock;
     d->table = lock == LockType::ReadOnly ? QString() : SingleTableSelect::tableOf(sql);
     d->names = std::move(result.names);
     d->dateColumns = std::move(result.dateColumns);
     for (int i = int(d->names.size()) - 1; i >= 0; --i)
         d->positions.insert(d->names[i].toCaseFolded(), i);
-    d->rows.reserve(result.rows.size());
-    for (QVariantList& values : result.rows) {
-        Row row;
-        row.original = values;
-        row.values = std::move(values);
-        row.changed = QList<bool>(d->names.size(), false);
-        d->rows.append(std::move(row));
-    }
+    if (result.rowsRead)
+        d->adopt(std::move(result.rows));
     d->position = 0;
     d->open = true;
 }
@@ -262,13 +280,13 @@ bool Recordset::isOpen() const
 
 bool Recordset::isEOF() const
 {
-    d->requireOpen();
+    d->load();
     return d->position >= d->rows.size();
 }
 
 bool Recordset::isBOF() const
 {
-    d->requireOpen();
+    d->load();
     return d->rows.isEmpty();
 }
 
@@ -281,14 +299,14 @@ void Recordset::MoveNext()
 
 void Recordset::MoveFirst()
 {
-    d->requireOpen();
+    d->load();
     d->finishImmediateEdit();
     d->position = 0;
 }
 
 qint64 Recordset::RecordCount() const
 {
-    d->requireOpen();
+    d->load();
     return d->rows.size();
 }
 
@@ -332,6 +350,8 @@ void Recordset::setValue(int index, const QVariant& value)
 void Recordset::AddNew()
 {
     d->requireUpdatable();
+    if (d->state == Impl::Rows::Unread)
+        d->state = Impl::Rows::AddedOnly;
     d->finishImmediateEdit();
     Row row;
     row.values = QVariantList(d->names.size());
