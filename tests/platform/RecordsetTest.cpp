@@ -85,6 +85,12 @@ private slots:
         QCOMPARE(errorNumberOf([&] { never.ExecuteScalar(QStringLiteral("select 1")); }),
                  RuntimeError::OperationNotAllowed);
         QCOMPARE(errorNumberOf([&] { rs.isEOF(); }), RuntimeError::OperationNotAllowed);
+        QCOMPARE(errorNumberOf([&] { never.Open(m_dir.filePath(QStringLiteral("no/such.db"))); },
+                               &description),
+                 RuntimeError::DatabaseFailure);
+        QVERIFY(!never.isOpen());
+        QCOMPARE(description, QStringLiteral("unable to open database file"));
+        QCOMPARE(errorNumberOf([&] { m_db.Open(m_path); }), qint32(0x800A0E79));
     }
 
     void addNewStoresValuesAsTyped()

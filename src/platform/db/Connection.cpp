@@ -69,9 +69,9 @@ void Connection::Open(const QString& connectionString)
                                       d->name);
     d->db.setDatabaseName(target);
     if (!d->db.open()) {
-        const QString message = d->db.lastError().text();
+        const RuntimeError failure = EngineErrors::fromDriver(d->db.lastError());
         d->release();
-        throw RuntimeError(RuntimeError::DatabaseFailure, message);
+        throw failure;
     }
     try {
         if (odbc)

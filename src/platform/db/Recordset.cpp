@@ -16,14 +16,22 @@ struct Row
 {
     QVariantList values;
     QVariantList original;
+    // Which fields were assigned; empty until the first assignment, as most rows are only read.
     QList<bool> changed;
     bool pendingInsert = false;
 
+    bool isChanged(int field) const { return changed.value(field, false); }
     bool hasChanges() const { return pendingInsert || changed.contains(true); }
+    void markChanged(int field)
+    {
+        if (changed.isEmpty())
+            changed.resize(values.size(), false);
+        changed[field] = true;
+    }
     void markWritten()
     {
         original = values;
-        changed.fill(false);
+        changed.clear();
         pendingInsert = false;
     }
 };
@@ -100,7 +108,6 @@ struct Recordset::Impl
             Row row;
             row.original = values;
             row.values = std::move(values);
-            row.changed = QList<bool>(names.size(), false);
             rows.append(std::move(row));
         }
         state = Rows::Read;
@@ -182,7 +189,7 @@ void Recordset::Impl::insert(Row& row)
     QStringList markers;
     QVariantList values;
     for (int i = 0; i < names.size(); ++i) {
-        if (!row.changed[i])
+        if (!row.isChanged(i))
             continue;
         columns.append(connection->quoteName(names[i]));
         markers.append(QStringLiteral("?"));
@@ -218,7 +225,7 @@ void Recordset::Impl::update(Row& row)
     QStringList assignments;
     QVariantList values;
     for (int i = 0; i < names.size(); ++i) {
-        if (!row.changed[i])
+        if (!row.isChanged(i))
             continue;
         assignments.append(connection->quoteName(names[i]) + QStringLiteral(" = ?"));
         values.append(row.values[i]);
@@ -344,7 +351,7 @@ void Recordset::setValue(int index, const QVariant& value)
     d->requireUpdatable();
     Row& row = d->current();
     row.values[index] = d->stored(index, value);
-    row.changed[index] = true;
+    row.markChanged(index);
 }
 
 void Recordset::AddNew()
@@ -356,7 +363,6 @@ void Recordset::AddNew()
     Row row;
     row.values = QVariantList(d->names.size());
     row.original = row.values;
-    row.changed = QList<bool>(d->names.size(), false);
     row.pendingInsert = true;
     d->rows.append(std::move(row));
     d->position = d->rows.size() - 1;
