@@ -85,6 +85,12 @@ private slots:
         QCOMPARE(errorNumberOf([&] { never.ExecuteScalar(QStringLiteral("select 1")); }),
                  RuntimeError::OperationNotAllowed);
         QCOMPARE(errorNumberOf([&] { rs.isEOF(); }), RuntimeError::OperationNotAllowed);
+        QCOMPARE(errorNumberOf([&] { never.Open(m_dir.filePath(QStringLiteral("no/such.db"))); },
+                               &description),
+                 RuntimeError::DatabaseFailure);
+        QVERIFY(!never.isOpen());
+        QCOMPARE(description, QStringLiteral("unable to open database file"));
+        QCOMPARE(errorNumberOf([&] { m_db.Open(m_path); }), qint32(0x800A0E79));
     }
 
     void addNewStoresValuesAsTyped()
@@ -109,6 +115,23 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue where liID = 6 and "
                                        "liempid is null")),
                  qint64(1));
+    }
+
+    // The save opens every issue of the company only to add one: the set must not read them.
+    void addingRowsReadsNone()
+    {
+        const QString unreadable =
+            QStringLiteral("select *, convert(int, liNo) from pLoansIssue where  liCompanyID=1");
+        ado::Recordset rs;
+        rs.Open(unreadable, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        rs.setValue(QStringLiteral("liID"), 6);
+        rs.Update();
+        QCOMPARE(rs.RecordCount(), qint64(1));
+        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(2));
+        rs.Open(unreadable, m_db);
+        QCOMPARE(errorNumberOf([&] { rs.isEOF(); }), RuntimeError::DatabaseFailure);
     }
 
     void dateAssignment_data()
@@ -147,6 +170,7 @@ private slots:
     {
         ado::Recordset rs;
         rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QCOMPARE(rs.value(QStringLiteral("liempid")), QVariant(qint64(7)));
         // Another clerk changes a column this record set does not touch.
         m_db.Execute(QStringLiteral("update pLoansIssue set liempid = 9 where liID = 5"));
         rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("first"));
@@ -163,6 +187,7 @@ private slots:
         other.Open(m_path);
         ado::Recordset rs;
         rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QVERIFY(rs.value(QStringLiteral("liRemarks")).isNull());
         other.Execute(QStringLiteral("update pLoansIssue set liRemarks = 'theirs' where liID = 5"));
         rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("mine"));
         QString description;
