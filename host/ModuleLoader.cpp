@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -27,9 +26,6 @@ ModuleLoader::ModuleLoader(const QString& modulePath)
 
 std::unique_ptr<_clsLoan> ModuleLoader::create(const QString& progId)
 {
-    if (!QFileInfo::exists(m_path))
-        throw RuntimeError(CannotCreateObject,
-                           QStringLiteral("The loan issue module was not found at %1.").arg(m_path));
     m_loader.setFileName(m_path);
     QObject* instance = m_loader.instance();
     if (!instance)

@@ -38,7 +38,7 @@ bool hasDisplay()
 #endif
 }
 
-int openRegister(int& argc, char** argv, HostOptions options, QTextStream& err)
+int openRegister(int& argc, char** argv, const HostOptions& options, QTextStream& err)
 {
     HostDatabase::requireExisting(options.database);
     if (!hasDisplay()) {
@@ -47,9 +47,6 @@ int openRegister(int& argc, char** argv, HostOptions options, QTextStream& err)
         return 2;
     }
     QApplication app(argc, argv);
-    if (options.modulePath.isEmpty())
-        options.modulePath =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/OstrelLoanIssue");
     return showRegister(options);
 }
 
