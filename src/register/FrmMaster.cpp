@@ -55,6 +55,12 @@ void FrmMaster::layoutControls()
 {
     setObjectName(QStringLiteral("FrmMaster"));
     setWindowTitle(QStringLiteral("Loans Issue"));
+    // The layout's twips were measured for an 8-point dialog font; a narrower face, where the
+    // system has one, keeps the captions inside their controls.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    dialogFont.setStretch(QFont::SemiCondensed);
+    setFont(dialogFont);
     setFixedSize(Twips::toPixelsX(7185), Twips::toPixelsY(5910));
 
     cmdnew = button(this, "cmdnew", QStringLiteral("&New"), Twips::rect(45, 5295, 1170, 540));
