@@ -34,6 +34,26 @@ std::int64_t wholeNumber(const char* begin, const char* end)
     return whole;
 }
 
+// The number of decimal digits of a whole number, at least one.
+int digitCount(std::int64_t whole)
+{
+    int count = 1;
+    for (; whole >= 10; whole /= 10)
+        ++count;
+    return count;
+}
+
+void appendCents(std::string& out, double value, std::int64_t cents)
+{
+    if (value < 0.0 && cents != 0)
+        out.push_back('-');
+    appendGrouped(out, cents / 100);
+    const auto fraction = int(cents % 100);
+    out.push_back('.');
+    out.push_back(char('0' + fraction / 10));
+    out.push_back(char('0' + fraction % 10));
+}
+
 } // namespace
 
 int appendMoney(std::string& out, double value)
@@ -43,36 +63,32 @@ int appendMoney(std::string& out, double value)
         out += vb::Format(value, u"###,###,##0.00").toStdString();
         return int(vb::NumberToText(value).size());
     }
-    // As the general formatter does: round to fifteen significant digits first, then to three
-    // decimals, then half away from zero on the third.
+    // Most amounts are whole cents: the double nearest to a decimal of at most two places. Its
+    // fifteen significant digits give back that decimal, so the cents are the text.
+    const double wholeCents = std::nearbyint(magnitude * 100);
+    if (wholeCents / 100 == magnitude) {
+        const auto cents = std::int64_t(wholeCents);
+        appendCents(out, value, cents);
+        if (cents == 0)
+            return 1;
+        const int decimals = cents % 100 == 0 ? 0 : (cents % 10 == 0 ? 1 : 2);
+        return (value < 0.0 ? 1 : 0) + digitCount(cents / 100) + (decimals ? decimals + 1 : 0);
+    }
+    // Otherwise as the general formatter does: round to fifteen significant digits first, then
+    // to three decimals, then half away from zero on the third.
     char shortest[32];
     const auto shortestEnd = std::to_chars(shortest, shortest + sizeof shortest, magnitude,
                                            std::chars_format::general, 15)
                                  .ptr;
-    const int plainLength = value == 0.0 ? 1 : int(shortestEnd - shortest) + (value < 0.0 ? 1 : 0);
-
-    std::int64_t cents = 0;
-    if (magnitude == std::trunc(magnitude)) {
-        cents = std::int64_t(magnitude) * 100;
-    } else {
-        double cleaned = 0.0;
-        std::from_chars(shortest, shortestEnd, cleaned);
-        char fixed[32];
-        const auto fixedEnd =
-            std::to_chars(fixed, fixed + sizeof fixed, cleaned, std::chars_format::fixed, 3).ptr;
-        const char* point = fixedEnd - 4; // "whole.ddd"
-        const int kept = (point[1] - '0') * 10 + (point[2] - '0');
-        cents = wholeNumber(fixed, point) * 100 + kept + (point[3] >= '5' ? 1 : 0);
-    }
-
-    if (value < 0.0 && cents != 0)
-        out.push_back('-');
-    appendGrouped(out, cents / 100);
-    const auto fraction = int(cents % 100);
-    out.push_back('.');
-    out.push_back(char('0' + fraction / 10));
-    out.push_back(char('0' + fraction % 10));
-    return plainLength;
+    double cleaned = 0.0;
+    std::from_chars(shortest, shortestEnd, cleaned);
+    char fixed[32];
+    const auto fixedEnd =
+        std::to_chars(fixed, fixed + sizeof fixed, cleaned, std::chars_format::fixed, 3).ptr;
+    const char* point = fixedEnd - 4; // "whole.ddd"
+    const int kept = (point[1] - '0') * 10 + (point[2] - '0');
+    appendCents(out, value, wholeNumber(fixed, point) * 100 + kept + (point[3] >= '5' ? 1 : 0));
+    return int(shortestEnd - shortest) + (value < 0.0 ? 1 : 0);
 }
 
 } // namespace money_text

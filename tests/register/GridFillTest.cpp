@@ -270,8 +270,9 @@ private slots:
             const double amount = i % 2 ? double(cents(random)) / (i % 4 == 1 ? 100 : 1000)
                                         : share(random) * std::pow(10.0, i % 13 - 2);
             std::string text;
-            money_text::appendMoney(text, amount);
+            const int plainLength = money_text::appendMoney(text, amount);
             QCOMPARE(QString::fromStdString(text), vb::Format(amount, u"###,###,##0.00"));
+            QCOMPARE(plainLength, int(vb::NumberToText(amount).size()));
         }
     }
 };
