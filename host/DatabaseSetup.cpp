@@ -1,0 +1,61 @@
+#include "DatabaseSetup.h"
+
+#include "HostDatabase.h"
+#include "data/DemoData.h"
+#include "data/PayrollSchema.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <functional>
+
+namespace DatabaseSetup {
+
+namespace {
+
+void removeDatabaseFiles(const QString& path)
+{
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        QFile::remove(path + suffix);
+}
+
+int build(const HostOptions& options, QTextStream& err, const QString& what,
+          const std::function<void(ado::Connection&)>& create)
+{
+    const bool createsFile =
+        HostDatabase::namesFile(options.database) && !QFileInfo::exists(options.database);
+    try {
+        ado::ConnectionPtr connection = HostDatabase::openForCreation(options.database);
+        if (payroll::hasTables(*connection)) {
+            err << QStringLiteral("The database %1 already has tables; %2 only creates a new "
+                                  "database. Nothing was changed.\n")
+                       .arg(options.database, what);
+            return 1;
+        }
+        create(*connection);
+        connection->Close();
+        return 0;
+    } catch (const RuntimeError& error) {
+        err << QStringLiteral("%1 failed: %2\n").arg(what, error.description());
+        if (createsFile)
+            removeDatabaseFiles(options.database);
+        return 1;
+    }
+}
+
+} // namespace
+
+int initDatabase(const HostOptions& options, QTextStream& err)
+{
+    return build(options, err, QStringLiteral("--init-db"), payroll::createSchema);
+}
+
+int createDemo(const HostOptions& options, QTextStream& err)
+{
+    return build(options, err, QStringLiteral("--demo"), [&](ado::Connection& connection) {
+        payroll::createDemoDatabase(connection, options.processDate);
+    });
+}
+
+} // namespace DatabaseSetup

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+
+#include <QString>
+
+// The database named by --db, as the host opens it.
+namespace HostDatabase {
+
+// ":memory:" and "odbc:..." name no file; anything else is a SQLite file path.
+bool namesFile(const QString& database);
+
+// Opens an existing database; a file that does not exist is refused (opening would create an
+// empty one). Raises RuntimeError.
+ado::ConnectionPtr openExisting(const QString& database);
+
+// Opens a database to create, which may not exist yet. Raises RuntimeError.
+ado::ConnectionPtr openForCreation(const QString& database);
+
+} // namespace HostDatabase

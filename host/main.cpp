@@ -1,0 +1,73 @@
+#include "DatabaseSetup.h"
+#include "HostCommandLine.h"
+#include "ShowRegister.h"
+#include "StatementCommand.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+int runAdminAction(const HostOptions& options, QTextStream& out, QTextStream& err)
+{
+    switch (options.action) {
+    case HostOptions::Action::InitDatabase:
+        return DatabaseSetup::initDatabase(options, err);
+    case HostOptions::Action::CreateDemo:
+        return DatabaseSetup::createDemo(options, err);
+    case HostOptions::Action::RunStatement:
+        return StatementCommand::run(options, out, err);
+    case HostOptions::Action::OpenRegister:
+        break;
+    }
+    return 2;
+}
+
+int openRegister(int& argc, char** argv, HostOptions options)
+{
+    QApplication app(argc, argv);
+    if (options.modulePath.isEmpty())
+        options.modulePath =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/OstrelLoanIssue");
+    return showRegister(options);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    HostCommandLine commandLine;
+    switch (commandLine.parse(arguments)) {
+    case HostCommandLine::Outcome::ShowHelp:
+        out << commandLine.helpText();
+        return 0;
+    case HostCommandLine::Outcome::Invalid:
+        err << QStringLiteral("payroll-host: %1\nTry payroll-host --help.\n")
+                   .arg(commandLine.error());
+        return 2;
+    case HostCommandLine::Outcome::Run:
+        break;
+    }
+
+    // Whatever escapes the commands ends as a message, never as a crash.
+    try {
+        if (!commandLine.options().isAdminAction())
+            return openRegister(argc, argv, commandLine.options());
+        // The admin work needs no windows, so it also runs where there is no display.
+        QCoreApplication app(argc, argv);
+        return runAdminAction(commandLine.options(), out, err);
+    } catch (const RuntimeError& error) {
+        err << QStringLiteral("payroll-host: %1\n").arg(error.description());
+    } catch (const std::exception& error) {
+        err << QStringLiteral("payroll-host: %1\n").arg(QString::fromLocal8Bit(error.what()));
+    }
+    return 1;
+}

@@ -1,0 +1,69 @@
+#include "data/BulkInsert.h"
+
+#include "platform/runtime/RuntimeError.h"
+
+#include <sqlite3.h>
+
+namespace payroll {
+
+BulkInsert::BulkInsert(ado::Connection& connection, const QString& sql) : m_connection(connection)
+{
+    if (!connection.sqliteHandle())
+        throw RuntimeError(RuntimeError::DatabaseFailure,
+                           QStringLiteral("Bulk inserts need the embedded engine."));
+    const QByteArray text = sql.toUtf8();
+    const int result = sqlite3_prepare_v2(connection.sqliteHandle(), text.constData(),
+                                          int(text.size()), &m_statement, nullptr);
+    if (result != SQLITE_OK)
+        fail(result);
+}
+
+BulkInsert::~BulkInsert()
+{
+    sqlite3_finalize(m_statement);
+}
+
+BulkInsert& BulkInsert::bind(qint64 value)
+{
+    sqlite3_bind_int64(m_statement, ++m_position, value);
+    return *this;
+}
+
+BulkInsert& BulkInsert::bind(double value)
+{
+    sqlite3_bind_double(m_statement, ++m_position, value);
+    return *this;
+}
+
+BulkInsert& BulkInsert::bind(const QByteArray& utf8)
+{
+    sqlite3_bind_text(m_statement, ++m_position, utf8.constData(), int(utf8.size()),
+                      SQLITE_TRANSIENT);
+    return *this;
+}
+
+BulkInsert& BulkInsert::bindNull()
+{
+    sqlite3_bind_null(m_statement, ++m_position);
+    return *this;
+}
+
+void BulkInsert::run()
+{
+    const int result = sqlite3_step(m_statement);
+    m_position = 0;
+    if (result != SQLITE_DONE)
+        fail(result);
+    sqlite3_reset(m_statement);
+}
+
+void BulkInsert::fail(int resultCode)
+{
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_connection.sqliteHandle()));
+    sqlite3_reset(m_statement);
+    throw RuntimeError((resultCode & 0xff) == SQLITE_CONSTRAINT ? RuntimeError::IntegrityViolation
+                                                                : RuntimeError::DatabaseFailure,
+                       message);
+}
+
+} // namespace payroll

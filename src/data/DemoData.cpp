@@ -1,0 +1,18 @@
+#include "data/DemoData.h"
+
+#include "data/DemoSeedSteps.h"
+#include "data/PayrollSchema.h"
+#include "data/TransactionScope.h"
+
+namespace payroll {
+
+void createDemoDatabase(ado::Connection& connection, const QDate& processDate)
+{
+    TransactionScope transaction(connection);
+    runSchemaStatements(connection);
+    demo::seedCompanies(connection);
+    demo::seedIssues(connection, processDate);
+    transaction.commit();
+}
+
+} // namespace payroll

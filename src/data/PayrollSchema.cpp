@@ -1,0 +1,55 @@
+#include "data/PayrollSchema.h"
+
+#include "data/NativeStatement.h"
+#include "data/PayrollSchemaText.h"
+#include "data/TransactionScope.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QRegularExpression>
+#include <QSqlDatabase>
+
+namespace payroll {
+
+QStringList schemaStatements()
+{
+    // Whole-line comments go first, so that a semicolon in a comment cannot end a statement.
+    static const QRegularExpression commentLine(QStringLiteral("^\\s*--[^\\n]*\\n"),
+                                                QRegularExpression::MultilineOption);
+    static const QRegularExpression statementEnd(QStringLiteral(";\\s*\\n"));
+    QString text = QString::fromUtf8(payrollSchemaText) + QLatin1Char('\n');
+    text.remove(commentLine);
+
+    QStringList statements;
+    for (const QString& part : text.split(statementEnd)) {
+        const QString statement = part.trimmed();
+        if (!statement.isEmpty())
+            statements << statement;
+    }
+    return statements;
+}
+
+void runSchemaStatements(ado::Connection& connection)
+{
+    if (!connection.isSqlite())
+        throw RuntimeError(RuntimeError::DatabaseFailure,
+                           QStringLiteral("The payroll schema is written for the embedded "
+                                          "engine; an ODBC database is set up by its own "
+                                          "administrator."));
+    for (const QString& statement : schemaStatements())
+        NativeStatement(connection, statement).run();
+}
+
+void createSchema(ado::Connection& connection)
+{
+    TransactionScope transaction(connection);
+    runSchemaStatements(connection);
+    transaction.commit();
+}
+
+bool hasTables(ado::Connection& connection)
+{
+    return !connection.database().tables(QSql::Tables).isEmpty() ||
+           !connection.database().tables(QSql::Views).isEmpty();
+}
+
+} // namespace payroll

@@ -1,0 +1,216 @@
+-- Payroll database for the embedded engine (SQLite with the SQL Server semantics registered
+-- by the connection: the SQLSERVER_CI collation compares text without regard to letter case
+-- and ignores trailing blanks, as the payroll's SQL Server collation does).
+--
+-- Dates are ISO 'YYYY-MM-DD' text; the checks refuse anything else (a number, a time of day,
+-- 31 February). Flags are 0 or 1. Tables are created under their physical names: the issue
+-- table lives as pLoansIssueData and linktable maps the logical names onto these tables.
+--
+-- Statements are separated by a semicolon at the end of a line.
+
+CREATE TABLE linktable (
+    linkid INTEGER PRIMARY KEY,
+    -- No unique key: the mapping may carry a logical name twice (differing only in case);
+    -- the module then takes the later row.
+    tablename TEXT COLLATE SQLSERVER_CI NOT NULL,
+    linktablename TEXT COLLATE SQLSERVER_CI NOT NULL
+);
+
+CREATE TABLE pusers (
+    companyid INTEGER NOT NULL,
+    userid INTEGER NOT NULL,
+    username TEXT COLLATE SQLSERVER_CI NOT NULL CHECK (length(username) <= 50),
+    PRIMARY KEY (companyid, userid)
+);
+
+CREATE TABLE puserrights (
+    userrightid INTEGER PRIMARY KEY,
+    userid INTEGER NOT NULL,
+    interfaceid INTEGER NOT NULL,
+    functionrights TEXT COLLATE SQLSERVER_CI
+);
+CREATE INDEX ix_puserrights_user ON puserrights (userid, interfaceid);
+
+CREATE TABLE psettings (
+    companyid INTEGER PRIMARY KEY,
+    FlatLoanInterest INTEGER CHECK (FlatLoanInterest IN (0, 1)),
+    NoOfPreviousDays INTEGER CHECK (NoOfPreviousDays >= 0)
+);
+
+CREATE TABLE pCurrencyMaster (
+    CompanyID INTEGER NOT NULL,
+    CurrencyId INTEGER NOT NULL,
+    CurrencyName TEXT COLLATE SQLSERVER_CI,
+    symbol TEXT COLLATE SQLSERVER_CI NOT NULL,
+    PRIMARY KEY (CompanyID, CurrencyId)
+);
+
+CREATE TABLE pemployee (
+    eCompanyID INTEGER NOT NULL,
+    eEmpID INTEGER NOT NULL,
+    eEmpCode TEXT COLLATE SQLSERVER_CI,
+    eName TEXT COLLATE SQLSERVER_CI NOT NULL,
+    eJoinDate DATE CHECK (date(eJoinDate, '+0 days') IS eJoinDate),
+    eActive INTEGER NOT NULL DEFAULT 1 CHECK (eActive IN (0, 1)),
+    PRIMARY KEY (eCompanyID, eEmpID)
+);
+
+CREATE TABLE pLoans (
+    lCompanyID INTEGER NOT NULL,
+    lLoanID INTEGER NOT NULL,
+    lDescription TEXT COLLATE SQLSERVER_CI NOT NULL,
+    lCurrencyID INTEGER NOT NULL,
+    lPercentageofInterest REAL CHECK (lPercentageofInterest >= 0),
+    lMinlimit REAL NOT NULL DEFAULT 0 CHECK (lMinlimit >= 0),
+    lMaxlimit REAL NOT NULL CHECK (lMaxlimit >= lMinlimit),
+    PRIMARY KEY (lCompanyID, lLoanID)
+);
+
+-- Application ids are unique across companies: the application read of the entry window
+-- looks an application up by its id and type alone.
+CREATE TABLE ploanapplication (
+    laLoanAppID INTEGER PRIMARY KEY,
+    laCompanyID INTEGER NOT NULL,
+    laloanappno TEXT COLLATE SQLSERVER_CI,
+    laAppDate DATE CHECK (date(laAppDate, '+0 days') IS laAppDate),
+    laAppType TEXT COLLATE SQLSERVER_CI NOT NULL CHECK (laAppType IN ('L', 'A')),
+    laEmployeeID INTEGER NOT NULL,
+    laLoanID INTEGER NOT NULL,
+    laPaymentPeriod INTEGER CHECK (laPaymentPeriod > 0),
+    laSanctionAmount REAL CHECK (laSanctionAmount >= 0),
+    laInstalmentAmount REAL CHECK (laInstalmentAmount >= 0),
+    laDeductMonthly INTEGER CHECK (laDeductMonthly IN (0, 1)),
+    lacancelled INTEGER NOT NULL DEFAULT 0 CHECK (lacancelled IN (0, 1))
+);
+CREATE INDEX ix_ploanapplication_employee
+    ON ploanapplication (laCompanyID, laEmployeeID, laAppType, lacancelled);
+
+-- The issues. Ids are unique per company and so are numbers per company and issue type:
+-- two clerks saving at the same moment can never store the same id or number twice.
+CREATE TABLE pLoansIssueData (
+    liCompanyID INTEGER NOT NULL,
+    liID INTEGER NOT NULL,
+    litype TEXT COLLATE SQLSERVER_CI NOT NULL CHECK (litype IN ('L', 'A')),
+    liNo TEXT COLLATE SQLSERVER_CI NOT NULL CHECK (length(liNo) <= 20),
+    lidate DATE NOT NULL CHECK (date(lidate, '+0 days') IS lidate),
+    liempid INTEGER NOT NULL,
+    liLoanID INTEGER NOT NULL,
+    liLoanAppID INTEGER NOT NULL,
+    liOpeningBalance REAL NOT NULL DEFAULT 0,
+    liCurrentBalance REAL NOT NULL DEFAULT 0,
+    liNoofPayments REAL NOT NULL DEFAULT 0,
+    liInstallmentAmount REAL NOT NULL DEFAULT 0,
+    liDeductionMode INTEGER NOT NULL DEFAULT 1 CHECK (liDeductionMode IN (0, 1)),
+    liactive INTEGER NOT NULL DEFAULT 1 CHECK (liactive IN (0, 1)),
+    licancelled INTEGER NOT NULL DEFAULT 0 CHECK (licancelled IN (0, 1)),
+    -- The canceller's name (at most 50), ':', a reason of at most 200 and one blank.
+    liCancelledRemarks TEXT COLLATE SQLSERVER_CI CHECK (length(liCancelledRemarks) <= 255),
+    liUsed INTEGER CHECK (liUsed IN (0, 1)),
+    liRemarks TEXT COLLATE SQLSERVER_CI CHECK (length(liRemarks) <= 250),
+    PRIMARY KEY (liCompanyID, liID),
+    UNIQUE (liCompanyID, litype, liNo)
+);
+CREATE INDEX ix_pLoansIssueData_register
+    ON pLoansIssueData (liCompanyID, litype, liactive, lidate);
+CREATE INDEX ix_pLoansIssueData_application
+    ON pLoansIssueData (liCompanyID, liLoanAppID, licancelled);
+
+CREATE TABLE ploanrepaymentdetails (
+    lrdID INTEGER PRIMARY KEY,
+    lrdcompanyid INTEGER NOT NULL,
+    lrdEmpID INTEGER NOT NULL,
+    lrdLoanID INTEGER NOT NULL,
+    lrdLoanIssueID INTEGER,
+    lrdMonth DATE NOT NULL CHECK (date(lrdMonth, '+0 days') IS lrdMonth),
+    lrdAmount REAL NOT NULL DEFAULT 0,
+    lrdProcessed INTEGER NOT NULL DEFAULT 0 CHECK (lrdProcessed IN (0, 1))
+);
+CREATE INDEX ix_ploanrepaymentdetails_employee
+    ON ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID);
+
+CREATE TABLE pPrefix (
+    CompanyID INTEGER NOT NULL,
+    InterfaceID INTEGER NOT NULL,
+    Prefix TEXT COLLATE SQLSERVER_CI CHECK (length(Prefix) <= 10),
+    PRIMARY KEY (CompanyID, InterfaceID)
+);
+
+-- Heading sets of the host's grids: one ptables row per set, one ptablecolumns row per grid
+-- column in ColumnID order, the first for the grid's hidden id column.
+CREATE TABLE ptables (
+    tableid INTEGER PRIMARY KEY,
+    tablename TEXT COLLATE SQLSERVER_CI NOT NULL UNIQUE
+);
+
+CREATE TABLE ptablecolumns (
+    tableid INTEGER NOT NULL,
+    ColumnID INTEGER NOT NULL,
+    columnheader TEXT COLLATE SQLSERVER_CI,
+    columnname TEXT COLLATE SQLSERVER_CI NOT NULL,
+    PRIMARY KEY (tableid, ColumnID)
+);
+
+-- The host's monthly payroll entries and their deduction lines; eddID names the entry a
+-- line belongs to.
+CREATE TABLE pempMonthlyEntryHeader (
+    emhCompanyID INTEGER NOT NULL,
+    emhID INTEGER NOT NULL,
+    emhEmpID INTEGER NOT NULL,
+    emhMonth DATE NOT NULL CHECK (date(emhMonth, '+0 days') IS emhMonth),
+    emhCancelled INTEGER NOT NULL DEFAULT 0 CHECK (emhCancelled IN (0, 1)),
+    PRIMARY KEY (emhCompanyID, emhID)
+);
+
+CREATE TABLE pEmployeeDeductionDetail (
+    eddLineID INTEGER PRIMARY KEY,
+    eddCompanyID INTEGER NOT NULL,
+    eddID INTEGER NOT NULL,
+    eddLoanIssueID INTEGER,
+    eddAmount REAL NOT NULL DEFAULT 0
+);
+CREATE INDEX ix_pEmployeeDeductionDetail_issue
+    ON pEmployeeDeductionDetail (eddCompanyID, eddLoanIssueID);
+
+-- The map from the logical names the module uses to the tables above.
+INSERT INTO linktable (tablename, linktablename) VALUES
+    ('pusers', 'pusers'),
+    ('pLoansIssue', 'pLoansIssueData'),
+    ('pLoans', 'pLoans'),
+    ('ploanrepaymentdetails', 'ploanrepaymentdetails'),
+    ('ptables', 'ptables'),
+    ('ptablecolumns', 'ptablecolumns'),
+    ('puserrights', 'puserrights'),
+    ('psettings', 'psettings'),
+    ('pemployee', 'pemployee'),
+    ('ploanapplication', 'ploanapplication'),
+    ('pPrefix', 'pPrefix'),
+    ('pCurrencyMaster', 'pCurrencyMaster');
+
+-- Heading sets of the two registers. The loan register's set is named after the issue
+-- table's physical name, the advance register's is Padvancemaster; pemployee belongs to the
+-- host's employee list.
+INSERT INTO ptables (tableid, tablename) VALUES
+    (1, 'pLoansIssueData'),
+    (2, 'Padvancemaster'),
+    (3, 'pemployee');
+
+INSERT INTO ptablecolumns (tableid, ColumnID, columnheader, columnname) VALUES
+    (1, 1, 'Loan ID', 'liid'),
+    (1, 2, 'Loan No', 'lino'),
+    (1, 3, 'Loan Date', 'lidate'),
+    (1, 4, 'Employee Name', 'eName'),
+    (1, 5, 'Loan Description', 'lDescription'),
+    (1, 6, 'Opening Balance', 'liopeningbalance'),
+    (1, 7, 'Current Balance', 'licurrentbalance'),
+    (1, 8, 'Cancelled', 'licancelled'),
+    (2, 1, 'Advance ID', 'liid'),
+    (2, 2, 'Advance No', 'lino'),
+    (2, 3, 'Advance Date', 'lidate'),
+    (2, 4, 'Employee Name', 'eName'),
+    (2, 5, 'Advance Type', 'lDescription'),
+    (2, 6, 'Opening Balance', 'liopeningbalance'),
+    (2, 7, 'Current Balance', 'licurrentbalance'),
+    (2, 8, 'Cancelled', 'licancelled'),
+    (3, 1, 'Employee ID', 'eEmpID'),
+    (3, 2, 'Employee Code', 'eEmpCode'),
+    (3, 3, 'Employee Name', 'eName');
