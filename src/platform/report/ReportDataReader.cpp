@@ -87,8 +87,17 @@ QString ReportDataReader::bound(const QString& sql) const
 QString ReportDataReader::lookUpName(const ReportDefinition::NameLookup& lookup)
 {
     const QString label = QStringLiteral("[name %1]").arg(lookup.name);
-    const QVariant found =
-        statementStep(label, [&] { return m_connection.ExecuteScalar(bound(lookup.sql)); });
+    // The last row wins, as in the module's own table-name resolution.
+    const QVariant found = statementStep(label, [&] {
+        ado::Recordset rs;
+        rs.Open(bound(lookup.sql), m_connection, ado::CursorType::ForwardOnly,
+                ado::LockType::ReadOnly);
+        QVariant last;
+        for (; !rs.isEOF(); rs.MoveNext())
+            last = rs.value(0);
+        rs.Close();
+        return last;
+    });
     const QString name = vb::Trim(vb::TextOf(found));
     if (name.isEmpty() && !lookup.fallback.isEmpty())
         return lookup.fallback;

@@ -62,7 +62,9 @@ ado::Connection& ReportDataSource::connection()
     } else {
         if (m_dataSource.isEmpty())
             return *(m_open = &m_host);
-        target = QStringLiteral("odbc:DSN=%1;UID=%2;PWD=%3")
+        // Qt's ODBC driver puts "DSN=" before a connection string that names no driver or
+        // server itself, so the string starts with the data source's name.
+        target = QStringLiteral("odbc:%1;UID=%2;PWD=%3")
                      .arg(odbcValue(m_dataSource), odbcValue(m_userId), odbcValue(m_password));
     }
     auto own = std::make_unique<ado::Connection>();

@@ -24,7 +24,8 @@ public:
         Type type = Type::Text;
         bool required = false;
     };
-    // A statement whose first field names a table (the physical name of a logical one).
+    // A statement whose first field names a table (the physical name of a logical one); of
+    // several rows the last one counts. The fallback stands in when it finds none.
     struct NameLookup
     {
         QString name;
