@@ -24,9 +24,10 @@ struct Payroll
     QTemporaryDir dir;
     ado::Connection host;
 
-    Payroll()
+    explicit Payroll(bool inMemory = false)
     {
-        host.Open(dir.filePath(QStringLiteral("payroll.db")));
+        host.Open(inMemory ? QStringLiteral(":memory:")
+                           : dir.filePath(QStringLiteral("payroll.db")));
         payroll::createSchema(host);
         for (const char* sql : {
                  "create table pCompanyMaster (CompanyID int primary key, CompanyName text)",
@@ -47,6 +48,7 @@ struct Payroll
         addIssue(1, 6, "A", "ADV2", 5, 3000, 3, 1000, 1, "'clerk:Employee withdrew the request '",
                  "NULL");
         addIssue(2, 5, "L", "7", 1, 10000, 3, 3388.89, 0, "NULL", "NULL");
+        addIssue(1, 7, "L", "LN9", 3, 240000, 120, 3409.62, 0, "NULL", "NULL");
     }
 
     void addIssue(int company, int id, const char* type, const char* number, int loan,
@@ -155,13 +157,14 @@ class TestReportEngine : public QObject
 private slots:
     void statement_data()
     {
+        QTest::addColumn<bool>("inMemory");
         QTest::addColumn<int>("company");
         QTest::addColumn<QString>("issueId");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("shown");
 
-        QTest::newRow("level-payment loan") << 1 << "5"
+        QTest::newRow("level-payment loan") << false << 1 << "5"
                                             << "L"
                                             << "Loan Issue"
                                             << QStringList{"Northwind Traders Ltd",
@@ -179,7 +182,7 @@ private slots:
                                                            "Feb 2025",
                                                            "12,667.54",
                                                            "667.54"};
-        QTest::newRow("cancelled advance") << 1 << "6"
+        QTest::newRow("cancelled advance") << false << 1 << "6"
                                            << "A"
                                            << "Advance Issue"
                                            << QStringList{"Advance Issue Statement",
@@ -188,8 +191,8 @@ private slots:
                                                           "clerk:Employee withdrew the request ",
                                                           "1,000.00",
                                                           "3,000.00"};
-        QTest::newRow("declining-balance loan")
-            << 2 << "5"
+        QTest::newRow("declining-balance loan, in-memory database")
+            << true << 2 << "5"
             << "L"
             << "Loan Issue" << QStringList{"Northwind Branch", "10 % a year, declining balance",
                                            "3,388.89",         "55.55",
@@ -197,13 +200,14 @@ private slots:
     }
     void statement()
     {
+        QFETCH(bool, inMemory);
         QFETCH(int, company);
         QFETCH(QString, issueId);
         QFETCH(QString, type);
         QFETCH(QString, title);
         QFETCH(QStringList, shown);
 
-        Payroll payroll;
+        Payroll payroll(inMemory);
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
         preview(engine, company, issueId, type, QStringLiteral("Admin"));
@@ -216,6 +220,25 @@ private slots:
         QCOMPARE(report.pages.size(), 1);
         for (const QString& text : shown)
             QVERIFY2(report.pages[0].contains(text), qPrintable(text));
+    }
+
+    void longScheduleRunsOverPages()
+    {
+        Payroll payroll;
+        rpt::RecordingPreviewPresenter presenter;
+        rpt::ReportEngine engine(payroll.host);
+        preview(engine, 1, QStringLiteral("7"), QStringLiteral("L"), QStringLiteral("Admin"));
+
+        const QList<QStringList>& pages = presenter.shown().front().pages;
+        QVERIFY(pages.size() > 2);
+        for (int page = 0; page < pages.size(); ++page) {
+            QCOMPARE(pages[page].back(),
+                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages.size()));
+            if (page > 0 && pages[page].contains(QStringLiteral("Instalment")))
+                QCOMPARE(pages[page].front(), QStringLiteral("Repayment schedule (continued)"));
+        }
+        QVERIFY(pages.back().contains(QStringLiteral("240,000.00")));
+        QVERIFY(pages.back().contains(QStringLiteral("Received by the employee")));
     }
 
     void userNameIsQuotedAndOptional_data()

@@ -30,6 +30,7 @@ constexpr qreal labelWidth = 0.17; // of the width, for a field's label
 constexpr qreal fieldPadding = 3.5;
 constexpr qreal cellPadding = 4;
 constexpr qreal bandGap = 14;
+constexpr qreal signingSpace = 42; // room to sign above the line
 
 bool isPageNumber(const QString& name)
 {
@@ -55,8 +56,16 @@ ReportDocument ReportLayout::build(const ReportDefinition& definition, const Rep
                                    QSizeF area)
 {
     ReportLayout layout(definition, data, area);
-    for (const ReportDefinition::Band& band : definition.bands)
-        std::visit([&layout](const auto& b) { layout.place(b); }, band);
+    for (qsizetype i = 0; i < definition.bands.size(); ++i) {
+        // Signatures stay on the page of what they sign for.
+        const qsizetype next = i + 1;
+        layout.m_keepWithEnd =
+            next < definition.bands.size() &&
+                    std::holds_alternative<ReportDefinition::SignaturesBand>(definition.bands[next])
+                ? layout.signaturesHeight() + bandGap
+                : 0;
+        std::visit([&layout](const auto& b) { layout.place(b); }, definition.bands[i]);
+    }
     layout.placeFooters();
     return std::move(layout.m_document);
 }
@@ -170,11 +179,10 @@ void ReportLayout::place(const ReportDefinition::FieldsBand& band)
             newPage();
         for (int p = 0; p < pairs; ++p) {
             const qreal left = p * pairWidth;
-            // The label sits on the value's first line.
-            const qreal labelDrop =
-                m_measure.lineHeight(valueStyle) - m_measure.lineHeight(labelStyle);
-            text(QRectF(left, m_y + fieldPadding + labelDrop * 0.7, labelSpan - 6, height),
-                 cells[2 * p], labelStyle, Qt::AlignLeft | Qt::TextWordWrap);
+            // The label sits on the baseline of the value's first line.
+            const qreal labelDrop = m_measure.ascent(valueStyle) - m_measure.ascent(labelStyle);
+            text(QRectF(left, m_y + fieldPadding + labelDrop, labelSpan - 6, height), cells[2 * p],
+                 labelStyle, Qt::AlignLeft | Qt::TextWordWrap);
             text(QRectF(left + labelSpan, m_y + fieldPadding, pairWidth - labelSpan - 10, height),
                  cells[2 * p + 1], valueStyle, Qt::AlignLeft | Qt::TextWordWrap);
         }
@@ -270,8 +278,14 @@ void ReportLayout::place(const ReportDefinition::TableBand& band)
         m_y += height + bandGap;
         return;
     }
+    const bool hasTotals =
+        std::any_of(band.columns.cbegin(), band.columns.cend(),
+                    [](const auto& c) { return c.total != ReportDefinition::Column::Total::None; });
+    const qreal totalsHeight = hasTotals ? m_measure.lineHeight(totalStyle) + 8 : 0;
     for (int row = 0; row < rowCount; ++row) {
-        if (!fits(lineHeight)) {
+        // The last line goes with the totals and whatever must end on the same page.
+        const bool last = row + 1 == rowCount;
+        if (!fits(last ? lineHeight + totalsHeight + bandGap + m_keepWithEnd : lineHeight)) {
             newPage();
             placeTableHeading(band, x, true);
         }
@@ -280,24 +294,20 @@ void ReportLayout::place(const ReportDefinition::TableBand& band)
             cells.append(render(column.value, band.rows, row));
         placeTableLine(band, x, cells, false, row % 2 == 1);
     }
-    const bool hasTotals =
-        std::any_of(band.columns.cbegin(), band.columns.cend(),
-                    [](const auto& c) { return c.total != ReportDefinition::Column::Total::None; });
-    if (hasTotals) {
-        if (!fits(m_measure.lineHeight(totalStyle) + 8)) {
-            newPage();
-            placeTableHeading(band, x, true);
-        }
+    if (hasTotals)
         placeTableLine(band, x, totals(band, rowCount), true, false);
-    }
     m_y += bandGap;
+}
+
+qreal ReportLayout::signaturesHeight() const
+{
+    return signingSpace + m_measure.lineHeight(noteStyle) + 4;
 }
 
 void ReportLayout::place(const ReportDefinition::SignaturesBand& band)
 {
     const qreal width = m_document.area.width();
-    const qreal space = 42; // room to sign above the line
-    const qreal height = space + m_measure.lineHeight(noteStyle) + 4;
+    const qreal height = signaturesHeight();
     if (!fits(height))
         newPage();
     const int count = int(band.captions.size());
@@ -305,9 +315,9 @@ void ReportLayout::place(const ReportDefinition::SignaturesBand& band)
     const qreal span = (width - gap * (count - 1)) / count;
     for (int i = 0; i < count; ++i) {
         const qreal left = i * (span + gap);
-        rule(m_y + space, left, left + span, 0.6, strongRule);
-        text(QRectF(left, m_y + space + 3, span, m_measure.lineHeight(noteStyle)), band.captions[i],
-             noteStyle, Qt::AlignLeft);
+        rule(m_y + signingSpace, left, left + span, 0.6, strongRule);
+        text(QRectF(left, m_y + signingSpace + 3, span, m_measure.lineHeight(noteStyle)),
+             band.captions[i], noteStyle, Qt::AlignLeft);
     }
     m_y += height + bandGap;
 }

@@ -33,6 +33,7 @@ private:
     void placeFooters();
 
     qreal footerHeight() const;
+    qreal signaturesHeight() const;
     bool fits(qreal height) const;
     void newPage();
     void text(const QRectF& rect, const QString& text, const ReportDocument::TextStyle& style,
@@ -47,6 +48,7 @@ private:
     TextMeasure m_measure;
     ReportDocument m_document;
     qreal m_y = 0;
+    qreal m_keepWithEnd = 0; // room the band after this one needs on the same page
 };
 
 } // namespace rpt

@@ -45,6 +45,11 @@ qreal TextMeasure::lineHeight(const ReportDocument::TextStyle& style) const
     return QFontMetricsF(font(style), &m_device).height() / m_scale;
 }
 
+qreal TextMeasure::ascent(const ReportDocument::TextStyle& style) const
+{
+    return QFontMetricsF(font(style), &m_device).ascent() / m_scale;
+}
+
 QString TextMeasure::elided(const QString& text, const ReportDocument::TextStyle& style,
                             qreal width) const
 {

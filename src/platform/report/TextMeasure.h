@@ -18,6 +18,7 @@ public:
     // The height of the text wrapped into the width.
     qreal height(const QString& text, const ReportDocument::TextStyle& style, qreal width) const;
     qreal lineHeight(const ReportDocument::TextStyle& style) const;
+    qreal ascent(const ReportDocument::TextStyle& style) const;
     // The text cut to the width with an ellipsis when it is longer.
     QString elided(const QString& text, const ReportDocument::TextStyle& style, qreal width) const;
 
