@@ -78,11 +78,16 @@ QString HostCommandLine::helpText() const
 {
     QString text = m_parser.helpText();
     text.replace(QStringLiteral("<executable_name>"), QStringLiteral("payroll-host"));
-    return text +
-           QStringLiteral("\nWithout --init-db, --demo or --sql the register opens; it needs an "
-                          "existing database.\n"
-                          "Exit status: 0 done, 1 a database or statement failed, 2 wrong options "
-                          "or the module could not be loaded.\n");
+    return text + QStringLiteral(
+                      "\nWithout --init-db, --demo or --sql the register opens; it needs an "
+                      "existing database.\n"
+                      "The demo database's users, the same in both companies: 1 admin (every "
+                      "right), 2 clerk (NEDP), 3 viewer (P), 4 auditor (ADMIN, which grants "
+                      "nothing), 5 trainee (\" ned \": new, edit, delete), 6 guest (no rights). "
+                      "Company 1 lists the last 30 days and numbers LN1.., ADV1..; company 2 "
+                      "lists every day and numbers 1, 2, ...\n"
+                      "Exit status: 0 done, 1 a database or statement failed, 2 wrong options "
+                      "or the module could not be loaded.\n");
 }
 
 HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)

@@ -23,13 +23,18 @@ bool namesFile(const QString& database)
            !database.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive);
 }
 
-ado::ConnectionPtr openExisting(const QString& database)
+void requireExisting(const QString& database)
 {
     if (namesFile(database) && !QFileInfo(database).isFile())
         throw RuntimeError(RuntimeError::DatabaseFailure,
                            QStringLiteral("The database file %1 does not exist. Create it with "
                                           "--init-db or --demo.")
                                .arg(database));
+}
+
+ado::ConnectionPtr openExisting(const QString& database)
+{
+    requireExisting(database);
     return open(database);
 }
 

@@ -10,8 +10,11 @@ namespace HostDatabase {
 // ":memory:" and "odbc:..." name no file; anything else is a SQLite file path.
 bool namesFile(const QString& database);
 
-// Opens an existing database; a file that does not exist is refused (opening would create an
-// empty one). Raises RuntimeError.
+// Refuses a database file that does not exist (opening it would create an empty one).
+// Raises RuntimeError.
+void requireExisting(const QString& database);
+
+// Opens an existing database (see requireExisting). Raises RuntimeError.
 ado::ConnectionPtr openExisting(const QString& database);
 
 // Opens a database to create, which may not exist yet. Raises RuntimeError.

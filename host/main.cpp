@@ -1,5 +1,6 @@
 #include "DatabaseSetup.h"
 #include "HostCommandLine.h"
+#include "HostDatabase.h"
 #include "ShowRegister.h"
 #include "StatementCommand.h"
 #include "platform/runtime/RuntimeError.h"
@@ -25,12 +26,27 @@ int runAdminAction(const HostOptions& options, QTextStream& out, QTextStream& er
     return 2;
 }
 
-int openRegister(int& argc, char** argv, HostOptions options)
+// Without a display QApplication would abort; say so instead.
+bool hasDisplay()
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+int openRegister(int& argc, char** argv, const HostOptions& options, QTextStream& err)
+{
+    HostDatabase::requireExisting(options.database);
+    if (!hasDisplay()) {
+        err << QStringLiteral("payroll-host: there is no display to open the register on; set "
+                              "DISPLAY, or QT_QPA_PLATFORM=offscreen.\n");
+        return 2;
+    }
     QApplication app(argc, argv);
-    if (options.modulePath.isEmpty())
-        options.modulePath =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/OstrelLoanIssue");
     return showRegister(options);
 }
 
@@ -60,7 +76,7 @@ int main(int argc, char* argv[])
     // Whatever escapes the commands ends as a message, never as a crash.
     try {
         if (!commandLine.options().isAdminAction())
-            return openRegister(argc, argv, commandLine.options());
+            return openRegister(argc, argv, commandLine.options(), err);
         // The admin work needs no windows, so it also runs where there is no display.
         QCoreApplication app(argc, argv);
         return runAdminAction(commandLine.options(), out, err);

@@ -1,15 +1,32 @@
 #include "data/BasLoanVariables.h"
 
+#include <QCoreApplication>
+
 namespace BasLoan {
 
 namespace {
+
 ado::ConnectionPtr connection;
+
+// The store outlives the application object; its share of the connection must not, since
+// closing a connection needs the database drivers that go with the application.
+void releaseConnectionWithApplication()
+{
+    static const bool registered = [] {
+        qAddPostRoutine([] { connection.reset(); });
+        return true;
+    }();
+    Q_UNUSED(registered);
 }
+
+} // namespace
 
 ado::ConnectionPtr adoconPtr()
 {
-    if (!connection)
+    if (!connection) {
         connection = std::make_shared<ado::Connection>();
+        releaseConnectionWithApplication();
+    }
     return connection;
 }
 
@@ -21,6 +38,7 @@ ado::Connection& adocon()
 void setAdocon(ado::ConnectionPtr c)
 {
     connection = std::move(c);
+    releaseConnectionWithApplication();
 }
 
 void resetForNewProcess()

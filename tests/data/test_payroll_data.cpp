@@ -7,6 +7,7 @@
 #include "data/ResolveTableNames.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/ShortDate.h"
 
 #include <QTest>
 
@@ -280,6 +281,126 @@ private slots:
         QCOMPARE(count(*m_demo,
                        QStringLiteral("SELECT count(*) FROM pusers WHERE userid = %1").arg(user)),
                  qint64(2));
+    }
+
+    // The register's list statement, as the register builds it, lists the window's issues.
+    void demoRegisterLists_data()
+    {
+        QTest::addColumn<qint16>("company");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("company 1 loans, last 30 days")
+            << payroll::demo::HeadOffice << "L"
+            << " and liDate >='20240214'"
+            << QStringList{"LN5", "LN6", "LN7", "LN8", "LN9", "LN10", "LN11", "LN12"};
+        QTest::newRow("company 1 advances, last 30 days")
+            << payroll::demo::HeadOffice << "A"
+            << " and liDate >='20240214'" << QStringList{"ADV2", "ADV3", "ADV4", "ADV5"};
+        QTest::newRow("company 2 loans, every day") << payroll::demo::Branch << "L"
+                                                    << "" << QStringList{"1", "2", "3", "4"};
+    }
+    void demoRegisterLists()
+    {
+        QFETCH(qint16, company);
+        QFETCH(QString, type);
+        QFETCH(QString, window);
+        QFETCH(QStringList, numbers);
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("select liid, lino, lidate, eName, lDescription, liopeningbalance, "
+                               "licurrentbalance, case licancelled when 1 then 'Yes' when 0 then "
+                               "'No' end From pLoansIssueData, pemployee, pLoans  Where liActive "
+                               "= 1 and ecompanyid = licompanyid And eEmpid = liempid and  "
+                               "lcompanyid = licompanyid and  lloanid = liloanid and licompanyid "
+                               "= %1 and litype= '%2'")
+                        .arg(company)
+                        .arg(type) +
+                    window,
+                *m_demo);
+        QStringList listed;
+        for (; !rs.isEOF(); rs.MoveNext())
+            listed << rs.value(1).toString();
+        listed.sort();
+        numbers.sort();
+        QCOMPARE(listed, numbers);
+    }
+
+    // The numbering statement continues each sequence after its highest number.
+    void demoNumbering_data()
+    {
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<int>("highest");
+        QTest::newRow("loans past LN9") << "2))),0) FROM pLoansIssueData WHERE liCompanyID=1 and "
+                                           "litype= 'L' and liNo like 'LN%'"
+                                        << 12;
+        QTest::newRow("advances") << "3))),0) FROM pLoansIssueData WHERE liCompanyID=1 and litype= "
+                                     "'A' and liNo like 'ADV%'"
+                                  << 5;
+        QTest::newRow("no prefix")
+            << "0))),0) FROM pLoansIssueData WHERE liCompanyID=2 and litype= 'L' and liNo like '%'"
+            << 4;
+    }
+    void demoNumbering()
+    {
+        QFETCH(QString, condition);
+        QFETCH(int, highest);
+        const QVariant max = m_demo->ExecuteScalar(
+            "SELECT isnull(max(convert(int,right(liNo,len(liNo)-" + condition);
+        QCOMPARE(max.toInt(), highest);
+    }
+
+    // A new issue, its cancellation and the closing of repayments, written as the module does.
+    void moduleWritesFit()
+    {
+        auto connection = openMemory();
+        payroll::createDemoDatabase(*connection, DemoDate);
+        ado::Recordset issue;
+        issue.Open("select * from pLoansIssueData where  liCompanyID=1", *connection,
+                   ado::CursorType::Keyset, ado::LockType::Optimistic);
+        issue.AddNew();
+        const QList<std::pair<const char*, QVariant>> values{
+            {"liCompanyID", 1},
+            {"litype", "L"},
+            {"liID", 18},
+            {"liNo", "LN13"},
+            {"lidate", ShortDate::format(DemoDate)},
+            {"liempid", 1},
+            {"liLoanID", 3},
+            {"liLoanAppID", 21},
+            {"liNoofPayments", 24.0},
+            {"liInstallmentAmount", 3495.55},
+            {"liDeductionMode", 0},
+            {"liOpeningBalance", 75000.0},
+            {"liCurrentBalance", 83893.2},
+            {"liactive", 1},
+            {"licancelled", 0},
+            {"liUsed", 0},
+            {"liRemarks", ""}};
+        for (const auto& [column, value] : values)
+            issue.setValue(QString::fromLatin1(column), value);
+        issue.Update();
+        issue.Close();
+
+        QCOMPARE(connection->Execute(
+                     "update pLoansIssueData set liCancelled=1, liCancelledRemarks='clerk:Wrong "
+                     "amount ' where liID ='18' and liCompanyID =1"),
+                 qint64(1));
+        QCOMPARE(count(*connection, "SELECT count(*) FROM pLoansIssueData WHERE liID = 18 AND "
+                                    "lidate = '2024-03-15' AND licancelled = 1"),
+                 qint64(1));
+
+        ado::Recordset repayments;
+        repayments.Open("select * from ploanrepaymentdetails where lrdcompanyid = 1 and lrdEmpID = "
+                        "1 and lrdLoanID = 3",
+                        *connection, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        for (; !repayments.isEOF(); repayments.MoveNext())
+            repayments.setValue(QStringLiteral("lrdProcessed"), 1);
+        repayments.UpdateBatch();
+        // Company 2's rows of the same employee and loan type ids stay open.
+        const QString open = "SELECT count(*) FROM ploanrepaymentdetails WHERE lrdProcessed = 0 "
+                             "AND lrdEmpID = 1 AND lrdLoanID = 3 AND lrdcompanyid = ";
+        QCOMPARE(count(*connection, open + "1"), qint64(0));
+        QCOMPARE(count(*connection, open + "2"), qint64(1));
     }
 
     void largeRegister_data()

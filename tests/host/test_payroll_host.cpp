@@ -137,10 +137,17 @@ private slots:
         QVERIFY(!QFile::exists(path(QStringLiteral("x.db"))));
     }
 
+    void missingFileIsNotCreated_data()
+    {
+        QTest::addColumn<QStringList>("action");
+        QTest::newRow("statement") << QStringList{"--sql", "select 1"};
+        QTest::newRow("register") << QStringList{"--type", "A"};
+    }
     void missingFileIsNotCreated()
     {
+        QFETCH(QStringList, action);
         const QString db = path(QStringLiteral("absent.db"));
-        const Run run = payrollHost({"--db", db, "--sql", "select 1"});
+        const Run run = payrollHost(QStringList{"--db", db} + action);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QLatin1String("does not exist")), qPrintable(run.err));
         QVERIFY(!QFile::exists(db));

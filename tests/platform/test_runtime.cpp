@@ -36,17 +36,26 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("grouped") << 1234.5 << "###,###,##0.00" << "1,234.50";
-        QTest::newRow("zero") << 0.0 << "###,###,##0.00" << "0.00";
-        QTest::newRow("negative") << -5.0 << "###,###,##0.00" << "-5.00";
-        QTest::newRow("millions") << 1234567.891 << "###,###,##0.00" << "1,234,567.89";
+        QTest::newRow("grouped") << 1234.5 << "###,###,##0.00"
+                                 << "1,234.50";
+        QTest::newRow("zero") << 0.0 << "###,###,##0.00"
+                              << "0.00";
+        QTest::newRow("negative") << -5.0 << "###,###,##0.00"
+                                  << "-5.00";
+        QTest::newRow("millions") << 1234567.891 << "###,###,##0.00"
+                                  << "1,234,567.89";
         QTest::newRow("billions beyond the pattern") << 1234567890.0 << "###,###,##0.00"
                                                      << "1,234,567,890.00";
-        QTest::newRow("half away from zero") << 1.005 << "0.00" << "1.01";
-        QTest::newRow("negative half away") << -2.675 << "0.00" << "-2.68";
-        QTest::newRow("instalment") << 1055.6313 << "0.00" << "1055.63";
-        QTest::newRow("no grouping") << 12000.0 << "0.00" << "12000.00";
-        QTest::newRow("carry") << 9.999 << "0.00" << "10.00";
+        QTest::newRow("half away from zero") << 1.005 << "0.00"
+                                             << "1.01";
+        QTest::newRow("negative half away") << -2.675 << "0.00"
+                                            << "-2.68";
+        QTest::newRow("instalment") << 1055.6313 << "0.00"
+                                    << "1055.63";
+        QTest::newRow("no grouping") << 12000.0 << "0.00"
+                                     << "12000.00";
+        QTest::newRow("carry") << 9.999 << "0.00"
+                               << "10.00";
     }
     void format()
     {

@@ -69,9 +69,9 @@ void Connection::Open(const QString& connectionString)
                                       d->name);
     d->db.setDatabaseName(target);
     if (!d->db.open()) {
-        const QString message = d->db.lastError().text();
+        const RuntimeError failure = EngineErrors::fromDriver(d->db.lastError());
         d->release();
-        throw RuntimeError(RuntimeError::DatabaseFailure, message);
+        throw failure;
     }
     try {
         if (odbc)
@@ -181,6 +181,22 @@ void Connection::checkInjectedFault()
 StatementResult Connection::run(const QString& sql)
 {
     checkInjectedFault();
+    return d->engine->run(d->engine->adapt(sql), {});
+}
+
+StatementResult Connection::open(const QString& sql)
+{
+    checkInjectedFault();
+    const QString adapted = d->engine->adapt(sql);
+    if (std::optional<StatementResult> described = d->engine->describe(adapted))
+        return *std::move(described);
+    return d->engine->run(adapted, {});
+}
+
+StatementResult Connection::fetch(const QString& sql)
+{
+    if (!isOpen())
+        throw EngineErrors::closed();
     return d->engine->run(d->engine->adapt(sql), {});
 }
 

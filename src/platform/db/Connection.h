@@ -61,9 +61,14 @@ public:
     // its turn has come.
     void checkInjectedFault();
 
-    // Used by Recordset. Runs a statement in the SQL Server dialect (adapted, counted) and returns
-    // everything it gave back, its query already finished.
+    // Runs a statement in the SQL Server dialect (adapted, counted) and returns everything it
+    // gave back, its query already finished.
     StatementResult run(const QString& sql);
+    // Used by Recordset::Open: counts the statement and, when the engine can tell them without
+    // running it, returns only its columns (rowsRead false); otherwise runs it like run().
+    StatementResult open(const QString& sql);
+    // Reads the rows of a statement opened before, all at once; not counted again.
+    StatementResult fetch(const QString& sql);
     // Runs a statement composed in the engine's own dialect, with values bound to its parameters
     // in order (counted like every other).
     StatementResult runBound(const QString& sql, const QVariantList& values);

@@ -95,6 +95,12 @@ StatementResult OdbcEngine::run(const QString& sql, const QVariantList& values)
     return result;
 }
 
+std::optional<StatementResult> OdbcEngine::describe(const QString&)
+{
+    // Qt's ODBC driver knows a statement's columns only once it has run.
+    return std::nullopt;
+}
+
 void OdbcEngine::begin()
 {
     if (!m_db.transaction())

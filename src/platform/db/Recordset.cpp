@@ -16,14 +16,22 @@ struct Row
 {
     QVariantList values;
     QVariantList original;
+    // Which fields were assigned; empty until the first assignment, as most rows are only read.
     QList<bool> changed;
     bool pendingInsert = false;
 
+    bool isChanged(int field) const { return changed.value(field, false); }
     bool hasChanges() const { return pendingInsert || changed.contains(true); }
+    void markChanged(int field)
+    {
+        if (changed.isEmpty())
+            changed.resize(values.size(), false);
+        changed[field] = true;
+    }
     void markWritten()
     {
         original = values;
-        changed.fill(false);
+        changed.clear();
         pendingInsert = false;
     }
 };
@@ -60,8 +68,13 @@ RuntimeError notADate(const QVariant& value, const QString& field)
 
 struct Recordset::Impl
 {
+    // Rows are read all at once when first needed; a set used only to add rows never reads.
+    enum class Rows { Unread, Read, AddedOnly };
+
     Connection* connection = nullptr;
     bool open = false;
+    QString sql;
+    Rows state = Rows::Unread;
     LockType lock = LockType::ReadOnly;
     // The table rows are written back to; empty when the record set is read-only.
     QString table;
@@ -82,9 +95,26 @@ struct Recordset::Impl
         if (table.isEmpty())
             throw EngineErrors::notUpdatable();
     }
-    Row& current()
+    void load()
     {
         requireOpen();
+        if (state == Rows::Unread)
+            adopt(connection->fetch(sql).rows);
+    }
+    void adopt(QList<QVariantList>&& read)
+    {
+        rows.reserve(read.size());
+        for (QVariantList& values : read) {
+            Row row;
+            row.original = values;
+            row.values = std::move(values);
+            rows.append(std::move(row));
+        }
+        state = Rows::Read;
+    }
+    Row& current()
+    {
+        load();
         if (position >= rows.size())
             throw EngineErrors::noCurrentRecord();
         return rows[position];
@@ -159,7 +189,7 @@ void Recordset::Impl::insert(Row& row)
     QStringList markers;
     QVariantList values;
     for (int i = 0; i < names.size(); ++i) {
-        if (!row.changed[i])
+        if (!row.isChanged(i))
             continue;
         columns.append(connection->quoteName(names[i]));
         markers.append(QStringLiteral("?"));
@@ -195,7 +225,7 @@ void Recordset::Impl::update(Row& row)
     QStringList assignments;
     QVariantList values;
     for (int i = 0; i < names.size(); ++i) {
-        if (!row.changed[i])
+        if (!row.isChanged(i))
             continue;
         assignments.append(connection->quoteName(names[i]) + QStringLiteral(" = ?"));
         values.append(row.values[i]);
@@ -228,24 +258,19 @@ Recordset& Recordset::operator=(Recordset&&) noexcept = default;
 void Recordset::Open(const QString& sql, Connection& connection, CursorType, LockType lock)
 {
     Close();
-    StatementResult result = connection.run(sql);
+    StatementResult result = connection.open(sql);
     if (result.names.isEmpty())
         return; // a statement without rows leaves the record set closed
     d->connection = &connection;
+    d->sql = sql;
     d->lock = lock;
     d->table = lock == LockType::ReadOnly ? QString() : SingleTableSelect::tableOf(sql);
     d->names = std::move(result.names);
     d->dateColumns = std::move(result.dateColumns);
     for (int i = int(d->names.size()) - 1; i >= 0; --i)
         d->positions.insert(d->names[i].toCaseFolded(), i);
-    d->rows.reserve(result.rows.size());
-    for (QVariantList& values : result.rows) {
-        Row row;
-        row.original = values;
-        row.values = std::move(values);
-        row.changed = QList<bool>(d->names.size(), false);
-        d->rows.append(std::move(row));
-    }
+    if (result.rowsRead)
+        d->adopt(std::move(result.rows));
     d->position = 0;
     d->open = true;
 }
@@ -262,13 +287,13 @@ bool Recordset::isOpen() const
 
 bool Recordset::isEOF() const
 {
-    d->requireOpen();
+    d->load();
     return d->position >= d->rows.size();
 }
 
 bool Recordset::isBOF() const
 {
-    d->requireOpen();
+    d->load();
     return d->rows.isEmpty();
 }
 
@@ -281,14 +306,14 @@ void Recordset::MoveNext()
 
 void Recordset::MoveFirst()
 {
-    d->requireOpen();
+    d->load();
     d->finishImmediateEdit();
     d->position = 0;
 }
 
 qint64 Recordset::RecordCount() const
 {
-    d->requireOpen();
+    d->load();
     return d->rows.size();
 }
 
@@ -326,17 +351,18 @@ void Recordset::setValue(int index, const QVariant& value)
     d->requireUpdatable();
     Row& row = d->current();
     row.values[index] = d->stored(index, value);
-    row.changed[index] = true;
+    row.markChanged(index);
 }
 
 void Recordset::AddNew()
 {
     d->requireUpdatable();
+    if (d->state == Impl::Rows::Unread)
+        d->state = Impl::Rows::AddedOnly;
     d->finishImmediateEdit();
     Row row;
     row.values = QVariantList(d->names.size());
     row.original = row.values;
-    row.changed = QList<bool>(d->names.size(), false);
     row.pendingInsert = true;
     d->rows.append(std::move(row));
     d->position = d->rows.size() - 1;

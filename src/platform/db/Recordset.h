@@ -13,8 +13,10 @@ namespace ado {
 enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
 enum class LockType { ReadOnly = 1, Pessimistic = 2, Optimistic = 3, BatchOptimistic = 4 };
 
-// A record set over one statement. Its rows are read when it opens and the engine's query is
-// finished at once (an open SQLite read would block other clerks' saves). A record set opened
+// A record set over one statement. Its rows are read all at once and the engine's query is
+// finished at once (an open SQLite read would block other clerks' saves). On SQLite the statement
+// is checked when the set opens and its rows are read when first needed, so a set opened only
+// to add rows (AddNew first) reads none and holds just the rows it adds. A record set opened
 // with optimistic locking over a single-table statement can add rows and change fields: writes
 // use bound values; an update finds its row by the table's key plus the original values of the
 // columns it changes, and fails with RowNotLocated when no row matches.

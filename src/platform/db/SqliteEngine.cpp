@@ -225,6 +225,28 @@ StatementResult SqliteEngine::run(const QString& sql, const QVariantList& values
     return result;
 }
 
+std::optional<StatementResult> SqliteEngine::describe(const QString& sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &raw, &tail);
+    if (rc != SQLITE_OK)
+        raise(rc);
+    StatementHandle statement(raw);
+    // Preparing takes no lock; only a single statement that yields rows can wait for its rows.
+    const int columns = raw ? sqlite3_column_count(raw) : 0;
+    if (columns == 0 || !QByteArray(tail).trimmed().isEmpty())
+        return std::nullopt;
+    StatementResult result;
+    result.rowsRead = false;
+    for (int c = 0; c < columns; ++c) {
+        result.names.append(QString::fromUtf8(sqlite3_column_name(raw, c)));
+        result.dateColumns.append(isDateDeclaration(sqlite3_column_decltype(raw, c)));
+    }
+    return result;
+}
+
 void SqliteEngine::begin()
 {
     // Takes the write lock now (waiting up to the busy timeout), so that maxima read inside the

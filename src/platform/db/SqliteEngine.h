@@ -23,6 +23,7 @@ public:
 
     QString adapt(const QString& sql) const override;
     StatementResult run(const QString& sql, const QVariantList& values) override;
+    std::optional<StatementResult> describe(const QString& sql) override;
     void begin() override;
     void commit() override;
     void rollback() override;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <optional>
 
 namespace ado {
 
@@ -18,6 +19,9 @@ public:
     virtual QString adapt(const QString& sql) const = 0;
     // Runs an already adapted statement with values bound to its parameters in order.
     virtual StatementResult run(const QString& sql, const QVariantList& values) = 0;
+    // The columns of an adapted statement's rows, found without running it (rowsRead false);
+    // nothing when the engine cannot tell them beforehand or the statement yields no rows.
+    virtual std::optional<StatementResult> describe(const QString& sql) = 0;
 
     virtual void begin() = 0;
     virtual void commit() = 0;

@@ -1,0 +1,13 @@
+#include "common/quorrel/ComObject.h"
+
+#include "common/quorrel/clsCommonDB.h"
+#include "common/quorrel/clsCommonGen.h"
+
+std::unique_ptr<ComObject> CreateObject(const QString& progId)
+{
+    if (progId.compare(u"Quorrel.clsCommonGen", Qt::CaseInsensitive) == 0)
+        return std::make_unique<clsCommonGen>();
+    if (progId.compare(u"Quorrel.clsCommonDB", Qt::CaseInsensitive) == 0)
+        return std::make_unique<clsCommonDB>();
+    throw RuntimeError(429, QStringLiteral("ActiveX component can't create object"), progId);
+}

@@ -1,0 +1,76 @@
+#include "common/quorrel/clsCommonDB.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/runtime/Conversions.h"
+
+#include <QComboBox>
+#include <QRegularExpression>
+
+namespace {
+
+// Whether the FROM fragment already carries a where condition (a whole word outside quotes).
+bool hasWhere(const QString& fragment)
+{
+    static const QRegularExpression quoted(QStringLiteral("'[^']*'"));
+    static const QRegularExpression where(QStringLiteral("\\bwhere\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString unquoted = fragment;
+    unquoted.replace(quoted, QStringLiteral("''"));
+    return unquoted.contains(where);
+}
+
+} // namespace
+
+ado::Connection& clsCommonDB::connection()
+{
+    if (!adocon)
+        adocon = std::make_shared<ado::Connection>();
+    return *adocon;
+}
+
+QString clsCommonDB::selectFrom(const QString& columns, const QString& condition) const
+{
+    QString sql = QStringLiteral("select ") + columns + QStringLiteral(" from ") + strTableName;
+    if (!vb::Trim(condition).isEmpty())
+        sql += (hasWhere(strTableName) ? QStringLiteral(" and ") : QStringLiteral(" where ")) +
+               QStringLiteral("(") + condition + QStringLiteral(")");
+    return sql;
+}
+
+void clsCommonDB::populatecomboorlist(QComboBox* combo, const QString& valueColumn,
+                                      const QString& textColumn, const QString& condition)
+{
+    ado::Recordset rs;
+    rs.Open(selectFrom(valueColumn + QStringLiteral(", ") + textColumn, condition) +
+                QStringLiteral(" order by ") + textColumn,
+            connection());
+    const QSignalBlocker quiet(combo); // the list is replaced, not chosen from
+    combo->clear();
+    while (!rs.isEOF()) {
+        combo->addItem(vb::TextOf(rs.value(1)), QVariant(vb::CLng(rs.value(0))));
+        rs.MoveNext();
+    }
+    combo->setCurrentIndex(-1);
+    rs.Close();
+}
+
+QVariant clsCommonDB::fnReturnField(const QString& column, const QString& condition)
+{
+    ado::Recordset rs;
+    rs.Open(selectFrom(column, condition), connection());
+    const QVariant value = rs.isEOF() ? QVariant() : rs.value(0);
+    rs.Close();
+    return value;
+}
+
+qint32 clsCommonDB::fnGetNextMaxNo(const QString& column)
+{
+    QString from = strTableName;
+    if (!connection().isSqlite()) {
+        // On a server the read locks the range it reads until the transaction ends.
+        static const QRegularExpression firstTable(QStringLiteral("^\\s*([\\w.\\[\\]]+)"));
+        from.replace(firstTable, QStringLiteral(" \\1 with (updlock, holdlock)"));
+    }
+    const QString sql = QStringLiteral("select isnull(max(") + column + QStringLiteral("),0)+1 from ") + from;
+    return vb::CLng(connection().ExecuteScalar(sql));
+}

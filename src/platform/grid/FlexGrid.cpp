@@ -1,0 +1,525 @@
+#include "platform/grid/FlexGrid.h"
+
+#include "platform/grid/FlexGridModel.h"
+#include "platform/grid/GridAlignment.h"
+#include "platform/grid/GridDelegate.h"
+#include "platform/grid/GridView.h"
+#include "platform/grid/KeyCodes.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double TwipsPerInch = 1440.0;
+
+RuntimeError gridError(qint32 number, const char* description)
+{
+    return RuntimeError(number, QString::fromLatin1(description), QStringLiteral("FlexGrid"));
+}
+
+std::string_view bytesOf(const QByteArray& utf8)
+{
+    return std::string_view(utf8.constData(), std::size_t(utf8.size()));
+}
+
+} // namespace
+
+FlexGrid::FlexGrid(QWidget* parent)
+    : QWidget(parent), m_model(new FlexGridModel(this)), m_view(new GridView(this)),
+      m_delegate(new GridDelegate(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    m_model->setShape(2, 2);
+    m_colWidths.assign(2, DefaultColWidth);
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(m_delegate);
+    m_view->setSelectionMode(QAbstractItemView::NoSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setTabKeyNavigation(false);
+    m_view->setAutoScroll(false);
+    m_view->setWordWrap(false);
+    m_view->setCornerButtonEnabled(false);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    QHeaderView* rows = m_view->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(fontMetrics().height() + 4);
+    QHeaderView* heading = m_view->horizontalHeader();
+    heading->setSectionResizeMode(QHeaderView::Fixed);
+    heading->setMinimumSectionSize(0);
+    heading->setSectionsClickable(false);
+    heading->setHighlightSections(false);
+    heading->setStretchLastSection(false);
+
+    connect(m_model, &QAbstractItemModel::modelReset, this, &FlexGrid::applyColumnWidths);
+    connect(m_model, &QAbstractItemModel::columnsInserted, this, &FlexGrid::applyColumnWidths);
+    connect(m_view, &GridView::keyPressed, this, &FlexGrid::handleKey);
+    connect(m_view, &GridView::cellPressed, this, &FlexGrid::handleCellPressed);
+    connect(m_view, &GridView::cellDoubleClicked, this, &FlexGrid::handleCellDoubleClicked);
+    connect(m_view, &GridView::geometriesUpdated, this, &FlexGrid::applyPendingTopRow);
+    connect(m_view->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this] { m_pendingTopRow = -1; }); // the user scrolled
+    applyColumnWidths();
+    showHeading();
+    showSelection();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+// --- shape
+
+int FlexGrid::Rows() const
+{
+    return m_model->cells().rows();
+}
+
+void FlexGrid::setRows(int rows)
+{
+    if (rows < FixedRows())
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+    m_model->setShape(rows, Cols());
+    keepCurrentCellInside();
+}
+
+int FlexGrid::Cols() const
+{
+    return m_model->cells().cols();
+}
+
+void FlexGrid::setCols(int cols)
+{
+    if (cols < m_fixedCols)
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+    m_colWidths.resize(cols, DefaultColWidth);
+    m_model->setShape(Rows(), cols);
+    keepCurrentCellInside();
+}
+
+int FlexGrid::FixedRows() const
+{
+    return m_model->fixedRows();
+}
+
+void FlexGrid::setFixedRows(int fixedRows)
+{
+    if (fixedRows < 0 || fixedRows > 1 || fixedRows > Rows())
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+    if (fixedRows == FixedRows())
+        return;
+    m_model->setFixedRows(fixedRows);
+    showHeading();
+    keepCurrentCellInside();
+}
+
+void FlexGrid::setFixedCols(int fixedCols)
+{
+    if (fixedCols < 0 || fixedCols > Cols())
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+    m_fixedCols = fixedCols;
+    m_delegate->setFixedCols(fixedCols);
+    m_view->viewport()->update();
+    keepCurrentCellInside();
+}
+
+void FlexGrid::Clear()
+{
+    m_model->clearCells();
+}
+
+// --- cells
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    checkRow(row);
+    checkCol(col);
+    return m_model->cells().text(row, col);
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+{
+    checkRow(row);
+    checkCol(col);
+    m_model->setCellText(row, col, bytesOf(text.toUtf8()));
+}
+
+void FlexGrid::AddItem(const QString& tabSeparatedText)
+{
+    const QByteArray utf8 = tabSeparatedText.toUtf8();
+    std::vector<std::string_view> fields(static_cast<std::size_t>(Cols()));
+    std::string_view rest = bytesOf(utf8);
+    bool more = true;
+    for (std::size_t c = 0; c < fields.size() && more; ++c) {
+        const std::size_t tab = rest.find('\t');
+        fields[c] = rest.substr(0, tab);
+        more = tab != std::string_view::npos;
+        if (more)
+            rest.remove_prefix(tab + 1);
+    }
+    m_model->appendRow(fields.data());
+}
+
+// --- columns
+
+int FlexGrid::ColWidth(int col) const
+{
+    checkCol(col);
+    return m_colWidths[col];
+}
+
+void FlexGrid::setColWidth(int col, int twips)
+{
+    checkCol(col);
+    if (twips < -1)
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+    m_colWidths[col] = twips == -1 ? DefaultColWidth : twips;
+    applyColumnWidths();
+}
+
+int FlexGrid::ColAlignment(int col) const
+{
+    checkCol(col);
+    return m_model->columnAlignment(col);
+}
+
+void FlexGrid::setColAlignment(int col, int code)
+{
+    checkCol(col);
+    checkAlignment(code);
+    m_model->setColumnAlignment(col, code);
+}
+
+int FlexGrid::FixedAlignment(int col) const
+{
+    checkCol(col);
+    return m_model->headingAlignment(col);
+}
+
+void FlexGrid::setFixedAlignment(int col, int code)
+{
+    checkCol(col);
+    checkAlignment(code);
+    m_model->setHeadingAlignment(col, code);
+}
+
+int FlexGrid::Width() const
+{
+    return pixelsToTwips(width());
+}
+
+// --- current cell, selection, scrolling
+
+void FlexGrid::setRow(int row)
+{
+    checkRow(row);
+    m_rowSel = row;
+    moveCurrentCell(row, m_col);
+}
+
+void FlexGrid::setCol(int col)
+{
+    checkCol(col);
+    m_colSel = col;
+    moveCurrentCell(m_row, col);
+}
+
+void FlexGrid::setRowSel(int row)
+{
+    checkRow(row);
+    m_rowSel = row;
+    showSelection();
+}
+
+void FlexGrid::setColSel(int col)
+{
+    checkCol(col);
+    m_colSel = col;
+}
+
+int FlexGrid::TopRow() const
+{
+    if (m_pendingTopRow >= 0)
+        return m_pendingTopRow;
+    return m_view->verticalScrollBar()->value() + FixedRows();
+}
+
+void FlexGrid::setTopRow(int row)
+{
+    checkRow(row);
+    const int top = std::max(row, FixedRows());
+    QScrollBar* scroll = m_view->verticalScrollBar();
+    scroll->setValue(top - FixedRows());
+    // Before the view is laid out (or while rows just added are not yet in its scroll range)
+    // the scroll bar cannot go that far; the request is kept and applied once it can.
+    m_pendingTopRow = scroll->value() == top - FixedRows() ? -1 : top;
+}
+
+void FlexGrid::applyPendingTopRow()
+{
+    if (m_pendingTopRow < 0)
+        return;
+    m_view->verticalScrollBar()->setValue(m_pendingTopRow - FixedRows());
+    if (m_view->isVisible())
+        m_pendingTopRow = -1;
+}
+
+// --- colour and sort
+
+quint32 FlexGrid::CellForeColor() const
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    return m_model->cells().colour(m_row, m_col);
+}
+
+void FlexGrid::setCellForeColor(quint32 bgr)
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    m_model->setCellColour(m_row, m_col, bgr);
+}
+
+void FlexGrid::setRowForeColor(int row, quint32 bgr)
+{
+    checkRow(row);
+    m_model->setRowColour(row, bgr);
+}
+
+void FlexGrid::setSort(int code)
+{
+    if (code < 0 || code > 2)
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+    if (code == 0 || Cols() == 0)
+        return;
+    m_model->sortRows(std::min(m_col, m_colSel), code == 2);
+}
+
+// --- bulk fill
+
+void FlexGrid::beginFill(int cols, qsizetype expectedRows)
+{
+    if (cols < m_fixedCols)
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+    m_colWidths.resize(cols, DefaultColWidth);
+    m_model->beginFill(cols, expectedRows);
+}
+
+void FlexGrid::appendRowUtf8(const std::string_view* cells)
+{
+    m_model->appendFillRow(cells);
+}
+
+void FlexGrid::endFill()
+{
+    m_model->endFill();
+    keepCurrentCellInside();
+}
+
+QTableView* FlexGrid::view() const
+{
+    return m_view;
+}
+
+// --- helpers
+
+void FlexGrid::checkRow(int row) const
+{
+    if (row < 0 || row >= Rows())
+        throw gridError(InvalidRowValue, "Invalid Row value");
+}
+
+void FlexGrid::checkCol(int col) const
+{
+    if (col < 0 || col >= Cols())
+        throw gridError(InvalidColValue, "Invalid Col value");
+}
+
+void FlexGrid::checkAlignment(int code)
+{
+    if (!grid_alignment::isValidCode(code))
+        throw gridError(InvalidPropertyValue, "Invalid property value");
+}
+
+int FlexGrid::twipsToPixels(int twips) const
+{
+    return qRound(twips * logicalDpiX() / TwipsPerInch);
+}
+
+int FlexGrid::pixelsToTwips(int pixels) const
+{
+    return qRound(pixels * TwipsPerInch / logicalDpiX());
+}
+
+void FlexGrid::moveCurrentCell(int row, int col)
+{
+    const bool moved = row != m_row || col != m_col;
+    m_row = row;
+    m_col = col;
+    showSelection();
+    if (moved)
+        emit EnterCell();
+}
+
+void FlexGrid::keepCurrentCellInside()
+{
+    const int row = std::clamp(m_row, 0, std::max(Rows() - 1, 0));
+    const int col = std::clamp(m_col, 0, std::max(Cols() - 1, 0));
+    m_rowSel = std::clamp(m_rowSel, 0, std::max(Rows() - 1, 0));
+    m_colSel = std::clamp(m_colSel, 0, std::max(Cols() - 1, 0));
+    moveCurrentCell(row, col);
+}
+
+void FlexGrid::showSelection()
+{
+    m_delegate->setHighlightedRows(std::min(m_row, m_rowSel) - FixedRows(),
+                                   std::max(m_row, m_rowSel) - FixedRows());
+    m_view->viewport()->update();
+}
+
+void FlexGrid::showHeading()
+{
+    m_view->horizontalHeader()->setVisible(FixedRows() == 1);
+}
+
+void FlexGrid::applyColumnWidths()
+{
+    QHeaderView* heading = m_view->horizontalHeader();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const int pixels = twipsToPixels(m_colWidths[c]);
+        heading->setSectionHidden(c, pixels == 0);
+        if (pixels > 0)
+            heading->resizeSection(c, pixels);
+    }
+}
+
+// --- the user's keys and mouse
+
+void FlexGrid::handleKey(QKeyEvent* event)
+{
+    int keyCode = key_codes::keyCode(event->key());
+    if (keyCode != 0) {
+        emit KeyDown(keyCode, key_codes::shiftState(event->modifiers()));
+        if (keyCode == 0) { // the handler took the key
+            event->accept();
+            return;
+        }
+    }
+    if (navigate(event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
+    int keyAscii = key_codes::keyAscii(*event);
+    if (keyAscii == 0) {
+        event->ignore();
+        return;
+    }
+    emit KeyPress(keyAscii);
+    // Escape goes on to the window (its cancel button); other characters end here.
+    event->setAccepted(event->key() != Qt::Key_Escape);
+}
+
+bool FlexGrid::navigate(int key, Qt::KeyboardModifiers modifiers)
+{
+    const int firstRow = FixedRows();
+    const int lastRow = Rows() - 1;
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
+    const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
+    const int page = std::max(m_view->viewport()->height() / rowHeight, 1);
+    int row = std::max(m_row, firstRow);
+    int col = m_col;
+    switch (key) {
+    case Qt::Key_Up:
+        row -= 1;
+        break;
+    case Qt::Key_Down:
+        row += 1;
+        break;
+    case Qt::Key_PageUp:
+        row -= page;
+        break;
+    case Qt::Key_PageDown:
+        row += page;
+        break;
+    case Qt::Key_Left:
+        col = nextShownCol(col - 1, -1);
+        break;
+    case Qt::Key_Right:
+        col = nextShownCol(col + 1, +1);
+        break;
+    case Qt::Key_Home:
+        if (control)
+            row = firstRow;
+        else
+            col = nextShownCol(m_fixedCols, +1);
+        break;
+    case Qt::Key_End:
+        if (control)
+            row = lastRow;
+        else
+            col = nextShownCol(Cols() - 1, -1);
+        break;
+    default:
+        return false;
+    }
+    if (lastRow < firstRow)
+        return true; // no data row to move to
+    m_rowSel = std::clamp(row, firstRow, lastRow);
+    m_colSel = col < 0 ? m_col : col;
+    moveCurrentCell(m_rowSel, m_colSel);
+    scrollToCurrentCell();
+    return true;
+}
+
+int FlexGrid::nextShownCol(int from, int step) const
+{
+    // The first shown, non-fixed column from `from` on in direction `step`; -1 when none.
+    for (int c = from; c >= m_fixedCols && c < Cols(); c += step) {
+        if (!m_view->isColumnHidden(c))
+            return c;
+    }
+    return -1;
+}
+
+void FlexGrid::scrollToCurrentCell()
+{
+    const int shownRow = m_row - FixedRows();
+    if (!m_view->isColumnHidden(m_col)) {
+        m_view->scrollTo(m_model->index(shownRow, m_col));
+        return;
+    }
+    QScrollBar* scroll = m_view->verticalScrollBar();
+    const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
+    const int wholeRows = std::max(m_view->viewport()->height() / rowHeight, 1);
+    if (shownRow < scroll->value())
+        scroll->setValue(shownRow);
+    else if (shownRow >= scroll->value() + wholeRows)
+        scroll->setValue(shownRow - wholeRows + 1);
+}
+
+void FlexGrid::handleCellPressed(const QModelIndex& index)
+{
+    if (index.column() < m_fixedCols)
+        return;
+    m_rowSel = index.row() + FixedRows();
+    m_colSel = index.column();
+    moveCurrentCell(m_rowSel, m_colSel);
+    scrollToCurrentCell();
+}
+
+void FlexGrid::handleCellDoubleClicked(const QModelIndex& index)
+{
+    handleCellPressed(index);
+    emit DblClick();
+}

@@ -1,0 +1,30 @@
+#include "platform/grid/GridView.h"
+
+#include <QMouseEvent>
+
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    emit keyPressed(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        emit cellPressed(index);
+    event->accept();
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        emit cellDoubleClicked(index);
+    event->accept();
+}
+
+void GridView::updateGeometries()
+{
+    QTableView::updateGeometries();
+    emit geometriesUpdated();
+}

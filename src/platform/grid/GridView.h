@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTableView>
+
+// The table view inside the grid. The grid keeps its own current cell and selection, so the
+// view only reports keys, presses and double-clicks on cells, and when its scroll ranges are
+// known; it does not jump to typed text.
+class GridView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    using QTableView::QTableView;
+
+    void keyboardSearch(const QString&) override {}
+
+signals:
+    void keyPressed(QKeyEvent* event);
+    void cellPressed(const QModelIndex& index);
+    void cellDoubleClicked(const QModelIndex& index);
+    void geometriesUpdated();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void updateGeometries() override;
+};

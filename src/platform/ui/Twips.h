@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ostrelplatform_export.h"
+
+#include <QRect>
+
+// Window geometry is given in twips (1/1440 inch): 15 twips are one pixel at 96 dpi, scaled
+// with the screen's logical resolution.
+namespace Twips {
+
+OSTRELPLATFORM_EXPORT int toPixelsX(int twips);
+OSTRELPLATFORM_EXPORT int toPixelsY(int twips);
+OSTRELPLATFORM_EXPORT int fromPixelsX(int pixels);
+OSTRELPLATFORM_EXPORT QRect rect(int left, int top, int width, int height);
+
+} // namespace Twips

@@ -1,0 +1,239 @@
+#include "register/FrmMaster.h"
+
+#include "common/BasLoan.h"
+#include "common/GuardedHandler.h"
+#include "common/quorrel/clsCommonDB.h"
+#include "common/quorrel/clsCommonGen.h"
+#include "data/ResolveTableNames.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/ui/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setAutoDefault(false); // Enter belongs to the grid and the Browse controls
+    return b;
+}
+
+template <class W> W* placed(W* widget, const char* name, QRect geometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
+
+FrmMaster::FrmMaster()
+{
+    layoutControls();
+    connectHandlers();
+    BasLoan::setFlexMaster(flexMaster);
+}
+
+FrmMaster::~FrmMaster()
+{
+    if (BasLoan::flexMaster() == flexMaster)
+        BasLoan::setFlexMaster(nullptr);
+}
+
+void FrmMaster::layoutControls()
+{
+    setObjectName(QStringLiteral("FrmMaster"));
+    setWindowTitle(QStringLiteral("Loans Issue"));
+    setFixedSize(Twips::toPixelsX(7185), Twips::toPixelsY(5910));
+
+    cmdnew = button(this, "cmdnew", QStringLiteral("&New"), Twips::rect(45, 5295, 1170, 540));
+    CmdEdit = button(this, "CmdEdit", QStringLiteral("&Edit"), Twips::rect(1263, 5295, 1170, 540));
+    CmdDelete = button(this, "CmdDelete", QStringLiteral("&Delete"), Twips::rect(2481, 5295, 1170, 540));
+    cmdPreview = button(this, "cmdPreview", QStringLiteral("&Preview"), Twips::rect(3675, 5295, 1170, 540));
+    CmdClose = button(this, "CmdClose", QStringLiteral("&Close"), Twips::rect(6000, 5295, 1170, 540));
+    flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 4245));
+
+    fraBrowse = placed(new QGroupBox(QStringLiteral("Browse"), this), "fraBrowse",
+                       Twips::rect(30, 4245, 7140, 960));
+    optAscend = placed(new QRadioButton(QStringLiteral("Ascending"), fraBrowse), "optAscend",
+                       Twips::rect(1035, 195, 1050, 285));
+    optAscend->setChecked(true);
+    optDescend = placed(new QRadioButton(QStringLiteral("Descending"), fraBrowse), "optDescend",
+                        Twips::rect(2430, 195, 1320, 285));
+    cboColNames = placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 180, 3060, 315));
+    lblsearch = placed(new QLabel(QStringLiteral("&Search On:"), fraBrowse), "lblsearch",
+                       Twips::rect(135, 600, 810, 195));
+    cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 540, 2760, 315));
+    lblsearch->setBuddy(cboSearch);
+    txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 540, 3060, 315));
+    txtsearch->setMaxLength(50);
+
+    QWidget* order[] = {cmdnew, CmdEdit, CmdDelete, cmdPreview, CmdClose, flexMaster,
+                        optAscend, optDescend, cboColNames, cboSearch, txtsearch};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void FrmMaster::connectHandlers()
+{
+    const auto on = [this](QPushButton* b, void (FrmMaster::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    on(cmdnew, &FrmMaster::cmdnew_Click);
+    on(CmdEdit, &FrmMaster::CmdEdit_Click);
+    on(CmdDelete, &FrmMaster::CmdDelete_Click);
+    on(cmdPreview, &FrmMaster::cmdPreview_Click);
+    on(CmdClose, &FrmMaster::CmdClose_Click);
+
+    connect(flexMaster, &FlexGrid::EnterCell, this, [this] { guarded([&] { flexMaster_EnterCell(); }); });
+    connect(flexMaster, &FlexGrid::KeyPress, this,
+            [this](int& key) { guarded([&] { flexMaster_KeyPress(key); }); });
+    connect(flexMaster, &FlexGrid::KeyDown, this,
+            [this](int& key, int shift) { guarded([&] { flexMaster_KeyDown(key, shift); }); });
+    connect(flexMaster, &FlexGrid::DblClick, this, [this] { guarded([&] { flexMaster_DblClick(); }); });
+
+    connect(cboColNames, &QComboBox::currentIndexChanged, this,
+            [this] { guarded([&] { cboColNames_Click(); }); });
+    connect(optAscend, &QRadioButton::clicked, this, [this] { guarded([&] { optAscend_Click(); }); });
+    connect(optDescend, &QRadioButton::clicked, this, [this] { guarded([&] { optDescend_Click(); }); });
+
+    for (QWidget* w : {static_cast<QWidget*>(optAscend), static_cast<QWidget*>(optDescend),
+                       static_cast<QWidget*>(cboColNames), static_cast<QWidget*>(cboSearch),
+                       static_cast<QWidget*>(txtsearch)})
+        w->installEventFilter(this);
+
+    // Ctrl+D anywhere in the register gives the grid the keyboard focus.
+    auto* toGrid = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(toGrid, &QShortcut::activated, flexMaster, [this] { flexMaster->setFocus(); });
+}
+
+void FrmMaster::Form_Load()
+{
+    objCommonGen = CreateObjectAs<clsCommonGen>(QStringLiteral("Quorrel.clsCommonGen"));
+    objCommonDB = CreateObjectAs<clsCommonDB>(QStringLiteral("Quorrel.clsCommonDB"));
+
+    if (BasLoan::strtype == u"L") {
+        BasLoan::lngInterfaceID = 91001;
+    } else if (BasLoan::strtype == u"A") {
+        setWindowTitle(QStringLiteral("Advance Issue"));
+        BasLoan::lngInterfaceID = 91035;
+    }
+    BasLoan::ResolveTableNames();
+    objCommonDB->adocon = BasLoan::adoconPtr();
+    setEnabled(false);
+
+    objCommonDB->strTableName = BasLoan::strTblSettings;
+    const QVariant days = objCommonDB->fnReturnField(
+        QStringLiteral("NoOfPreviousDays"), QStringLiteral("companyID=") + QString::number(BasLoan::intCompanyID));
+    const qint16 N = days.isNull() ? 0 : vb::CInt(days);
+
+    QString sql =
+        QStringLiteral("select liid, lino, lidate, eName, lDescription, liopeningbalance, licurrentbalance,") +
+        QStringLiteral(" case licancelled when 1 then 'Yes' when 0 then 'No' end From ") +
+        BasLoan::strTblLoansIssue + QStringLiteral(", ") + BasLoan::strTblEmployee + QStringLiteral(", ") +
+        BasLoan::strTblLoans + QStringLiteral(" ") +
+        QStringLiteral(" Where liActive = 1 and ecompanyid = licompanyid And eEmpid = liempid and  "
+                       "lcompanyid = licompanyid and ") +
+        QStringLiteral(" lloanid = liloanid and licompanyid = ") + QString::number(BasLoan::intCompanyID) +
+        QStringLiteral(" and litype= '") + BasLoan::strtype + QStringLiteral("'");
+    if (N > 0)
+        sql += QStringLiteral(" and liDate >='") +
+               BasLoan::ProcessDate.addDays(-N).toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("'");
+    BasLoan::strMasterSQL = sql;
+
+    setCursor(Qt::WaitCursor);
+    GridPopulate(BasLoan::strMasterSQL);
+    unsetCursor();
+
+    UserRights();
+    flexMaster_EnterCell();
+    if (flexMaster->TextMatrix(1, 1).isEmpty()) {
+        CmdEdit->setEnabled(false);
+        CmdDelete->setEnabled(false);
+        cmdPreview->setEnabled(false);
+    }
+    if (flexMaster->TextMatrix(flexMaster->Row(), 7) == u"Yes")
+        CmdDelete->setEnabled(false);
+    setEnabled(true);
+}
+
+void FrmMaster::Form_Activate()
+{
+    if (flexMaster->TextMatrix(flexMaster->Row(), 0).isEmpty()) {
+        CmdEdit->setEnabled(false);
+        CmdDelete->setEnabled(false);
+    } else {
+        QString edit = QStringLiteral("E");
+        CmdEdit->setEnabled(fnUserRights(edit));
+        QString del = QStringLiteral("D");
+        CmdDelete->setEnabled(fnUserRights(del));
+    }
+    flexMaster->setColWidth(0, 0);
+    flexMaster_EnterCell();
+}
+
+void FrmMaster::CmdClose_Click()
+{
+    close();
+}
+
+bool FrmMaster::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        guarded([&] { Form_Activate(); });
+    return SingleInstanceForm::event(e);
+}
+
+void FrmMaster::keyPressEvent(QKeyEvent* e)
+{
+    // Enter and Return are the controls' own (see eventFilter); only Esc closes, as Close does.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        return;
+    SingleInstanceForm::keyPressEvent(e);
+}
+
+bool FrmMaster::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            qint16 KeyAscii = 13;
+            BasLoan::EnterAsTab(KeyAscii);
+            return true;
+        }
+    } else if (e->type() == QEvent::KeyRelease && watched == txtsearch) {
+        guarded([&] { txtsearch_KeyUp(); });
+    }
+    return SingleInstanceForm::eventFilter(watched, e);
+}
+
+void FrmMaster::flexMaster_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 10 && cmdnew->isEnabled())
+        cmdnew_Click();
+    else if (KeyAscii == 13)
+        flexMaster_DblClick();
+}
+
+void FrmMaster::flexMaster_KeyDown(int& KeyCode, int /*Shift*/)
+{
+    if (KeyCode == 46 && CmdDelete->isEnabled())
+        CmdDelete_Click();
+}
+
+void FrmMaster::flexMaster_DblClick()
+{
+    if (CmdEdit->isEnabled())
+        CmdEdit_Click();
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "common/SingleInstanceForm.h"
+
+#include <QString>
+#include <QVector>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class FlexGrid;
+class clsCommonDB;
+class clsCommonGen;
+
+// The issue register: the company's active issues of one type, with sort and search, and the
+// commands New, Edit, Delete, Preview and Close, each governed by the user's rights.
+class FrmMaster : public SingleInstanceForm<FrmMaster>
+{
+public:
+    FrmMaster();
+    ~FrmMaster() override;
+
+    void Form_Load();
+    void Form_Activate();
+
+    // Grid population and headings.
+    void GridPopulate(const QString& strsql);
+    void FillColumnHeadings(const QString& headingSet, QVector<double>& lengths);
+
+    // Rights and the row rule.
+    void UserRights();
+    bool fnUserRights(QString& strRight);
+    void flexMaster_EnterCell();
+    void MarkCancelledRows();
+
+    // Sort and search.
+    void cboColNames_Click();
+    void optAscend_Click();
+    void optDescend_Click();
+    void txtsearch_KeyUp();
+    void SearchGrid();
+
+    // Commands.
+    void cmdnew_Click();
+    void CmdEdit_Click();
+    void CmdDelete_Click();
+    void cmdPreview_Click();
+    void CmdClose_Click();
+    bool fnCheckMonthlyEntryDone(qint32 lngLoanIssueID);
+
+    // Controls, named as the window lays them out.
+    QPushButton* cmdnew;
+    QPushButton* CmdEdit;
+    QPushButton* CmdDelete;
+    QPushButton* cmdPreview;
+    QPushButton* CmdClose;
+    FlexGrid* flexMaster;
+    QGroupBox* fraBrowse;
+    QRadioButton* optAscend;
+    QRadioButton* optDescend;
+    QComboBox* cboColNames;
+    QLabel* lblsearch;
+    QComboBox* cboSearch;
+    QLineEdit* txtsearch;
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void layoutControls();
+    void connectHandlers();
+    void flexMaster_KeyPress(int& KeyAscii);
+    void flexMaster_KeyDown(int& KeyCode, int Shift);
+    void flexMaster_DblClick();
+
+    std::unique_ptr<clsCommonGen> objCommonGen;
+    std::unique_ptr<clsCommonDB> objCommonDB;
+    QString strRights;
+};

@@ -1,0 +1,225 @@
+#include "common/BasLoan.h"
+#include "common/quorrel/clsCommonDB.h"
+#include "common/quorrel/clsCommonGen.h"
+#include "platform/db/Connection.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+class TestCommon : public QObject
+{
+    Q_OBJECT
+
+    ado::ConnectionPtr con;
+
+    void exec(const char* sql) { con->Execute(QString::fromUtf8(sql)); }
+
+private slots:
+    void init()
+    {
+        con = std::make_shared<ado::Connection>();
+        con->Open(QStringLiteral(":memory:"));
+        exec("create table pemployee (eEmpID integer primary key, eName text collate SQLSERVER_CI,"
+             " eCompanyID integer, eActive integer)");
+        exec("insert into pemployee values (1,'Zoe Park',1,1),(2,'Adam Reyes',1,1),"
+             "(3,'Inactive Ian',1,0),(4,'Other Company',2,1)");
+        exec("create table pLoansIssue (liCompanyID integer, liID integer, primary key (liCompanyID, liID))");
+        exec("insert into pLoansIssue values (1,1),(1,7),(2,40)");
+        BasLoan::setAdocon(con);
+        BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    }
+
+    void populateListsMatchingRowsByText()
+    {
+        clsCommonDB db;
+        db.adocon = con;
+        db.strTableName = QStringLiteral("pemployee");
+        QComboBox combo;
+        combo.addItem(QStringLiteral("stale entry"), 99);
+        db.populatecomboorlist(&combo, QStringLiteral("eEmpID"), QStringLiteral("eName"),
+                               QStringLiteral("eCompanyID=1 and eActive=1"));
+        QCOMPARE(combo.count(), 2);
+        QCOMPARE(combo.itemText(0), QStringLiteral("Adam Reyes"));
+        QCOMPARE(combo.itemData(0).toInt(), 2);
+        QCOMPARE(combo.currentIndex(), -1);
+    }
+
+    void returnFieldGivesNullWhenNoRowMatches()
+    {
+        clsCommonDB db;
+        db.adocon = con;
+        db.strTableName = QStringLiteral("pemployee");
+        QCOMPARE(db.fnReturnField(QStringLiteral("eName"), QStringLiteral("eEmpID=2")).toString(),
+                 QStringLiteral("Adam Reyes"));
+        QVERIFY(db.fnReturnField(QStringLiteral("eName"), QStringLiteral("eEmpID=99")).isNull());
+    }
+
+    void nextMaxNoCountsWithinTheTableExpression_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("next");
+        QTest::newRow("company 1 only") << " pLoansIssue where liCompanyID = 1" << 8;
+        QTest::newRow("company 2 only") << " pLoansIssue where liCompanyID = 2" << 41;
+        QTest::newRow("company without issues") << " pLoansIssue where liCompanyID = 3" << 1;
+        QTest::newRow("whole table") << "pLoansIssue" << 41;
+    }
+    void nextMaxNoCountsWithinTheTableExpression()
+    {
+        QFETCH(QString, table);
+        QFETCH(int, next);
+        clsCommonDB db;
+        db.adocon = con;
+        db.strTableName = table;
+        QCOMPARE(db.fnGetNextMaxNo(QStringLiteral("liID")), next);
+    }
+
+    void selectByValue()
+    {
+        QComboBox combo;
+        combo.addItem(QStringLiteral("a"), 10);
+        combo.addItem(QStringLiteral("b"), 20);
+        clsCommonGen gen;
+        gen.selectcomboitembyvalue(&combo, QVariant(qint64(20)));
+        QCOMPARE(combo.currentIndex(), 1);
+        gen.selectcomboitembyvalue(&combo, 30);
+        QCOMPARE(combo.currentIndex(), -1);
+    }
+
+    void numericKeyFilter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("digit") << "12" << 2 << QChar(u'3') << 18 << 2 << true;
+        QTest::newRow("letter") << "12" << 2 << QChar(u'a') << 18 << 2 << false;
+        QTest::newRow("minus") << "" << 0 << QChar(u'-') << 18 << 2 << false;
+        QTest::newRow("first point") << "12" << 2 << QChar(u'.') << 18 << 2 << true;
+        QTest::newRow("second point") << "1.2" << 3 << QChar(u'.') << 18 << 2 << false;
+        QTest::newRow("point in a count") << "1" << 1 << QChar(u'.') << 3 << 0 << false;
+        QTest::newRow("third decimal") << "1.25" << 4 << QChar(u'1') << 18 << 2 << false;
+        QTest::newRow("digit before the point") << "1.25" << 0 << QChar(u'9') << 18 << 2 << true;
+        QTest::newRow("count at its limit") << "120" << 3 << QChar(u'1') << 3 << 0 << false;
+        QTest::newRow("backspace") << "120" << 3 << QChar(8) << 3 << 0 << true;
+    }
+    void numericKeyFilter()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, cursor);
+        QFETCH(QChar, key);
+        QFETCH(int, limit);
+        QFETCH(int, decimals);
+        QFETCH(bool, accepted);
+        QLineEdit box(text);
+        box.setCursorPosition(cursor);
+        qint16 KeyAscii = qint16(key.unicode());
+        clsCommonGen().TextValidateNum(&box, KeyAscii, qint16(limit), qint16(decimals));
+        QCOMPARE(KeyAscii != 0, accepted);
+    }
+
+    void selectionIsReplacedByTheKey()
+    {
+        QLineEdit box(QStringLiteral("123"));
+        box.selectAll();
+        qint16 KeyAscii = '7';
+        clsCommonGen().TextValidateNum(&box, KeyAscii, 3, 0);
+        QCOMPARE(KeyAscii, qint16('7'));
+    }
+
+    void unknownClassCannotBeCreated()
+    {
+        try {
+            CreateObject(QStringLiteral("Quorrel.clsMissing"));
+            QFAIL("created an unknown class");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number(), 429);
+        }
+    }
+
+    void mandatoryBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("present");
+        QTest::newRow("blanks only") << "   " << false;
+        QTest::newRow("zero") << "0" << true;
+        QTest::newRow("empty") << "" << false;
+    }
+    void mandatoryBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, present);
+        msgbox::ScriptedPresenter boxes;
+        QLineEdit box(text);
+        QCOMPARE(BasLoan::fnCheckMandatory(&box, QStringLiteral("Enter loan amount"),
+                                           QStringLiteral("Payroll")),
+                 present);
+        QCOMPARE(boxes.shown().size(), present ? 0 : 1);
+        if (!present) {
+            QCOMPARE(boxes.shown().first().flags, 64);
+            QCOMPARE(boxes.shown().first().title, QStringLiteral("Payroll"));
+        }
+    }
+
+    void snapshotComparison_data()
+    {
+        QTest::addColumn<QString>("remarks");
+        QTest::addColumn<bool>("untick");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("nothing") << "first" << false << false;
+        QTest::newRow("blank added at the end") << "first " << false << false;
+        QTest::newRow("letter added") << "firsts" << false << true;
+        QTest::newRow("case changed") << "First" << false << true;
+        QTest::newRow("box unticked") << "first" << true << true;
+    }
+    void snapshotComparison()
+    {
+        QFETCH(QString, remarks);
+        QFETCH(bool, untick);
+        QFETCH(bool, changed);
+        QDialog frm;
+        auto* box = new QLineEdit(QStringLiteral("first"), &frm);
+        auto* check = new QCheckBox(&frm);
+        check->setChecked(true);
+        auto* combo = new QComboBox(&frm);
+        combo->addItem(QStringLiteral("x"));
+        BasLoan::TagControlValues(&frm);
+        QCOMPARE(BasLoan::Tag(check), QStringLiteral("1"));
+        box->setText(remarks);
+        check->setChecked(!untick);
+        QCOMPARE(BasLoan::fnControlsChanged(&frm), changed);
+    }
+
+    void enterMovesTheFocusOn()
+    {
+        QDialog frm;
+        auto* layout = new QVBoxLayout(&frm);
+        auto* first = new QLineEdit(&frm);
+        auto* second = new QLineEdit(&frm);
+        layout->addWidget(first);
+        layout->addWidget(second);
+        frm.show();
+        QApplication::setActiveWindow(&frm);
+        QVERIFY(QTest::qWaitForWindowActive(&frm));
+        first->setFocus();
+        qint16 other = 'a';
+        BasLoan::EnterAsTab(other);
+        QCoreApplication::processEvents();
+        QVERIFY(first->hasFocus());
+        qint16 enter = 13;
+        BasLoan::EnterAsTab(enter);
+        QCOMPARE(enter, qint16(13));
+        QTRY_VERIFY(second->hasFocus());
+    }
+};
+
+QTEST_MAIN(TestCommon)
+#include "test_common.moc"

@@ -1,0 +1,96 @@
+#include "DbTests.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QDate>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The ODBC path, against the SQLite ODBC driver: statements pass unchanged, values read and
+// written as on the embedded engine, integrity violations carry the same number.
+class OdbcTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ado::Connection m_db;
+
+private slots:
+    void initTestCase()
+    {
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")))
+            QSKIP("Qt's ODBC driver (libqt6sql6-odbc) is not installed");
+        QFile drivers(QStringLiteral("/etc/odbcinst.ini"));
+        if (!drivers.open(QIODevice::ReadOnly) || !drivers.readAll().contains("[SQLite3]"))
+            QSKIP("The SQLite3 ODBC driver (libsqliteodbc) is not registered in odbcinst.ini");
+        m_db.Open(QStringLiteral("odbc:DRIVER=SQLite3;Database=") +
+                  m_dir.filePath(QStringLiteral("odbc.db")));
+        m_db.Execute(QStringLiteral("create table pLoansIssue (liID integer primary key, "
+                                    "liNo varchar(20) unique, lidate date, liOpeningBalance "
+                                    "double, liRemarks varchar(250))"));
+        m_db.Execute(QStringLiteral("insert into pLoansIssue values (1, 'LN1', '2003-02-13', "
+                                    "1000.5, null)"));
+    }
+
+    void statementsPassUnchanged()
+    {
+        const QString sql =
+            QStringLiteral("select isnull(len(x),0) from t where a=1and b='20030213'");
+        QVERIFY(!m_db.isSqlite());
+        QCOMPARE(m_db.adapt(sql), sql);
+    }
+
+    void selectReadsTypedValues()
+    {
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("select * from pLoansIssue where liID = 1"), m_db);
+        QCOMPARE(rs.value(QStringLiteral("LIID")), QVariant(qint64(1)));
+        QCOMPARE(rs.value(QStringLiteral("liNo")), QVariant(QStringLiteral("LN1")));
+        QCOMPARE(rs.value(QStringLiteral("liOpeningBalance")), QVariant(1000.5));
+        QCOMPARE(rs.value(QStringLiteral("lidate")), QVariant(QDate(2003, 2, 13)));
+        QVERIFY(rs.value(QStringLiteral("liRemarks")).isNull());
+    }
+
+    void recordsetUpdateWritesBoundValues()
+    {
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("select * from pLoansIssue where liID = 1"), m_db,
+                ado::CursorType::Keyset, ado::LockType::Optimistic);
+        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("it's ok"));
+        rs.Update();
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks from pLoansIssue")),
+                 QVariant(QStringLiteral("it's ok")));
+        QCOMPARE(m_db.Execute(QStringLiteral("update pLoansIssue set liOpeningBalance = 2000")),
+                 qint64(1));
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liID"), 2);
+        rs.setValue(QStringLiteral("lidate"), QStringLiteral("20030301"));
+        rs.Update();
+        ado::Recordset added;
+        added.Open(QStringLiteral("select lidate from pLoansIssue where liID = 2"), m_db);
+        QCOMPARE(added.value(0), QVariant(QDate(2003, 3, 1)));
+    }
+
+    void integrityViolationNumber()
+    {
+        try {
+            m_db.Execute(QStringLiteral("insert into pLoansIssue (liID, liNo) values (2, 'LN1')"));
+            QFAIL("duplicate stored");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number(), RuntimeError::IntegrityViolation);
+            QVERIFY2(e.description().contains(QStringLiteral("UNIQUE")),
+                     qPrintable(e.description()));
+        }
+    }
+};
+
+int runOdbcTests(int argc, char** argv)
+{
+    OdbcTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "OdbcTest.moc"

@@ -1,0 +1,335 @@
+#include "DbTests.h"
+
+#include "DbFixture.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/ShortDate.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <sqlite3.h>
+
+namespace {
+
+// The number of the RuntimeError the call raises, 0 when it raises none.
+qint32 errorNumberOf(const std::function<void()>& call, QString* description = nullptr)
+{
+    try {
+        call();
+    } catch (const RuntimeError& e) {
+        if (description)
+            *description = e.description();
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+// Record sets: reading, adding and changing rows, conflicts, transactions and injected faults.
+class RecordsetTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    ado::Connection m_db;
+
+    const QString m_issues = QStringLiteral("select * from pLoansIssue where  liCompanyID=1");
+
+    qint64 scalar(const QString& sql) { return m_db.ExecuteScalar(sql).toLongLong(); }
+
+private slots:
+    void init()
+    {
+        m_path = m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
+        QFile::remove(m_path);
+        m_db.Open(m_path);
+        DbFixture::createTables(m_db);
+        DbFixture::addIssue(m_db, 5, QStringLiteral("LN5"), QStringLiteral("2003-02-13"));
+    }
+    void cleanup() { m_db.Close(); }
+
+    void fieldsAndTypes()
+    {
+        ado::Recordset rs;
+        rs.Open(m_issues, m_db);
+        QCOMPARE(rs.isBOF(), false);
+        QCOMPARE(rs.value(QStringLiteral("LIID")).metaType().id(), QMetaType::LongLong);
+        QCOMPARE(rs.value(QStringLiteral("liOpeningBalance")).metaType().id(), QMetaType::Double);
+        QCOMPARE(rs.value(QStringLiteral("lidate")), QVariant(QDate(2003, 2, 13)));
+        QVERIFY(rs.value(QStringLiteral("liRemarks")).isNull());
+        QCOMPARE(rs.value(3), QVariant(QStringLiteral("LN5")));
+        QCOMPARE(rs.fieldName(3), QStringLiteral("liNo"));
+        QCOMPARE(errorNumberOf([&] { rs.value(QStringLiteral("noSuchField")); }),
+                 RuntimeError::ItemNotFound);
+        rs.MoveNext();
+        QVERIFY(rs.isEOF());
+        QVERIFY(errorNumberOf([&] { rs.value(0); }) != 0);
+        // All rows are read at open: the engine keeps no statement of the record set.
+        QCOMPARE(sqlite3_next_stmt(m_db.sqliteHandle(), nullptr), nullptr);
+    }
+
+    void closedObjects()
+    {
+        ado::Connection never;
+        ado::Recordset rs;
+        QString description;
+        QCOMPARE(errorNumberOf([&] { rs.Open(QStringLiteral("select 1"), never); }, &description),
+                 RuntimeError::OperationNotAllowed);
+        QCOMPARE(description,
+                 QStringLiteral("Operation is not allowed when the object is closed."));
+        QCOMPARE(errorNumberOf([&] { never.ExecuteScalar(QStringLiteral("select 1")); }),
+                 RuntimeError::OperationNotAllowed);
+        QCOMPARE(errorNumberOf([&] { rs.isEOF(); }), RuntimeError::OperationNotAllowed);
+        QCOMPARE(errorNumberOf([&] { never.Open(m_dir.filePath(QStringLiteral("no/such.db"))); },
+                               &description),
+                 RuntimeError::DatabaseFailure);
+        QVERIFY(!never.isOpen());
+        QCOMPARE(description, QStringLiteral("unable to open database file"));
+        QCOMPARE(errorNumberOf([&] { m_db.Open(m_path); }), qint32(0x800A0E79));
+    }
+
+    void addNewStoresValuesAsTyped()
+    {
+        ado::Recordset rs;
+        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        rs.setValue(QStringLiteral("litype"), QStringLiteral("L"));
+        rs.setValue(QStringLiteral("liID"), 6);
+        rs.setValue(QStringLiteral("liNo"), QStringLiteral("LN6"));
+        rs.setValue(QStringLiteral("lidate"), ShortDate::format(QDate(2003, 3, 15)));
+        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("O'Brien's \"loan\" -- ; drop"));
+        rs.Update();
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks from pLoansIssue where liID "
+                                                   "= 6")),
+                 QVariant(QStringLiteral("O'Brien's \"loan\" -- ; drop")));
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select lidate || typeof(lidate) from "
+                                                   "pLoansIssue where liID = 6")),
+                 QVariant(QStringLiteral("2003-03-15text")));
+        // Columns not assigned keep their defaults (null here).
+        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue where liID = 6 and "
+                                       "liempid is null")),
+                 qint64(1));
+    }
+
+    // The save opens every issue of the company only to add one: the set must not read them.
+    void addingRowsReadsNone()
+    {
+        const QString unreadable =
+            QStringLiteral("select *, convert(int, liNo) from pLoansIssue where  liCompanyID=1");
+        ado::Recordset rs;
+        rs.Open(unreadable, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        rs.setValue(QStringLiteral("liID"), 6);
+        rs.Update();
+        QCOMPARE(rs.RecordCount(), qint64(1));
+        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(2));
+        rs.Open(unreadable, m_db);
+        QCOMPARE(errorNumberOf([&] { rs.isEOF(); }), RuntimeError::DatabaseFailure);
+    }
+
+    void dateAssignment_data()
+    {
+        QTest::addColumn<QVariant>("assigned");
+        QTest::addColumn<QDate>("stored");
+        QTest::newRow("short date form")
+            << QVariant(ShortDate::format(QDate(2003, 2, 1))) << QDate(2003, 2, 1);
+        QTest::newRow("ISO") << QVariant(QStringLiteral("2003-02-01")) << QDate(2003, 2, 1);
+        QTest::newRow("yyyymmdd") << QVariant(QStringLiteral("20030201")) << QDate(2003, 2, 1);
+        QTest::newRow("a date") << QVariant(QDate(2003, 2, 1)) << QDate(2003, 2, 1);
+        QTest::newRow("no date") << QVariant(QStringLiteral("31 Feb")) << QDate();
+        QTest::newRow("empty text") << QVariant(QString()) << QDate();
+    }
+    void dateAssignment()
+    {
+        QFETCH(QVariant, assigned);
+        QFETCH(QDate, stored);
+        ado::Recordset rs;
+        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QString description;
+        const qint32 error =
+            errorNumberOf([&] { rs.setValue(QStringLiteral("lidate"), assigned); }, &description);
+        if (!stored.isValid()) {
+            QCOMPARE(error, RuntimeError::TypeMismatch);
+            QVERIFY2(description.contains(QStringLiteral("not a date")), qPrintable(description));
+            return;
+        }
+        rs.Update();
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select lidate || typeof(lidate) from "
+                                                   "pLoansIssue where liID = 5")),
+                 QVariant(stored.toString(Qt::ISODate) + QStringLiteral("text")));
+    }
+
+    void updateWritesOnlyChangedFields()
+    {
+        ado::Recordset rs;
+        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QCOMPARE(rs.value(QStringLiteral("liempid")), QVariant(qint64(7)));
+        // Another clerk changes a column this record set does not touch.
+        m_db.Execute(QStringLiteral("update pLoansIssue set liempid = 9 where liID = 5"));
+        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("first"));
+        rs.Update();
+        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("second"));
+        rs.Update();
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks || liempid from pLoansIssue")),
+                 QVariant(QStringLiteral("second9")));
+    }
+
+    void updateOfARowChangedMeanwhileFails()
+    {
+        ado::Connection other;
+        other.Open(m_path);
+        ado::Recordset rs;
+        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QVERIFY(rs.value(QStringLiteral("liRemarks")).isNull());
+        other.Execute(QStringLiteral("update pLoansIssue set liRemarks = 'theirs' where liID = 5"));
+        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("mine"));
+        QString description;
+        QCOMPARE(errorNumberOf([&] { rs.Update(); }, &description), RuntimeError::RowNotLocated);
+        QCOMPARE(description, QStringLiteral("Row cannot be located for updating. Some values may "
+                                             "have been changed since it was last read."));
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks from pLoansIssue")),
+                 QVariant(QStringLiteral("theirs")));
+    }
+
+    void duplicateKeyIsAnIntegrityViolation_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("same id") << 5 << "LN9";
+        QTest::newRow("same number in other case") << 9 << "ln5 ";
+    }
+    void duplicateKeyIsAnIntegrityViolation()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, number);
+        ado::Recordset rs;
+        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        rs.setValue(QStringLiteral("liID"), id);
+        rs.setValue(QStringLiteral("litype"), QStringLiteral("L"));
+        rs.setValue(QStringLiteral("liNo"), number);
+        QString description;
+        QCOMPARE(errorNumberOf([&] { rs.Update(); }, &description),
+                 RuntimeError::IntegrityViolation);
+        QVERIFY2(description.contains(QStringLiteral("UNIQUE constraint failed")),
+                 qPrintable(description));
+        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(1));
+    }
+
+    void batchUpdateWritesEveryChangedRow_data()
+    {
+        QTest::addColumn<ado::LockType>("lock");
+        QTest::newRow("optimistic") << ado::LockType::Optimistic;
+        QTest::newRow("batch optimistic") << ado::LockType::BatchOptimistic;
+    }
+    void batchUpdateWritesEveryChangedRow()
+    {
+        QFETCH(ado::LockType, lock);
+        m_db.Execute(QStringLiteral("insert into ploanrepaymentdetails values (1, 1, 7, 3, 0), "
+                                    "(2, 1, 7, 3, 0), (3, 1, 7, 4, 0), (4, 1, 8, 3, 0)"));
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("select * from ploanrepaymentdetails where lrdcompanyid = 1 and "
+                               "lrdEmpID = 7 and lrdLoanID = 3"),
+                m_db, ado::CursorType::Keyset, lock);
+        for (; !rs.isEOF(); rs.MoveNext())
+            rs.setValue(QStringLiteral("lrdProcessed"), 1);
+        rs.UpdateBatch();
+        QCOMPARE(
+            m_db.ExecuteScalar(QStringLiteral("select group_concat(lrdProcessed, '') from "
+                                              "(select lrdProcessed from ploanrepaymentdetails "
+                                              "order by lrdID)")),
+            QVariant(QStringLiteral("1100")));
+    }
+
+    void readOnlySetsRefuseChanges_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<ado::LockType>("lock");
+        QTest::newRow("read-only lock") << m_issues << ado::LockType::ReadOnly;
+        QTest::newRow("join") << "select * from pLoansIssue a, pemployee b where a.liempid = "
+                                 "b.eEmpID"
+                              << ado::LockType::Optimistic;
+        QTest::newRow("grouping") << "select liempid, count(*) from pLoansIssue group by liempid"
+                                  << ado::LockType::Optimistic;
+    }
+    void readOnlySetsRefuseChanges()
+    {
+        QFETCH(QString, sql);
+        QFETCH(ado::LockType, lock);
+        ado::Recordset rs;
+        rs.Open(sql, m_db, ado::CursorType::Keyset, lock);
+        QVERIFY(errorNumberOf([&] { rs.setValue(0, 1); }) != 0);
+        QVERIFY(errorNumberOf([&] { rs.AddNew(); }) != 0);
+    }
+
+    void rolledBackTransactionLeavesNothing()
+    {
+        m_db.BeginTrans();
+        QVERIFY(m_db.inTransaction());
+        ado::Recordset rs;
+        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        rs.setValue(QStringLiteral("liID"), 6);
+        rs.Update();
+        m_db.Execute(QStringLiteral("update pLoansIssue set liRemarks = 'x'"));
+        m_db.RollbackTrans();
+        QVERIFY(!m_db.inTransaction());
+        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue where liID = 6 or "
+                                       "liRemarks is not null")),
+                 qint64(0));
+    }
+
+    // A save as the entry window makes it: begin, open, add, write, mark repayments, commit.
+    void injectedFaultFailsTheChosenStatement_data()
+    {
+        QTest::addColumn<int>("failing");
+        const char* steps[] = {"begin", "open", "insert", "repayment update", "commit"};
+        for (int i = 0; i < 5; ++i)
+            QTest::addRow("%s", steps[i]) << i + 1;
+    }
+    void injectedFaultFailsTheChosenStatement()
+    {
+        QFETCH(int, failing);
+        m_db.failStatementAt(failing);
+        const int before = m_db.statementsSent();
+        QString description;
+        const qint32 error = errorNumberOf(
+            [&] {
+                m_db.BeginTrans();
+                ado::Recordset rs;
+                rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+                rs.AddNew();
+                rs.setValue(QStringLiteral("liCompanyID"), 1);
+                rs.setValue(QStringLiteral("liID"), 6);
+                rs.Update();
+                m_db.Execute(QStringLiteral("update ploanrepaymentdetails set lrdProcessed = 1"));
+                m_db.CommitTrans();
+            },
+            &description);
+        QCOMPARE(error, RuntimeError::DatabaseFailure);
+        QCOMPARE(description, QStringLiteral("Injected failure at statement %1").arg(failing));
+        QCOMPARE(m_db.statementsSent() - before, failing);
+        if (m_db.inTransaction())
+            m_db.RollbackTrans();
+        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(1));
+        // The failure is injected once only.
+        QCOMPARE(scalar(QStringLiteral("select 7")), qint64(7));
+    }
+};
+
+int runRecordsetTests(int argc, char** argv)
+{
+    RecordsetTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "RecordsetTest.moc"

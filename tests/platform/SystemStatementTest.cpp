@@ -1,0 +1,188 @@
+#include "DbTests.h"
+
+#include "DbFixture.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QDate>
+#include <QTest>
+
+// The module's own statements, byte for byte, against a small payroll fixture.
+class SystemStatementTest : public QObject
+{
+    Q_OBJECT
+
+    ado::Connection m_db;
+
+    QList<QVariantList> rowsOf(const QString& sql)
+    {
+        ado::Recordset rs;
+        rs.Open(sql, m_db, ado::CursorType::ForwardOnly, ado::LockType::ReadOnly);
+        QList<QVariantList> rows;
+        for (; !rs.isEOF(); rs.MoveNext()) {
+            QVariantList row;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                row.append(rs.value(i));
+            rows.append(row);
+        }
+        return rows;
+    }
+
+    QString numberingStatement()
+    {
+        return QStringLiteral("SELECT isnull(max(convert(int,right(liNo,len(liNo)-2))),0) FROM "
+                              "pLoansIssue WHERE liCompanyID=1 and litype= 'L' and liNo like "
+                              "'LN%'");
+    }
+
+private slots:
+    void init()
+    {
+        m_db.Open(QStringLiteral(":memory:"));
+        DbFixture::createTables(m_db);
+    }
+    void cleanup() { m_db.Close(); }
+
+    void tableNamesMatchWithoutCaseAndTrailingBlanks()
+    {
+        m_db.Execute(QStringLiteral("insert into linktable values ('ploanrepaymentdetails', "
+                                    "'ploanrepaymentdetails'), ('PEMPLOYEE', 'pemployee_c1'), "
+                                    "('pusers', 'pusers'), ('other', 'other')"));
+        const QString sql =
+            QStringLiteral(
+                " select tablename, linktablename from linktable where tablename in ( ") +
+            QStringLiteral(" 'pusers', 'pLoansIssue', 'pLoans', 'ploanrepaymentdetails ', "
+                           "'ptables', ") +
+            QStringLiteral(" 'ptablecolumns', 'puserrights', 'psettings','pEmployee',"
+                           "'ploanapplication',  'pPrefix', 'pCurrencyMaster')");
+        QStringList found;
+        for (const QVariantList& row : rowsOf(sql))
+            found.append(row[0].toString() + u'=' + row[1].toString());
+        found.sort();
+        QCOMPARE(found, (QStringList{QStringLiteral("PEMPLOYEE=pemployee_c1"),
+                                     QStringLiteral("ploanrepaymentdetails=ploanrepaymentdetails"),
+                                     QStringLiteral("pusers=pusers")}));
+    }
+
+    void listStatementComparesDatesAsDates()
+    {
+        DbFixture::addIssue(m_db, 1, QStringLiteral("LN1"), QStringLiteral("2003-02-12"));
+        DbFixture::addIssue(m_db, 2, QStringLiteral("LN2"), QStringLiteral("2003-02-13"));
+        DbFixture::addIssue(m_db, 3, QStringLiteral("LN3"), QStringLiteral("2003-12-01"), 0, 1);
+        DbFixture::addIssue(m_db, 4, QStringLiteral("LN4"), QStringLiteral("2004-01-05"));
+        const QString sql =
+            QStringLiteral("select liid, lino, lidate, eName, lDescription, liopeningbalance, "
+                           "licurrentbalance,") +
+            QStringLiteral(" case licancelled when 1 then 'Yes' when 0 then 'No' end From ") +
+            QStringLiteral("pLoansIssue, pemployee, pLoans ") +
+            QStringLiteral(" Where liActive = 1 and ecompanyid = licompanyid And eEmpid = liempid "
+                           "and  lcompanyid = licompanyid and ") +
+            QStringLiteral(" lloanid = liloanid and licompanyid = ") + QStringLiteral("1") +
+            QStringLiteral(" and litype= '") + QStringLiteral("L") + QStringLiteral("'") +
+            QStringLiteral(" and liDate >='") + QStringLiteral("20030213") + QStringLiteral("'");
+        const QList<QVariantList> rows = rowsOf(sql);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0], (QVariantList{qint64(2), QStringLiteral("LN2"), QDate(2003, 2, 13),
+                                        QStringLiteral("Clerk Seven"), QStringLiteral("Housing"),
+                                        1000.0, 1100.0, QStringLiteral("No")}));
+        QCOMPARE(rows[1][7], QVariant(QStringLiteral("Yes")));
+        QCOMPARE(rows[2][2], QVariant(QDate(2004, 1, 5)));
+    }
+
+    void openApplicationsOfTheEmployee()
+    {
+        m_db.Execute(
+            QStringLiteral("insert into ploanapplication values (1, 'AP1', 1, 'L', 0, 7, 3), "
+                           "(2, 'AP2', 1, 'l', 0, 7, 3), (3, 'AP3', 1, 'L', 0, 7, 3), (4, 'AP4', "
+                           "1, 'A', 0, 7, 3), "
+                           "(5, null, 1, 'L', 0, 7, 3), (6, 'AP6', 1, 'L', 1, 7, 3), (7, 'AP7', 1, "
+                           "'L', 0, 8, 3)"));
+        DbFixture::addIssue(m_db, 1, QStringLiteral("LN1"), QStringLiteral("2003-02-12"), 1);
+        DbFixture::addIssue(m_db, 2, QStringLiteral("LN2"), QStringLiteral("2003-02-12"), 2, 1);
+        const QString tables =
+            QStringLiteral("ploanapplication") + QStringLiteral(" a left outer join  ") +
+            QStringLiteral("pLoansIssue") + QStringLiteral(" b on ") +
+            QStringLiteral(
+                "  a.laCompanyID=b.liCompanyID and a.laLoanAppID =b.liLoanAppID   and ") +
+            QStringLiteral(" b.licancelled = 0");
+        const QString condition =
+            QStringLiteral(" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  "
+                           "a.lacompanyid =") +
+            QStringLiteral("1") + QStringLiteral(" and a.laAppType= '") + QStringLiteral("L") +
+            QStringLiteral(" ' and a.lacancelled=0 and laEmployeeID = ") + QStringLiteral("7");
+        QStringList offered;
+        for (const QVariantList& row :
+             rowsOf(QStringLiteral("select a.laLoanAppID, a.laloanappno from ") + tables +
+                    QStringLiteral(" where ") + condition + QStringLiteral(" order by 1")))
+            offered.append(row[1].toString());
+        QCOMPARE(offered, (QStringList{QStringLiteral("AP2"), QStringLiteral("AP3")}));
+    }
+
+    void numberingMaximum_data()
+    {
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<qint64>("maximum");
+        QStringList ten;
+        for (int i = 1; i <= 10; ++i)
+            ten.append(QStringLiteral("LN%1").arg(i));
+        QTest::newRow("numeric, not textual") << ten << qint64(10);
+        QTest::newRow("none yet") << QStringList() << qint64(0);
+        QTest::newRow("prefix in other case")
+            << QStringList{QStringLiteral("LN4"), QStringLiteral("ln12")} << qint64(12);
+        QTest::newRow("bare prefix counts as zero")
+            << QStringList{QStringLiteral("LN")} << qint64(0);
+    }
+    void numberingMaximum()
+    {
+        QFETCH(QStringList, numbers);
+        QFETCH(qint64, maximum);
+        for (int i = 0; i < numbers.size(); ++i)
+            DbFixture::addIssue(m_db, i + 1, numbers[i], QStringLiteral("2003-02-12"));
+        QCOMPARE(m_db.ExecuteScalar(numberingStatement()), QVariant(maximum));
+    }
+
+    void numberingFailsOnARemainderThatIsNoWholeNumber()
+    {
+        DbFixture::addIssue(m_db, 1, QStringLiteral("LN1"), QStringLiteral("2003-02-12"));
+        DbFixture::addIssue(m_db, 2, QStringLiteral("LNX1"), QStringLiteral("2003-02-12"));
+        try {
+            m_db.ExecuteScalar(numberingStatement());
+            QFAIL("the maximum was read");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.description(), QStringLiteral("Conversion failed when converting the "
+                                                     "varchar value 'X1' to data type int."));
+        }
+    }
+
+    void editStatementWithGluedKeyword()
+    {
+        DbFixture::addIssue(m_db, 5, QStringLiteral("LN5"), QStringLiteral("2003-02-12"));
+        DbFixture::addIssue(m_db, 6, QStringLiteral("LN6"), QStringLiteral("2003-02-12"));
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("select * from pLoansIssue where licompanyid=1and liID = 5 "), m_db,
+                ado::CursorType::Keyset, ado::LockType::Optimistic);
+        QCOMPARE(rs.RecordCount(), qint64(1));
+        QCOMPARE(rs.value(QStringLiteral("liNo")), QVariant(QStringLiteral("LN5")));
+    }
+
+    void cancellationWithQuotedId()
+    {
+        DbFixture::addIssue(m_db, 5, QStringLiteral("LN5"), QStringLiteral("2003-02-12"));
+        const qint64 changed = m_db.Execute(
+            QStringLiteral("update pLoansIssue set liCancelled=1, liCancelledRemarks='clerk:it''s "
+                           "a duplicate ' where liID ='5' and liCompanyID =1"));
+        QCOMPARE(changed, qint64(1));
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liCancelledRemarks from pLoansIssue "
+                                                   "where licancelled = 1")),
+                 QVariant(QStringLiteral("clerk:it's a duplicate ")));
+    }
+};
+
+int runSystemStatementTests(int argc, char** argv)
+{
+    SystemStatementTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "SystemStatementTest.moc"
