@@ -30,9 +30,8 @@ struct Payroll
                            : dir.filePath(QStringLiteral("payroll.db")));
         payroll::createSchema(host);
         for (const char* sql : {
-                 "create table pCompanyMaster (CompanyID int primary key, CompanyName text)",
-                 "insert into pCompanyMaster values (1, 'Northwind Traders Ltd')",
-                 "insert into pCompanyMaster values (2, 'Northwind Branch')",
+                 "insert into pCompanyMaster values (1, 'Harbour Mills Ltd')",
+                 "insert into pCompanyMaster values (2, 'Harbour Mills Branch')",
                  "insert into psettings values (1, 1, 30)",
                  "insert into psettings values (2, 0, 0)",
                  "insert into pCurrencyMaster values (1, 1, 'Indian Rupee', ' Rs ')",
@@ -167,7 +166,7 @@ private slots:
         QTest::newRow("level-payment loan") << false << 1 << "5"
                                             << "L"
                                             << "Loan Issue"
-                                            << QStringList{"Northwind Traders Ltd",
+                                            << QStringList{"Harbour Mills Ltd",
                                                            "Loan Issue Statement",
                                                            "LN7",
                                                            "Karthik Reddy (E007)",
@@ -194,7 +193,7 @@ private slots:
         QTest::newRow("declining-balance loan, in-memory database")
             << true << 2 << "5"
             << "L"
-            << "Loan Issue" << QStringList{"Northwind Branch", "10 % a year, declining balance",
+            << "Loan Issue" << QStringList{"Harbour Mills Branch", "10 % a year, declining balance",
                                            "3,388.89",         "55.55",
                                            "10,166.67",        "166.67"};
     }
