@@ -6,6 +6,7 @@
 #include "platform/grid/FlexGrid.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
 
 // The issue statement of the selected issue, shown by the report engine in its preview window.
@@ -51,9 +52,10 @@ void FrmMaster::cmdPreview_Click()
                     QStringLiteral(" where userid = ") + QString::number(BasLoan::intUserID),
                 BasLoan::adocon());
         if (!rs.isEOF())
-            cRptLoansIssue.setParameterField(3, QStringLiteral("strUserName;") +
-                                                    vb::Trim(vb::TextOf(rs.value(QStringLiteral("UserName")))) +
-                                                    QStringLiteral(";true"));
+            cRptLoansIssue.setParameterField(
+                3, QStringLiteral("strUserName;") +
+                       vb::Trim(vb::TextOf(rs.value(QStringLiteral("UserName")))) +
+                       QStringLiteral(";true"));
         cRptLoansIssue.setParameterField(4, QStringLiteral("@type;") + BasLoan::strtype +
                                                 QStringLiteral(";true"));
         rs.Close();

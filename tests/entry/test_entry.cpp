@@ -64,10 +64,12 @@ private slots:
         QCOMPARE(lastCaption, QStringLiteral("Loans Issue"));
         QCOMPARE(BasLoan::lngInterfaceID, 91001);
         QCOMPARE(BasLoan::strTblLoansIssue, QStringLiteral("pLoansIssueData"));
-        QVERIFY(BasLoan::strMasterSQL.endsWith(QStringLiteral(" and litype= 'L' and liDate >='20240214'")));
+        QVERIFY(BasLoan::strMasterSQL.endsWith(
+            QStringLiteral(" and litype= 'L' and liDate >='20240214'")));
         QVERIFY(!FrmMaster::isLoaded());
 
-        con->Execute(QStringLiteral("update linktable set linktablename = 'pusers' where tablename = 'pusers'"));
+        con->Execute(QStringLiteral(
+            "update linktable set linktablename = 'pusers' where tablename = 'pusers'"));
         clsLoan advances = contextFor(QStringLiteral("A"), 2);
         showAndClose(advances);
         QCOMPARE(lastCaption, QStringLiteral("Advance Issue"));
@@ -106,10 +108,18 @@ private slots:
         QTest::addColumn<QString>("rows"); // tablename=linktablename pairs in insertion order
         QTest::addColumn<QString>("issueTable");
         QTest::addColumn<QString>("prefixTable");
-        QTest::newRow("logical name in capitals") << "PLOANSISSUE=IssuesA" << "IssuesA" << "earlier";
-        QTest::newRow("trailing blanks kept") << "pLoansIssue=IssuesB  " << "IssuesB  " << "earlier";
-        QTest::newRow("later row wins") << "pLoansIssue=First;ploansissue=Second" << "Second" << "earlier";
-        QTest::newRow("prefix row present") << "pLoansIssue=X;pprefix=PrefixTable" << "X" << "PrefixTable";
+        QTest::newRow("logical name in capitals") << "PLOANSISSUE=IssuesA"
+                                                  << "IssuesA"
+                                                  << "earlier";
+        QTest::newRow("trailing blanks kept") << "pLoansIssue=IssuesB  "
+                                              << "IssuesB  "
+                                              << "earlier";
+        QTest::newRow("later row wins") << "pLoansIssue=First;ploansissue=Second"
+                                        << "Second"
+                                        << "earlier";
+        QTest::newRow("prefix row present") << "pLoansIssue=X;pprefix=PrefixTable"
+                                            << "X"
+                                            << "PrefixTable";
     }
     void tableNames()
     {
@@ -118,11 +128,13 @@ private slots:
         QFETCH(QString, prefixTable);
         auto fixture = std::make_shared<ado::Connection>();
         fixture->Open(QStringLiteral(":memory:"));
-        fixture->Execute(QStringLiteral("create table linktable (tablename text collate SQLSERVER_CI, "
-                                        "linktablename text collate SQLSERVER_CI)"));
+        fixture->Execute(
+            QStringLiteral("create table linktable (tablename text collate SQLSERVER_CI, "
+                           "linktablename text collate SQLSERVER_CI)"));
         for (const QString& pair : rows.split(u';')) {
             const QStringList p = pair.split(u'=');
-            fixture->Execute(QStringLiteral("insert into linktable values ('%1', '%2')").arg(p[0], p[1]));
+            fixture->Execute(
+                QStringLiteral("insert into linktable values ('%1', '%2')").arg(p[0], p[1]));
         }
         BasLoan::setAdocon(fixture);
         BasLoan::strTblPrefix = QStringLiteral("earlier");
@@ -138,7 +150,8 @@ private slots:
         QVERIFY2(server, qPrintable(loader.errorString()));
         QVERIFY(!server->CreateObject(QStringLiteral("OstrelLoanIssue.clsOther")));
         {
-            std::unique_ptr<_clsLoan> loan = server->CreateObject(QStringLiteral("OstrelLoanIssue.clsLoan"));
+            std::unique_ptr<_clsLoan> loan =
+                server->CreateObject(QStringLiteral("OstrelLoanIssue.clsLoan"));
             QVERIFY(loan);
             QVERIFY(!server->DllCanUnloadNow());
             loan->setIntCompanyID(7);

@@ -62,8 +62,14 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("reportName");
-        QTest::newRow("loan") << "L" << "LN12" << "Loan Issue" << "Loan Issue Statement";
-        QTest::newRow("advance") << "A" << "ADV5" << "Advance Issue" << "Advance Issue Statement";
+        QTest::newRow("loan") << "L"
+                              << "LN12"
+                              << "Loan Issue"
+                              << "Loan Issue Statement";
+        QTest::newRow("advance") << "A"
+                                 << "ADV5"
+                                 << "Advance Issue"
+                                 << "Advance Issue Statement";
     }
     void statementForTheRegistersType()
     {
