@@ -63,6 +63,22 @@ Connection::~Connection()
     Close();
 }
 
+namespace {
+
+// Qt's ODBC driver puts "DSN=" before any text that names no driver or server, so a connection
+// string that starts with its own "DSN=" would reach the driver manager as "DSN=DSN=...".
+QString odbcDatabaseName(const QString& target)
+{
+    const QLatin1StringView dsn("DSN=");
+    const bool namesDriverOrServer = target.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
+                                     target.contains(QLatin1StringView("SERVER="), Qt::CaseInsensitive);
+    if (!namesDriverOrServer && target.startsWith(dsn, Qt::CaseInsensitive))
+        return target.mid(dsn.size());
+    return target;
+}
+
+} // namespace
+
 void Connection::Open(const QString& connectionString)
 {
     if (isOpen())
@@ -75,7 +91,7 @@ void Connection::Open(const QString& connectionString)
     }
     d->db = QSqlDatabase::addDatabase(odbc ? QStringLiteral("QODBC") : QStringLiteral("QSQLITE"),
                                       d->name);
-    d->db->setDatabaseName(target);
+    d->db->setDatabaseName(odbc ? odbcDatabaseName(target) : target);
     if (!d->db->open()) {
         const RuntimeError failure = EngineErrors::fromDriver(d->db->lastError());
         d->release();
