@@ -8,8 +8,4 @@
 void FrmMaster::cmdnew_Click() {}
 void FrmMaster::CmdEdit_Click() {}
 void FrmMaster::CmdDelete_Click() {}
-void FrmMaster::cmdPreview_Click() {}
-bool FrmMaster::fnCheckMonthlyEntryDone(qint32)
-{
-    return false;
-}
+bool FrmMaster::fnCheckMonthlyEntryDone(qint32) { return false; }
