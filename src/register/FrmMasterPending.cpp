@@ -16,8 +16,5 @@ void FrmMaster::optAscend_Click() {}
 void FrmMaster::optDescend_Click() {}
 void FrmMaster::txtsearch_KeyUp() {}
 void FrmMaster::SearchGrid() {}
-void FrmMaster::cmdnew_Click() {}
-void FrmMaster::CmdEdit_Click() {}
 void FrmMaster::CmdDelete_Click() {}
 void FrmMaster::cmdPreview_Click() {}
-bool FrmMaster::fnCheckMonthlyEntryDone(qint32) { return false; }
