@@ -99,6 +99,7 @@ private:
     void RecalculateInstallment();
     bool fnAmountWithinLimits();
     void closeRepaymentRows();
+    void checkApplicationStillOpen();
     void checkIssueStillEditable(ado::Recordset& rs);
 
     std::unique_ptr<clsCommonGen> objCommonGen;

@@ -28,6 +28,22 @@ qint32 selectedItemData(const QComboBox* combo, const QString& missing)
     return vb::CLng(combo->currentData());
 }
 
+qint32 employeeOf(const frmLoan& form)
+{
+    return selectedItemData(form.cboEmployee, QStringLiteral("No employee is selected."));
+}
+
+qint32 applicationOf(const frmLoan& form)
+{
+    return selectedItemData(form.cboloanapplication, QStringLiteral("No application is selected."));
+}
+
+qint32 loanTypeOf(const frmLoan& form)
+{
+    return selectedItemData(form.cboLoanType, QStringLiteral("The application has no loan type of "
+                                                             "this company; choose another one."));
+}
+
 // The date box shows the process date in the short date form; read back near the process date,
 // a two-digit year gives the same date again.
 QDate issueDate(const QString& text)
@@ -93,6 +109,7 @@ void frmLoan::SaveIssue()
     const QString company = QString::number(BasLoan::intCompanyID);
     ado::Recordset rs;
     if (BasLoan::strMode == u"N") {
+        checkApplicationStillOpen();
         rs.Open(QStringLiteral("select * from ") + BasLoan::strTblLoansIssue +
                     QStringLiteral(" where  liCompanyID=") + company,
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
@@ -117,14 +134,9 @@ void frmLoan::SaveIssue()
 
     const double payments = vb::Val(txtNoOfPayments->text());
     const double instalment = vb::Val(txtInstallmentAmount->text());
-    rs.setValue(QStringLiteral("liempid"),
-                selectedItemData(cboEmployee, QStringLiteral("No employee is selected.")));
-    rs.setValue(QStringLiteral("liLoanID"),
-                selectedItemData(cboLoanType, QStringLiteral("The application has no loan type of "
-                                                             "this company; choose another one.")));
-    rs.setValue(
-        QStringLiteral("liLoanAppID"),
-        selectedItemData(cboloanapplication, QStringLiteral("No application is selected.")));
+    rs.setValue(QStringLiteral("liempid"), employeeOf(*this));
+    rs.setValue(QStringLiteral("liLoanID"), loanTypeOf(*this));
+    rs.setValue(QStringLiteral("liLoanAppID"), applicationOf(*this));
     rs.setValue(QStringLiteral("liNoofPayments"), payments);
     rs.setValue(QStringLiteral("liInstallmentAmount"), instalment);
     rs.setValue(QStringLiteral("liDeductionMode"), qint16(chkDeductMonthly->isChecked() ? 1 : 0));
@@ -158,17 +170,28 @@ void frmLoan::checkIssueStillEditable(ado::Recordset& rs)
             "A monthly payroll entry deducted this issue's instalment after you opened it."));
 }
 
+// The list of open applications was read when the employee was chosen; under the save's write
+// lock, make sure no other clerk has issued the application since.
+void frmLoan::checkApplicationStillOpen()
+{
+    const QVariant liveIssues = BasLoan::adocon().ExecuteScalar(
+        QStringLiteral("select count(*) from ") + BasLoan::strTblLoansIssue +
+        QStringLiteral(" where liCompanyID = ") + QString::number(BasLoan::intCompanyID) +
+        QStringLiteral(" and liLoanAppID = ") + QString::number(applicationOf(*this)) +
+        QStringLiteral(" and licancelled = 0"));
+    if (vb::CDbl(liveIssues) > 0)
+        throw RuntimeError(RuntimeError::RowNotLocated,
+                           QStringLiteral("Another user has just issued this application. Nothing "
+                                          "was saved; choose another application."));
+}
+
 void frmLoan::closeRepaymentRows()
 {
     ado::Recordset rs;
     rs.Open(QStringLiteral("select * from ") + BasLoan::strTblRepayment +
                 QStringLiteral(" where lrdcompanyid = ") + QString::number(BasLoan::intCompanyID) +
-                QStringLiteral(" and lrdEmpID = ") +
-                QString::number(
-                    selectedItemData(cboEmployee, QStringLiteral("No employee is selected."))) +
-                QStringLiteral(" and lrdLoanID = ") +
-                QString::number(
-                    selectedItemData(cboLoanType, QStringLiteral("No loan type is selected."))),
+                QStringLiteral(" and lrdEmpID = ") + QString::number(employeeOf(*this)) +
+                QStringLiteral(" and lrdLoanID = ") + QString::number(loanTypeOf(*this)),
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
     if (!rs.isEOF()) {
         for (; !rs.isEOF(); rs.MoveNext())
