@@ -5,7 +5,4 @@
 #include "common/quorrel/clsCommonGen.h"
 #include "platform/grid/FlexGrid.h"
 
-void FrmMaster::cmdnew_Click() {}
-void FrmMaster::CmdEdit_Click() {}
 void FrmMaster::CmdDelete_Click() {}
-bool FrmMaster::fnCheckMonthlyEntryDone(qint32) { return false; }

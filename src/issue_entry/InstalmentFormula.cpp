@@ -1,0 +1,40 @@
+#include "issue_entry/InstalmentFormula.h"
+
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <cmath>
+
+namespace InstalmentFormula {
+
+double levelPayment(double amount, double payments, double yearlyRate)
+{
+    const double r = yearlyRate / 1200.0;
+    if (r == 0)
+        return amount / payments;
+    return amount * r * std::pow(1 + r, payments - 1) / (std::pow(1 + r, payments) - 1);
+}
+
+double monthInterest(double principal, double yearlyRate)
+{
+    return principal * yearlyRate / 1200.0;
+}
+
+double decliningBalance(double amount, double payments, double yearlyRate)
+{
+    qint16 lastMonth = 0;
+    try {
+        lastMonth = vb::CInt(payments - 1);
+    } catch (const RuntimeError&) {
+        throw RuntimeError(RuntimeError::Overflow,
+                           QStringLiteral("The declining-balance method serves at most 32768 "
+                                          "monthly payments."));
+    }
+    const double principalPerMonth = amount / payments;
+    double interest = 0;
+    for (int i = 0; i <= lastMonth; ++i)
+        interest += monthInterest(amount - principalPerMonth * i, yearlyRate);
+    return principalPerMonth + interest / payments;
+}
+
+} // namespace InstalmentFormula

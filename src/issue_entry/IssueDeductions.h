@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Whether payroll has already recovered an issue's instalment: the register's Edit opens such an
+// issue read-only, and a save refuses to change one that payroll deducted meanwhile.
+namespace IssueDeductions {
+
+// True when a deduction line of a monthly entry that is not cancelled names the issue.
+bool deductedInMonthlyEntry(qint32 lngLoanIssueID);
+
+} // namespace IssueDeductions

@@ -1,0 +1,31 @@
+#include "issue_entry/SaveFailureMessage.h"
+
+#include "platform/runtime/RuntimeError.h"
+
+namespace {
+
+// SQLite reports a lock it waited for in vain as "database is locked"; SQL Server as a lock
+// request time-out or a deadlock.
+bool keptBusy(const QString& description)
+{
+    return description.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+           description.contains(QLatin1String("deadlock"), Qt::CaseInsensitive) ||
+           description.contains(QLatin1String("lock request time"), Qt::CaseInsensitive);
+}
+
+const QString TryAgain = QStringLiteral(
+    " Nothing was saved and your entries are kept: press OK to save again.\n\nThe database said: ");
+
+} // namespace
+
+QString saveFailureMessage(const RuntimeError& error)
+{
+    if (error.number() == RuntimeError::IntegrityViolation)
+        return QStringLiteral("The issue clashes with one already stored (another clerk may have "
+                              "saved an issue with the same id or number at the same moment).") +
+               TryAgain + error.description();
+    if (keptBusy(error.description()))
+        return QStringLiteral("The database stayed busy with another clerk's work.") + TryAgain +
+               error.description();
+    return error.description();
+}

@@ -1,0 +1,97 @@
+// The amount, payments and instalment boxes: recalculation, focus and key handling.
+#include "issue_entry/frmLoan.h"
+
+#include "common/BasLoan.h"
+#include "common/quorrel/clsCommonGen.h"
+#include "issue_entry/InstalmentFormula.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+// Why the instalment was not worked out again, told plainly; the box keeps what it showed.
+void tellNotRecalculated(const QString& reason)
+{
+    msgbox::MsgBox(QStringLiteral("The instalment could not be worked out again: ") + reason +
+                       QStringLiteral("\nThe instalment shown is left as it was."),
+                   msgbox::vbInformation, BasLoan::MsgboxTitle);
+}
+
+} // namespace
+
+void frmLoan::txtLoanAmount_LostFocus()
+{
+    RecalculateInstallment();
+}
+
+void frmLoan::txtNoOfPayments_LostFocus()
+{
+    RecalculateInstallment();
+}
+
+void frmLoan::RecalculateInstallment()
+{
+    if (cboLoanType->currentIndex() < 0)
+        return;
+    const double A = vb::Val(txtLoanAmount->text());
+    const double P = vb::Val(txtNoOfPayments->text());
+    if (!(A > 0 && P > 0))
+        return;
+
+    const QString company = QString::number(BasLoan::intCompanyID);
+    QVariant flat;
+    QVariant rate;
+    try {
+        flat = BasLoan::adocon().ExecuteScalar(QStringLiteral("select FlatLoanInterest from ") +
+                                               BasLoan::strTblSettings +
+                                               QStringLiteral(" where companyid = ") + company);
+        rate = BasLoan::adocon().ExecuteScalar(
+            QStringLiteral("select lPercentageofInterest from ") + BasLoan::strTblLoans +
+            QStringLiteral(" where lcompanyid = ") + company + QStringLiteral(" and lloanid = ") +
+            QString::number(vb::CLng(cboLoanType->currentData())));
+    } catch (const RuntimeError& e) {
+        tellNotRecalculated(QStringLiteral("the database reported \"") + e.description() +
+                            QStringLiteral("\"."));
+        return;
+    }
+    if (flat.isNull()) {
+        tellNotRecalculated(
+            QStringLiteral("the company's interest method is not recorded in its settings."));
+        return;
+    }
+    if (rate.isNull()) {
+        tellNotRecalculated(QStringLiteral("the loan type has no interest rate recorded."));
+        return;
+    }
+
+    double instalment = 0;
+    try {
+        const double R = vb::CDbl(rate);
+        instalment = vb::CBool(flat) ? InstalmentFormula::levelPayment(A, P, R)
+                                     : InstalmentFormula::decliningBalance(A, P, R);
+    } catch (const RuntimeError& e) {
+        tellNotRecalculated(e.description());
+        return;
+    }
+    txtInstallmentAmount->setText(vb::Format(instalment, u"0.00"));
+}
+
+void frmLoan::numberBox_GotFocus(QLineEdit* box)
+{
+    // After the click that brought the focus has placed the cursor, so typing replaces the text.
+    QTimer::singleShot(0, box, [box] { box->setSelection(0, int(box->text().size())); });
+}
+
+void frmLoan::entryControl_KeyPress(QWidget* control, qint16& KeyAscii)
+{
+    BasLoan::EnterAsTab(KeyAscii);
+    if (control == txtLoanAmount || control == txtInstallmentAmount)
+        objCommonGen->TextValidateNum(static_cast<QLineEdit*>(control), KeyAscii, 18, 2);
+    else if (control == txtNoOfPayments)
+        objCommonGen->TextValidateNum(txtNoOfPayments, KeyAscii, 3, 0);
+}

@@ -1,0 +1,124 @@
+// The entry window's controls: names, captions, geometry in twips, tab order, initial states.
+#include "issue_entry/frmLoan.h"
+
+#include "common/quorrel/clsCommonDB.h"
+#include "common/quorrel/clsCommonGen.h"
+#include "platform/ui/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+template <class W> W* placed(W* widget, const char* name, QRect geometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, QRect geometry, bool enabled)
+{
+    auto* box = placed(new QLineEdit(parent), name, geometry);
+    box->setEnabled(enabled);
+    return box;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    auto* l = placed(new QLabel(caption, parent), name, geometry);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    return placed(new QPushButton(caption, parent), name, geometry);
+}
+
+} // namespace
+
+frmLoan::frmLoan()
+{
+    layoutControls();
+    connectHandlers();
+}
+
+frmLoan::~frmLoan() = default;
+
+void frmLoan::layoutControls()
+{
+    setObjectName(QStringLiteral("frmLoan"));
+    setWindowTitle(QStringLiteral("Loans Issue"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(Twips::toPixelsX(6495), Twips::toPixelsY(3870));
+
+    fraloan = placed(new QGroupBox(this), "fraloan", Twips::rect(45, 0, 6405, 3180));
+    txtLoanNo = textBox(fraloan, "txtLoanNo", Twips::rect(1680, 255, 1410, 315), false);
+    txtLoanDate = textBox(fraloan, "txtLoanDate", Twips::rect(4935, 255, 1365, 315), false);
+    cboEmployee = placed(new QComboBox(fraloan), "cboEmployee", Twips::rect(1680, 675, 4620, 315));
+    cboloanapplication =
+        placed(new QComboBox(fraloan), "cboloanapplication", Twips::rect(1680, 1080, 4620, 315));
+    // The application number can be typed; a text that names no entry drops the application.
+    cboloanapplication->setEditable(true);
+    cboloanapplication->setInsertPolicy(QComboBox::NoInsert);
+    cboLoanType = placed(new QComboBox(fraloan), "cboLoanType", Twips::rect(1680, 1485, 4620, 315));
+    cboLoanType->setEnabled(false);
+    txtLoanAmount = textBox(fraloan, "txtLoanAmount", Twips::rect(1680, 1890, 1410, 315), false);
+    chkDeductMonthly = placed(new QCheckBox(QStringLiteral("Deduct Monthly"), fraloan),
+                              "chkDeductMonthly", Twips::rect(3315, 1890, 1815, 315));
+    chkDeductMonthly->setChecked(true);
+    chkDeductMonthly->setEnabled(false);
+    txtNoOfPayments =
+        textBox(fraloan, "txtNoOfPayments", Twips::rect(1680, 2280, 1410, 315), false);
+    txtInstallmentAmount =
+        textBox(fraloan, "txtInstallmentAmount", Twips::rect(4935, 2280, 1365, 315), false);
+    txtRemarks = textBox(fraloan, "txtRemarks", Twips::rect(1680, 2685, 4635, 315), true);
+    txtRemarks->setMaxLength(250);
+    for (QLineEdit* number : {txtLoanAmount, txtNoOfPayments, txtInstallmentAmount})
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    cmdOK = button(this, "cmdOK", QStringLiteral("&OK"), Twips::rect(4095, 3270, 1170, 540));
+    cmdCancel =
+        button(this, "cmdCancel", QStringLiteral("&Close"), Twips::rect(5280, 3270, 1170, 540));
+
+    lblInstAmt = label(fraloan, "lblInstAmt", QStringLiteral("Installment Amt:"),
+                       Twips::rect(3360, 2340, 1110, 195));
+    Label6 = label(fraloan, "Label6", QStringLiteral("No.of Paymt (Mths):"),
+                   Twips::rect(150, 2340, 1395, 195));
+    lblloanAmt = label(fraloan, "lblloanAmt", QStringLiteral("Loan Amount:"),
+                       Twips::rect(150, 1950, 990, 195));
+    lbldescription = label(fraloan, "lbldescription", QStringLiteral("Loan Description:"),
+                           Twips::rect(150, 1545, 1245, 195));
+    Label3 = label(fraloan, "Label3", QStringLiteral("Employee Name:"),
+                   Twips::rect(150, 705, 1200, 195));
+    lbldate =
+        label(fraloan, "lbldate", QStringLiteral("Loan Date:"), Twips::rect(3405, 315, 795, 195));
+    lblno = label(fraloan, "lblno", QStringLiteral("Loan No:"), Twips::rect(150, 315, 660, 195));
+    lblaplication = label(fraloan, "lblaplication", QStringLiteral("Loan Application:"),
+                          Twips::rect(150, 1140, 1230, 195));
+    lblRemarks =
+        label(fraloan, "lblRemarks", QStringLiteral("Remarks:"), Twips::rect(195, 2745, 675, 195));
+
+    QWidget* order[] = {txtLoanNo,          txtLoanDate,     cboEmployee,
+                        cboloanapplication, cboLoanType,     txtLoanAmount,
+                        chkDeductMonthly,   txtNoOfPayments, txtInstallmentAmount,
+                        txtRemarks,         cmdOK,           cmdCancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frmLoan::setAdvanceCaptions()
+{
+    setWindowTitle(QStringLiteral("Advance Issue"));
+    lblno->setText(QStringLiteral("Advance No:"));
+    lbldate->setText(QStringLiteral("Advance date :"));
+    lblaplication->setText(QStringLiteral("Advance Application"));
+    lbldescription->setText(QStringLiteral("Advance Description"));
+    lblloanAmt->setText(QStringLiteral("Advance Amount"));
+}

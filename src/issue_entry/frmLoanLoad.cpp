@@ -1,0 +1,72 @@
+// Loading the entry window in its two modes, and closing it.
+#include "issue_entry/frmLoan.h"
+
+#include "common/BasLoan.h"
+#include "common/quorrel/clsCommonDB.h"
+#include "common/quorrel/clsCommonGen.h"
+#include "platform/runtime/ShortDate.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+void frmLoan::Form_Load()
+{
+    objCommonGen = CreateObjectAs<clsCommonGen>(QStringLiteral("Quorrel.clsCommonGen"));
+    objCommonDB = CreateObjectAs<clsCommonDB>(QStringLiteral("Quorrel.clsCommonDB"));
+    objCommonDB->adocon = BasLoan::adoconPtr();
+    lngLastEmpID = 0;
+
+    const QString company = QString::number(BasLoan::intCompanyID);
+    objCommonDB->strTableName = BasLoan::strTblEmployee;
+    objCommonDB->populatecomboorlist(cboEmployee, QStringLiteral("eEmpID"), QStringLiteral("eName"),
+                                     QStringLiteral("eCompanyID=") + company +
+                                         QStringLiteral(" and eActive=1"));
+
+    if (BasLoan::strMode == u"N") {
+        txtLoanDate->setText(ShortDate::format(BasLoan::ProcessDate));
+    } else if (BasLoan::strMode == u"E") {
+        objCommonDB->strTableName = BasLoan::strTblLoans;
+        objCommonDB->populatecomboorlist(cboLoanType, QStringLiteral("lLoanID"),
+                                         QStringLiteral("lDescription"),
+                                         QStringLiteral("lcompanyid = ") + company);
+        cboloanapplication->setEnabled(false);
+        cboLoanType->setEnabled(false);
+    }
+
+    if (BasLoan::strtype == u"A")
+        setAdvanceCaptions();
+    BasLoan::TagControlValues(this);
+}
+
+void frmLoan::cmdCancel_Click()
+{
+    UnloadMe();
+}
+
+void frmLoan::UnloadMe()
+{
+    if (m_unloading)
+        return;
+    bool Cancel = false;
+    Form_QueryUnload(Cancel);
+    if (Cancel || m_unloading)
+        return; // kept open, or already unloaded by the save that the question started
+    m_unloading = true;
+    done(QDialog::Rejected);
+}
+
+void frmLoan::Form_QueryUnload(bool& Cancel)
+{
+    if (BasLoan::Tag(cmdOK) == u"Success" || !cmdOK->isEnabled())
+        return;
+    if (!BasLoan::fnControlsChanged(this))
+        return;
+    if (msgbox::MsgBox(QStringLiteral("Save Changes?"), msgbox::vbYesNo | msgbox::vbInformation,
+                       BasLoan::MsgboxTitle) == msgbox::vbNo)
+        return;
+    cmdOK_Click();
+    if (BasLoan::Tag(cmdOK) != u"Success")
+        Cancel = true;
+}

@@ -1,0 +1,33 @@
+// The number of a new issue: the company's prefix for this screen and the next running number
+// of the issue type. Runs inside the save's transaction, which holds the write lock, so no
+// other save can take the same number meanwhile.
+#include "issue_entry/frmLoan.h"
+
+#include "common/BasLoan.h"
+#include "platform/db/Recordset.h"
+#include "platform/runtime/Conversions.h"
+
+void frmLoan::GenerateIssueNo()
+{
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT Prefix FROM ") + BasLoan::strTblPrefix +
+                QStringLiteral(" WHERE CompanyID = ") + QString::number(BasLoan::intCompanyID) +
+                QStringLiteral(" and InterfaceID = ") + QString::number(BasLoan::lngInterfaceID),
+            BasLoan::adocon(), ado::CursorType::Static, ado::LockType::ReadOnly);
+    const QString prefix = rs.isEOF() ? QString() : vb::CStr(rs.value(QStringLiteral("Prefix")));
+    rs.Close();
+
+    // The prefix goes into a quoted literal: a quote in it is doubled, as the dialect escapes it.
+    QString likePrefix = vb::Trim(prefix);
+    likePrefix.replace(u'\'', QStringLiteral("''"));
+    const QString highest = vb::CStr(BasLoan::adocon().ExecuteScalar(
+        QStringLiteral("SELECT isnull(max(convert(int,right(liNo,len(liNo)-") +
+        QString::number(prefix.size()) + QStringLiteral("))),0) FROM ") +
+        BasLoan::strTblLoansIssue + QStringLiteral(" WHERE liCompanyID=") +
+        QString::number(BasLoan::intCompanyID) + QStringLiteral(" and litype= '") +
+        BasLoan::strtype + QStringLiteral("' and liNo like '") + likePrefix +
+        QStringLiteral("%'")));
+
+    const qint16 next = highest == u"0" ? qint16(1) : vb::CInt(vb::Val(highest) + 1);
+    strIssueNo = prefix + QString::number(next);
+}

@@ -1,0 +1,70 @@
+// Whether the entry is complete enough to be saved.
+#include "issue_entry/frmLoan.h"
+
+#include "common/BasLoan.h"
+#include "platform/db/Recordset.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+bool refuse(const QString& message, QWidget* focus)
+{
+    msgbox::MsgBox(message, msgbox::vbInformation, BasLoan::MsgboxTitle);
+    if (focus->isEnabled() && focus->isVisibleTo(focus->window()))
+        focus->setFocus();
+    return false;
+}
+
+} // namespace
+
+bool frmLoan::fnValidateEntry()
+{
+    if (cboEmployee->currentIndex() < 0)
+        return refuse(QStringLiteral("Select employee"), cboEmployee);
+    if (cboloanapplication->currentIndex() < 0)
+        return refuse(QStringLiteral("Select loan application"), cboloanapplication);
+    if (!BasLoan::fnCheckMandatory(txtLoanAmount, QStringLiteral("Enter loan amount"),
+                                   BasLoan::MsgboxTitle))
+        return false;
+    if (!BasLoan::fnCheckMandatory(txtNoOfPayments, QStringLiteral("Enter No Of Payments"),
+                                   BasLoan::MsgboxTitle))
+        return false;
+    return fnAmountWithinLimits();
+}
+
+// A new issue's amount must lie within its loan type's limits, where the loan type sets an
+// upper limit. Issues already stored keep their amounts, so an edit is not held to limits
+// changed since.
+bool frmLoan::fnAmountWithinLimits()
+{
+    if (BasLoan::strMode != u"N" || cboLoanType->currentIndex() < 0)
+        return true; // a missing loan type ends the save with its own message
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("select lMinlimit, lMaxlimit from ") + BasLoan::strTblLoans +
+                QStringLiteral(" where lcompanyid = ") + QString::number(BasLoan::intCompanyID) +
+                QStringLiteral(" and lloanid = ") +
+                QString::number(vb::CLng(cboLoanType->currentData())),
+            BasLoan::adocon());
+    if (rs.isEOF())
+        return true;
+    const QVariant minimum = rs.value(0);
+    const QVariant maximum = rs.value(1);
+    rs.Close();
+    if (maximum.isNull() || vb::CDbl(maximum) <= 0)
+        return true;
+    const double lower = minimum.isNull() ? 0 : vb::CDbl(minimum);
+    const double upper = vb::CDbl(maximum);
+    const double amount = vb::Val(txtLoanAmount->text());
+    if (amount >= lower && amount <= upper)
+        return true;
+    const QString what =
+        BasLoan::strtype == u"A" ? QStringLiteral("advance") : QStringLiteral("loan");
+    return refuse(QStringLiteral("The %1 amount must be between %2 and %3 for %4.")
+                      .arg(what, vb::Format(lower, u"0.00"), vb::Format(upper, u"0.00"),
+                           cboLoanType->currentText()),
+                  txtLoanAmount);
+}
