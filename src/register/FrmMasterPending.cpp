@@ -18,6 +18,5 @@ void FrmMaster::txtsearch_KeyUp() {}
 void FrmMaster::SearchGrid() {}
 void FrmMaster::cmdnew_Click() {}
 void FrmMaster::CmdEdit_Click() {}
-void FrmMaster::CmdDelete_Click() {}
 void FrmMaster::cmdPreview_Click() {}
 bool FrmMaster::fnCheckMonthlyEntryDone(qint32) { return false; }
