@@ -18,5 +18,4 @@ void FrmMaster::txtsearch_KeyUp() {}
 void FrmMaster::SearchGrid() {}
 void FrmMaster::cmdnew_Click() {}
 void FrmMaster::CmdEdit_Click() {}
-void FrmMaster::cmdPreview_Click() {}
 bool FrmMaster::fnCheckMonthlyEntryDone(qint32) { return false; }
