@@ -4,11 +4,6 @@
 #include "data/DemoData.h"
 #include "data/ResolveTableNames.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTest>
-#include <QTimer>
-
 CancelFixture::CancelFixture() : m_module(std::make_shared<ado::Connection>())
 {
     const QString path = m_dir.filePath(QStringLiteral("payroll.db"));
@@ -51,23 +46,4 @@ QString CancelFixture::companySummary()
                                          .arg(QLatin1String(count)))
                       .toString();
     return counts.join(u'/');
-}
-
-void pollForModal(std::function<bool(QWidget*)> act, int triesLeft)
-{
-    QTimer::singleShot(10, [act, triesLeft] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && act(modal)) {
-            if (modal->isVisible()) {
-                if (auto* dialog = qobject_cast<QDialog*>(modal))
-                    dialog->reject();
-                QFAIL("the modal window was left open");
-            }
-            return;
-        }
-        if (triesLeft > 0)
-            pollForModal(act, triesLeft - 1);
-        else
-            QFAIL("no modal window showed");
-    });
 }

@@ -1,5 +1,6 @@
 #include "CancelFixture.h"
 #include "CancelTests.h"
+#include "ModalWatch.h"
 
 #include "cancel/CancellationStatements.h"
 #include "cancel/frmCancel.h"
@@ -32,8 +33,9 @@ class CancellationDialogTest : public QObject
 
     void runDialog(std::function<void(frmCancel&)> action)
     {
-        whenModalShows<frmCancel>(std::move(action));
+        ModalWatch<frmCancel> watch(std::move(action));
         frmCancel::showModal();
+        QCOMPARE(watch.timesShown(), 1);
     }
 
     static void confirm(frmCancel& dialog, const QString& reason)
