@@ -91,7 +91,7 @@ void FrmMaster::CmdDelete_Click()
             CmdEdit->setEnabled(false);
             CmdDelete->setEnabled(false);
         }
-        if (isCancelledRow(*flexMaster, flexMaster->Row()))
+        if (isCancelledRow(flexMaster->Row()))
             CmdDelete->setEnabled(false);
 
         selectWholeRow(*flexMaster, intRow);
