@@ -86,9 +86,11 @@ private slots:
         QDir::setCurrent(dir.path());
         frm.cmdPreview->click();
         QDir::setCurrent(saved);
-        QCOMPARE(boxes.prompts(), QStringList());
+        QCOMPARE(boxes.prompts().join(u'|'), QString());
         QCOMPARE(preview.shown().size(), 1);
-        QCOMPARE(preview.shown().first().title, title);
+        QCOMPARE(preview.shown().first().options.title, title);
+        QCOMPARE(preview.shown().first().options.state, rpt::PreviewOptions::Maximized);
+        QVERIFY(!preview.shown().first().options.progressDialog);
         const QString text = pageText(preview);
         QVERIFY2(text.contains(reportName), qPrintable(text));
         QVERIFY2(text.contains(number), qPrintable(text));
