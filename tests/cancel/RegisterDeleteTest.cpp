@@ -101,7 +101,7 @@ private slots:
         QFETCH(bool, byKey);
         const int row = select(LiveNumber);
         QVERIFY(reg->CmdDelete->isEnabled());
-        reg->CmdEdit->setEnabled(false); // the cancelled row keeps Edit as Delete leaves it
+        reg->CmdEdit->setEnabled(false); // Edit comes back from the rights once the row is redone
         messages->queueAnswer(msgbox::vbYes);
         ModalWatch<frmCancel> watch(
             [](frmCancel& dialog) { confirm(dialog, QStringLiteral("duplicate entry")); });
