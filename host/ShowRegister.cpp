@@ -12,10 +12,12 @@ int showRegister(const HostOptions& options)
     try {
         const ado::ConnectionPtr connection = HostDatabase::openExisting(options.database);
         ModuleLoader loader(options.modulePath);
-        const std::unique_ptr<_clsLoan> loan = loader.create(QStringLiteral("OstrelLoanIssue.clsLoan"));
+        const std::unique_ptr<_clsLoan> loan =
+            loader.create(QStringLiteral("OstrelLoanIssue.clsLoan"));
         loan->setAdocon(connection);
         loan->setMsgboxTitle(options.title);
-        loan->setProcessDate(options.processDate.isValid() ? options.processDate : QDate::currentDate());
+        loan->setProcessDate(options.processDate.isValid() ? options.processDate
+                                                           : QDate::currentDate());
         loan->setIntUserID(options.userId);
         loan->setIntCompanyID(options.companyId);
         loan->setStrtype(options.issueType);

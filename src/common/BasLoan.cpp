@@ -39,7 +39,8 @@ QList<QWidget*> entryControls(const QWidget* frm)
 {
     QList<QWidget*> controls;
     for (QWidget* w : frm->findChildren<QWidget*>()) {
-        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w))
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+            qobject_cast<QCheckBox*>(w))
             controls.append(w);
     }
     return controls;
@@ -69,7 +70,8 @@ void EnterAsTab(qint16& KeyAscii)
     if (KeyAscii != 13)
         return;
     if (QWidget* focus = QApplication::focusWidget())
-        QCoreApplication::postEvent(focus, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+        QCoreApplication::postEvent(focus,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
 }
 
 bool fnCheckMandatory(QLineEdit* ctl, const QString& strMessage, const QString& strTitle)
@@ -133,8 +135,9 @@ void RefreshGridRow(const QString& strCondition, qint32 lngID)
         return;
     try {
         QString sql = upToOrderBy(strMasterSQL);
-        sql += sql.contains(QLatin1String("where"), Qt::CaseInsensitive) ? QStringLiteral(" and ")
-                                                                          : QStringLiteral(" where ");
+        sql += sql.contains(QLatin1String("where"), Qt::CaseInsensitive)
+                   ? QStringLiteral(" and ")
+                   : QStringLiteral(" where ");
         sql += strCondition;
 
         ado::Recordset rs;

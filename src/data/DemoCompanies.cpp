@@ -12,12 +12,13 @@ constexpr qint32 AdvanceInterface = 91035;
 struct Settings
 {
     qint16 company;
+    const char* name;
     int flatLoanInterest;
     int previousDays;
 };
 constexpr Settings settings[] = {
-    {HeadOffice, 1, 30},
-    {Branch, 0, 0},
+    {HeadOffice, "Kestrel Engineering Ltd", 1, 30},
+    {Branch, "Kestrel Engineering Ltd, Pune Branch", 0, 0},
 };
 
 struct Currency
@@ -104,8 +105,13 @@ void seedSettingsAndCurrencies(ado::Connection& connection)
     NativeStatement setting(connection,
                             QStringLiteral("INSERT INTO psettings (companyid, FlatLoanInterest, "
                                            "NoOfPreviousDays) VALUES (?, ?, ?)"));
-    for (const Settings& s : settings)
+    NativeStatement company(
+        connection,
+        QStringLiteral("INSERT INTO pCompanyMaster (CompanyID, CompanyName) VALUES (?, ?)"));
+    for (const Settings& s : settings) {
         setting.run({s.company, s.flatLoanInterest, s.previousDays});
+        company.run({s.company, QString::fromUtf8(s.name)});
+    }
 
     NativeStatement currency(
         connection,

@@ -16,6 +16,12 @@ CREATE TABLE linktable (
     linktablename TEXT COLLATE SQLSERVER_CI NOT NULL
 );
 
+-- The companies, named on the issue statement.
+CREATE TABLE pCompanyMaster (
+    CompanyID INTEGER PRIMARY KEY,
+    CompanyName TEXT COLLATE SQLSERVER_CI NOT NULL
+);
+
 CREATE TABLE pusers (
     companyid INTEGER NOT NULL,
     userid INTEGER NOT NULL,

@@ -55,13 +55,22 @@ void FrmMaster::layoutControls()
 {
     setObjectName(QStringLiteral("FrmMaster"));
     setWindowTitle(QStringLiteral("Loans Issue"));
+    // The layout's twips were measured for an 8-point dialog font; a narrower face, where the
+    // system has one, keeps the captions inside their controls.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    dialogFont.setStretch(QFont::SemiCondensed);
+    setFont(dialogFont);
     setFixedSize(Twips::toPixelsX(7185), Twips::toPixelsY(5910));
 
     cmdnew = button(this, "cmdnew", QStringLiteral("&New"), Twips::rect(45, 5295, 1170, 540));
     CmdEdit = button(this, "CmdEdit", QStringLiteral("&Edit"), Twips::rect(1263, 5295, 1170, 540));
-    CmdDelete = button(this, "CmdDelete", QStringLiteral("&Delete"), Twips::rect(2481, 5295, 1170, 540));
-    cmdPreview = button(this, "cmdPreview", QStringLiteral("&Preview"), Twips::rect(3675, 5295, 1170, 540));
-    CmdClose = button(this, "CmdClose", QStringLiteral("&Close"), Twips::rect(6000, 5295, 1170, 540));
+    CmdDelete =
+        button(this, "CmdDelete", QStringLiteral("&Delete"), Twips::rect(2481, 5295, 1170, 540));
+    cmdPreview =
+        button(this, "cmdPreview", QStringLiteral("&Preview"), Twips::rect(3675, 5295, 1170, 540));
+    CmdClose =
+        button(this, "CmdClose", QStringLiteral("&Close"), Twips::rect(6000, 5295, 1170, 540));
     flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 4245));
 
     fraBrowse = placed(new QGroupBox(QStringLiteral("Browse"), this), "fraBrowse",
@@ -71,7 +80,8 @@ void FrmMaster::layoutControls()
     optAscend->setChecked(true);
     optDescend = placed(new QRadioButton(QStringLiteral("Descending"), fraBrowse), "optDescend",
                         Twips::rect(2430, 195, 1320, 285));
-    cboColNames = placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 180, 3060, 315));
+    cboColNames =
+        placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 180, 3060, 315));
     lblsearch = placed(new QLabel(QStringLiteral("&Search On:"), fraBrowse), "lblsearch",
                        Twips::rect(135, 600, 810, 195));
     cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 540, 2760, 315));
@@ -79,8 +89,8 @@ void FrmMaster::layoutControls()
     txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 540, 3060, 315));
     txtsearch->setMaxLength(50);
 
-    QWidget* order[] = {cmdnew, CmdEdit, CmdDelete, cmdPreview, CmdClose, flexMaster,
-                        optAscend, optDescend, cboColNames, cboSearch, txtsearch};
+    QWidget* order[] = {cmdnew,    CmdEdit,    CmdDelete,   cmdPreview, CmdClose, flexMaster,
+                        optAscend, optDescend, cboColNames, cboSearch,  txtsearch};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -88,7 +98,8 @@ void FrmMaster::layoutControls()
 void FrmMaster::connectHandlers()
 {
     const auto on = [this](QPushButton* b, void (FrmMaster::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { guarded([&] { (this->*handler)(); }); });
     };
     on(cmdnew, &FrmMaster::cmdnew_Click);
     on(CmdEdit, &FrmMaster::CmdEdit_Click);
@@ -96,17 +107,21 @@ void FrmMaster::connectHandlers()
     on(cmdPreview, &FrmMaster::cmdPreview_Click);
     on(CmdClose, &FrmMaster::CmdClose_Click);
 
-    connect(flexMaster, &FlexGrid::EnterCell, this, [this] { guarded([&] { flexMaster_EnterCell(); }); });
+    connect(flexMaster, &FlexGrid::EnterCell, this,
+            [this] { guarded([&] { flexMaster_EnterCell(); }); });
     connect(flexMaster, &FlexGrid::KeyPress, this,
             [this](int& key) { guarded([&] { flexMaster_KeyPress(key); }); });
     connect(flexMaster, &FlexGrid::KeyDown, this,
             [this](int& key, int shift) { guarded([&] { flexMaster_KeyDown(key, shift); }); });
-    connect(flexMaster, &FlexGrid::DblClick, this, [this] { guarded([&] { flexMaster_DblClick(); }); });
+    connect(flexMaster, &FlexGrid::DblClick, this,
+            [this] { guarded([&] { flexMaster_DblClick(); }); });
 
     connect(cboColNames, &QComboBox::currentIndexChanged, this,
             [this] { guarded([&] { cboColNames_Click(); }); });
-    connect(optAscend, &QRadioButton::clicked, this, [this] { guarded([&] { optAscend_Click(); }); });
-    connect(optDescend, &QRadioButton::clicked, this, [this] { guarded([&] { optDescend_Click(); }); });
+    connect(optAscend, &QRadioButton::clicked, this,
+            [this] { guarded([&] { optAscend_Click(); }); });
+    connect(optDescend, &QRadioButton::clicked, this,
+            [this] { guarded([&] { optDescend_Click(); }); });
 
     for (QWidget* w : {static_cast<QWidget*>(optAscend), static_cast<QWidget*>(optDescend),
                        static_cast<QWidget*>(cboColNames), static_cast<QWidget*>(cboSearch),
@@ -134,22 +149,26 @@ void FrmMaster::Form_Load()
     setEnabled(false);
 
     objCommonDB->strTableName = BasLoan::strTblSettings;
-    const QVariant days = objCommonDB->fnReturnField(
-        QStringLiteral("NoOfPreviousDays"), QStringLiteral("companyID=") + QString::number(BasLoan::intCompanyID));
+    const QVariant days = objCommonDB->fnReturnField(QStringLiteral("NoOfPreviousDays"),
+                                                     QStringLiteral("companyID=") +
+                                                         QString::number(BasLoan::intCompanyID));
     const qint16 N = days.isNull() ? 0 : vb::CInt(days);
 
     QString sql =
-        QStringLiteral("select liid, lino, lidate, eName, lDescription, liopeningbalance, licurrentbalance,") +
+        QStringLiteral(
+            "select liid, lino, lidate, eName, lDescription, liopeningbalance, licurrentbalance,") +
         QStringLiteral(" case licancelled when 1 then 'Yes' when 0 then 'No' end From ") +
-        BasLoan::strTblLoansIssue + QStringLiteral(", ") + BasLoan::strTblEmployee + QStringLiteral(", ") +
-        BasLoan::strTblLoans + QStringLiteral(" ") +
+        BasLoan::strTblLoansIssue + QStringLiteral(", ") + BasLoan::strTblEmployee +
+        QStringLiteral(", ") + BasLoan::strTblLoans + QStringLiteral(" ") +
         QStringLiteral(" Where liActive = 1 and ecompanyid = licompanyid And eEmpid = liempid and  "
                        "lcompanyid = licompanyid and ") +
-        QStringLiteral(" lloanid = liloanid and licompanyid = ") + QString::number(BasLoan::intCompanyID) +
-        QStringLiteral(" and litype= '") + BasLoan::strtype + QStringLiteral("'");
+        QStringLiteral(" lloanid = liloanid and licompanyid = ") +
+        QString::number(BasLoan::intCompanyID) + QStringLiteral(" and litype= '") +
+        BasLoan::strtype + QStringLiteral("'");
     if (N > 0)
         sql += QStringLiteral(" and liDate >='") +
-               BasLoan::ProcessDate.addDays(-N).toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("'");
+               BasLoan::ProcessDate.addDays(-N).toString(QStringLiteral("yyyyMMdd")) +
+               QStringLiteral("'");
     BasLoan::strMasterSQL = sql;
 
     setCursor(Qt::WaitCursor);

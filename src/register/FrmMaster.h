@@ -79,6 +79,11 @@ private:
     void flexMaster_KeyDown(int& KeyCode, int Shift);
     void flexMaster_DblClick();
 
+    void shareSpareWidth();
+    bool holdsRight(QString letter);
+    bool isCancelledRow(int row) const;
+    void applyRowRule(int row);
+
     std::unique_ptr<clsCommonGen> objCommonGen;
     std::unique_ptr<clsCommonDB> objCommonDB;
     QString strRights;

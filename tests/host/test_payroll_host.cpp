@@ -16,6 +16,10 @@ Run payrollHost(const QStringList& arguments, const QString& folder)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("OSTREL_UNATTENDED"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(PAYROLL_HOST), arguments);
     process.waitForFinished(60000);
     Run run;
@@ -168,6 +172,38 @@ private slots:
         const Run run = payrollHost({"--db", m_demo, "--sql", statement});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.startsWith(QLatin1String("The statement failed: ")), qPrintable(run.err));
+    }
+
+    // The register path: the module is loaded on demand, and a failure reaches the user under
+    // the host's title and stderr, with a non-zero exit.
+    void registerFailures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing module") << QStringList{"--module", "/nonexistent/libmodule.so"}
+                                        << "could not be loaded";
+        QTest::newRow("library that is not the module")
+            << QStringList{"--module", QStringLiteral(PLATFORM_LIBRARY)} << "could not be loaded";
+    }
+    void registerFailures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Run run = payrollHost(QStringList{"--db", m_demo, "--title", "Test Payroll"} + arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QLatin1String("Test Payroll: ")), qPrintable(run.err));
+    }
+
+    void registerOnADatabaseWithoutPayrollTables()
+    {
+        const QString empty = path(QStringLiteral("not-payroll.db"));
+        QVERIFY(payrollHost({"--db", empty, "--demo"}).exitCode == 0);
+        const Run dropped = payrollHost({"--db", empty, "--sql", "drop table linktable"});
+        QCOMPARE(dropped.exitCode, 0);
+        const Run run = payrollHost({"--db", empty});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QLatin1String("linktable")), qPrintable(run.err));
     }
 };
 

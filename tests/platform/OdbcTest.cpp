@@ -35,6 +35,28 @@ private slots:
                                     "1000.5, null)"));
     }
 
+    // A connection string that names its data source with DSN= reaches that data source.
+    void dataSourceNamedInTheConnectionString_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::newRow("bare name") << "odbc:ostreltest";
+        QTest::newRow("DSN= with options") << "odbc:DSN=ostreltest;Timeout=2000";
+    }
+    void dataSourceNamedInTheConnectionString()
+    {
+        QFETCH(QString, connection);
+        QFile ini(m_dir.filePath(QStringLiteral("odbc.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[ostreltest]\nDriver=SQLite3\nDatabase=" +
+                  m_dir.filePath(QStringLiteral("odbc.db")).toLocal8Bit() + "\n");
+        ini.close();
+        qputenv("ODBCINI", ini.fileName().toLocal8Bit());
+        ado::Connection viaDsn;
+        viaDsn.Open(connection);
+        QCOMPARE(viaDsn.ExecuteScalar(QStringLiteral("select liNo from pLoansIssue where liID = 1")),
+                 QVariant(QStringLiteral("LN1")));
+    }
+
     void statementsPassUnchanged()
     {
         const QString sql =

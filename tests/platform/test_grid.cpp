@@ -1,4 +1,5 @@
 #include "platform/grid/FlexGrid.h"
+#include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QHeaderView>
@@ -116,10 +117,14 @@ private slots:
         QCOMPARE(grid.view()->horizontalHeader()->sectionSize(3), qRound(2600 * pixelsPerTwip));
         QVERIFY(grid.view()->isColumnHidden(1));
         QCOMPARE(grid.ColWidth(2), FlexGrid::DefaultColWidth);
+        grid.beginFill(5); // a fill keeps widths and hidden columns, and widens the new one
+        grid.endFill();
+        QCOMPARE(grid.view()->horizontalHeader()->sectionSize(3), qRound(2600 * pixelsPerTwip));
+        QCOMPARE(grid.view()->horizontalHeader()->sectionSize(4),
+                 qRound(FlexGrid::DefaultColWidth * pixelsPerTwip));
+        QVERIFY(grid.view()->isColumnHidden(1));
         grid.setColWidth(1, -1);
         QVERIFY(!grid.view()->isColumnHidden(1));
-        grid.setRows(1); // a reshaping model reset keeps the widths
-        QCOMPARE(grid.view()->horizontalHeader()->sectionSize(3), qRound(2600 * pixelsPerTwip));
         grid.resize(475, 283);
         QCOMPARE(grid.Width(), qRound(475 / pixelsPerTwip));
     }
@@ -155,6 +160,26 @@ private slots:
         const QAbstractItemModel* model = grid.view()->model();
         QCOMPARE(model->data(model->index(0, 1), Qt::TextAlignmentRole).toInt(), expected);
         QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), expected);
+    }
+
+    // The grid decides which cells are numbers (general alignment, generic sort) as the
+    // search does, with vb::IsNumeric.
+    void numberTestAgreesWithConversions_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char* text :
+             {"1,234.50", " 12 ",  "-0.5", "+.5", "1.",    "1e5", "2E-3", "1e",  "1e+",   ".", "-",
+              ",",        "1,2,3", "12a",  "",    "1.2.3", "1 2", "0x1F", "\t5", "1e400", "١٢"})
+            QTest::addRow("'%s'", text) << QString::fromUtf8(text);
+    }
+    void numberTestAgreesWithConversions()
+    {
+        QFETCH(QString, text);
+        FlexGrid grid;
+        grid.setTextMatrix(1, 1, text);
+        const QAbstractItemModel* model = grid.view()->model();
+        const int alignment = model->data(model->index(0, 1), Qt::TextAlignmentRole).toInt();
+        QCOMPARE(bool(alignment & Qt::AlignRight), vb::IsNumeric(text));
     }
 
     void enterCellOnEveryMove()

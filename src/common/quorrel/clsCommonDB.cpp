@@ -71,6 +71,7 @@ qint32 clsCommonDB::fnGetNextMaxNo(const QString& column)
         static const QRegularExpression firstTable(QStringLiteral("^\\s*([\\w.\\[\\]]+)"));
         from.replace(firstTable, QStringLiteral(" \\1 with (updlock, holdlock)"));
     }
-    const QString sql = QStringLiteral("select isnull(max(") + column + QStringLiteral("),0)+1 from ") + from;
+    const QString sql =
+        QStringLiteral("select isnull(max(") + column + QStringLiteral("),0)+1 from ") + from;
     return vb::CLng(connection().ExecuteScalar(sql));
 }

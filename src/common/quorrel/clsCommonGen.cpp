@@ -34,8 +34,9 @@ void clsCommonGen::TextValidateNum(QLineEdit* box, qint16& KeyAscii, qint16 size
     text.replace(start, length, key);
 
     const qsizetype point = text.indexOf(u'.');
-    const bool shapeKept = text.size() <= sizeLimit && text.count(u'.') <= 1 &&
-                           (point < 0 || (decimalPlaces > 0 && text.size() - point - 1 <= decimalPlaces));
+    const bool shapeKept =
+        text.size() <= sizeLimit && text.count(u'.') <= 1 &&
+        (point < 0 || (decimalPlaces > 0 && text.size() - point - 1 <= decimalPlaces));
     if (!shapeKept)
         KeyAscii = 0;
 }

@@ -4,6 +4,7 @@
 #include "platform/db/OdbcEngine.h"
 #include "platform/db/SqliteEngine.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlIndex>
@@ -29,7 +30,9 @@ struct Connection::Impl
 {
     QString name;
     QString connectionString;
-    QSqlDatabase db;
+    // Held only while open: a connection that lives in a module-wide variable outlasts Qt's SQL
+    // registry at exit and must not touch it then.
+    std::optional<QSqlDatabase> db;
     std::unique_ptr<StatementEngine> engine;
     int sent = 0;
     int failAt = 0;
@@ -38,8 +41,8 @@ struct Connection::Impl
     void release()
     {
         engine.reset();
-        db.close();
-        db = QSqlDatabase();
+        db->close();
+        db.reset();
         QSqlDatabase::removeDatabase(name);
     }
 };
@@ -52,8 +55,29 @@ Connection::Connection() : d(std::make_unique<Impl>())
 
 Connection::~Connection()
 {
+    if (isOpen() && !QCoreApplication::instance()) {
+        // The process is ending and Qt's SQL registry may be gone: let go without closing.
+        static_cast<void>(new QSqlDatabase(*d->db));
+        return;
+    }
     Close();
 }
+
+namespace {
+
+// Qt's ODBC driver puts "DSN=" before any text that names no driver or server, so a connection
+// string that starts with its own "DSN=" would reach the driver manager as "DSN=DSN=...".
+QString odbcDatabaseName(const QString& target)
+{
+    const QLatin1StringView dsn("DSN=");
+    const bool namesDriverOrServer = target.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
+                                     target.contains(QLatin1StringView("SERVER="), Qt::CaseInsensitive);
+    if (!namesDriverOrServer && target.startsWith(dsn, Qt::CaseInsensitive))
+        return target.mid(dsn.size());
+    return target;
+}
+
+} // namespace
 
 void Connection::Open(const QString& connectionString)
 {
@@ -67,17 +91,17 @@ void Connection::Open(const QString& connectionString)
     }
     d->db = QSqlDatabase::addDatabase(odbc ? QStringLiteral("QODBC") : QStringLiteral("QSQLITE"),
                                       d->name);
-    d->db.setDatabaseName(target);
-    if (!d->db.open()) {
-        const RuntimeError failure = EngineErrors::fromDriver(d->db.lastError());
+    d->db->setDatabaseName(odbc ? odbcDatabaseName(target) : target);
+    if (!d->db->open()) {
+        const RuntimeError failure = EngineErrors::fromDriver(d->db->lastError());
         d->release();
         throw failure;
     }
     try {
         if (odbc)
-            d->engine = std::make_unique<OdbcEngine>(d->db);
+            d->engine = std::make_unique<OdbcEngine>(*d->db);
         else
-            d->engine = std::make_unique<SqliteEngine>(sqliteHandleOf(d->db), target == inMemory);
+            d->engine = std::make_unique<SqliteEngine>(sqliteHandleOf(*d->db), target == inMemory);
     } catch (...) {
         d->release();
         throw;
@@ -148,12 +172,12 @@ QString Connection::adapt(const QString& sql) const
 
 QSqlDatabase Connection::database() const
 {
-    return d->db;
+    return d->db ? *d->db : QSqlDatabase();
 }
 
 sqlite3* Connection::sqliteHandle() const
 {
-    return d->db.isOpen() ? sqliteHandleOf(d->db) : nullptr;
+    return d->db ? sqliteHandleOf(*d->db) : nullptr;
 }
 
 void Connection::failStatementAt(int n)
@@ -208,8 +232,10 @@ StatementResult Connection::runBound(const QString& sql, const QVariantList& val
 
 QStringList Connection::primaryKey(const QString& table) const
 {
+    if (!isOpen())
+        throw EngineErrors::closed();
     QStringList columns;
-    const QSqlIndex index = d->db.primaryIndex(table);
+    const QSqlIndex index = d->db->primaryIndex(table);
     for (int i = 0; i < index.count(); ++i)
         columns.append(index.fieldName(i));
     return columns;
@@ -217,7 +243,9 @@ QStringList Connection::primaryKey(const QString& table) const
 
 QString Connection::quoteName(const QString& name) const
 {
-    return d->db.driver()->escapeIdentifier(name, QSqlDriver::FieldName);
+    if (!isOpen())
+        throw EngineErrors::closed();
+    return d->db->driver()->escapeIdentifier(name, QSqlDriver::FieldName);
 }
 
 } // namespace ado

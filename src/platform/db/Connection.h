@@ -26,6 +26,8 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // A SQLite file path, ":memory:", or "odbc:" followed by an ODBC connection string or a DSN.
+    // SQLite connections get the SQL Server functions and the SQLSERVER_CI collation, a 15 s busy
+    // timeout, foreign keys enforced and, for a file, WAL journal with full synchronisation.
     void Open(const QString& connectionString);
     void Close();
     bool isOpen() const;

@@ -437,7 +437,7 @@ bool FlexGrid::navigate(int key, Qt::KeyboardModifiers modifiers)
     const bool control = modifiers.testFlag(Qt::ControlModifier);
     const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
     const int page = std::max(m_view->viewport()->height() / rowHeight, 1);
-    int row = std::max(m_row, firstRow);
+    int row = m_row;
     int col = m_col;
     switch (key) {
     case Qt::Key_Up:

@@ -30,19 +30,17 @@ void GridCells::resize(int rows, int cols)
     if (!m_colours.empty())
         m_colours.resize(m_cellEnds.size(), 0);
     for (int r = 0; r < added; ++r)
-        m_order.push_back(quint32(m_storedRows++));
+        m_order.push_back(quint32(m_order.size()));
     forgetSortedOrder();
 }
 
 void GridCells::clear()
 {
-    const int shownRows = rows();
     m_bytes.clear();
     m_rewritten.clear();
     m_colours.clear();
-    m_cellEnds.assign(qsizetype(shownRows) * m_cols, 0);
+    m_cellEnds.assign(qsizetype(rows()) * m_cols, 0);
     std::iota(m_order.begin(), m_order.end(), 0u);
-    m_storedRows = shownRows;
     forgetSortedOrder();
 }
 
@@ -78,7 +76,7 @@ bool GridCells::canWriteInPlace(qsizetype cell) const
 {
     // The cell lies at the end of the arena when it belongs to the last stored row and every
     // cell after it is still empty: the way a grid is filled row by row, left to right.
-    return cell / m_cols == m_storedRows - 1 && m_cellEnds.back() == m_cellEnds[cell];
+    return cell / m_cols == rows() - 1 && m_cellEnds.back() == m_cellEnds[cell];
 }
 
 void GridCells::setText(int row, int col, std::string_view utf8)
@@ -115,7 +113,7 @@ void GridCells::appendRow(const std::string_view* cells)
     }
     if (!m_colours.empty())
         m_colours.resize(m_cellEnds.size(), 0);
-    m_order.push_back(quint32(m_storedRows++));
+    m_order.push_back(quint32(m_order.size()));
     forgetSortedOrder();
 }
 
@@ -184,6 +182,5 @@ void GridCells::rebuild(int rows, int cols)
     m_rewritten.clear();
     m_order.resize(rows);
     std::iota(m_order.begin(), m_order.end(), 0u);
-    m_storedRows = rows;
     m_cols = cols;
 }

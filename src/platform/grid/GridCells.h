@@ -9,10 +9,10 @@
 #include <vector>
 
 // The texts and text colours of a grid, kept compact enough for a million rows: every stored
-// row lies in one UTF-8 byte arena, each cell known only by where it ends. A cell rewritten
-// after its row was stored goes to a small side table; rows are shown in the order of a row
-// map, so sorting moves four bytes per row and colours and rewritten cells travel with
-// their rows. A QString is made only when a cell is read.
+// row lies in one UTF-8 byte arena, each cell known only by where it ends (4 bytes a cell). A cell
+// rewritten after its row was stored goes to a small side table; rows are shown in the order of a
+// row map, so sorting moves four bytes per row and colours and rewritten cells travel with their
+// rows. A QString is made only when a cell is read.
 class GridCells
 {
 public:
@@ -52,7 +52,6 @@ private:
     void forgetSortedOrder() { m_sortedColumn = -1; }
 
     int m_cols = 0;
-    qsizetype m_storedRows = 0;
     std::vector<char> m_bytes;
     std::vector<quint32> m_cellEnds;                        // per stored cell
     std::vector<quint32> m_order;                           // shown row -> stored row

@@ -10,7 +10,7 @@ void GridView::keyPressEvent(QKeyEvent* event)
 void GridView::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid())
+    if (index.isValid() && event->button() == Qt::LeftButton)
         emit cellPressed(index);
     event->accept();
 }
@@ -18,7 +18,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
 void GridView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid())
+    if (index.isValid() && event->button() == Qt::LeftButton)
         emit cellDoubleClicked(index);
     event->accept();
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTextStream>
 
 namespace msgbox {
 
@@ -42,8 +43,27 @@ public:
     }
 };
 
+// Unattended runs (OSTREL_UNATTENDED=1: scripts, CI) must never wait for a person: each message
+// goes to standard error and is answered OK, or No for a question.
+class UnattendedPresenter : public Presenter
+{
+public:
+    int present(const Shown& message) override
+    {
+        QTextStream(stderr) << message.title << QStringLiteral(": ") << message.prompt << u'\n';
+        return (message.flags & 0x7) == vbYesNo ? vbNo : vbOK;
+    }
+};
+
 QtPresenter qtPresenter;
+UnattendedPresenter unattendedPresenter;
 Presenter* current = nullptr;
+
+Presenter* defaultPresenter()
+{
+    static const bool unattended = qEnvironmentVariableIntValue("OSTREL_UNATTENDED") == 1;
+    return unattended ? static_cast<Presenter*>(&unattendedPresenter) : &qtPresenter;
+}
 
 } // namespace
 
@@ -54,7 +74,7 @@ QString defaultTitle()
 
 int MsgBox(const QString& prompt, int flags, const std::optional<QString>& title)
 {
-    Presenter* presenter = current ? current : &qtPresenter;
+    Presenter* presenter = current ? current : defaultPresenter();
     return presenter->present(Shown{prompt, flags, title.value_or(defaultTitle())});
 }
 

@@ -1,0 +1,210 @@
+// How quickly the issue register opens, searches and sorts on large registers. For each size a
+// register is generated in a temporary SQLite file and compared with the bare sqlite3 step loop
+// over the same list statement in the same run.
+#include "common/BasLoan.h"
+#include "data/LargeRegister.h"
+#include "data/PayrollSchema.h"
+#include "platform/db/Connection.h"
+#include "platform/grid/FlexGrid.h"
+#include "register/FrmMaster.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+constexpr int NameEntry = 2; // the "Employee Name" entry of the column lists
+
+double msSince(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The process's peak resident memory in MB since the last reset.
+double peakMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// The bare engine: every field of every row of the list statement, each read in its own type.
+double plainFetchMs(ado::Connection& connection, const QString& sql, qint64* rows)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray text = connection.adapt(sql).toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(connection.sqliteHandle(), text.constData(), int(text.size()), &statement,
+                       nullptr);
+    const int cols = sqlite3_column_count(statement);
+    qint64 count = 0;
+    std::size_t touched = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int c = 0; c < cols; ++c) {
+            switch (sqlite3_column_type(statement, c)) {
+            case SQLITE_INTEGER:
+                touched += std::size_t(sqlite3_column_int64(statement, c));
+                break;
+            case SQLITE_FLOAT:
+                touched += std::size_t(sqlite3_column_double(statement, c));
+                break;
+            case SQLITE_TEXT:
+                touched += std::size_t(sqlite3_column_bytes(statement, c)) +
+                           std::size_t(*sqlite3_column_text(statement, c));
+                break;
+            default:
+                break;
+            }
+        }
+        ++count;
+    }
+    sqlite3_finalize(statement);
+    *rows = count + qint64(touched & 0); // keeps the reads
+    return msSince(timer);
+}
+
+FrmMaster& openRegister(const ado::ConnectionPtr& connection)
+{
+    BasLoan::setAdocon(connection);
+    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    BasLoan::ProcessDate = QDate::currentDate();
+    BasLoan::intUserID = 1;
+    BasLoan::intCompanyID = 1;
+    BasLoan::strtype = QStringLiteral("L");
+    return FrmMaster::instance();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Later keystrokes on the same search column: the grid is in that order already.
+void searchKeystrokes(FrmMaster& register_)
+{
+    register_.cboSearch->setCurrentIndex(NameEntry);
+    register_.txtsearch->setText(QStringLiteral("M"));
+    QElapsedTimer timer;
+    timer.start();
+    register_.txtsearch_KeyUp();
+    const double first = msSince(timer);
+    std::vector<double> later;
+    for (const char* typed : {"Ma", "Mar", "Mari", "Maria", "Maria ", "Maria L", "Maria Lo"}) {
+        register_.txtsearch->setText(QString::fromLatin1(typed));
+        timer.restart();
+        register_.txtsearch_KeyUp();
+        later.push_back(msSince(timer));
+    }
+    std::printf("  search keystroke: first %.1f ms (sorts), later median %.3f ms, max %.3f ms\n",
+                first, median(later), *std::max_element(later.begin(), later.end()));
+}
+
+double sortMs(FrmMaster& register_, int entry, bool ascending)
+{
+    (ascending ? register_.optAscend : register_.optDescend)->click();
+    QElapsedTimer timer;
+    timer.start();
+    register_.cboColNames->setCurrentIndex(entry);
+    return msSince(timer);
+}
+
+void sorts(FrmMaster& register_)
+{
+    double slowest = 0;
+    for (int entry = 0; entry < register_.cboColNames->count(); ++entry) {
+        const double up = sortMs(register_, entry, true);
+        const double down = sortMs(register_, entry, false);
+        slowest = std::max({slowest, up, down});
+        std::printf("  sort on %-18s ascending %6.1f ms, descending %6.1f ms\n",
+                    qPrintable(register_.cboColNames->itemText(entry) + QLatin1Char(':')), up,
+                    down);
+    }
+    std::printf("  slowest sort %.1f ms (goal < 150 ms): %s\n", slowest,
+                slowest < 150 ? "met" : "MISSED");
+}
+
+void benchRegister(int issues)
+{
+    QTemporaryDir folder;
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(folder.filePath(QStringLiteral("register.db")));
+    QElapsedTimer timer;
+    timer.start();
+    payroll::createSchema(*connection);
+    payroll::seedLargeRegister(*connection, 1, QStringLiteral("L"), issues);
+    std::printf("%d issues (generated in %.1f s)\n", issues, msSince(timer) / 1000);
+
+    openRegister(connection); // builds the list statement and warms the file cache
+    FrmMaster::Unload();
+    qint64 rows = 0;
+    const double fetch = plainFetchMs(*connection, BasLoan::strMasterSQL, &rows);
+
+    resetPeak();
+    timer.restart();
+    FrmMaster& register_ = openRegister(connection);
+    const double open = msSince(timer);
+    const double peak = peakMegabytes();
+    timer.restart();
+    register_.show();
+    QApplication::processEvents();
+    const double shown = msSince(timer);
+
+    const double ratio = open / fetch;
+    const double ratioGoal = issues >= 1000000 ? 3.0 : 2.0;
+    std::printf("  plain sqlite3 fetch of %lld rows: %.0f ms\n", rows, fetch);
+    std::printf("  register open: %.0f ms, %.2fx the fetch", open, ratio);
+    if (issues >= 100000)
+        std::printf(" (goal <= %.0fx): %s", ratioGoal, ratio <= ratioGoal ? "met" : "MISSED");
+    std::printf("\n  shown and painted: %.0f ms\n  peak memory while opening: %.0f MB", shown,
+                peak);
+    if (issues >= 1000000)
+        std::printf(" (goal < 400 MB): %s", peak < 400 ? "met" : "MISSED");
+    std::printf("\n");
+    searchKeystrokes(register_);
+    if (issues == 100000)
+        sorts(register_);
+    FrmMaster::Unload();
+    BasLoan::resetForNewProcess();
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::vector<int> sizes;
+    for (const QString& size : app.arguments().mid(1))
+        sizes.push_back(size.toInt());
+    if (sizes.empty())
+        sizes = {10000, 100000, 1000000};
+    for (int issues : sizes)
+        benchRegister(issues);
+    return 0;
+}

@@ -1,0 +1,41 @@
+#include "cancel/CancellationStatements.h"
+
+#include "data/BasLoanVariables.h"
+#include "platform/runtime/Conversions.h"
+
+namespace CancellationStatements {
+
+QString quotedText(const QString& text)
+{
+    QString quoted = text;
+    return quoted.replace(u'\'', QStringLiteral("''"));
+}
+
+QString remark(const QString& userName, const QString& reason)
+{
+    return vb::Trim(userName) + u':' + vb::Trim(reason);
+}
+
+QString userNameLookup()
+{
+    return QStringLiteral("select username from ") + BasLoan::strTblUsers +
+           QStringLiteral(" where companyid=") + QString::number(BasLoan::intCompanyID) +
+           QStringLiteral(" and userid=") + QString::number(BasLoan::intUserID);
+}
+
+QString issueStateCheck(const QString& issueId)
+{
+    return QStringLiteral("select liUsed, liCancelled from ") + BasLoan::strTblLoansIssue +
+           QStringLiteral(" with (updlock, holdlock) where liID ='") + quotedText(issueId) +
+           QStringLiteral("' and liCompanyID =") + QString::number(BasLoan::intCompanyID);
+}
+
+QString cancelIssue(const QString& remark, const QString& issueId)
+{
+    return QStringLiteral("update ") + BasLoan::strTblLoansIssue +
+           QStringLiteral(" set liCancelled=1, liCancelledRemarks='") + quotedText(remark) +
+           QStringLiteral(" ' where liID ='") + quotedText(issueId) +
+           QStringLiteral("' and liCompanyID =") + QString::number(BasLoan::intCompanyID);
+}
+
+} // namespace CancellationStatements

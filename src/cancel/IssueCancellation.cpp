@@ -1,0 +1,69 @@
+#include "cancel/IssueCancellation.h"
+
+#include "cancel/CancellationStatements.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/runtime/Conversions.h"
+
+#include <QScopeGuard>
+#include <optional>
+
+namespace IssueCancellation {
+
+namespace {
+
+bool flagSet(const QVariant& flag)
+{
+    return !flag.isNull() && vb::CBool(flag);
+}
+
+// Why the issue can no longer be cancelled; nothing while it is live.
+std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issueId)
+{
+    ado::Recordset rs;
+    rs.Open(CancellationStatements::issueStateCheck(issueId), connection);
+    if (rs.isEOF())
+        return Outcome::NotFound;
+    if (flagSet(rs.value(0)))
+        return Outcome::UsedByPayroll;
+    if (flagSet(rs.value(1)))
+        return Outcome::AlreadyCancelled;
+    return std::nullopt;
+}
+
+} // namespace
+
+Outcome cancelLiveIssue(ado::Connection& connection, const QString& remark, const QString& issueId)
+{
+    connection.BeginTrans();
+    auto rollback = qScopeGuard([&connection] {
+        try {
+            connection.RollbackTrans();
+        } catch (...) {
+            // The failure that brought us here is the one the clerk needs to see.
+        }
+    });
+    if (const std::optional<Outcome> refused = obstacle(connection, issueId))
+        return *refused;
+    connection.Execute(CancellationStatements::cancelIssue(remark, issueId));
+    connection.CommitTrans();
+    rollback.dismiss();
+    return Outcome::Cancelled;
+}
+
+QString refusal(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::UsedByPayroll:
+        return QStringLiteral("Record can not be deleted");
+    case Outcome::AlreadyCancelled:
+        return QStringLiteral("This entry has already been cancelled");
+    case Outcome::NotFound:
+        return QStringLiteral("This entry no longer exists");
+    case Outcome::Cancelled:
+        break;
+    }
+    return QString();
+}
+
+} // namespace IssueCancellation

@@ -1,0 +1,112 @@
+#include "cancel/frmCancel.h"
+
+#include "cancel/CancellationStatements.h"
+#include "cancel/IssueCancellation.h"
+#include "common/BasLoan.h"
+#include "common/GuardedHandler.h"
+#include "platform/db/Recordset.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Twips.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The window's outer size is 6480 x 915 twips; without its borders and caption bar (120 wide,
+// 405 high) that leaves this client area for the one row of controls.
+constexpr int ClientWidth = 6360;
+constexpr int ClientHeight = 510;
+
+constexpr int ReasonMaxLength = 200;
+
+} // namespace
+
+frmCancel::frmCancel()
+{
+    layoutControls();
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([&] { cmdOK_Click(); }); });
+    txtcanreason->installEventFilter(this);
+}
+
+void frmCancel::layoutControls()
+{
+    setObjectName(QStringLiteral("frmCancel"));
+
+    Label1 = new QLabel(QStringLiteral("&Reason :"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(Twips::rect(120, 135, 780, 255));
+
+    txtcanreason = new QLineEdit(this);
+    txtcanreason->setObjectName(QStringLiteral("txtcanreason"));
+    txtcanreason->setGeometry(Twips::rect(930, 90, 4200, 330));
+    txtcanreason->setMaxLength(ReasonMaxLength);
+    Label1->setBuddy(txtcanreason);
+
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(Twips::rect(5250, 60, 990, 390));
+
+    setTabOrder(txtcanreason, cmdOK);
+}
+
+void frmCancel::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Reason For Deletion"));
+    setFixedSize(Twips::toPixelsX(ClientWidth), Twips::toPixelsY(ClientHeight));
+}
+
+bool frmCancel::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == txtcanreason && e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // Enter only moves on to OK; the dialog must not take it as pressing its default
+            // button.
+            qint16 KeyAscii = 13;
+            guarded([&] { txtcanreason_KeyPress(KeyAscii); });
+            return true;
+        }
+    }
+    return SingleInstanceForm::eventFilter(watched, e);
+}
+
+void frmCancel::txtcanreason_KeyPress(qint16& KeyAscii)
+{
+    if (KeyAscii == 13)
+        cmdOK->setFocus();
+}
+
+void frmCancel::cmdOK_Click()
+{
+    const QString reason = vb::Trim(txtcanreason->text());
+    if (reason.isEmpty()) {
+        msgbox::MsgBox(QStringLiteral("Enter reason for deletion"), msgbox::vbInformation,
+                       BasLoan::MsgboxTitle);
+        txtcanreason->setFocus();
+        return;
+    }
+    // A user the company does not know still cancels, with an empty remark.
+    const std::optional<QString> userName = cancellingUserName();
+    const QString remark = userName ? CancellationStatements::remark(*userName, reason) : QString();
+
+    const IssueCancellation::Outcome outcome = IssueCancellation::cancelLiveIssue(
+        BasLoan::adocon(), remark, BasLoan::currentIssueIdText());
+    if (outcome != IssueCancellation::Outcome::Cancelled)
+        msgbox::MsgBox(IssueCancellation::refusal(outcome), msgbox::vbInformation,
+                       BasLoan::MsgboxTitle);
+    accept();
+}
+
+std::optional<QString> frmCancel::cancellingUserName()
+{
+    ado::Recordset rs;
+    rs.Open(CancellationStatements::userNameLookup(), BasLoan::adocon(), ado::CursorType::Keyset,
+            ado::LockType::Optimistic);
+    if (rs.isEOF())
+        return std::nullopt;
+    return vb::TextOf(rs.value(0));
+}

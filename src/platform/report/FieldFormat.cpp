@@ -1,0 +1,55 @@
+#include "platform/report/FieldFormat.h"
+
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/ShortDate.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace rpt {
+
+namespace {
+const QStringList knownFormats = {QStringLiteral("money"), QStringLiteral("date"),
+                                  QStringLiteral("month"), QStringLiteral("datetime"),
+                                  QStringLiteral("yesno")};
+}
+
+bool FieldFormat::isKnown(const QString& format)
+{
+    return format.isEmpty() || knownFormats.contains(format, Qt::CaseInsensitive);
+}
+
+QDate FieldFormat::dateOf(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate();
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().date();
+    return QDate::fromString(value.toString().left(10), Qt::ISODate);
+}
+
+QString FieldFormat::apply(const QVariant& value, const QString& format)
+{
+    const QString f = format.toLower();
+    if (f == u"yesno")
+        return !value.isNull() && vb::CBool(value) ? QStringLiteral("Yes") : QStringLiteral("No");
+    if (value.isNull())
+        return {};
+    if (f == u"money")
+        return vb::Format(vb::CDbl(value), u"###,###,##0.00");
+    if (f == u"date" || f == u"month") {
+        const QDate date = dateOf(value);
+        if (!date.isValid())
+            return vb::TextOf(value);
+        return f == u"date" ? ShortDate::format(date)
+                            : QLocale::system().toString(date, QStringLiteral("MMM yyyy"));
+    }
+    if (f == u"datetime") {
+        const QDateTime moment = value.toDateTime();
+        return ShortDate::format(moment.date()) + u' ' +
+               QLocale::system().toString(moment.time(), QLocale::ShortFormat);
+    }
+    return vb::TextOf(value);
+}
+
+} // namespace rpt

@@ -1,0 +1,65 @@
+#include "platform/report/PreparedReport.h"
+
+#include "platform/report/ReportErrors.h"
+#include "platform/report/ReportLayout.h"
+#include "platform/report/ReportPainter.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace rpt {
+
+PreparedReport::PreparedReport(ReportDefinition definition, ReportData data)
+    : m_definition(std::move(definition)), m_data(std::move(data))
+{
+}
+
+QString PreparedReport::title() const
+{
+    return m_definition.documentTitle.render(
+        [this](const Template::Reference& reference) { return m_data.value(reference); });
+}
+
+QPageLayout PreparedReport::pageLayout() const
+{
+    const qreal m = m_definition.marginMillimetres;
+    return QPageLayout(QPageSize(m_definition.paper), QPageLayout::Portrait, QMarginsF(m, m, m, m),
+                       QPageLayout::Millimeter);
+}
+
+ReportDocument PreparedReport::document() const
+{
+    return ReportLayout::build(m_definition, m_data,
+                               pageLayout().paintRect(QPageLayout::Point).size());
+}
+
+void PreparedReport::paint(QPagedPaintDevice& device) const
+{
+    const ReportDocument document = ReportLayout::build(
+        m_definition, m_data, device.pageLayout().paintRect(QPageLayout::Point).size());
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw RuntimeError(errors::Output, QStringLiteral("The report could not be sent to the "
+                                                          "printer or file."));
+    painter.setRenderHint(QPainter::Antialiasing);
+    ReportPainter::paint(document, painter, device);
+    painter.end();
+}
+
+void PreparedReport::writePdf(const QString& path) const
+{
+    QPdfWriter writer(path);
+    writer.setPageLayout(pageLayout());
+    writer.setTitle(title());
+    writer.setCreator(QStringLiteral("OstrelLoanIssue"));
+    try {
+        paint(writer);
+    } catch (const RuntimeError&) {
+        throw RuntimeError(errors::Output,
+                           QStringLiteral("The PDF file \"%1\" could not be written.").arg(path));
+    }
+}
+
+} // namespace rpt

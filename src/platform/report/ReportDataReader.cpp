@@ -1,0 +1,183 @@
+#include "platform/report/ReportDataReader.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/report/FieldFormat.h"
+#include "platform/report/RepaymentSchedule.h"
+#include "platform/report/ReportErrors.h"
+#include "platform/report/StatementBinder.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QRegularExpression>
+
+namespace rpt {
+
+namespace {
+
+// Longer plans than this are no loans a payroll keeps; refusing them keeps a damaged row from
+// filling the memory with pages.
+constexpr double maxPayments = 9999;
+
+// Runs one statement step; a failure says which statement it was.
+template <typename F> auto statementStep(const QString& label, F step)
+{
+    try {
+        return step();
+    } catch (const RuntimeError& e) {
+        if (e.number() == errors::NoData)
+            throw;
+        throw RuntimeError(
+            e.number(),
+            QStringLiteral("The report statement %1 failed: %2").arg(label, e.description()),
+            e.source());
+    }
+}
+
+bool isTableName(const QString& name)
+{
+    static const QRegularExpression shape(
+        QStringLiteral(R"(^(\[[^\]]+\]|[A-Za-z_#][\w@$#]*)(\.(\[[^\]]+\]|[A-Za-z_#][\w@$#]*))*$)"));
+    return shape.match(name).hasMatch();
+}
+
+} // namespace
+
+ReportDataReader::ReportDataReader(const ReportDefinition& definition,
+                                   const ReportParameters& parameters, ado::Connection& connection)
+    : m_definition(definition), m_connection(connection),
+      m_data(parameters, QDateTime::currentDateTime())
+{
+}
+
+ReportData ReportDataReader::read(const ReportDefinition& definition,
+                                  const ReportParameters& parameters, ado::Connection& connection,
+                                  const Progress& progress)
+{
+    ReportDataReader reader(definition, parameters, connection);
+    const int steps =
+        int(definition.names.size() + definition.queries.size() + definition.schedules.size());
+    int step = 0;
+    auto tell = [&](const QString& what) {
+        if (progress)
+            progress(step++, steps, what);
+    };
+    for (const auto& lookup : definition.names) {
+        tell(lookup.name);
+        reader.m_tableNames.insert(lookup.name.toLower(), reader.lookUpName(lookup));
+    }
+    for (const auto& query : definition.queries) {
+        tell(query.name);
+        reader.m_data.addDataSet(query.name, reader.runQuery(query));
+    }
+    for (const auto& schedule : definition.schedules) {
+        tell(schedule.name);
+        reader.m_data.addDataSet(schedule.name, reader.workOutSchedule(schedule));
+    }
+    return std::move(reader.m_data);
+}
+
+QString ReportDataReader::bound(const QString& sql) const
+{
+    return StatementBinder::bind(sql, [this](const QString& name) {
+        const auto table = m_tableNames.constFind(name.toLower());
+        return table != m_tableNames.cend() ? *table : m_data.parameters().sqlLiteral(name);
+    });
+}
+
+QString ReportDataReader::lookUpName(const ReportDefinition::NameLookup& lookup)
+{
+    const QString label = QStringLiteral("[name %1]").arg(lookup.name);
+    // The last row wins, as in the module's own table-name resolution.
+    const QVariant found = statementStep(label, [&] {
+        ado::Recordset rs;
+        rs.Open(bound(lookup.sql), m_connection, ado::CursorType::ForwardOnly,
+                ado::LockType::ReadOnly);
+        QVariant last;
+        for (; !rs.isEOF(); rs.MoveNext())
+            last = rs.value(0);
+        rs.Close();
+        return last;
+    });
+    const QString name = vb::Trim(vb::TextOf(found));
+    if (name.isEmpty() && !lookup.fallback.isEmpty())
+        return lookup.fallback;
+    // The name goes into statements as it is, so it must be a name and nothing more.
+    if (!isTableName(name))
+        throw RuntimeError(errors::NoData, QStringLiteral("The report statement %1 gave \"%2\", "
+                                                          "which is not a table name.")
+                                               .arg(label, name));
+    return name;
+}
+
+ReportData::DataSet ReportDataReader::runQuery(const ReportDefinition::Query& query)
+{
+    const QString label = QStringLiteral("[query %1]").arg(query.name);
+    ReportData::DataSet set = statementStep(label, [&] {
+        ado::Recordset rs;
+        rs.Open(bound(query.sql), m_connection, ado::CursorType::ForwardOnly,
+                ado::LockType::ReadOnly);
+        ReportData::DataSet read;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            read.columns.append(rs.fieldName(i));
+        for (; !rs.isEOF(); rs.MoveNext()) {
+            QVariantList row;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                row.append(rs.value(i));
+            read.rows.append(row);
+            if (query.singleRow)
+                break;
+        }
+        rs.Close();
+        return read;
+    });
+    if (query.singleRow && set.rows.isEmpty()) {
+        const QString message = query.noRowMessage.render(
+            [this](const Template::Reference& r) { return m_data.value(r); });
+        throw RuntimeError(errors::NoData,
+                           message.isEmpty()
+                               ? QStringLiteral("The report found no row for %1.").arg(label)
+                               : message);
+    }
+    return set;
+}
+
+ReportData::DataSet
+ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedule) const
+{
+    auto number = [this](const Template::Reference& input) {
+        const QVariant value = m_data.value(input);
+        return value.isNull() ? 0.0 : vb::CDbl(value);
+    };
+    const double payments = vb::RoundHalfEven(number(schedule.payments));
+    if (payments > maxPayments)
+        throw RuntimeError(errors::NoData, QStringLiteral("The repayment schedule of %1 payments "
+                                                          "is too long to print.")
+                                               .arg(payments));
+    const QVariant method = m_data.value(schedule.method);
+    const QDate firstMonth = FieldFormat::dateOf(m_data.value(schedule.firstMonth));
+    if (!firstMonth.isValid())
+        throw RuntimeError(
+            errors::NoData,
+            QStringLiteral("The repayment schedule %1 has no first month: %2.%3 "
+                           "is not a date.")
+                .arg(schedule.name, schedule.firstMonth.source, schedule.firstMonth.field));
+    // A company without a setting counts as not using the level-payment method.
+    const InterestMethod interestMethod = !method.isNull() && vb::CBool(method)
+                                              ? InterestMethod::LevelPayment
+                                              : InterestMethod::DecliningBalance;
+    const RepaymentSchedule plan = RepaymentSchedule::build(
+        number(schedule.amount), int(payments), number(schedule.rate), interestMethod, firstMonth);
+
+    ReportData::DataSet set;
+    set.columns = {QStringLiteral("number"),     QStringLiteral("month"),
+                   QStringLiteral("instalment"), QStringLiteral("interest"),
+                   QStringLiteral("principal"),  QStringLiteral("balance")};
+    for (const RepaymentSchedule::Line& line : plan.lines()) {
+        set.rows.append({line.number, line.month, double(line.instalment) / 100.0,
+                         double(line.interest) / 100.0, double(line.principal) / 100.0,
+                         double(line.balance) / 100.0});
+    }
+    return set;
+}
+
+} // namespace rpt

@@ -1,0 +1,15 @@
+#include "platform/report/ReportDocument.h"
+
+namespace rpt {
+
+QStringList ReportDocument::texts(int page) const
+{
+    QStringList all;
+    for (const Item& item : pages.value(page)) {
+        if (item.kind == Item::Kind::Text)
+            all.append(item.text);
+    }
+    return all;
+}
+
+} // namespace rpt

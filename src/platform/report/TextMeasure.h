@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/report/ReportDocument.h"
+
+#include <QFont>
+#include <QImage>
+
+namespace rpt {
+
+// Measures texts in points, the same for every output: the metrics are taken at a printer's
+// resolution, not the screen's.
+class TextMeasure
+{
+public:
+    explicit TextMeasure(const QString& family);
+
+    QFont font(const ReportDocument::TextStyle& style) const;
+    // The height of the text wrapped into the width.
+    qreal height(const QString& text, const ReportDocument::TextStyle& style, qreal width) const;
+    qreal lineHeight(const ReportDocument::TextStyle& style) const;
+    qreal ascent(const ReportDocument::TextStyle& style) const;
+    // The text cut to the width with an ellipsis when it is longer.
+    QString elided(const QString& text, const ReportDocument::TextStyle& style, qreal width) const;
+
+    // The font of a style; its point size maps onto each device by the device's resolution.
+    static QFont fontFor(const QString& family, const ReportDocument::TextStyle& style);
+
+private:
+    QString m_family;
+    QImage m_device;
+    qreal m_scale; // device pixels per point
+};
+
+} // namespace rpt

@@ -1,0 +1,105 @@
+// Delete never removes an issue: it cancels it through the reason dialog and repaints its row.
+#include "register/FrmMaster.h"
+
+#include "cancel/frmCancel.h"
+#include "common/BasLoan.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QPushButton>
+#include <QScopeGuard>
+
+namespace {
+
+constexpr int CancelledColumn = 7;
+constexpr quint32 CancelledColour = 255; // red, as 0x00BBGGRR
+
+bool isCancelledRow(const FlexGrid& grid, int row)
+{
+    return grid.TextMatrix(row, CancelledColumn) == u"Yes";
+}
+
+// Payroll has taken the issue into a run (a Null flag means it has not).
+bool usedByPayroll(const QString& issueIdText)
+{
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("select liUsed from ") + BasLoan::strTblLoansIssue +
+                QStringLiteral(" where liCompanyID = ") + QString::number(BasLoan::intCompanyID) +
+                QStringLiteral(" and liID = ") + issueIdText,
+            BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::ReadOnly);
+    const QVariant used = rs.value(QStringLiteral("liUsed"));
+    rs.Close();
+    return !used.isNull() && vb::CBool(used);
+}
+
+// Visits each cell of the row as the current cell and paints it red once the row is cancelled.
+void repaintCancelledRow(FlexGrid& grid, int row)
+{
+    for (int c = 0; c <= CancelledColumn; ++c) {
+        grid.setRow(row);
+        grid.setCol(c);
+        if (isCancelledRow(grid, row))
+            grid.setCellForeColor(CancelledColour);
+    }
+}
+
+void selectWholeRow(FlexGrid& grid, int row)
+{
+    grid.setRow(row);
+    grid.setTopRow(row);
+    grid.setCol(0);
+    grid.setColSel(grid.Cols() - 1);
+}
+
+} // namespace
+
+void FrmMaster::CmdDelete_Click()
+{
+    try {
+        // A whole int: registers run far past the 32767 rows a 16-bit number could remember.
+        const int intRow = flexMaster->Row();
+
+        if (usedByPayroll(flexMaster->TextMatrix(intRow, 0))) {
+            msgbox::MsgBox(QStringLiteral("Record can not be deleted"), msgbox::vbInformation,
+                           BasLoan::MsgboxTitle);
+            return;
+        }
+
+        const int answer =
+            msgbox::MsgBox(QStringLiteral("Are you sure you want to delete the entry - ") +
+                               flexMaster->TextMatrix(intRow, 1),
+                           msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
+        if (answer == msgbox::vbYes) {
+            frmCancel::showModal();
+            setCursor(Qt::WaitCursor);
+            const auto restoreCursor = qScopeGuard([this] { unsetCursor(); });
+            BasLoan::strMode = QStringLiteral("E");
+            BasLoan::RefreshGridRow(
+                QStringLiteral("liID =") + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
+            repaintCancelledRow(*flexMaster, intRow);
+        }
+
+        if (!flexMaster->TextMatrix(1, 1).isEmpty()) {
+            QString edit = QStringLiteral("E");
+            CmdEdit->setEnabled(fnUserRights(edit));
+            QString del = QStringLiteral("D");
+            CmdDelete->setEnabled(fnUserRights(del));
+        } else {
+            CmdEdit->setEnabled(false);
+            CmdDelete->setEnabled(false);
+        }
+        if (isCancelledRow(flexMaster->Row()))
+            CmdDelete->setEnabled(false);
+
+        selectWholeRow(*flexMaster, intRow);
+        flexMaster_EnterCell();
+    } catch (const RuntimeError& e) {
+        if (e.number() != RuntimeError::IntegrityViolation)
+            throw;
+        msgbox::MsgBox(QStringLiteral("Data already processed"), msgbox::vbInformation,
+                       BasLoan::MsgboxTitle);
+    }
+}

@@ -1,0 +1,121 @@
+// The user's rights on the register's commands, and the rule by which Edit and Delete follow
+// the selected issue.
+#include "register/FrmMaster.h"
+
+#include "common/BasLoan.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBox.h"
+#include "register/TrappedError.h"
+
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr quint32 CancelledColour = 255; // pure red, 0x00BBGGRR
+constexpr int CancelledColumn = 7;
+
+} // namespace
+
+void FrmMaster::UserRights()
+{
+    if (BasLoan::intUserID == 1) {
+        strRights = QStringLiteral("NEDUP");
+    } else {
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("select functionrights from ") + BasLoan::strTblUserRights +
+                    QStringLiteral(" where userid = ") + QString::number(BasLoan::intUserID) +
+                    QStringLiteral(" and interfaceid = ") +
+                    QString::number(BasLoan::lngInterfaceID),
+                BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
+        if (rs.isEOF()) {
+            rs.Close();
+            return;
+        }
+        // A row whose rights are empty (Null) grants nothing, like an empty string.
+        strRights = vb::TextOf(rs.value(QStringLiteral("FunctionRights")));
+        rs.Close();
+    }
+    cmdnew->setEnabled(holdsRight(QStringLiteral("N")));
+    CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
+    CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
+    cmdPreview->setEnabled(holdsRight(QStringLiteral("P")));
+}
+
+bool FrmMaster::fnUserRights(QString& strRight)
+{
+    try {
+        strRight = vb::Trim(strRight).toUpper();
+        strRights = vb::Trim(strRights).toUpper();
+        if (strRights == u"ADMIN")
+            return false;
+        return !strRights.isEmpty() && strRights.contains(strRight);
+    } catch (const RuntimeError& e) {
+        msgbox::MsgBox(numberAndDescription(e), msgbox::vbInformation, BasLoan::MsgboxTitle);
+        return false;
+    }
+}
+
+bool FrmMaster::holdsRight(QString letter)
+{
+    return fnUserRights(letter);
+}
+
+bool FrmMaster::isCancelledRow(int row) const
+{
+    return flexMaster->TextMatrix(row, CancelledColumn) == u"Yes";
+}
+
+void FrmMaster::flexMaster_EnterCell()
+{
+    applyRowRule(flexMaster->Row());
+}
+
+void FrmMaster::applyRowRule(int row)
+{
+    if (flexMaster->TextMatrix(row, 0).isEmpty()) {
+        CmdDelete->setEnabled(false);
+        CmdEdit->setEnabled(false);
+    } else if (isCancelledRow(row)) {
+        CmdDelete->setEnabled(false);
+    } else {
+        CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
+        CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
+    }
+}
+
+void FrmMaster::MarkCancelledRows()
+{
+    if (isCancelledRow(flexMaster->Row())) {
+        CmdDelete->setEnabled(false);
+    } else {
+        CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
+        CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
+    }
+
+    // Colours whole rows at once and walks the current cell straight to the last cell, without
+    // an enter-cell notification per cell: the row rule's outcome is settled below instead.
+    const int lastRow = flexMaster->Rows() - 1;
+    {
+        const QSignalBlocker quiet(flexMaster);
+        for (int r = 1; r <= lastRow; ++r) {
+            if (isCancelledRow(r))
+                flexMaster->setRowForeColor(r, CancelledColour);
+        }
+        flexMaster->setRow(lastRow);
+        flexMaster->setCol(CancelledColumn);
+    }
+
+    // The row rule ran on every row in turn, so the last row decides Delete; Edit was last set
+    // by the latest row that is not a cancelled issue (a cancelled one leaves Edit alone).
+    int editDecidedAt = lastRow;
+    while (editDecidedAt >= 1 && !flexMaster->TextMatrix(editDecidedAt, 0).isEmpty() &&
+           isCancelledRow(editDecidedAt))
+        --editDecidedAt;
+    if (editDecidedAt >= 1 && editDecidedAt != lastRow)
+        applyRowRule(editDecidedAt);
+    applyRowRule(lastRow);
+}

@@ -1,0 +1,49 @@
+#include "CancelFixture.h"
+
+#include "data/BasLoanVariables.h"
+#include "data/DemoData.h"
+#include "data/ResolveTableNames.h"
+
+CancelFixture::CancelFixture() : m_module(std::make_shared<ado::Connection>())
+{
+    const QString path = m_dir.filePath(QStringLiteral("payroll.db"));
+    m_module->Open(path);
+    payroll::createDemoDatabase(*m_module, ProcessDate);
+    m_other.Open(path);
+
+    BasLoan::resetForNewProcess();
+    BasLoan::setAdocon(m_module);
+    BasLoan::MsgboxTitle = Title;
+    BasLoan::ProcessDate = ProcessDate;
+    BasLoan::intCompanyID = 1;
+    BasLoan::intUserID = 2;
+    BasLoan::strtype = QStringLiteral("L");
+    BasLoan::ResolveTableNames();
+}
+
+CancelFixture::~CancelFixture()
+{
+    BasLoan::resetForNewProcess();
+    m_other.Close();
+}
+
+QVariant CancelFixture::issueField(int liID, const char* column)
+{
+    return m_other.ExecuteScalar(QStringLiteral("select %1 from pLoansIssueData where "
+                                                "liCompanyID = 1 and liID = %2")
+                                     .arg(QLatin1String(column))
+                                     .arg(liID));
+}
+
+QString CancelFixture::companySummary()
+{
+    QStringList counts;
+    for (const char* count :
+         {"sum(licancelled)", "sum(isnull(liUsed, 0))", "count(liCancelledRemarks)"})
+        counts << m_other
+                      .ExecuteScalar(QStringLiteral("select %1 from pLoansIssueData where "
+                                                    "liCompanyID = 1")
+                                         .arg(QLatin1String(count)))
+                      .toString();
+    return counts.join(u'/');
+}

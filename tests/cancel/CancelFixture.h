@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <QVariant>
+
+// The demo payroll in a file, opened as the module's connection with the clerk of company 1
+// signed in, and a second connection to the same file for what other clerks and payroll do
+// meanwhile.
+class CancelFixture
+{
+public:
+    static inline const QDate ProcessDate{2024, 3, 15};
+    static inline const QString Title = QStringLiteral("Payroll");
+
+    CancelFixture();
+    ~CancelFixture();
+
+    ado::Connection& module() { return *m_module; }
+    ado::Connection& otherClerk() { return m_other; }
+
+    // An issue's columns as another connection reads them now.
+    QVariant issueField(int liID, const char* column);
+    // How many of company 1's issues are cancelled, used by payroll, or carry a remark.
+    QString companySummary();
+
+private:
+    QTemporaryDir m_dir;
+    ado::ConnectionPtr m_module;
+    ado::Connection m_other;
+};

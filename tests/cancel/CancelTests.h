@@ -1,0 +1,4 @@
+#pragma once
+
+// The test classes of cancelling an issue, run one after another by test_cancel's main.
+int runCancellationDialogTests(int argc, char** argv);

@@ -1,0 +1,165 @@
+#include "OstrelLoanIssue.h"
+#include "data/BasLoanVariables.h"
+#include "data/DemoData.h"
+#include "data/ResolveTableNames.h"
+#include "entry/clsLoan.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBox.h"
+#include "register/FrmMaster.h"
+
+#include <QApplication>
+#include <QPluginLoader>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestEntry : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    ado::ConnectionPtr con;
+    QString lastCaption;
+
+    void showAndClose(clsLoan& loan)
+    {
+        lastCaption.clear();
+        QTimer::singleShot(0, this, [this] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                lastCaption = w->windowTitle();
+                w->close();
+            }
+        });
+        loan.Show();
+    }
+
+    clsLoan contextFor(const QString& type, qint16 company)
+    {
+        clsLoan loan;
+        loan.setAdocon(con);
+        loan.setMsgboxTitle(QStringLiteral("Payroll"));
+        loan.setProcessDate(QDate(2024, 3, 15));
+        loan.setIntUserID(1);
+        loan.setIntCompanyID(company);
+        loan.setStrtype(type);
+        return loan;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        con = std::make_shared<ado::Connection>();
+        con->Open(dir.filePath(QStringLiteral("payroll.db")));
+        payroll::createDemoDatabase(*con, QDate(2024, 3, 15));
+    }
+
+    void init() { BasLoan::resetForNewProcess(); }
+
+    // A second Show reads the table names, the day window and the list statement again.
+    void showTwiceReadsTheContextAgain()
+    {
+        clsLoan loans = contextFor(QStringLiteral("L"), 1);
+        showAndClose(loans);
+        QCOMPARE(lastCaption, QStringLiteral("Loans Issue"));
+        QCOMPARE(BasLoan::lngInterfaceID, 91001);
+        QCOMPARE(BasLoan::strTblLoansIssue, QStringLiteral("pLoansIssueData"));
+        QVERIFY(BasLoan::strMasterSQL.endsWith(
+            QStringLiteral(" and litype= 'L' and liDate >='20240214'")));
+        QVERIFY(!FrmMaster::isLoaded());
+
+        con->Execute(QStringLiteral(
+            "update linktable set linktablename = 'pusers' where tablename = 'pusers'"));
+        clsLoan advances = contextFor(QStringLiteral("A"), 2);
+        showAndClose(advances);
+        QCOMPARE(lastCaption, QStringLiteral("Advance Issue"));
+        QCOMPARE(BasLoan::lngInterfaceID, 91035);
+        QCOMPARE(BasLoan::intCompanyID, qint16(2));
+        QVERIFY(BasLoan::strMasterSQL.endsWith(QStringLiteral("licompanyid = 2 and litype= 'A'")));
+    }
+
+    void lowerCaseTypeIsNoKnownType()
+    {
+        BasLoan::lngInterfaceID = 12345;
+        clsLoan loan = contextFor(QStringLiteral("l"), 1);
+        showAndClose(loan);
+        QCOMPARE(lastCaption, QStringLiteral("Loans Issue"));
+        QCOMPARE(BasLoan::lngInterfaceID, 12345);
+        QVERIFY(BasLoan::strMasterSQL.contains(QStringLiteral("litype= 'l'")));
+    }
+
+    void unopenedConnectionFailsShow()
+    {
+        clsLoan loan;
+        loan.setStrtype(QStringLiteral("L"));
+        QVERIFY(loan.adocon()); // reading it creates the unopened connection
+        QVERIFY(!loan.adocon()->isOpen());
+        try {
+            loan.Show();
+            QFAIL("Show succeeded on an unopened connection");
+        } catch (const RuntimeError& e) {
+            QVERIFY(!e.description().isEmpty());
+        }
+        QVERIFY(!FrmMaster::isLoaded());
+    }
+
+    void tableNames_data()
+    {
+        QTest::addColumn<QString>("rows"); // tablename=linktablename pairs in insertion order
+        QTest::addColumn<QString>("issueTable");
+        QTest::addColumn<QString>("prefixTable");
+        QTest::newRow("logical name in capitals") << "PLOANSISSUE=IssuesA"
+                                                  << "IssuesA"
+                                                  << "earlier";
+        QTest::newRow("trailing blanks kept") << "pLoansIssue=IssuesB  "
+                                              << "IssuesB  "
+                                              << "earlier";
+        QTest::newRow("later row wins") << "pLoansIssue=First;ploansissue=Second"
+                                        << "Second"
+                                        << "earlier";
+        QTest::newRow("prefix row present") << "pLoansIssue=X;pprefix=PrefixTable"
+                                            << "X"
+                                            << "PrefixTable";
+    }
+    void tableNames()
+    {
+        QFETCH(QString, rows);
+        QFETCH(QString, issueTable);
+        QFETCH(QString, prefixTable);
+        auto fixture = std::make_shared<ado::Connection>();
+        fixture->Open(QStringLiteral(":memory:"));
+        fixture->Execute(
+            QStringLiteral("create table linktable (tablename text collate SQLSERVER_CI, "
+                           "linktablename text collate SQLSERVER_CI)"));
+        for (const QString& pair : rows.split(u';')) {
+            const QStringList p = pair.split(u'=');
+            fixture->Execute(
+                QStringLiteral("insert into linktable values ('%1', '%2')").arg(p[0], p[1]));
+        }
+        BasLoan::setAdocon(fixture);
+        BasLoan::strTblPrefix = QStringLiteral("earlier");
+        BasLoan::ResolveTableNames();
+        QCOMPARE(BasLoan::strTblLoansIssue, issueTable);
+        QCOMPARE(BasLoan::strTblPrefix, prefixTable);
+    }
+
+    void moduleLoadsByName()
+    {
+        QPluginLoader loader(QStringLiteral(OSTREL_MODULE_PATH));
+        auto* server = qobject_cast<OstrelComponentServer*>(loader.instance());
+        QVERIFY2(server, qPrintable(loader.errorString()));
+        QVERIFY(!server->CreateObject(QStringLiteral("OstrelLoanIssue.clsOther")));
+        {
+            std::unique_ptr<_clsLoan> loan =
+                server->CreateObject(QStringLiteral("OstrelLoanIssue.clsLoan"));
+            QVERIFY(loan);
+            QVERIFY(!server->DllCanUnloadNow());
+            loan->setIntCompanyID(7);
+            QCOMPARE(loan->intCompanyID(), qint16(7));
+        }
+        QVERIFY(server->DllCanUnloadNow());
+    }
+};
+
+QTEST_MAIN(TestEntry)
+#include "test_entry.moc"

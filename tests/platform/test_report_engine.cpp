@@ -1,0 +1,424 @@
+#include "data/PayrollSchema.h"
+#include "platform/db/Connection.h"
+#include "platform/report/PreviewWindow.h"
+#include "platform/report/RecordingPreviewPresenter.h"
+#include "platform/report/ReportEngine.h"
+#include "platform/report/ReportFileParser.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString password = QStringLiteral("tarnbelqowd");
+
+// A payroll database with one company, one employee and three issues: a loan, a cancelled
+// advance and a loan of the company's other interest method.
+struct Payroll
+{
+    QTemporaryDir dir;
+    ado::Connection host;
+
+    explicit Payroll(bool inMemory = false)
+    {
+        host.Open(inMemory ? QStringLiteral(":memory:")
+                           : dir.filePath(QStringLiteral("payroll.db")));
+        payroll::createSchema(host);
+        for (const char* sql : {
+                 "insert into pCompanyMaster values (1, 'Harbour Mills Ltd')",
+                 "insert into pCompanyMaster values (2, 'Harbour Mills Branch')",
+                 "insert into psettings values (1, 1, 30)",
+                 "insert into psettings values (2, 0, 0)",
+                 "insert into pCurrencyMaster values (1, 1, 'Indian Rupee', ' Rs ')",
+                 "insert into pCurrencyMaster values (2, 1, 'US Dollar', '$')",
+                 "insert into pemployee values (1, 7, 'E007', 'Karthik Reddy', '2018-11-26', 1)",
+                 "insert into pemployee values (2, 7, 'B007', 'Maria Lopez', '2019-01-02', 1)",
+                 "insert into pLoans values (1, 3, 'Personal Loan', 1, 12, 5000, 300000)",
+                 "insert into pLoans values (1, 5, 'Salary Advance', 1, 0, 1000, 50000)",
+                 "insert into pLoans values (2, 1, 'Staff Loan', 1, 10, 1000, 50000)",
+             })
+            host.Execute(QString::fromLatin1(sql));
+        addIssue(1, 5, "L", "LN7", 3, 12000, 12, 1055.63, 0, "NULL", "'Medical expenses'");
+        addIssue(1, 6, "A", "ADV2", 5, 3000, 3, 1000, 1, "'clerk:Employee withdrew the request '",
+                 "NULL");
+        addIssue(2, 5, "L", "7", 1, 10000, 3, 3388.89, 0, "NULL", "NULL");
+        addIssue(1, 7, "L", "LN9", 3, 240000, 120, 3409.62, 0, "NULL", "NULL");
+    }
+
+    void addIssue(int company, int id, const char* type, const char* number, int loan,
+                  double amount, int payments, double instalment, int cancelled,
+                  const char* cancellation, const char* remarks)
+    {
+        host.Execute(
+            QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+                           "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+                           "liNoofPayments, liInstallmentAmount, liDeductionMode, liactive, "
+                           "licancelled, liCancelledRemarks, liUsed, liRemarks) values (%1, %2, "
+                           "'%3', '%4', '2024-03-15', 7, %5, 1, %6, %6, %7, %8, 1, 1, %9, %10, 0, "
+                           "%11)")
+                .arg(company)
+                .arg(id)
+                .arg(QString::fromLatin1(type), QString::fromLatin1(number))
+                .arg(loan)
+                .arg(amount)
+                .arg(payments)
+                .arg(instalment)
+                .arg(cancelled)
+                .arg(QString::fromLatin1(cancellation), QString::fromLatin1(remarks)));
+    }
+};
+
+QString installedReport()
+{
+    // As the register names it: the module's folder and a Windows-style tail.
+    return QCoreApplication::applicationDirPath() +
+           QStringLiteral("\\reports\\rptLoanorAdvanceIssue.rpt");
+}
+
+// The register's preview steps, in its order.
+void preview(rpt::ReportEngine& engine, int company, const QString& issueId, const QString& type,
+             const QString& userName, const QString& reportFile = installedReport())
+{
+    engine.setProgressDialog(false);
+    engine.setWindowControlBox(true);
+    engine.setWindowMaxButton(true);
+    engine.setWindowMinButton(true);
+    engine.setWindowShowPrintBtn(true);
+    engine.setWindowShowExportBtn(true);
+    engine.setWindowShowZoomCtl(true);
+    engine.setWindowShowNavigationCtls(true);
+    engine.setWindowState(2);
+    const bool loan = type == u"L";
+    engine.setWindowTitle(loan ? QStringLiteral("Loan Issue") : QStringLiteral("Advance Issue"));
+    engine.setParameterField(2, QStringLiteral("strReportName;%1;true")
+                                    .arg(loan ? QStringLiteral("Loan Issue Statement")
+                                              : QStringLiteral("Advance Issue Statement")));
+    engine.LogOnServer(QStringLiteral("pdsodbc.dll"), QStringLiteral("payrolldsn"),
+                       QStringLiteral("payroll"), password, password);
+    engine.setReportFileName(reportFile);
+    engine.setParameterField(0, QStringLiteral("@intCompanyID;%1;true").arg(company));
+    engine.setParameterField(1, QStringLiteral("@intAdvanceorLoanIssueID;%1;true").arg(issueId));
+    if (!userName.isNull())
+        engine.setParameterField(3, QStringLiteral("strUserName;%1;true").arg(userName));
+    engine.setParameterField(4, QStringLiteral("@type;%1;true").arg(type));
+    engine.setAction(1);
+}
+
+QString failureOf(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const RuntimeError& e) {
+        return e.description();
+    }
+    return QStringLiteral("(no failure)");
+}
+
+// Shows the preview window offscreen and saves the PDF from it, as the clerk's button does.
+class PdfSavingPresenter : public rpt::PreviewPresenter
+{
+public:
+    explicit PdfSavingPresenter(QString path) : m_path(std::move(path))
+    {
+        rpt::setPreviewPresenter(this);
+    }
+    ~PdfSavingPresenter() override { rpt::setPreviewPresenter(nullptr); }
+
+    void present(const rpt::PreparedReport& report, const rpt::PreviewOptions& options,
+                 QWidget* parent) override
+    {
+        rpt::PreviewWindow window(report, options, parent);
+        window.show();
+        saved = window.saveAsPdf(m_path);
+        suggested = window.suggestedFileName();
+        maximized = window.isMaximized();
+    }
+
+    bool saved = false;
+    bool maximized = false;
+    QString suggested;
+
+private:
+    QString m_path;
+};
+
+} // namespace
+
+class TestReportEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void statement_data()
+    {
+        QTest::addColumn<bool>("inMemory");
+        QTest::addColumn<int>("company");
+        QTest::addColumn<QString>("issueId");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("shown");
+
+        QTest::newRow("level-payment loan") << false << 1 << "5"
+                                            << "L"
+                                            << "Loan Issue"
+                                            << QStringList{"Harbour Mills Ltd",
+                                                           "Loan Issue Statement",
+                                                           "LN7",
+                                                           "Karthik Reddy (E007)",
+                                                           "Personal Loan",
+                                                           "12,000.00",
+                                                           "Indian Rupee (Rs)",
+                                                           "1,055.63",
+                                                           "12 % a year, level payment",
+                                                           "Issued",
+                                                           "Medical expenses",
+                                                           "Mar 2024",
+                                                           "Feb 2025",
+                                                           "12,667.54",
+                                                           "667.54"};
+        QTest::newRow("cancelled advance") << false << 1 << "6"
+                                           << "A"
+                                           << "Advance Issue"
+                                           << QStringList{"Advance Issue Statement",
+                                                          "ADV2",
+                                                          "Cancelled",
+                                                          "clerk:Employee withdrew the request ",
+                                                          "1,000.00",
+                                                          "3,000.00"};
+        QTest::newRow("declining-balance loan, in-memory database")
+            << true << 2 << "5"
+            << "L"
+            << "Loan Issue" << QStringList{"Harbour Mills Branch", "10 % a year, declining balance",
+                                           "3,388.89",         "55.55",
+                                           "10,166.67",        "166.67"};
+    }
+    void statement()
+    {
+        QFETCH(bool, inMemory);
+        QFETCH(int, company);
+        QFETCH(QString, issueId);
+        QFETCH(QString, type);
+        QFETCH(QString, title);
+        QFETCH(QStringList, shown);
+
+        Payroll payroll(inMemory);
+        rpt::RecordingPreviewPresenter presenter;
+        rpt::ReportEngine engine(payroll.host);
+        preview(engine, company, issueId, type, QStringLiteral("Admin"));
+
+        QCOMPARE(presenter.shown().size(), 1);
+        const auto& report = presenter.shown().front();
+        QCOMPARE(report.options.title, title);
+        QCOMPARE(report.options.state, rpt::PreviewOptions::Maximized);
+        QVERIFY(!report.options.progressDialog);
+        QCOMPARE(report.pages.size(), 1);
+        for (const QString& text : shown)
+            QVERIFY2(report.pages[0].contains(text), qPrintable(text));
+    }
+
+    void longScheduleRunsOverPages()
+    {
+        Payroll payroll;
+        rpt::RecordingPreviewPresenter presenter;
+        rpt::ReportEngine engine(payroll.host);
+        preview(engine, 1, QStringLiteral("7"), QStringLiteral("L"), QStringLiteral("Admin"));
+
+        const QList<QStringList>& pages = presenter.shown().front().pages;
+        QVERIFY(pages.size() > 2);
+        for (int page = 0; page < pages.size(); ++page) {
+            QCOMPARE(pages[page].back(),
+                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages.size()));
+            if (page > 0 && pages[page].contains(QStringLiteral("Instalment")))
+                QCOMPARE(pages[page].front(), QStringLiteral("Repayment schedule (continued)"));
+        }
+        QVERIFY(pages.back().contains(QStringLiteral("240,000.00")));
+        QVERIFY(pages.back().contains(QStringLiteral("Received by the employee")));
+    }
+
+    void userNameIsQuotedAndOptional_data()
+    {
+        QTest::addColumn<QString>("userName");
+        QTest::addColumn<QString>("footer");
+        QTest::newRow("apostrophe") << "O'Brien"
+                                    << "Printed by O'Brien on ";
+        QTest::newRow("not set") << QString() << "Printed on ";
+    }
+    void userNameIsQuotedAndOptional()
+    {
+        QFETCH(QString, userName);
+        QFETCH(QString, footer);
+        Payroll payroll;
+        rpt::RecordingPreviewPresenter presenter;
+        rpt::ReportEngine engine(payroll.host);
+        preview(engine, 1, QStringLiteral("5"), QStringLiteral("L"), userName);
+        const QStringList texts = presenter.shown().front().pages.front();
+        QVERIFY(std::any_of(texts.cbegin(), texts.cend(),
+                            [&](const QString& t) { return t.startsWith(footer); }));
+    }
+
+    void failuresShowNothing_data()
+    {
+        QTest::addColumn<QString>("issueId");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("reportFile");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("issue no longer exists")
+            << "99"
+            << "L" << QString() << "Issue 99 no longer exists. Refresh the list and try again.";
+        QTest::newRow("quote in a text parameter stays a value")
+            << "5"
+            << "L' or 'a'='a" << QString() << "Issue 5 no longer exists.";
+        QTest::newRow("number parameter that is no number")
+            << "5 or 1=1"
+            << "L" << QString()
+            << "The report parameter @intAdvanceorLoanIssueID must be a number, not \"5 or 1=1\".";
+        QTest::newRow("missing report file") << "5"
+                                             << "L"
+                                             << "missing.rpt"
+                                             << "The report file \"missing.rpt\" cannot be found.";
+        QTest::newRow("failing statement") << "5"
+                                           << "L"
+                                           << "broken.rpt"
+                                           << "The report statement [query issue] failed: ";
+    }
+    void failuresShowNothing()
+    {
+        QFETCH(QString, issueId);
+        QFETCH(QString, type);
+        QFETCH(QString, reportFile);
+        QFETCH(QString, message);
+
+        Payroll payroll;
+        QFile broken(payroll.dir.filePath(QStringLiteral("broken.rpt")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("[parameters]\n@intCompanyID = number\n@intAdvanceorLoanIssueID = number\n"
+                     "strReportName = text\nstrUserName = text\n@type = text\n"
+                     "[query issue]\nrows = one\nsql = select nosuchcolumn from pLoansIssueData\n"
+                     "[title]\nheading = {issue.nosuchcolumn}\n");
+        broken.close();
+        const QString file = reportFile.isEmpty()          ? installedReport()
+                             : reportFile == u"broken.rpt" ? broken.fileName()
+                                                           : reportFile;
+
+        rpt::RecordingPreviewPresenter presenter;
+        rpt::ReportEngine engine(payroll.host);
+        const QString failure =
+            failureOf([&] { preview(engine, 1, issueId, type, QStringLiteral("Admin"), file); });
+        QVERIFY2(failure.startsWith(message), qPrintable(failure));
+        QVERIFY(presenter.shown().isEmpty());
+    }
+
+    void odbcLogOnUsesTheDataSourceAndHidesThePassword()
+    {
+        // A user data source named as the register's log-on names it.
+        QTemporaryDir dir;
+        const QString database = dir.filePath(QStringLiteral("odbc.db"));
+        {
+            ado::Connection setup;
+            setup.Open(database);
+            setup.Execute(QStringLiteral("create table pCompanyMaster (CompanyID int, "
+                                         "CompanyName text)"));
+            setup.Execute(QStringLiteral("insert into pCompanyMaster values (1, 'Over ODBC Ltd')"));
+        }
+        QFile ini(dir.filePath(QStringLiteral("odbc.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(
+            QStringLiteral("[payrolldsn]\nDriver=SQLite3\nDatabase=%1\n").arg(database).toUtf8());
+        ini.close();
+        qputenv("ODBCINI", ini.fileName().toLocal8Bit());
+        QFile report(dir.filePath(QStringLiteral("company.rpt")));
+        QVERIFY(report.open(QIODevice::WriteOnly));
+        report.write(
+            "[parameters]\n@intCompanyID = number required\n"
+            "[query company]\nrows = one\n"
+            "sql = select CompanyName from pCompanyMaster where CompanyID = {@intCompanyID}\n"
+            "[title]\nheading = {company.CompanyName}\n");
+        report.close();
+
+        ado::Connection host;
+        host.Open(QStringLiteral("odbc:DRIVER=SQLite3;Database=") + database);
+        auto run = [&](const QString& dataSource) {
+            rpt::ReportEngine engine(host);
+            engine.LogOnServer(QStringLiteral("pdsodbc.dll"), dataSource, QStringLiteral("payroll"),
+                               password, password);
+            engine.setReportFileName(report.fileName());
+            engine.setParameterField(0, QStringLiteral("@intCompanyID;1;true"));
+            engine.setAction(1);
+        };
+        rpt::RecordingPreviewPresenter presenter;
+        run(QStringLiteral("payrolldsn"));
+        QCOMPARE(presenter.shown().front().pages.front().front(), QStringLiteral("Over ODBC Ltd"));
+
+        // The driver names the missing data source, which here holds the password.
+        const QString failure =
+            failureOf([&] { run(QStringLiteral("dsn_") + password.toUpper()); });
+        QVERIFY2(failure.startsWith(u"The report could not log on to the data source"),
+                 qPrintable(failure));
+        QVERIFY2(!failure.contains(password, Qt::CaseInsensitive), qPrintable(failure));
+    }
+
+    void previewWindowSavesThePdf()
+    {
+        Payroll payroll;
+        const QString pdf = payroll.dir.filePath(QStringLiteral("statement.pdf"));
+        PdfSavingPresenter presenter(pdf);
+        rpt::ReportEngine engine(payroll.host);
+        preview(engine, 1, QStringLiteral("5"), QStringLiteral("L"), QStringLiteral("Admin"));
+
+        QVERIFY(presenter.saved);
+        QVERIFY(presenter.maximized);
+        QCOMPARE(presenter.suggested, QStringLiteral("Loan Issue Statement LN7.pdf"));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(5), QByteArray("%PDF-"));
+    }
+
+    void previewWindowOffersWhatTheOptionsSay()
+    {
+        const rpt::PreparedReport report(
+            rpt::ReportFileParser::parse(QStringLiteral("[title]\nheading = Hello\n")),
+            rpt::ReportData(rpt::ReportParameters(), QDateTime::currentDateTime()));
+        rpt::PreviewOptions options;
+        options.printButton = false;
+        options.maxButton = false;
+        options.navigationControls = false;
+        rpt::PreviewWindow window(report, options);
+
+        QVERIFY(!window.findChild<QAction*>(QStringLiteral("actPrint")));
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("actSavePdf")));
+        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("spnPage")));
+        QVERIFY(window.findChild<QWidget*>(QStringLiteral("cboZoom")));
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    }
+
+    void unknownValues_data()
+    {
+        QTest::addColumn<int>("windowState");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("window state 3") << 3 << 1 << "Invalid property value: window state 3";
+        QTest::newRow("action 2") << 2 << 2 << "The report engine has no action 2.";
+    }
+    void unknownValues()
+    {
+        QFETCH(int, windowState);
+        QFETCH(int, action);
+        QFETCH(QString, message);
+        ado::Connection host;
+        rpt::ReportEngine engine(host);
+        QCOMPARE(failureOf([&] {
+                     engine.setWindowState(windowState);
+                     engine.setAction(action);
+                 }),
+                 message);
+    }
+};
+
+QTEST_MAIN(TestReportEngine)
+#include "test_report_engine.moc"

@@ -1,0 +1,175 @@
+#include "platform/report/ReportFileParser.h"
+#include "platform/report/ReportParameters.h"
+#include "platform/report/StatementBinder.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+namespace {
+
+const char* const parametersSection = "[parameters]\n"
+                                      "@id = number required\n"
+                                      "strUserName = text\n";
+
+QString failureOf(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const RuntimeError& e) {
+        return e.description();
+    }
+    return QStringLiteral("(no failure)");
+}
+
+rpt::ReportDefinition declared()
+{
+    return rpt::ReportFileParser::parse(QString::fromLatin1(parametersSection) +
+                                        QStringLiteral("[title]\nheading = x\n"));
+}
+
+} // namespace
+
+class TestReportFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void installedStatementReads()
+    {
+        const auto definition =
+            rpt::ReportFileParser::load(QCoreApplication::applicationDirPath() +
+                                        QStringLiteral("/reports/rptLoanorAdvanceIssue.rpt"));
+        QCOMPARE(definition.parameters.size(), 5);
+        QVERIFY(definition.parameter(QStringLiteral("@INTCOMPANYID"))->required);
+        QCOMPARE(definition.names.size(), 6);
+        QVERIFY(definition.query(QStringLiteral("issue"))->singleRow);
+        QCOMPARE(definition.schedules.size(), 1);
+        QCOMPARE(definition.bands.size(), 4);
+        QCOMPARE(definition.paper, QPageSize::A4);
+    }
+
+    void malformedFileNamesTheLine_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("entry without equals") << "[report]\npaper A4\n"
+                                              << "line 5: an entry must have the form";
+        QTest::newRow("unknown section") << "[band]\n"
+                                         << "line 4: [band] is not a kind of section";
+        QTest::newRow("undeclared parameter in a statement")
+            << "[query q]\nsql = select {@other}\n"
+            << "line 5: {@other} is neither a parameter nor a [name] declared above";
+        QTest::newRow("statement text pasted into a reference")
+            << "[query q]\nsql = select {@id or 1=1}\n"
+            << "line 5: \"{@id or 1=1}\" is not a parameter or name reference";
+        QTest::newRow("rows of a many-row query outside a table")
+            << "[query q]\nsql = select 1 as a\n[title]\nheading = {q.a}\n"
+            << "line 7: {q.a}: the rows of q can only be shown in its [table]";
+        QTest::newRow("unclosed brace") << "[title]\nheading = {strUserName\n"
+                                        << "line 5: a \"{\" has no closing \"}\"";
+        QTest::newRow("unknown format") << "[title]\nheading = {strUserName:euro}\n"
+                                        << "line 5: \"euro\" is not a known format";
+        QTest::newRow("indented line without an entry") << "[title]\n  select\n"
+                                                        << "line 5: an indented line must continue";
+        QTest::newRow("query without statement") << "[query q]\nrows = one\n"
+                                                 << "line 4: [query q] needs \"sql = ...\"";
+        QTest::newRow("summed column of text") << "[query q]\nsql = select 1 as a\n[table]\nrows = "
+                                                  "q\ncolumn = A | x{q.a} | right | 1 | sum\n"
+                                               << "line 8: a column that is summed shows one field";
+    }
+    void malformedFileNamesTheLine()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, message);
+        const QString failure = failureOf(
+            [&] { rpt::ReportFileParser::parse(QString::fromLatin1(parametersSection) + body); });
+        QVERIFY2(failure.startsWith(message), qPrintable(failure));
+    }
+
+    void unreadableFile()
+    {
+        QCOMPARE(failureOf([] { rpt::ReportFileParser::load(QStringLiteral("/nowhere/x.rpt")); }),
+                 QStringLiteral("The report file \"/nowhere/x.rpt\" cannot be found."));
+    }
+
+    void parameterLiterals_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("number and text") << QStringList{"@id;42;true", "strUserName;Admin;true"}
+                                         << "where id = 42 and name = 'Admin'";
+        QTest::newRow("apostrophes doubled")
+            << QStringList{"@id;42;true", "strUserName;O'Brien' or ''=';true"}
+            << "where id = 42 and name = 'O''Brien'' or ''''='''";
+        QTest::newRow("semicolons inside the value")
+            << QStringList{"@id;7;true", "strUserName;a;b;true"} << "where id = 7 and name = 'a;b'";
+        QTest::newRow("text left unset is NULL")
+            << QStringList{"@id;7;true"} << "where id = 7 and name = NULL";
+    }
+    void parameterLiterals()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QString, sql);
+        rpt::ReportParameters parameters;
+        for (int i = 0; i < fields.size(); ++i)
+            parameters.setField(i, fields[i]);
+        parameters.bind(declared());
+        QCOMPARE(rpt::StatementBinder::bind(
+                     QStringLiteral("where id = {@id} and name = {strUserName}"),
+                     [&](const QString& name) { return parameters.sqlLiteral(name); }),
+                 sql);
+    }
+
+    void parameterFaults_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a number")
+            << "@id;1; drop table x;true"
+            << "The report parameter @id must be a number, not \"1; drop table x\".";
+        QTest::newRow("no flag")
+            << "@id;1"
+            << "The report parameter field \"@id\" is not of the form name;value;true.";
+        QTest::newRow("undeclared") << "@other;1;true"
+                                    << "The report has no parameter @other.";
+        QTest::newRow("required left unset") << "strUserName;x;true"
+                                             << "The report parameter @id has no value.";
+    }
+    void parameterFaults()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, message);
+        rpt::ReportParameters parameters;
+        parameters.setField(0, field);
+        QCOMPARE(failureOf([&] { parameters.bind(declared()); }), message);
+    }
+
+    void optionalPartsAndEscapes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("userName");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("optional part kept") << "Printed[ by {strUserName}] today"
+                                            << "Ann"
+                                            << "Printed by Ann today";
+        QTest::newRow("optional part dropped") << "Printed[ by {strUserName}] today"
+                                               << ""
+                                               << "Printed today";
+        QTest::newRow("doubled characters") << "{{x}} [[y]]"
+                                            << ""
+                                            << "{x} [y]";
+    }
+    void optionalPartsAndEscapes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, userName);
+        QFETCH(QString, expected);
+        const auto rendered = rpt::Template::parse(text).render(
+            [&](const rpt::Template::Reference&) { return QVariant(userName); });
+        QCOMPARE(rendered, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReportFile)
+#include "test_report_file.moc"

@@ -1,0 +1,286 @@
+#include "RegisterFixture.h"
+#include "RegisterTests.h"
+
+#include "common/BasLoan.h"
+#include "data/LargeRegister.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/ShortDate.h"
+#include "register/FrmMaster.h"
+#include "register/MoneyText.h"
+#include "register/RegisterListReader.h"
+#include "register/RegisterRowWriter.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <random>
+
+namespace {
+
+QList<int> widths(const FlexGrid& grid)
+{
+    QList<int> twips;
+    for (int c = 0; c < grid.Cols(); ++c)
+        twips << grid.ColWidth(c);
+    return twips;
+}
+
+QString date(int day)
+{
+    return ShortDate::format(QDate(2003, 3, day));
+}
+
+} // namespace
+
+class GridFillTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listStatementKeepsItsDateWindow_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("30 days back from 15 March 2003")
+            << 30 << " and litype= 'L' and liDate >='20030213'" << QStringList{"LN2", "LN3"};
+        QTest::newRow("no window")
+            << 0 << " and licompanyid = 1 and litype= 'L'" << QStringList{"LN1", "LN2", "LN3"};
+    }
+    void listStatementKeepsItsDateWindow()
+    {
+        QFETCH(int, days);
+        QFETCH(QString, ending);
+        QFETCH(QStringList, listed);
+        RegisterFixture db(days);
+        db.addIssue(1, "LN1", QDate(2003, 2, 12), 1, 100, 100);
+        db.addIssue(2, "LN2", QDate(2003, 2, 13), 1, 100, 100);
+        db.addIssue(3, "LN3", QDate(2003, 3, 14), 2, 100, 100);
+        db.addIssue(4, "LN4", QDate(2003, 3, 14), 2, 100, 100);
+        db.exec("update pLoansIssueData set liactive = 0 where liID = 4");
+        FrmMaster& register_ = db.open();
+        QVERIFY2(BasLoan::strMasterSQL.endsWith(ending), qPrintable(BasLoan::strMasterSQL));
+        QCOMPARE(columnTexts(*register_.flexMaster, 1), listed);
+    }
+
+    void listStatementIsTheSystemsOwn()
+    {
+        RegisterFixture db(30);
+        db.open();
+        QCOMPARE(BasLoan::strMasterSQL,
+                 "select liid, lino, lidate, eName, lDescription, liopeningbalance, "
+                 "licurrentbalance, case licancelled when 1 then 'Yes' when 0 then 'No' end From "
+                 "pLoansIssueData, pemployee, pLoans  Where liActive = 1 and ecompanyid = "
+                 "licompanyid And eEmpid = liempid and  lcompanyid = licompanyid and  lloanid = "
+                 "liloanid and licompanyid = 1 and litype= 'L' and liDate >='20030213'");
+    }
+
+    void issueTypeChoosesCaptionInterfaceAndHeadings_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("interfaceId");
+        QTest::addColumn<QString>("firstHeading");
+        QTest::newRow("loans") << "L"
+                               << "Loans Issue" << 91001 << "Loan No";
+        QTest::newRow("advances") << "A"
+                                  << "Advance Issue" << 91035 << "Advance No";
+        QTest::newRow("lower-case l is no known type") << "l"
+                                                       << "Loans Issue" << 4242 << "Advance No";
+    }
+    void issueTypeChoosesCaptionInterfaceAndHeadings()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, caption);
+        QFETCH(int, interfaceId);
+        QFETCH(QString, firstHeading);
+        RegisterFixture db;
+        db.addIssue(1, "A1", QDate(2003, 3, 1), 1, 100, 100, false, "A");
+        BasLoan::lngInterfaceID = 4242;
+        FrmMaster& register_ = db.open(type);
+        QCOMPARE(register_.windowTitle(), caption);
+        QCOMPARE(BasLoan::lngInterfaceID, interfaceId);
+        QVERIFY(BasLoan::strMasterSQL.endsWith("litype= '" + type + "'"));
+        QCOMPARE(register_.flexMaster->TextMatrix(0, 1), firstHeading);
+        // The id column's heading is never shown, in the grid or in either list.
+        QCOMPARE(register_.flexMaster->TextMatrix(0, 0), QString());
+        for (const QComboBox* list : {register_.cboColNames, register_.cboSearch}) {
+            QCOMPARE(list->count(), 7);
+            QCOMPARE(list->itemText(0), firstHeading);
+            QCOMPARE(list->itemData(0).toInt(), 1);
+            QCOMPARE(list->currentIndex(), -1);
+        }
+    }
+
+    void cellsFormatsAlignmentsAndWidths()
+    {
+        RegisterFixture db;
+        const int longName = db.addEmployee("Christopher Mulligan"); // 20 characters
+        const int blanks = db.addEmployee("  Ivo Tan ");
+        db.addIssue(7, "LN7", QDate(2003, 3, 1), longName, 1234.5, 0);
+        db.addIssue(8, "LN8", QDate(2003, 3, 2), blanks, -5, 1500000, true);
+        db.addIssue(9, "LN9", QDate(2003, 3, 3), 1, 0.125, 99999.995, false, "L", 2);
+        const FlexGrid& grid = *db.open().flexMaster;
+
+        QCOMPARE(grid.Rows(), 4);
+        QCOMPARE(rowTexts(grid, 1), (QStringList{"7", "LN7", date(1), "Christopher Mulligan",
+                                                 "Housing", "1,234.50", "0.00", "No"}));
+        QCOMPARE(rowTexts(grid, 2), (QStringList{"8", "LN8", date(2), "Ivo Tan", "Housing", "-5.00",
+                                                 "1,500,000.00", "Yes"}));
+        QCOMPARE(rowTexts(grid, 3), (QStringList{"9", "LN9", date(3), "Adam Reyes", "Car", "0.13",
+                                                 "100,000.00", "No"}));
+
+        QList<int> dataAlignments, headingAlignments;
+        for (int c = 0; c < grid.Cols(); ++c) {
+            dataAlignments << grid.ColAlignment(c);
+            headingAlignments << grid.FixedAlignment(c);
+        }
+        QCOMPARE(dataAlignments, (QList<int>{0, 0, 2, 0, 0, 8, 8, 0}));
+        QCOMPARE(headingAlignments.mid(5, 2), (QList<int>{7, 7}));
+
+        // Longest text or heading at 130 twips a character, balances 1500; these columns need
+        // more than the grid has, so no room is shared out.
+        QCOMPARE(widths(grid), (QList<int>{0, 960, 1170, 2600, 2080, 1500, 1500, 1170}));
+    }
+
+    void spareRoomIsSharedAmongTheColumns()
+    {
+        RegisterFixture db;
+        db.exec("update ptablecolumns set columnheader = 'H'");
+        db.addIssue(1, "L1", QDate(2003, 3, 1), db.addEmployee("Al"), 5, 1, false, "L", 2);
+        const FlexGrid& grid = *db.open().flexMaster;
+        QCOMPARE(grid.Width(), 7125);
+        // Every column keeps its 960; the 90 twips left over go 13 to each text column.
+        QCOMPARE(widths(grid), (QList<int>{0, 973, 973, 973, 973, 1500, 1500, 973}));
+    }
+
+    void emptyListShowsOneBlankRow()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "A1", QDate(2003, 3, 1), 1, 100, 100, false, "A");
+        FrmMaster& register_ = db.open("L");
+        const FlexGrid& grid = *register_.flexMaster;
+        QCOMPARE(grid.Rows(), 2);
+        QCOMPARE(grid.Cols(), 8);
+        QCOMPARE(rowTexts(grid, 1), QStringList(8, QString()));
+        QCOMPARE(grid.TextMatrix(0, 7), QStringLiteral("Cancelled"));
+        QCOMPARE(grid.Row(), 1);
+        QVERIFY(register_.cmdnew->isEnabled());
+        QVERIFY(!register_.CmdEdit->isEnabled());
+        QVERIFY(!register_.CmdDelete->isEnabled());
+        QVERIFY(!register_.cmdPreview->isEnabled());
+    }
+
+    void cancelledRowsAreRedAndTheLastRowIsSelected()
+    {
+        RegisterFixture db;
+        for (int id = 1; id <= 40; ++id)
+            db.addIssue(id, QStringLiteral("LN%1").arg(id), QDate(2003, 3, 1), 1, 10, 10,
+                        id % 3 == 0 || id == 40);
+        FrmMaster& register_ = db.open();
+        FlexGrid& grid = *register_.flexMaster;
+        QCOMPARE(grid.Row(), 40);
+        QCOMPARE(grid.TopRow(), 40);
+        QCOMPARE(grid.Col(), 0);
+        QCOMPARE(grid.ColSel(), 7);
+        QVERIFY(register_.CmdEdit->isEnabled());
+        QVERIFY2(!register_.CmdDelete->isEnabled(), "the last issue is cancelled");
+        for (int row : {3, 4, 39, 40}) {
+            grid.setRow(row);
+            for (int c : {0, 3, 7}) {
+                grid.setCol(c);
+                QCOMPARE(grid.CellForeColor(), row % 3 == 0 || row == 40 ? 255u : 0u);
+            }
+        }
+    }
+
+    void bothReadersFillTheSameGrid()
+    {
+        RegisterFixture db;
+        const int accented = db.addEmployee(QString::fromUtf8("  Zo\u00eb \u00dcnal "));
+        db.addIssue(1, "  LN1", QDate(2003, 3, 1), accented, 0.005, 2.675);
+        db.addIssue(2, "LN2", QDate(2003, 3, 2), 2, 1e12 + 0.5, -0.004, true);
+        payroll::seedLargeRegister(db.connection(), 1, "L", 3000);
+        db.open();
+        QList<FlexGrid*> grids;
+        QList<QVector<double>> lengths;
+        for (auto read : {register_list::readWithSqlite, register_list::readWithRecordset}) {
+            auto* grid = new FlexGrid;
+            grid->setFixedCols(0);
+            RegisterRowWriter writer(*grid);
+            read(db.connection(), BasLoan::strMasterSQL, writer);
+            lengths << writer.finish();
+            grids << grid;
+        }
+        QCOMPARE(grids[0]->Rows(), 3003);
+        QCOMPARE(lengths[0], lengths[1]);
+        for (int r = 1; r < grids[0]->Rows(); ++r)
+            QCOMPARE(rowTexts(*grids[0], r), rowTexts(*grids[1], r));
+        qDeleteAll(grids);
+    }
+
+    void lengthsAreOfTheValueBeforeTrimmingOrFormatting()
+    {
+        FlexGrid grid;
+        grid.setFixedCols(0);
+        RegisterRowWriter writer(grid);
+        writer.begin(8);
+        writer.putInteger(0, 12345);
+        writer.putText(1, "  Zo\u00eb \U0001F600 ");
+        writer.putNull(2);
+        writer.putText(3, "x");
+        writer.putNumber(4, 2.5);
+        writer.putNumber(5, 1234.5);
+        writer.putInteger(6, -12000);
+        writer.putText(7, "Yes");
+        writer.endRow();
+        QCOMPARE(writer.finish(), (QVector<double>{5, 9, 0, 1, 3, 6, 6, 3, 0}));
+        QCOMPARE(rowTexts(grid, 1), (QStringList{"12345", QString::fromUtf8("Zo\u00eb \U0001F600"),
+                                                 "", "x", "2.5", "1,234.50", "-12,000.00", "Yes"}));
+    }
+
+    void moneyTextIsTheGeneralFormat_data()
+    {
+        QTest::addColumn<double>("value");
+        for (double v : {0.0,         -0.0,        1234.5,        -5.0,
+                         0.005,       0.015,       1.005,         2.675,
+                         999.995,     -0.004,      -0.005,        0.0625,
+                         0.1875,      1e-7,        123456789.125, 99999999999.995,
+                         1e11,        -1e11 - 0.5, 1e15,          1e300,
+                         std::nan("")})
+            QTest::newRow(qPrintable(QString::number(v, 'g', 17))) << v;
+    }
+    void moneyTextIsTheGeneralFormat()
+    {
+        QFETCH(double, value);
+        std::string text;
+        const int plainLength = money_text::appendMoney(text, value);
+        QCOMPARE(QString::fromStdString(text), vb::Format(value, u"###,###,##0.00"));
+        QCOMPARE(plainLength, int(vb::NumberToText(value).size()));
+    }
+
+    void moneyTextAgreesOverManyAmounts()
+    {
+        std::mt19937_64 random(20030315);
+        std::uniform_int_distribution<qint64> cents(-1'000'000'000, 10'000'000'000);
+        std::uniform_real_distribution<double> share(0.0, 1.0);
+        for (int i = 0; i < 100000; ++i) {
+            const double amount = i % 2 ? double(cents(random)) / (i % 4 == 1 ? 100 : 1000)
+                                        : share(random) * std::pow(10.0, i % 13 - 2);
+            std::string text;
+            const int plainLength = money_text::appendMoney(text, amount);
+            QCOMPARE(QString::fromStdString(text), vb::Format(amount, u"###,###,##0.00"));
+            QCOMPARE(plainLength, int(vb::NumberToText(amount).size()));
+        }
+    }
+};
+
+int runGridFillTests(int argc, char** argv)
+{
+    GridFillTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "GridFillTest.moc"

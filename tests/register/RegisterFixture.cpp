@@ -1,0 +1,79 @@
+#include "RegisterFixture.h"
+
+#include "common/BasLoan.h"
+#include "data/PayrollSchema.h"
+#include "register/FrmMaster.h"
+
+namespace {
+
+QString quoted(const QString& text)
+{
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+
+} // namespace
+
+RegisterFixture::RegisterFixture(int days) : m_connection(std::make_shared<ado::Connection>())
+{
+    FrmMaster::Unload();
+    m_connection->Open(QStringLiteral(":memory:"));
+    payroll::createSchema(*m_connection);
+    exec(QStringLiteral("insert into psettings values (1, 0, %1)").arg(days));
+    exec(QStringLiteral("insert into pCurrencyMaster values (1, 1, 'Rupee', 'Rs')"));
+    exec(QStringLiteral("insert into pLoans values (1, 1, 'Housing', 1, 10, 0, 1000000),"
+                        " (1, 2, 'Car', 1, 12, 0, 500000)"));
+    for (const char* name : {"Adam Reyes", "Zoe Park", "Bea Lindqvist"})
+        addEmployee(QString::fromUtf8(name));
+}
+
+RegisterFixture::~RegisterFixture()
+{
+    FrmMaster::Unload();
+    BasLoan::resetForNewProcess();
+}
+
+int RegisterFixture::addEmployee(const QString& name)
+{
+    ++m_employees;
+    exec(QStringLiteral("insert into pemployee (eCompanyID, eEmpID, eName) values (1, %1, %2)")
+             .arg(m_employees)
+             .arg(quoted(name)));
+    return m_employees;
+}
+
+void RegisterFixture::addIssue(int id, const QString& number, QDate date, int employee,
+                               double opening, double current, bool cancelled, const QString& type,
+                               int loanType)
+{
+    exec(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+                        "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+                        "licancelled) values (1, %1, %2, %3, '%4', %5, %6, %1, %7, %8, %9)")
+             .arg(id)
+             .arg(quoted(type), quoted(number), date.toString(u"yyyyMMdd"))
+             .arg(employee)
+             .arg(loanType)
+             .arg(opening, 0, 'g', 17)
+             .arg(current, 0, 'g', 17)
+             .arg(cancelled ? 1 : 0));
+}
+
+void RegisterFixture::addRights(int user, int interfaceId, const QString& rights)
+{
+    exec(QStringLiteral("insert into puserrights (userid, interfaceid, functionrights) values "
+                        "(%1, %2, %3)")
+             .arg(user)
+             .arg(interfaceId)
+             .arg(quoted(rights)));
+}
+
+FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
+{
+    FrmMaster::Unload();
+    BasLoan::setAdocon(m_connection);
+    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    BasLoan::ProcessDate = ProcessDate;
+    BasLoan::intUserID = user;
+    BasLoan::intCompanyID = 1;
+    BasLoan::strtype = type;
+    return FrmMaster::instance();
+}

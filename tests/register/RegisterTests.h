@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+class FlexGrid;
+
+// The test classes of the register, run one after another by test_register's main.
+int runGridFillTests(int argc, char** argv);
+int runRightsTests(int argc, char** argv);
+int runSearchSortTests(int argc, char** argv);
+int runRefreshGridRowTests(int argc, char** argv);
+
+// The texts of one grid row, or of one column's data rows.
+QStringList rowTexts(const FlexGrid& grid, int row);
+QStringList columnTexts(const FlexGrid& grid, int col);

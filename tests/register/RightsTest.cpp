@@ -1,0 +1,116 @@
+#include "RegisterFixture.h"
+#include "RegisterTests.h"
+
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/RuntimeError.h"
+#include "register/FrmMaster.h"
+#include "register/TrappedError.h"
+
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Which of New, Edit, Delete and Preview are enabled, as letters.
+QString enabledCommands(const FrmMaster& register_)
+{
+    QString letters;
+    for (auto [button, letter] : {std::pair{register_.cmdnew, u'N'},
+                                  {register_.CmdEdit, u'E'},
+                                  {register_.CmdDelete, u'D'},
+                                  {register_.cmdPreview, u'P'}}) {
+        if (button->isEnabled())
+            letters += letter;
+    }
+    return letters;
+}
+
+} // namespace
+
+class RightsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storedRightsGovernTheCommands_data()
+    {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QStringList>("storedRows");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("user 1 without reading the table") << 1 << QStringList{"P"} << "NEDP";
+        QTest::newRow("lower case with blanks") << 2 << QStringList{" ned "} << "NED";
+        QTest::newRow("ADMIN grants nothing") << 2 << QStringList{"ADMIN"} << "";
+        QTest::newRow("no row: New and Preview as created") << 2 << QStringList{} << "NP";
+        QTest::newRow("several rows: the first wins") << 2 << QStringList{"NP", "NEDP"} << "NP";
+    }
+    void storedRightsGovernTheCommands()
+    {
+        QFETCH(int, user);
+        QFETCH(QStringList, storedRows);
+        QFETCH(QString, enabled);
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        for (const QString& rights : storedRows)
+            db.addRights(user, 91001, rights);
+        db.addRights(user, 91035, "NEDP"); // another screen's rights do not count
+        QCOMPARE(enabledCommands(db.open("L", qint16(user))), enabled);
+    }
+
+    void rightsAreFoldedInPlace()
+    {
+        RegisterFixture db;
+        db.addRights(2, 91001, " ne ");
+        FrmMaster& register_ = db.open("L", 2);
+        QString letter = QStringLiteral(" e ");
+        QVERIFY(register_.fnUserRights(letter));
+        QCOMPARE(letter, QStringLiteral("E"));
+        letter = QStringLiteral("d");
+        QVERIFY(!register_.fnUserRights(letter));
+    }
+
+    void selectedIssueGovernsEditAndDelete()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        db.addIssue(2, "LN2", QDate(2003, 3, 1), 1, 10, 10, true);
+        db.addIssue(3, "LN3", QDate(2003, 3, 1), 1, 10, 10);
+        FrmMaster& register_ = db.open();
+        FlexGrid& grid = *register_.flexMaster;
+        QCOMPARE(enabledCommands(register_), QStringLiteral("NEDP"));
+        grid.setRow(2);
+        QCOMPARE(enabledCommands(register_), QStringLiteral("NEP"));
+        register_.CmdEdit->setEnabled(false);
+        grid.setRow(2);
+        grid.setCol(3);
+        QVERIFY2(!register_.CmdEdit->isEnabled(), "a cancelled issue leaves Edit as it was");
+        grid.setRow(1);
+        QCOMPARE(enabledCommands(register_), QStringLiteral("NEDP"));
+        // Coming back from the entry window re-applies the rights and the row rule.
+        grid.setRow(2);
+        register_.Form_Activate();
+        QCOMPARE(enabledCommands(register_), QStringLiteral("NEP"));
+    }
+
+    void trappedErrorShowsNumberThenDescription_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("positive number gets a leading blank") << 5 << " 5Invalid procedure call";
+        QTest::newRow("negative number")
+            << RuntimeError::IntegrityViolation << "-2147217873Invalid procedure call";
+    }
+    void trappedErrorShowsNumberThenDescription()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, prompt);
+        QCOMPARE(numberAndDescription(RuntimeError(number, "Invalid procedure call")), prompt);
+    }
+};
+
+int runRightsTests(int argc, char** argv)
+{
+    RightsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "RightsTest.moc"

@@ -1,0 +1,200 @@
+#include "RegisterFixture.h"
+#include "RegisterTests.h"
+
+#include "platform/grid/FlexGrid.h"
+#include "register/FrmMaster.h"
+#include "register/GridPrefixSearch.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <string>
+
+namespace {
+
+constexpr int NameEntry = 2;    // "Employee Name", grid column 3
+constexpr int OpeningEntry = 4; // "Opening Balance", grid column 5
+
+// Six issues entered in one order, dated in the opposite one.
+void addSixIssues(RegisterFixture& db)
+{
+    const struct
+    {
+        const char* name;
+        double opening;
+    } issues[] = {{"Zoe Park", 12000},  {"Abel Cruz", 120}, {"Bea Lindqvist", 5},
+                  {"abby Stone", 1250}, {"Ab", 7},          {"Adam Reyes", 300}};
+    for (int i = 0; i < 6; ++i) {
+        const int employee = db.addEmployee(QString::fromUtf8(issues[i].name));
+        db.addIssue(i + 1, QStringLiteral("LN%1").arg(i + 1), QDate(2003, 3, 7 - i), employee,
+                    issues[i].opening, 0);
+    }
+}
+
+} // namespace
+
+class SearchSortTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typingSelectsTheFirstRowThatBeginsWithIt_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("selected"); // in the search column; empty: nothing found
+        QTest::newRow("one letter") << NameEntry << "a"
+                                    << "Ab";
+        QTest::newRow("two letters") << NameEntry << "ad"
+                                     << "Adam Reyes";
+        QTest::newRow("either case") << NameEntry << "ABB"
+                                     << "abby Stone";
+        QTest::newRow("trailing blank asks for the exact text") << NameEntry << "ab "
+                                                                << "Ab";
+        QTest::newRow("trailing blank, no exact text") << NameEntry << "abe "
+                                                       << "";
+        QTest::newRow("amounts by leading value") << OpeningEntry << "12"
+                                                  << "120.00";
+        QTest::newRow("no such start") << NameEntry << "q"
+                                       << "";
+    }
+    void typingSelectsTheFirstRowThatBeginsWithIt()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, typed);
+        QFETCH(QString, selected);
+        RegisterFixture db;
+        addSixIssues(db);
+        FrmMaster& register_ = db.open();
+        FlexGrid& grid = *register_.flexMaster;
+        register_.cboSearch->setCurrentIndex(entry);
+        register_.txtsearch->setText(typed.chopped(1));
+        QTest::keyClick(register_.txtsearch, typed.back().toLatin1()); // one search, on all of it
+
+        const int col = register_.cboSearch->currentData().toInt();
+        QStringList sorted = columnTexts(grid, col);
+        QCOMPARE(sorted.size(), 6);
+        if (selected.isEmpty()) {
+            QCOMPARE(grid.Row(), 6);
+            return;
+        }
+        QCOMPARE(grid.TextMatrix(grid.Row(), col), selected);
+        QCOMPARE(grid.Row(), sorted.indexOf(selected) + 1);
+        QCOMPARE(grid.TopRow(), grid.Row());
+        QCOMPARE(grid.Col(), 0);
+        QCOMPARE(grid.ColSel(), 7);
+    }
+
+    void eachKeystrokeSortsAscendingAndMovesOn()
+    {
+        RegisterFixture db;
+        addSixIssues(db);
+        FrmMaster& register_ = db.open();
+        const FlexGrid& grid = *register_.flexMaster;
+        register_.optDescend->click();
+        register_.cboSearch->setCurrentIndex(NameEntry);
+        QTest::keyClicks(register_.txtsearch, "a");
+        QCOMPARE(columnTexts(grid, 3), (QStringList{"Ab", "abby Stone", "Abel Cruz", "Adam Reyes",
+                                                    "Bea Lindqvist", "Zoe Park"}));
+        QCOMPARE(grid.Row(), 1);
+        QTest::keyClicks(register_.txtsearch, "D");
+        QCOMPARE(grid.Row(), 4);
+    }
+
+    void searchWithoutColumnOrOnEmptyListChangesNothing_data()
+    {
+        QTest::addColumn<bool>("withIssues");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("no search column") << true << -1;
+        QTest::newRow("empty list") << false << NameEntry;
+    }
+    void searchWithoutColumnOrOnEmptyListChangesNothing()
+    {
+        QFETCH(bool, withIssues);
+        QFETCH(int, entry);
+        RegisterFixture db;
+        if (withIssues)
+            addSixIssues(db);
+        FrmMaster& register_ = db.open();
+        FlexGrid& grid = *register_.flexMaster;
+        const QStringList before = columnTexts(grid, 0);
+        const int row = grid.Row();
+        register_.cboSearch->setCurrentIndex(entry);
+        QTest::keyClicks(register_.txtsearch, "ad");
+        QCOMPARE(columnTexts(grid, 0), before);
+        QCOMPARE(grid.Row(), row);
+    }
+
+    void directionChoiceClearsTheColumnAndKeepsTheOrder()
+    {
+        RegisterFixture db;
+        addSixIssues(db);
+        FrmMaster& register_ = db.open();
+        const FlexGrid& grid = *register_.flexMaster;
+        register_.optDescend->click();
+        register_.cboColNames->setCurrentIndex(NameEntry);
+        const QStringList descending{"Zoe Park",  "Bea Lindqvist", "Adam Reyes",
+                                     "Abel Cruz", "abby Stone",    "Ab"};
+        QCOMPARE(columnTexts(grid, 3), descending);
+        register_.optAscend->click();
+        QCOMPARE(register_.cboColNames->currentIndex(), -1);
+        QCOMPARE(columnTexts(grid, 3), descending);
+    }
+
+    void dateHeadingsOrderByIssueId_data()
+    {
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<bool>("ascending");
+        QTest::addColumn<QStringList>("ids");
+        const QStringList upwards{"1", "2", "3", "4", "5", "6"};
+        QStringList downwards = upwards;
+        std::reverse(downwards.begin(), downwards.end());
+        QTest::newRow("date heading ascending") << "Loan Date" << true << upwards;
+        QTest::newRow("date heading descending") << "Loan Date" << false << downwards;
+        QTest::newRow("any heading holding DATE") << "MANDATED BY" << true << upwards;
+    }
+    void dateHeadingsOrderByIssueId()
+    {
+        QFETCH(QString, heading);
+        QFETCH(bool, ascending);
+        QFETCH(QStringList, ids);
+        RegisterFixture db;
+        addSixIssues(db);
+        db.exec("update ptablecolumns set columnheader = '" + heading +
+                "' where tableid = 1 and ColumnID = 3");
+        FrmMaster& register_ = db.open();
+        register_.cboColNames->setCurrentIndex(NameEntry); // scramble the entry order first
+        (ascending ? register_.optAscend : register_.optDescend)->click();
+        register_.cboColNames->setCurrentIndex(1);
+        QCOMPARE(columnTexts(*register_.flexMaster, 0), ids);
+    }
+
+    void searchReachesRowsBeyondSixteenBits()
+    {
+        constexpr int rows = 70000;
+        FlexGrid grid;
+        grid.setFixedCols(0);
+        grid.beginFill(2, rows);
+        for (int i = 1; i <= rows; ++i) {
+            const std::string key = QStringLiteral("K%1").arg(i, 6, 10, QChar(u'0')).toStdString();
+            const std::string number = std::to_string(i);
+            const std::string_view cells[] = {key, number};
+            grid.appendRowUtf8(cells);
+        }
+        grid.endFill();
+        QCOMPARE(GridPrefixSearch(grid, 0).firstRowStartingWith("k069999"), 69999);
+        QCOMPARE(GridPrefixSearch(grid, 1).firstRowStartingWith("69998"), 69998);
+        QCOMPARE(GridPrefixSearch(grid, 0).firstRowStartingWith("K07"), 70000);
+        QCOMPARE(GridPrefixSearch(grid, 0).firstRowStartingWith("K08"), 0);
+    }
+};
+
+int runSearchSortTests(int argc, char** argv)
+{
+    SearchSortTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "SearchSortTest.moc"
