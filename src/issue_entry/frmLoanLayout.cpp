@@ -42,7 +42,7 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect de
     l->setObjectName(QLatin1String(name));
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const int right = Twips::toPixelsX(fieldLeftTwips - 30);
+    const int right = Twips::toPixelsX(fieldLeftTwips - 15);
     const int height = std::max(designed.height(), 2 * l->fontMetrics().lineSpacing());
     l->setGeometry(designed.left(), designed.center().y() - height / 2,
                    std::max(designed.width(), right - designed.left()), height);
@@ -78,10 +78,12 @@ void frmLoan::layoutControls()
         readable.setColor(QPalette::Disabled, role,
                           readable.color(QPalette::Disabled, role).darker(170));
     setPalette(readable);
-    // The window was designed for an 8-point font; its boxes and captions are sized for it.
-    QFont designFont = font();
-    designFont.setPointSizeF(8);
-    setFont(designFont);
+    // The layout's twips were measured for an 8-point dialog font; a narrower face, where the
+    // system has one, keeps the captions on one line, as in the register.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    dialogFont.setStretch(QFont::SemiCondensed);
+    setFont(dialogFont);
 
     fraloan = placed(new QGroupBox(this), "fraloan", Twips::rect(45, 0, 6405, 3180));
     txtLoanNo = textBox(fraloan, "txtLoanNo", Twips::rect(1680, 255, 1410, 315), false);
