@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -109,6 +110,25 @@ private slots:
         QCOMPARE((QStringList{entry.cboloanapplication->currentText(), entry.txtLoanAmount->text(),
                               entry.txtNoOfPayments->text(), entry.txtInstallmentAmount->text()}),
                  boxes);
+    }
+
+    void typingTheApplicationNumber()
+    {
+        useRegister(openPayroll(), 1, QStringLiteral("L"));
+        frmLoan& entry = newEntry(1, 10);
+        entry.txtRemarks->setText(QStringLiteral("note"));
+        QTest::keyClicks(entry.cboloanapplication, QStringLiteral("x"));
+        QCOMPARE(entry.cboloanapplication->currentIndex(), -1);
+        QCOMPARE((QStringList{entry.cboloanapplication->currentText(), entry.txtLoanAmount->text(),
+                              entry.txtInstallmentAmount->text(), entry.txtRemarks->text(),
+                              entry.lblloanAmt->text(), entry.lblInstAmt->text()}),
+                 (QStringList{"LA-10x", "", "", "", "Loan Amount:", "Installment Amount:"}));
+        QCOMPARE(entry.cboLoanType->count(), 0);
+        QTest::keyClick(entry.cboloanapplication, Qt::Key_Backspace);
+        QCOMPARE(entry.cboloanapplication->currentIndex(), -1);
+        QTest::keyClick(entry.cboloanapplication, Qt::Key_Return);
+        QCOMPARE(entry.cboloanapplication->currentText(), QStringLiteral("LA-10"));
+        QCOMPARE(entry.txtLoanAmount->text(), QStringLiteral("12000"));
     }
 
     void closingAsksOnlyAfterChanges_data()
