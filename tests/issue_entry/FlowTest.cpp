@@ -191,6 +191,9 @@ private slots:
             << QStringList{"update pLoansIssueData set licancelled = 1"} << false << QStringList();
         QTest::newRow("used by payroll")
             << QStringList{"update pLoansIssueData set liUsed = 1"} << false << QStringList();
+        QTest::newRow("live, of an employee who has left")
+            << QStringList{"update pemployee set eActive = 0 where eEmpID = 1"} << true
+            << QStringList();
         QTest::newRow("deducted in a monthly entry")
             << QStringList{entry.arg(0), line} << false
             << QStringList{"Monthly Entry Done. Can't Edit."};
