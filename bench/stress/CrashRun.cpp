@@ -25,7 +25,7 @@ CrashResult runCrashTest(const QString& program, const QString& databasePath, in
                          quint32 seed)
 {
     CrashResult result;
-    createStressDatabase(databasePath, Employees, 10 * kills + 200);
+    createStressDatabase(databasePath, Employees, 25 * kills + 200);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delay(0, LatestKillMs);
     QElapsedTimer timer;
