@@ -11,7 +11,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFont>
+#include <QPalette>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,10 +33,20 @@ QLineEdit* textBox(QWidget* parent, const char* name, QRect geometry, bool enabl
     return box;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+// A caption keeps its place left of its field and its centre on the field's row, but takes the
+// room up to the field and a second line: the platform's fonts run wider than the window's
+// design font, and a caption cut short would leave the clerk guessing.
+QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect designed,
+                int fieldLeftTwips)
 {
-    auto* l = placed(new QLabel(caption, parent), name, geometry);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const int right = Twips::toPixelsX(fieldLeftTwips - 15);
+    const int height = std::max(designed.height(), 2 * l->fontMetrics().lineSpacing());
+    l->setGeometry(designed.left(), designed.center().y() - height / 2,
+                   std::max(designed.width(), right - designed.left()), height);
     return l;
 }
 
@@ -58,6 +72,19 @@ void frmLoan::layoutControls()
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(Twips::toPixelsX(6495), Twips::toPixelsY(3870));
+    // Most fields are filled by the program and only displayed (disabled): their text must stay
+    // easy to read.
+    QPalette readable = palette();
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        readable.setColor(QPalette::Disabled, role,
+                          readable.color(QPalette::Disabled, role).darker(170));
+    setPalette(readable);
+    // The layout's twips were measured for an 8-point dialog font; a narrower face, where the
+    // system has one, keeps the captions on one line, as in the register.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    dialogFont.setStretch(QFont::SemiCondensed);
+    setFont(dialogFont);
 
     fraloan = placed(new QGroupBox(this), "fraloan", Twips::rect(45, 0, 6405, 3180));
     txtLoanNo = textBox(fraloan, "txtLoanNo", Twips::rect(1680, 255, 1410, 315), false);
@@ -92,23 +119,24 @@ void frmLoan::layoutControls()
     cmdCancel =
         button(this, "cmdCancel", QStringLiteral("&Close"), Twips::rect(5280, 3270, 1170, 540));
 
-    lblInstAmt = label(fraloan, "lblInstAmt", QStringLiteral("Installment Amt:"),
-                       Twips::rect(3360, 2340, 1110, 195));
-    Label6 = label(fraloan, "Label6", QStringLiteral("No.of Paymt (Mths):"),
-                   Twips::rect(150, 2340, 1395, 195));
-    lblloanAmt = label(fraloan, "lblloanAmt", QStringLiteral("Loan Amount:"),
-                       Twips::rect(150, 1950, 990, 195));
-    lbldescription = label(fraloan, "lbldescription", QStringLiteral("Loan Description:"),
-                           Twips::rect(150, 1545, 1245, 195));
-    Label3 = label(fraloan, "Label3", QStringLiteral("Employee Name:"),
-                   Twips::rect(150, 705, 1200, 195));
-    lbldate =
-        label(fraloan, "lbldate", QStringLiteral("Loan Date:"), Twips::rect(3405, 315, 795, 195));
-    lblno = label(fraloan, "lblno", QStringLiteral("Loan No:"), Twips::rect(150, 315, 660, 195));
-    lblaplication = label(fraloan, "lblaplication", QStringLiteral("Loan Application:"),
-                          Twips::rect(150, 1140, 1230, 195));
-    lblRemarks =
-        label(fraloan, "lblRemarks", QStringLiteral("Remarks:"), Twips::rect(195, 2745, 675, 195));
+    lblInstAmt = caption(fraloan, "lblInstAmt", QStringLiteral("Installment Amt:"),
+                         Twips::rect(3360, 2340, 1110, 195), 4935);
+    Label6 = caption(fraloan, "Label6", QStringLiteral("No.of Paymt (Mths):"),
+                     Twips::rect(150, 2340, 1395, 195), 1680);
+    lblloanAmt = caption(fraloan, "lblloanAmt", QStringLiteral("Loan Amount:"),
+                         Twips::rect(150, 1950, 990, 195), 1680);
+    lbldescription = caption(fraloan, "lbldescription", QStringLiteral("Loan Description:"),
+                             Twips::rect(150, 1545, 1245, 195), 1680);
+    Label3 = caption(fraloan, "Label3", QStringLiteral("Employee Name:"),
+                     Twips::rect(150, 705, 1200, 195), 1680);
+    lbldate = caption(fraloan, "lbldate", QStringLiteral("Loan Date:"),
+                      Twips::rect(3405, 315, 795, 195), 4935);
+    lblno = caption(fraloan, "lblno", QStringLiteral("Loan No:"), Twips::rect(150, 315, 660, 195),
+                    1680);
+    lblaplication = caption(fraloan, "lblaplication", QStringLiteral("Loan Application:"),
+                            Twips::rect(150, 1140, 1230, 195), 1680);
+    lblRemarks = caption(fraloan, "lblRemarks", QStringLiteral("Remarks:"),
+                         Twips::rect(195, 2745, 675, 195), 1680);
 
     QWidget* order[] = {txtLoanNo,          txtLoanDate,     cboEmployee,
                         cboloanapplication, cboLoanType,     txtLoanAmount,

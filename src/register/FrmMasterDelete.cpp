@@ -14,13 +14,8 @@
 
 namespace {
 
-constexpr int CancelledColumn = 7;
+constexpr int LastListColumn = 7;
 constexpr quint32 CancelledColour = 255; // red, as 0x00BBGGRR
-
-bool isCancelledRow(const FlexGrid& grid, int row)
-{
-    return grid.TextMatrix(row, CancelledColumn) == u"Yes";
-}
 
 // Payroll has taken the issue into a run (a Null flag means it has not).
 bool usedByPayroll(const QString& issueIdText)
@@ -35,13 +30,13 @@ bool usedByPayroll(const QString& issueIdText)
     return !used.isNull() && vb::CBool(used);
 }
 
-// Visits each cell of the row as the current cell and paints it red once the row is cancelled.
-void repaintCancelledRow(FlexGrid& grid, int row)
+// Visits each cell of the issue's row as the current cell, painting it red when cancelled.
+void repaintRow(FlexGrid& grid, int row, bool cancelled)
 {
-    for (int c = 0; c <= CancelledColumn; ++c) {
+    for (int c = 0; c <= LastListColumn; ++c) {
         grid.setRow(row);
         grid.setCol(c);
-        if (isCancelledRow(grid, row))
+        if (cancelled)
             grid.setCellForeColor(CancelledColour);
     }
 }
@@ -79,14 +74,12 @@ void FrmMaster::CmdDelete_Click()
             BasLoan::strMode = QStringLiteral("E");
             BasLoan::RefreshGridRow(
                 QStringLiteral("liID =") + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
-            repaintCancelledRow(*flexMaster, intRow);
+            repaintRow(*flexMaster, intRow, isCancelledRow(intRow));
         }
 
         if (!flexMaster->TextMatrix(1, 1).isEmpty()) {
-            QString edit = QStringLiteral("E");
-            CmdEdit->setEnabled(fnUserRights(edit));
-            QString del = QStringLiteral("D");
-            CmdDelete->setEnabled(fnUserRights(del));
+            CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
+            CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
         } else {
             CmdEdit->setEnabled(false);
             CmdDelete->setEnabled(false);

@@ -239,34 +239,6 @@ private slots:
         QVERIFY(!db->module().inTransaction());
         QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), 0);
     }
-
-    void cancellationRacedByOthers_data()
-    {
-        QTest::addColumn<QString>("meanwhile");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("cancelled");
-        QTest::addColumn<QVariant>("remark");
-        QTest::newRow("another clerk cancelled it")
-            << "set licancelled = 1, liCancelledRemarks = 'viewer:first ' "
-            << "This entry has already been cancelled" << 1 << QVariant(u"viewer:first "_qs);
-        QTest::newRow("payroll used it") << "set liUsed = 1 "
-                                         << "Record can not be deleted" << 0 << QVariant();
-    }
-    void cancellationRacedByOthers()
-    {
-        QFETCH(QString, meanwhile);
-        QFETCH(QString, message);
-        QFETCH(int, cancelled);
-        QFETCH(QVariant, remark);
-        runDialog([&](frmCancel& dialog) {
-            db->otherClerk().Execute(u"update pLoansIssueData "_qs + meanwhile +
-                                     u"where liCompanyID = 1 and liID = 13"_qs);
-            confirm(dialog, QStringLiteral("second thoughts"));
-        });
-        QCOMPARE(messages->prompts(), QStringList{message});
-        QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), cancelled);
-        QCOMPARE(db->issueField(LiveIssue, "liCancelledRemarks"), remark);
-    }
 };
 
 int runCancellationDialogTests(int argc, char** argv)

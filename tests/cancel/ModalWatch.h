@@ -28,7 +28,11 @@ private:
             return;
         m_current = window;
         ++m_shown;
-        m_action(*window);
+        // Keys and focus reach only the active window.
+        if (QTest::qWaitForWindowActive(window))
+            m_action(*window);
+        else
+            QTest::qFail("the modal window never became active", __FILE__, __LINE__);
         if (window->isVisible()) {
             window->reject();
             QFAIL("the modal window was left open");

@@ -9,24 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-// Which of New, Edit, Delete and Preview are enabled, as letters.
-QString enabledCommands(const FrmMaster& register_)
-{
-    QString letters;
-    for (auto [button, letter] : {std::pair{register_.cmdnew, u'N'},
-                                  {register_.CmdEdit, u'E'},
-                                  {register_.CmdDelete, u'D'},
-                                  {register_.cmdPreview, u'P'}}) {
-        if (button->isEnabled())
-            letters += letter;
-    }
-    return letters;
-}
-
-} // namespace
-
 class RightsTest : public QObject
 {
     Q_OBJECT
@@ -89,6 +71,33 @@ private slots:
         grid.setRow(2);
         register_.Form_Activate();
         QCOMPARE(enabledCommands(register_), QStringLiteral("NEP"));
+    }
+
+    void markingEndsAsIfEveryCellWereVisited_data()
+    {
+        QTest::addColumn<QList<bool>>("cancelled");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("a live issue before the cancelled last one")
+            << QList<bool>{true, false, true} << "NEP";
+        QTest::newRow("every issue cancelled: Edit as it was") << QList<bool>{true, true} << "NP";
+        QTest::newRow("live last issue") << QList<bool>{true, false} << "NEDP";
+    }
+    void markingEndsAsIfEveryCellWereVisited()
+    {
+        QFETCH(QList<bool>, cancelled);
+        QFETCH(QString, enabled);
+        RegisterFixture db;
+        for (int id = 1; id <= cancelled.size(); ++id)
+            db.addIssue(id, QStringLiteral("LN%1").arg(id), QDate(2003, 3, 1), 1, 10, 10,
+                        cancelled[id - 1]);
+        FrmMaster& register_ = db.open();
+        FlexGrid& grid = *register_.flexMaster;
+        grid.setRow(1);
+        register_.CmdEdit->setEnabled(false);
+        register_.MarkCancelledRows();
+        QCOMPARE(enabledCommands(register_), enabled);
+        QCOMPARE(grid.Row(), int(cancelled.size()));
+        QCOMPARE(grid.Col(), 7);
     }
 
     void trappedErrorShowsNumberThenDescription_data()

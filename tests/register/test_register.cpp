@@ -1,9 +1,11 @@
 #include "RegisterTests.h"
 
 #include "platform/grid/FlexGrid.h"
+#include "register/FrmMaster.h"
 
 #include <QApplication>
 #include <QLocale>
+#include <QPushButton>
 
 QStringList rowTexts(const FlexGrid& grid, int row)
 {
@@ -19,6 +21,19 @@ QStringList columnTexts(const FlexGrid& grid, int col)
     for (int r = 1; r < grid.Rows(); ++r)
         texts << grid.TextMatrix(r, col);
     return texts;
+}
+
+QString enabledCommands(const FrmMaster& register_)
+{
+    QString letters;
+    for (auto [button, letter] : {std::pair{register_.cmdnew, u'N'},
+                                  {register_.CmdEdit, u'E'},
+                                  {register_.CmdDelete, u'D'},
+                                  {register_.cmdPreview, u'P'}}) {
+        if (button->isEnabled())
+            letters += letter;
+    }
+    return letters;
 }
 
 int main(int argc, char** argv)

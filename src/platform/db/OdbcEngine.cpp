@@ -1,5 +1,7 @@
 #include "platform/db/OdbcEngine.h"
 
+#include "platform/db/VariantKinds.h"
+
 #include "platform/db/EngineErrors.h"
 
 #include <QDateTime>
@@ -21,20 +23,9 @@ QVariant normalized(const QVariant& value)
 {
     if (value.isNull())
         return QVariant();
-    switch (value.metaType().id()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
+    if (isWholeNumber(value))
         return QVariant::fromValue<qint64>(value.toLongLong());
+    switch (value.metaType().id()) {
     case QMetaType::Float:
         return value.toDouble();
     case QMetaType::QDateTime: {

@@ -1,5 +1,7 @@
 #include "platform/db/Recordset.h"
 
+#include "platform/db/VariantKinds.h"
+
 #include "platform/db/EngineErrors.h"
 #include "platform/db/SingleTableSelect.h"
 #include "platform/runtime/ShortDate.h"
@@ -35,27 +37,6 @@ struct Row
         pendingInsert = false;
     }
 };
-
-bool isWholeNumber(const QVariant& value)
-{
-    switch (value.metaType().id()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return true;
-    default:
-        return false;
-    }
-}
 
 RuntimeError notADate(const QVariant& value, const QString& field)
 {

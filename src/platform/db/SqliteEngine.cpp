@@ -1,5 +1,7 @@
 #include "platform/db/SqliteEngine.h"
 
+#include "platform/db/VariantKinds.h"
+
 #include "platform/db/EngineErrors.h"
 #include "platform/db/SqlServerCollation.h"
 #include "platform/db/SqlServerFunctions.h"
@@ -125,25 +127,17 @@ void SqliteEngine::bind(sqlite3_stmt* statement, const QVariantList& values, int
     for (int i = 1; i <= count && *next < values.size(); ++i, ++*next) {
         const QVariant& value = values[*next];
         int rc;
+        if (isWholeNumber(value)) {
+            rc = value.isNull() ? sqlite3_bind_null(statement, i)
+                                : sqlite3_bind_int64(statement, i, value.toLongLong());
+            if (rc != SQLITE_OK)
+                raise(rc);
+            continue;
+        }
         switch (value.metaType().id()) {
         case QMetaType::UnknownType:
         case QMetaType::Nullptr:
             rc = sqlite3_bind_null(statement, i);
-            break;
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::Char:
-        case QMetaType::SChar:
-        case QMetaType::UChar:
-            rc = value.isNull() ? sqlite3_bind_null(statement, i)
-                                : sqlite3_bind_int64(statement, i, value.toLongLong());
             break;
         case QMetaType::Double:
         case QMetaType::Float:

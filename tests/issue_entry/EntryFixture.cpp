@@ -1,0 +1,133 @@
+#include "EntryFixture.h"
+
+#include "common/BasLoan.h"
+#include "data/BasLoanVariables.h"
+#include "data/PayrollSchema.h"
+#include "data/ResolveTableNames.h"
+#include "issue_entry/frmLoan.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/Conversions.h"
+
+#include <QComboBox>
+
+namespace EntryFixture {
+
+namespace {
+
+const char* const Seed[] = {
+    "insert into psettings values (1, 1, 0), (2, 0, 0)",
+    "insert into pCurrencyMaster values (1, 1, 'Rupee', 'Rs'), (2, 1, 'Dollar', ' $ ')",
+    "insert into pLoans values (1, 1, 'Personal Loan', 1, 12, 1000, 50000),"
+    " (1, 2, 'Salary Advance', 1, 0, 0, 0), (1, 3, 'Rate Unknown', 1, NULL, 0, 0),"
+    " (2, 1, 'Staff Loan', 1, 7, 0, 100000)",
+    "insert into pemployee (eCompanyID, eEmpID, eName, eActive) values (1, 1, 'Asha', 1),"
+    " (1, 2, 'Bala', 1), (1, 3, 'Chitra', 0), (2, 1, 'Dev', 1)",
+    "insert into ploanapplication (laLoanAppID, laCompanyID, laloanappno, laAppType, laEmployeeID,"
+    " laLoanID, laPaymentPeriod, laSanctionAmount, laInstalmentAmount, laDeductMonthly, "
+    "lacancelled)"
+    " values (10, 1, 'LA-10', 'L', 1, 1, 12, 12000, 1000, 1, 0),"
+    " (11, 1, 'LA-11', 'L', 1, 1, 10, 10000, 1100, NULL, 0),"
+    " (12, 1, 'LA-12', 'L', 2, 1, NULL, NULL, NULL, 0, 0),"
+    " (13, 1, NULL, 'L', 1, 1, 12, 5000, 500, 1, 0), (14, 1, 'LA-14', 'L', 1, 1, 12, 5000, 500, 1, "
+    "1),"
+    " (15, 1, 'LA-15', 'L', 2, 3, 12, 6000, 550, 1, 0),"
+    " (20, 1, 'AA-20', 'A', 1, 2, 4, 8000, 2000, 0, 0),"
+    " (30, 2, 'LB-30', 'L', 1, 1, 12, 12000, 1000, 1, 0)",
+    "insert into pPrefix values (1, 91001, 'LN'), (1, 91035, 'ADV')",
+    "insert into ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID, lrdMonth) values"
+    " (1, 1, 1, '2024-01-01'), (1, 1, 1, '2024-02-01'), (1, 1, 2, '2024-02-01'),"
+    " (1, 2, 1, '2024-02-01'), (2, 1, 1, '2024-02-01')",
+};
+
+} // namespace
+
+ado::ConnectionPtr openPayroll(const QString& path)
+{
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(path);
+    payroll::createSchema(*connection);
+    for (const char* statement : Seed)
+        connection->Execute(QString::fromUtf8(statement));
+    return connection;
+}
+
+void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& type,
+                 const QString& mode)
+{
+    BasLoan::setAdocon(std::move(connection));
+    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    BasLoan::ProcessDate = QDate(2024, 3, 15);
+    BasLoan::intUserID = 2;
+    BasLoan::intCompanyID = company;
+    BasLoan::strtype = type;
+    BasLoan::lngInterfaceID = type == u"L" ? 91001 : 91035;
+    BasLoan::strMode = mode;
+    BasLoan::ResolveTableNames();
+}
+
+QVariant scalar(const QString& sql)
+{
+    return BasLoan::adocon().ExecuteScalar(sql);
+}
+
+void run(const QString& sql)
+{
+    BasLoan::adocon().Execute(sql);
+}
+
+void addLiveIssue()
+{
+    run(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+                       "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+                       "liNoofPayments, liInstallmentAmount, liDeductionMode, liUsed, liRemarks) "
+                       "values (1, 7, 'L', 'LN7', '2024-01-05', 1, 1, 10, 12000, 5, 12, 1055.63, "
+                       "1, NULL, 'old')"));
+}
+
+QStringList firstRow(const QString& sql)
+{
+    ado::Recordset rs;
+    rs.Open(sql, BasLoan::adocon());
+    QStringList fields;
+    for (int i = 0; i < rs.fieldCount(); ++i) {
+        const QVariant value = rs.value(i);
+        fields << (value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate)
+                                                      : vb::TextOf(value));
+    }
+    return fields;
+}
+
+void selectIssueRow(int id)
+{
+    FlexGrid* grid = BasLoan::flexMaster();
+    const QString idText = QString::number(id);
+    for (int row = 1; row < grid->Rows(); ++row) {
+        if (grid->TextMatrix(row, 0) == idText) {
+            grid->setRow(row);
+            return;
+        }
+    }
+    if (grid->TextMatrix(1, 0).isEmpty())
+        grid->setTextMatrix(1, 0, idText);
+    else
+        grid->AddItem(idText);
+    grid->setRow(grid->Rows() - 1);
+}
+
+void choose(QComboBox* combo, int itemData)
+{
+    combo->setCurrentIndex(combo->findData(itemData));
+}
+
+frmLoan& newEntry(int employee, int application)
+{
+    BasLoan::strMode = QStringLiteral("N");
+    frmLoan& entry = frmLoan::instance();
+    entry.show();
+    choose(entry.cboEmployee, employee);
+    choose(entry.cboloanapplication, application);
+    return entry;
+}
+
+} // namespace EntryFixture

@@ -1,0 +1,12 @@
+#include "EntryTests.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (auto run : {runInstalmentTests, runEntryRulesTests, runSavingTests, runFlowTests})
+        failures += run(argc, argv);
+    return failures;
+}
