@@ -1,6 +1,7 @@
 // The entry window's controls: names, captions, geometry in twips, tab order, initial states.
 #include "issue_entry/frmLoan.h"
 
+#include "common/quorrel/NumberShapeValidator.h"
 #include "common/quorrel/clsCommonDB.h"
 #include "common/quorrel/clsCommonGen.h"
 #include "platform/ui/Twips.h"
@@ -112,6 +113,10 @@ void frmLoan::layoutControls()
     txtRemarks->setMaxLength(250);
     for (QLineEdit* number : {txtLoanAmount, txtNoOfPayments, txtInstallmentAmount})
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Pasted text passes no key filter; these keep the boxes to the filter's shapes.
+    txtLoanAmount->setValidator(new NumberShapeValidator(18, 2, txtLoanAmount));
+    txtInstallmentAmount->setValidator(new NumberShapeValidator(18, 2, txtInstallmentAmount));
+    txtNoOfPayments->setValidator(new NumberShapeValidator(3, 0, txtNoOfPayments));
 
     cmdOK = button(this, "cmdOK", QStringLiteral("&OK"), Twips::rect(4095, 3270, 1170, 540));
     cmdCancel =

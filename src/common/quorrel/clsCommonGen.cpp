@@ -1,5 +1,6 @@
 #include "common/quorrel/clsCommonGen.h"
 
+#include "common/quorrel/NumberShapeValidator.h"
 #include "platform/runtime/Conversions.h"
 
 #include <QComboBox>
@@ -33,10 +34,6 @@ void clsCommonGen::TextValidateNum(QLineEdit* box, qint16& KeyAscii, qint16 size
     const int length = box->hasSelectedText() ? int(box->selectedText().size()) : 0;
     text.replace(start, length, key);
 
-    const qsizetype point = text.indexOf(u'.');
-    const bool shapeKept =
-        text.size() <= sizeLimit && text.count(u'.') <= 1 &&
-        (point < 0 || (decimalPlaces > 0 && text.size() - point - 1 <= decimalPlaces));
-    if (!shapeKept)
+    if (!NumberShapeValidator::shapeKept(text, sizeLimit, decimalPlaces))
         KeyAscii = 0;
 }

@@ -1,0 +1,99 @@
+#include "Clerk.h"
+
+#include "StressDatabase.h"
+
+#include "cancel/frmCancel.h"
+#include "common/BasLoan.h"
+#include "data/ResolveTableNames.h"
+#include "issue_entry/frmLoan.h"
+#include "platform/db/Connection.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr qint32 LoanInterface = 91001;
+
+Clerk::Outcome toldOrSilent(const QStringList& prompts)
+{
+    Clerk::Outcome outcome;
+    outcome.kind = prompts.isEmpty() ? Clerk::Outcome::Silent : Clerk::Outcome::Refused;
+    outcome.message = prompts.join(u' ').simplified();
+    return outcome;
+}
+
+} // namespace
+
+Clerk::Clerk(const QString& databasePath)
+{
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(databasePath);
+    BasLoan::setAdocon(std::move(connection));
+    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    BasLoan::ProcessDate = stress::processDate();
+    BasLoan::intUserID = stress::ClerkUser;
+    BasLoan::intCompanyID = stress::Company;
+    BasLoan::strtype = QStringLiteral("L");
+    BasLoan::lngInterfaceID = LoanInterface;
+    BasLoan::ResolveTableNames();
+}
+
+Clerk::Outcome Clerk::saveNewIssue(qint32 employee, const QString& remarks)
+{
+    m_messages.clear();
+    Outcome outcome;
+    try {
+        BasLoan::strMode = QStringLiteral("N");
+        frmLoan& entry = frmLoan::instance();
+        entry.show();
+        entry.cboEmployee->setCurrentIndex(entry.cboEmployee->findData(employee));
+        if (entry.cboloanapplication->count() == 0) {
+            outcome.kind = Outcome::NothingToDo;
+        } else {
+            entry.cboloanapplication->setCurrentIndex(0);
+            entry.txtRemarks->insert(remarks);
+            entry.cmdOK_Click();
+            if (BasLoan::Tag(entry.cmdOK) == u"Success") {
+                outcome.kind = Outcome::Done;
+                outcome.issueId = entry.lngIssueID;
+                outcome.number = entry.strIssueNo;
+            } else {
+                outcome = toldOrSilent(m_messages.prompts());
+            }
+        }
+    } catch (const RuntimeError& e) {
+        // The window's own handlers would show this in a message box.
+        outcome.kind = Outcome::Refused;
+        outcome.message = e.description().simplified();
+    }
+    frmLoan::Unload();
+    return outcome;
+}
+
+Clerk::Outcome Clerk::cancelIssue(qint32 issueId, const QString& reason)
+{
+    m_messages.clear();
+    // The reason dialog cancels the issue of the register's current row.
+    FlexGrid grid;
+    grid.setCols(8);
+    grid.setRows(2);
+    grid.setTextMatrix(1, 0, QString::number(issueId));
+    grid.setRow(1);
+    BasLoan::setFlexMaster(&grid);
+    frmCancel& dialog = frmCancel::instance();
+    dialog.txtcanreason->setText(reason);
+    dialog.cmdOK->click();
+    frmCancel::Unload();
+    BasLoan::setFlexMaster(nullptr);
+
+    Outcome outcome = toldOrSilent(m_messages.prompts());
+    if (outcome.kind == Outcome::Silent) {
+        outcome.kind = Outcome::Done;
+        outcome.issueId = issueId;
+    }
+    return outcome;
+}

@@ -1,0 +1,71 @@
+#include "StressDatabase.h"
+
+#include "data/DemoData.h"
+#include "data/NativeStatement.h"
+#include "data/TransactionScope.h"
+#include "platform/db/Connection.h"
+
+#include <QFile>
+
+namespace stress {
+
+QDate processDate()
+{
+    return QDate(2024, 3, 15);
+}
+
+namespace {
+
+void addApplications(ado::Connection& connection, int employees, int applications)
+{
+    using payroll::NativeStatement;
+    NativeStatement employee(connection,
+                             QStringLiteral("INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, "
+                                            "eName, eActive) VALUES (?, ?, ?, ?, 1)"));
+    for (int e = 0; e < employees; ++e)
+        employee.run({Company, FirstEmployee + e, QStringLiteral("S%1").arg(e),
+                      QStringLiteral("Stress Employee %1").arg(e, 3, 10, QLatin1Char('0'))});
+
+    NativeStatement loanType(
+        connection, QStringLiteral("INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, "
+                                   "lCurrencyID, lPercentageofInterest, lMinlimit, "
+                                   "lMaxlimit) VALUES (?, ?, ?, 1, 12, 0, 1000000)"));
+    NativeStatement application(
+        connection,
+        QStringLiteral("INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, "
+                       "laAppDate, laAppType, laEmployeeID, laLoanID, laPaymentPeriod, "
+                       "laSanctionAmount, laInstalmentAmount, laDeductMonthly, lacancelled) "
+                       "VALUES (?, ?, ?, ?, 'L', ?, ?, 12, ?, ?, 1, 0)"));
+    NativeStatement repayment(connection,
+                              QStringLiteral("INSERT INTO ploanrepaymentdetails (lrdcompanyid, "
+                                             "lrdEmpID, lrdLoanID, lrdMonth, lrdAmount, "
+                                             "lrdProcessed) VALUES (?, ?, ?, ?, ?, 0)"));
+    const QString month = processDate().addMonths(1).toString(Qt::ISODate);
+    for (int a = 0; a < applications; ++a) {
+        const qint32 id = FirstGenerated + a;
+        const qint32 owner = FirstEmployee + a % employees;
+        const double amount = 1200 + 100 * (a % 50);
+        loanType.run({Company, id, QStringLiteral("Stress Loan %1").arg(a)});
+        application.run({id, Company, QStringLiteral("SA-%1").arg(a),
+                         processDate().addDays(-10).toString(Qt::ISODate), owner, id, amount,
+                         amount / 12});
+        repayment.run({Company, owner, id, month, amount / 12});
+    }
+}
+
+} // namespace
+
+void createStressDatabase(const QString& path, int employees, int applications)
+{
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    ado::Connection connection;
+    connection.Open(path);
+    payroll::createDemoDatabase(connection, processDate());
+    payroll::TransactionScope transaction(connection);
+    addApplications(connection, employees, applications);
+    transaction.commit();
+    connection.Close();
+}
+
+} // namespace stress

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// The database the stress and crash runs share: the demo payroll plus, in company 1, generated
+// employees each holding approved loan applications. Every generated application has a loan type
+// of its own and one unprocessed repayment row for it, so that each issue's repayment row shows
+// whether that save marked it.
+namespace stress {
+
+inline constexpr qint16 Company = 1;
+inline constexpr qint16 ClerkUser = 2;
+inline constexpr qint32 FirstEmployee = 1000;
+inline constexpr qint32 FirstGenerated = 100000; // loan type and application ids
+
+QDate processDate();
+
+// Creates the database file afresh (an existing one is removed first). Raises RuntimeError.
+void createStressDatabase(const QString& path, int employees, int applications);
+
+} // namespace stress

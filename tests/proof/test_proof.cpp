@@ -1,0 +1,13 @@
+#include "ProofTests.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (auto run :
+         {runFaultInjectionTests, runBadInputTests, runRightsBypassTests, runConcurrencyProofTests})
+        failures += run(argc, argv);
+    return failures;
+}
