@@ -1,9 +1,14 @@
 #include "CancelFixture.h"
 
+#include "cancel/frmCancel.h"
 #include "data/BasLoanVariables.h"
 #include "data/DemoData.h"
 #include "data/NativeStatement.h"
 #include "data/ResolveTableNames.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 CancelFixture::CancelFixture() : m_module(std::make_shared<ado::Connection>())
 {
@@ -44,4 +49,17 @@ QList<QVariantList> CancelFixture::everythingBut(int liID)
                                                              "where liCompanyID <> 1 or liID <> ?"))
                 .rows({liID});
     return rows;
+}
+
+void CancelFixture::checkNoSuchTableShown(const msgbox::ScriptedPresenter& messages)
+{
+    QCOMPARE(messages.shown().size(), 1);
+    QCOMPARE(messages.shown()[0].flags, 64);
+    QVERIFY(messages.shown()[0].prompt.startsWith(u"no such table"));
+}
+
+void cancel_test::confirm(frmCancel& dialog, const QString& reason)
+{
+    dialog.txtcanreason->setText(reason);
+    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/db/Connection.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QDate>
 #include <QTemporaryDir>
 #include <QVariant>
+
+class frmCancel;
 
 // The demo payroll in a file, opened as the module's connection with the clerk of company 1
 // signed in, and a second connection to the same file for what other clerks and payroll do
@@ -26,8 +29,20 @@ public:
     // Every user and every issue but one (0: all), as another connection reads them now.
     QList<QVariantList> everythingBut(int liID);
 
+    // The one message box shown was a plain notice of the engine's "no such table" failure.
+    static void checkNoSuchTableShown(const msgbox::ScriptedPresenter& messages);
+
 private:
     QTemporaryDir m_dir;
     ado::ConnectionPtr m_module;
     ado::Connection m_other;
 };
+
+namespace cancel_test {
+
+constexpr int LiveIssue = 13; // LN10: live, not used by payroll
+
+// Types the reason and presses OK.
+void confirm(frmCancel& dialog, const QString& reason);
+
+} // namespace cancel_test

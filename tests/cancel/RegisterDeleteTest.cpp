@@ -12,17 +12,8 @@
 #include <QPushButton>
 #include <QTableView>
 
-namespace {
-
-constexpr int LiveIssue = 13; // LN10: live, not used by payroll
-
-void confirm(frmCancel& dialog, const QString& reason)
-{
-    dialog.txtcanreason->setText(reason);
-    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-}
-
-} // namespace
+using cancel_test::confirm;
+using cancel_test::LiveIssue;
 
 // Delete in the real register over the demo payroll, signed in as the clerk ("NEDP").
 class RegisterDeleteTest : public QObject
@@ -206,9 +197,7 @@ private slots:
 
         QTest::mouseClick(reg->CmdDelete, Qt::LeftButton);
 
-        QCOMPARE(messages->shown().size(), 1);
-        QCOMPARE(messages->shown()[0].flags, 64);
-        QVERIFY(messages->shown()[0].prompt.startsWith(u"no such table"));
+        CancelFixture::checkNoSuchTableShown(*messages);
         QVERIFY(reg->isEnabled());
         QCOMPARE(reg->cursor().shape(), Qt::ArrowCursor);
     }

@@ -185,6 +185,7 @@ private slots:
         QCOMPARE(read, headings);
     }
 
+    // What the demo offers beyond what the register lists and numbering below already show.
     void demoHolds_data()
     {
         QTest::addColumn<QString>("condition");
@@ -207,19 +208,6 @@ private slots:
                                            "InterfaceID = 91001 AND Prefix = 'LN'";
         QTest::newRow("advance prefix ADV") << "SELECT count(*) FROM pPrefix WHERE CompanyID = 1 "
                                                "AND InterfaceID = 91035 AND Prefix = 'ADV'";
-        QTest::newRow("company 2 numbers bare")
-            << issues + "liCompanyID = 2 AND liNo GLOB '[0-9]*' AND NOT EXISTS (SELECT 1 FROM "
-                        "pPrefix WHERE CompanyID = 2)";
-        QTest::newRow("live loan in the window")
-            << issues +
-                   "liCompanyID = 1 AND litype = 'L' AND liactive = 1 AND licancelled = 0 AND "
-                   "liUsed = 0" +
-                   window;
-        QTest::newRow("live advance in the window")
-            << issues + "liCompanyID = 1 AND litype = 'A' AND liactive = 1 AND licancelled = 0" +
-                   window;
-        QTest::newRow("hidden by the window")
-            << issues + "liCompanyID = 1 AND liactive = 1 AND lidate < '2024-02-14'";
         QTest::newRow("on the window's first day")
             << issues + "liCompanyID = 1 AND lidate = '2024-02-14'";
         QTest::newRow("cancelled with a remark")
@@ -235,7 +223,6 @@ private slots:
         QTest::newRow("cancelled, its application free again")
             << issues + "licancelled = 1 AND NOT EXISTS (SELECT 1 FROM pLoansIssueData o WHERE "
                         "o.liLoanAppID = i.liLoanAppID AND o.licancelled = 0)";
-        QTest::newRow("loan number past LN9") << issues + "liNo = 'LN10'";
         QTest::newRow("application without number") << applications + "laloanappno IS NULL";
         QTest::newRow("application without sanction") << applications + "laSanctionAmount IS NULL";
         QTest::newRow("application without period") << applications + "laPaymentPeriod IS NULL";
@@ -349,7 +336,7 @@ private slots:
         QCOMPARE(max.toInt(), highest);
     }
 
-    // A new issue, its cancellation and the closing of repayments, written as the module does.
+    // A new issue and the closing of repayments, written as the module does.
     void moduleWritesFit()
     {
         auto connection = openMemory();
@@ -380,13 +367,8 @@ private slots:
             issue.setValue(QString::fromLatin1(column), value);
         issue.Update();
         issue.Close();
-
-        QCOMPARE(connection->Execute(
-                     "update pLoansIssueData set liCancelled=1, liCancelledRemarks='clerk:Wrong "
-                     "amount ' where liID ='18' and liCompanyID =1"),
-                 qint64(1));
         QCOMPARE(count(*connection, "SELECT count(*) FROM pLoansIssueData WHERE liID = 18 AND "
-                                    "lidate = '2024-03-15' AND licancelled = 1"),
+                                    "lidate = '2024-03-15'"),
                  qint64(1));
 
         ado::Recordset repayments;

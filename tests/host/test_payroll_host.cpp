@@ -56,15 +56,6 @@ private slots:
         QCOMPARE(created.exitCode, 0);
     }
 
-    void helpNamesEveryOption()
-    {
-        const Run help = payrollHost({"--help"});
-        QCOMPARE(help.exitCode, 0);
-        for (const char* option : {"--db", "--init-db", "--demo", "--sql", "--type", "--user",
-                                   "--company", "--process-date", "--title", "--module"})
-            QVERIFY2(help.out.contains(QLatin1String(option)), option);
-    }
-
     void initDbOnlyOnce()
     {
         const QString db = path(QStringLiteral("empty.db"));
@@ -180,8 +171,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing module") << QStringList{"--module", "/nonexistent/libmodule.so"}
-                                        << "could not be loaded";
+        QTest::newRow("missing module")
+            << QStringList{"--module", "/nonexistent/libmodule.so"} << "could not be loaded";
         QTest::newRow("library that is not the module")
             << QStringList{"--module", QStringLiteral(PLATFORM_LIBRARY)} << "could not be loaded";
     }
@@ -189,7 +180,8 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        const Run run = payrollHost(QStringList{"--db", m_demo, "--title", "Test Payroll"} + arguments);
+        const Run run =
+            payrollHost(QStringList{"--db", m_demo, "--title", "Test Payroll"} + arguments);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY2(run.err.contains(QLatin1String("Test Payroll: ")), qPrintable(run.err));

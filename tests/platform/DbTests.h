@@ -2,8 +2,6 @@
 
 // The test classes of the database objects, run one after another by test_db's main.
 int runDialectTests(int argc, char** argv);
-int runSemanticsTests(int argc, char** argv);
 int runSystemStatementTests(int argc, char** argv);
 int runRecordsetTests(int argc, char** argv);
-int runConcurrencyTests(int argc, char** argv);
 int runOdbcTests(int argc, char** argv);

@@ -1,7 +1,7 @@
 #include "DbTests.h"
+#include "RaisedError.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/runtime/RuntimeError.h"
 
 #include <QDate>
 #include <QFile>
@@ -53,8 +53,9 @@ private slots:
         qputenv("ODBCINI", ini.fileName().toLocal8Bit());
         ado::Connection viaDsn;
         viaDsn.Open(connection);
-        QCOMPARE(viaDsn.ExecuteScalar(QStringLiteral("select liNo from pLoansIssue where liID = 1")),
-                 QVariant(QStringLiteral("LN1")));
+        QCOMPARE(
+            viaDsn.ExecuteScalar(QStringLiteral("select liNo from pLoansIssue where liID = 1")),
+            QVariant(QStringLiteral("LN1")));
     }
 
     void statementsPassUnchanged()
@@ -98,14 +99,15 @@ private slots:
 
     void integrityViolationNumber()
     {
-        try {
-            m_db.Execute(QStringLiteral("insert into pLoansIssue (liID, liNo) values (2, 'LN1')"));
-            QFAIL("duplicate stored");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), RuntimeError::IntegrityViolation);
-            QVERIFY2(e.description().contains(QStringLiteral("UNIQUE")),
-                     qPrintable(e.description()));
-        }
+        QString description;
+        QCOMPARE(errorNumberOf(
+                     [&] {
+                         m_db.Execute(QStringLiteral(
+                             "insert into pLoansIssue (liID, liNo) values (2, 'LN1')"));
+                     },
+                     &description),
+                 RuntimeError::IntegrityViolation);
+        QVERIFY2(description.contains(QStringLiteral("UNIQUE")), qPrintable(description));
     }
 };
 

@@ -1,35 +1,21 @@
 #include "DbTests.h"
 
 #include "DbFixture.h"
+#include "RaisedError.h"
 
 #include "platform/db/Recordset.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/ShortDate.h"
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <sqlite3.h>
 
-namespace {
-
-// The number of the RuntimeError the call raises, 0 when it raises none.
-qint32 errorNumberOf(const std::function<void()>& call, QString* description = nullptr)
-{
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        if (description)
-            *description = e.description();
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
-
-// Record sets: reading, adding and changing rows, conflicts, transactions and injected faults.
+// Record sets: reading, adding and changing rows, conflicts, transactions, injected faults and
+// a second process holding the write lock.
 class RecordsetTest : public QObject
 {
     Q_OBJECT
@@ -41,6 +27,18 @@ class RecordsetTest : public QObject
     const QString m_issues = QStringLiteral("select * from pLoansIssue where  liCompanyID=1");
 
     qint64 scalar(const QString& sql) { return m_db.ExecuteScalar(sql).toLongLong(); }
+
+    void openForChanges(ado::Recordset& rs, ado::LockType lock = ado::LockType::Optimistic)
+    {
+        rs.Open(m_issues, m_db, ado::CursorType::Keyset, lock);
+    }
+    // Adds an issue of company 1 to the set, not yet written.
+    static void addRow(ado::Recordset& rs, int id)
+    {
+        rs.AddNew();
+        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        rs.setValue(QStringLiteral("liID"), id);
+    }
 
 private slots:
     void init()
@@ -96,11 +94,9 @@ private slots:
     void addNewStoresValuesAsTyped()
     {
         ado::Recordset rs;
-        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
-        rs.AddNew();
-        rs.setValue(QStringLiteral("liCompanyID"), 1);
+        openForChanges(rs);
+        addRow(rs, 6);
         rs.setValue(QStringLiteral("litype"), QStringLiteral("L"));
-        rs.setValue(QStringLiteral("liID"), 6);
         rs.setValue(QStringLiteral("liNo"), QStringLiteral("LN6"));
         rs.setValue(QStringLiteral("lidate"), ShortDate::format(QDate(2003, 3, 15)));
         rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("O'Brien's \"loan\" -- ; drop"));
@@ -124,9 +120,7 @@ private slots:
             QStringLiteral("select *, convert(int, liNo) from pLoansIssue where  liCompanyID=1");
         ado::Recordset rs;
         rs.Open(unreadable, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
-        rs.AddNew();
-        rs.setValue(QStringLiteral("liCompanyID"), 1);
-        rs.setValue(QStringLiteral("liID"), 6);
+        addRow(rs, 6);
         rs.Update();
         QCOMPARE(rs.RecordCount(), qint64(1));
         QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(2));
@@ -151,7 +145,7 @@ private slots:
         QFETCH(QVariant, assigned);
         QFETCH(QDate, stored);
         ado::Recordset rs;
-        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        openForChanges(rs);
         QString description;
         const qint32 error =
             errorNumberOf([&] { rs.setValue(QStringLiteral("lidate"), assigned); }, &description);
@@ -169,7 +163,7 @@ private slots:
     void updateWritesOnlyChangedFields()
     {
         ado::Recordset rs;
-        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        openForChanges(rs);
         QCOMPARE(rs.value(QStringLiteral("liempid")), QVariant(qint64(7)));
         // Another clerk changes a column this record set does not touch.
         m_db.Execute(QStringLiteral("update pLoansIssue set liempid = 9 where liID = 5"));
@@ -186,7 +180,7 @@ private slots:
         ado::Connection other;
         other.Open(m_path);
         ado::Recordset rs;
-        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
+        openForChanges(rs);
         QVERIFY(rs.value(QStringLiteral("liRemarks")).isNull());
         other.Execute(QStringLiteral("update pLoansIssue set liRemarks = 'theirs' where liID = 5"));
         rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("mine"));
@@ -210,10 +204,8 @@ private slots:
         QFETCH(int, id);
         QFETCH(QString, number);
         ado::Recordset rs;
-        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
-        rs.AddNew();
-        rs.setValue(QStringLiteral("liCompanyID"), 1);
-        rs.setValue(QStringLiteral("liID"), id);
+        openForChanges(rs);
+        addRow(rs, id);
         rs.setValue(QStringLiteral("litype"), QStringLiteral("L"));
         rs.setValue(QStringLiteral("liNo"), number);
         QString description;
@@ -270,24 +262,6 @@ private slots:
         QVERIFY(errorNumberOf([&] { rs.AddNew(); }) != 0);
     }
 
-    void rolledBackTransactionLeavesNothing()
-    {
-        m_db.BeginTrans();
-        QVERIFY(m_db.inTransaction());
-        ado::Recordset rs;
-        rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
-        rs.AddNew();
-        rs.setValue(QStringLiteral("liCompanyID"), 1);
-        rs.setValue(QStringLiteral("liID"), 6);
-        rs.Update();
-        m_db.Execute(QStringLiteral("update pLoansIssue set liRemarks = 'x'"));
-        m_db.RollbackTrans();
-        QVERIFY(!m_db.inTransaction());
-        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue where liID = 6 or "
-                                       "liRemarks is not null")),
-                 qint64(0));
-    }
-
     // A save as the entry window makes it: begin, open, add, write, mark repayments, commit.
     void injectedFaultFailsTheChosenStatement_data()
     {
@@ -306,10 +280,8 @@ private slots:
             [&] {
                 m_db.BeginTrans();
                 ado::Recordset rs;
-                rs.Open(m_issues, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
-                rs.AddNew();
-                rs.setValue(QStringLiteral("liCompanyID"), 1);
-                rs.setValue(QStringLiteral("liID"), 6);
+                openForChanges(rs);
+                addRow(rs, 6);
                 rs.Update();
                 m_db.Execute(QStringLiteral("update ploanrepaymentdetails set lrdProcessed = 1"));
                 m_db.CommitTrans();
@@ -323,6 +295,29 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(1));
         // The failure is injected once only.
         QCOMPARE(scalar(QStringLiteral("select 7")), qint64(7));
+    }
+    // Two clerks saving at once, each in its own process: this BEGIN waits for the other
+    // process's commit instead of failing, and then sees its row.
+    void secondSaveWaitsForTheFirst()
+    {
+        m_db.Execute(QStringLiteral("create table saves (clerk varchar(10))"));
+        QProcess first;
+        first.start(QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/db_write_lock_holder"),
+                    {m_path});
+        QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
+        while (!first.canReadLine())
+            QVERIFY2(first.waitForReadyRead(10000), first.readAllStandardError().constData());
+        QCOMPARE(first.readLine().trimmed(), QByteArray("locked"));
+
+        m_db.BeginTrans();
+        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select group_concat(clerk) from saves")),
+                 QVariant(QStringLiteral("first")));
+        m_db.Execute(QStringLiteral("insert into saves values ('second')"));
+        m_db.CommitTrans();
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from saves")), qint64(2));
     }
 };
 

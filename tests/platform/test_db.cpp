@@ -15,8 +15,7 @@ int main(int argc, char** argv)
         connection = std::make_shared<ado::Connection>();
     moduleWide[1]->Open(QStringLiteral(":memory:"));
     int failures = 0;
-    for (auto run : {runDialectTests, runSemanticsTests, runSystemStatementTests, runRecordsetTests,
-                     runConcurrencyTests, runOdbcTests})
+    for (auto run : {runDialectTests, runSystemStatementTests, runRecordsetTests, runOdbcTests})
         failures += run(argc, argv);
     return failures;
 }

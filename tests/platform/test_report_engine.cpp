@@ -1,10 +1,11 @@
+#include "RaisedError.h"
+
 #include "data/PayrollSchema.h"
 #include "platform/db/Connection.h"
 #include "platform/report/PreviewWindow.h"
 #include "platform/report/RecordingPreviewPresenter.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/report/ReportFileParser.h"
-#include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QAction>
@@ -109,16 +110,6 @@ void preview(rpt::ReportEngine& engine, int company, const QString& issueId, con
     engine.setAction(1);
 }
 
-QString failureOf(const std::function<void()>& step)
-{
-    try {
-        step();
-    } catch (const RuntimeError& e) {
-        return e.description();
-    }
-    return QStringLiteral("(no failure)");
-}
-
 // Shows the preview window offscreen and saves the PDF from it, as the clerk's button does.
 class PdfSavingPresenter : public rpt::PreviewPresenter
 {
@@ -163,39 +154,30 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("shown");
 
-        QTest::newRow("level-payment loan") << false << 1 << "5"
-                                            << "L"
-                                            << "Loan Issue"
-                                            << QStringList{"Harbour Mills Ltd",
-                                                           "Loan Issue Statement",
-                                                           "LN7",
-                                                           "Karthik Reddy (E007)",
-                                                           "Personal Loan",
-                                                           "12,000.00",
-                                                           "Indian Rupee (Rs)",
-                                                           "1,055.63",
-                                                           "12 % a year, level payment",
-                                                           "Issued",
-                                                           "Medical expenses",
-                                                           "Mar 2024",
-                                                           "Feb 2025",
-                                                           "12,667.54",
-                                                           "667.54"};
-        QTest::newRow("cancelled advance") << false << 1 << "6"
-                                           << "A"
-                                           << "Advance Issue"
-                                           << QStringList{"Advance Issue Statement",
-                                                          "ADV2",
-                                                          "Cancelled",
-                                                          "clerk:Employee withdrew the request ",
-                                                          "1,000.00",
-                                                          "3,000.00"};
+        // The texts each statement shows, separated by "|".
+        QTest::newRow("level-payment loan")
+            << false << 1 << "5"
+            << "L"
+            << "Loan Issue"
+            << QStringLiteral("Harbour Mills Ltd|Loan Issue Statement|LN7|Karthik Reddy (E007)|"
+                              "Personal Loan|12,000.00|Indian Rupee (Rs)|1,055.63|12 % a year, "
+                              "level payment|Issued|Medical expenses|Mar 2024|Feb 2025|12,667.54|"
+                              "667.54")
+                   .split(u'|');
+        QTest::newRow("cancelled advance")
+            << false << 1 << "6"
+            << "A"
+            << "Advance Issue"
+            << QStringLiteral("Advance Issue Statement|ADV2|Cancelled|clerk:Employee withdrew the "
+                              "request |1,000.00|3,000.00")
+                   .split(u'|');
         QTest::newRow("declining-balance loan, in-memory database")
             << true << 2 << "5"
             << "L"
-            << "Loan Issue" << QStringList{"Harbour Mills Branch", "10 % a year, declining balance",
-                                           "3,388.89",         "55.55",
-                                           "10,166.67",        "166.67"};
+            << "Loan Issue"
+            << QStringLiteral("Harbour Mills Branch|10 % a year, declining balance|3,388.89|55.55|"
+                              "10,166.67|166.67")
+                   .split(u'|');
     }
     void statement()
     {

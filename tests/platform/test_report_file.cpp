@@ -1,7 +1,8 @@
+#include "RaisedError.h"
+
 #include "platform/report/ReportFileParser.h"
 #include "platform/report/ReportParameters.h"
 #include "platform/report/StatementBinder.h"
-#include "platform/runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -11,16 +12,6 @@ namespace {
 const char* const parametersSection = "[parameters]\n"
                                       "@id = number required\n"
                                       "strUserName = text\n";
-
-QString failureOf(const std::function<void()>& step)
-{
-    try {
-        step();
-    } catch (const RuntimeError& e) {
-        return e.description();
-    }
-    return QStringLiteral("(no failure)");
-}
 
 rpt::ReportDefinition declared()
 {
@@ -85,12 +76,6 @@ private slots:
         const QString failure = failureOf(
             [&] { rpt::ReportFileParser::parse(QString::fromLatin1(parametersSection) + body); });
         QVERIFY2(failure.startsWith(message), qPrintable(failure));
-    }
-
-    void unreadableFile()
-    {
-        QCOMPARE(failureOf([] { rpt::ReportFileParser::load(QStringLiteral("/nowhere/x.rpt")); }),
-                 QStringLiteral("The report file \"/nowhere/x.rpt\" cannot be found."));
     }
 
     void parameterLiterals_data()

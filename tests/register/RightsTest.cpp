@@ -38,18 +38,6 @@ private slots:
         QCOMPARE(enabledCommands(db.open("L", qint16(user))), enabled);
     }
 
-    void rightsAreFoldedInPlace()
-    {
-        RegisterFixture db;
-        db.addRights(2, 91001, " ne ");
-        FrmMaster& register_ = db.open("L", 2);
-        QString letter = QStringLiteral(" e ");
-        QVERIFY(register_.fnUserRights(letter));
-        QCOMPARE(letter, QStringLiteral("E"));
-        letter = QStringLiteral("d");
-        QVERIFY(!register_.fnUserRights(letter));
-    }
-
     void selectedIssueGovernsEditAndDelete()
     {
         RegisterFixture db;
