@@ -1,6 +1,5 @@
 #include "EntryFixture.h"
 
-#include "common/BasLoan.h"
 #include "data/BasLoanVariables.h"
 #include "data/PayrollSchema.h"
 #include "data/ResolveTableNames.h"

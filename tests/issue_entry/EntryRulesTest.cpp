@@ -1,6 +1,5 @@
 #include "EntryTest.h"
 
-#include "data/BasLoanVariables.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/ui/MessageBox.h"
 

@@ -1,6 +1,5 @@
 #include "EntryTest.h"
 
-#include "data/BasLoanVariables.h"
 #include "issue_entry/InstalmentFormula.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/runtime/Conversions.h"
@@ -124,21 +123,6 @@ private slots:
         QCOMPARE(messages.shown().size(), int(!message.isEmpty()));
         QVERIFY2(messages.prompts().value(0).contains(message),
                  qPrintable(messages.prompts().join(u'|')));
-    }
-
-    void numberBoxesSelectFilterAndMoveOn()
-    {
-        openRegister(1, QStringLiteral("L"));
-        frmLoan& entry = newEntry(1, 10);
-        QVERIFY(QTest::qWaitForWindowActive(&entry));
-        entry.txtNoOfPayments->setEnabled(true);
-        entry.txtNoOfPayments->setFocus();
-        QTRY_COMPARE(entry.txtNoOfPayments->selectedText(), QStringLiteral("12"));
-        QTest::keyClicks(entry.txtNoOfPayments, QStringLiteral("2x4."));
-        QCOMPARE(entry.txtNoOfPayments->text(), QStringLiteral("24"));
-        QTest::keyClick(entry.txtNoOfPayments, Qt::Key_Return);
-        QTRY_VERIFY(entry.txtRemarks->hasFocus());
-        QCOMPARE(entry.txtInstallmentAmount->text(), QStringLiteral("559.29"));
     }
 };
 
