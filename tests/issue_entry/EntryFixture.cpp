@@ -1,6 +1,5 @@
 #include "EntryFixture.h"
 
-#include "common/BasLoan.h"
 #include "data/BasLoanVariables.h"
 #include "data/PayrollSchema.h"
 #include "data/ResolveTableNames.h"
@@ -8,8 +7,10 @@
 #include "platform/db/Recordset.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/runtime/Conversions.h"
+#include "register/FrmMaster.h"
 
 #include <QComboBox>
+#include <QTimer>
 
 namespace EntryFixture {
 
@@ -42,16 +43,6 @@ const char* const Seed[] = {
 
 } // namespace
 
-ado::ConnectionPtr openPayroll(const QString& path)
-{
-    auto connection = std::make_shared<ado::Connection>();
-    connection->Open(path);
-    payroll::createSchema(*connection);
-    for (const char* statement : Seed)
-        connection->Execute(QString::fromUtf8(statement));
-    return connection;
-}
-
 void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& type,
                  const QString& mode)
 {
@@ -66,9 +57,14 @@ void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& t
     BasLoan::ResolveTableNames();
 }
 
-QVariant scalar(const QString& sql)
+void openRegister(qint16 company, const QString& type, const QString& mode, const QString& path)
 {
-    return BasLoan::adocon().ExecuteScalar(sql);
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(path);
+    payroll::createSchema(*connection);
+    for (const char* statement : Seed)
+        connection->Execute(QString::fromUtf8(statement));
+    useRegister(std::move(connection), company, type, mode);
 }
 
 void run(const QString& sql)
@@ -76,16 +72,7 @@ void run(const QString& sql)
     BasLoan::adocon().Execute(sql);
 }
 
-void addLiveIssue()
-{
-    run(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
-                       "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
-                       "liNoofPayments, liInstallmentAmount, liDeductionMode, liUsed, liRemarks) "
-                       "values (1, 7, 'L', 'LN7', '2024-01-05', 1, 1, 10, 12000, 5, 12, 1055.63, "
-                       "1, NULL, 'old')"));
-}
-
-QStringList firstRow(const QString& sql)
+QStringList stored(const QString& sql)
 {
     ado::Recordset rs;
     rs.Open(sql, BasLoan::adocon());
@@ -98,26 +85,29 @@ QStringList firstRow(const QString& sql)
     return fields;
 }
 
-void selectIssueRow(int id)
+QString storedValue(const QString& sql)
 {
-    FlexGrid* grid = BasLoan::flexMaster();
-    const QString idText = QString::number(id);
-    for (int row = 1; row < grid->Rows(); ++row) {
-        if (grid->TextMatrix(row, 0) == idText) {
-            grid->setRow(row);
-            return;
-        }
-    }
-    if (grid->TextMatrix(1, 0).isEmpty())
-        grid->setTextMatrix(1, 0, idText);
-    else
-        grid->AddItem(idText);
-    grid->setRow(grid->Rows() - 1);
+    return stored(sql).value(0);
 }
 
-void choose(QComboBox* combo, int itemData)
+void addIssue(int company, int id, const QString& type, const QString& number, bool cancelled)
 {
-    combo->setCurrentIndex(combo->findData(itemData));
+    run(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+                       "liempid, liLoanID, liLoanAppID, licancelled) values (%1, %2, '%3', '%4', "
+                       "'2024-01-02', 2, 1, 99, %5)")
+            .arg(company)
+            .arg(id)
+            .arg(type, number)
+            .arg(int(cancelled)));
+}
+
+void addLiveIssue()
+{
+    run(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+                       "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+                       "liNoofPayments, liInstallmentAmount, liDeductionMode, liUsed, liRemarks) "
+                       "values (1, 7, 'L', 'LN7', '2024-01-05', 1, 1, 10, 12000, 5, 12, 1055.63, "
+                       "1, NULL, 'old')"));
 }
 
 frmLoan& newEntry(int employee, int application)
@@ -128,6 +118,44 @@ frmLoan& newEntry(int employee, int application)
     choose(entry.cboEmployee, employee);
     choose(entry.cboloanapplication, application);
     return entry;
+}
+
+void choose(QComboBox* combo, int itemData)
+{
+    combo->setCurrentIndex(combo->findData(itemData));
+}
+
+bool showEntry(int issue, const std::function<void(frmLoan&)>& check)
+{
+    FrmMaster& reg = FrmMaster::instance();
+    bool shown = false;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!frmLoan::isLoaded() || !frmLoan::instance().isVisible())
+            return; // not shown yet
+        timer.stop();
+        shown = true;
+        check(frmLoan::instance());
+        if (frmLoan::isLoaded() && frmLoan::instance().isVisible())
+            frmLoan::instance().done(QDialog::Rejected);
+    });
+    timer.start();
+    if (issue == 0) {
+        reg.cmdnew_Click();
+    } else {
+        // Its id in the register's first row is all Edit reads from the register.
+        reg.flexMaster->setTextMatrix(1, 0, QString::number(issue));
+        reg.flexMaster->setRow(1);
+        reg.CmdEdit_Click();
+    }
+    return shown;
+}
+
+void closeWindows()
+{
+    frmLoan::Unload();
+    FrmMaster::Unload();
 }
 
 } // namespace EntryFixture

@@ -2,9 +2,9 @@
 
 #include "platform/db/Connection.h"
 
-#include <QString>
 #include <QStringList>
-#include <QVariant>
+
+#include <functional>
 
 class QComboBox;
 class frmLoan;
@@ -14,22 +14,30 @@ class frmLoan;
 // company 2 uses declining balances and bare numbers.
 namespace EntryFixture {
 
-ado::ConnectionPtr openPayroll(const QString& path = QStringLiteral(":memory:"));
 // The module context of the register of one company and issue type, in an entry mode.
 void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& type,
                  const QString& mode = QStringLiteral("N"));
-QVariant scalar(const QString& sql);
+// The same on a freshly seeded payroll database.
+void openRegister(qint16 company, const QString& type, const QString& mode = QStringLiteral("N"),
+                  const QString& path = QStringLiteral(":memory:"));
 void run(const QString& sql);
+// The fields of the first row a statement gives, as texts (dates in ISO form).
+QStringList stored(const QString& sql);
+QString storedValue(const QString& sql);
 
+// An issue of employee 2 on application 99, dated 2 January 2024.
+void addIssue(int company, int id, const QString& type, const QString& number,
+              bool cancelled = false);
 // Issue 7 of company 1, LN7: a live loan of employee 1 on application 10, stored before.
 void addLiveIssue();
-// The fields of the first row a statement gives, as texts (dates in ISO form).
-QStringList firstRow(const QString& sql);
-// Makes the register grid's current row the issue's row (writing its id into a blank register).
-void selectIssueRow(int id);
 
 // A loaded entry window in new mode with the employee and application chosen (by item data).
 frmLoan& newEntry(int employee, int application);
 void choose(QComboBox* combo, int itemData);
+// Shows the entry window modally from the register, by New for issue 0 and by Edit of the issue
+// otherwise, and runs the check on it; closes it if the check left it open, so that a failed check
+// never hangs the test. Returns whether the window was shown.
+bool showEntry(int issue, const std::function<void(frmLoan&)>& check);
+void closeWindows();
 
 } // namespace EntryFixture

@@ -1,183 +1,112 @@
-#include "EntryFixture.h"
-#include "EntryTests.h"
-#include "EntryWindowDriver.h"
+#include "EntryTest.h"
 
 #include "common/BasLoan.h"
-#include "issue_entry/SaveFailureMessage.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/grid/FlexGrid.h"
-#include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace EntryFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString StoredColumns = QStringLiteral(
-    "select liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, liLoanAppID, "
-    "liNoofPayments, liInstallmentAmount, liDeductionMode, liOpeningBalance, liCurrentBalance, "
-    "liactive, licancelled, liUsed, liRemarks from pLoansIssueData where liCompanyID = 1");
-const QString RepaymentsProcessed =
+const QString IssueCount = QStringLiteral("select count(*) from pLoansIssueData");
+const QString RepaymentsClosed =
     QStringLiteral("select group_concat(lrdProcessed, '') from ploanrepaymentdetails");
-
-void typeAmounts(frmLoan& entry)
-{
-    entry.txtLoanAmount->setText(QStringLiteral("10000.00"));
-    entry.txtNoOfPayments->setText(QStringLiteral("10"));
-    entry.txtInstallmentAmount->setText(QStringLiteral("1100.00"));
-}
 
 } // namespace
 
-class SavingTest : public QObject
+class SavingTest : public EntryTest
 {
     Q_OBJECT
 
 private slots:
-    void cleanup()
+    void savingFromTheRegister_data()
     {
-        frmLoan::Unload();
-        FrmMaster::Unload();
+        QTest::addColumn<int>("issue");        // 0: New
+        QTest::addColumn<QString>("identity"); // id, type, number, date, loan type, application
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("repaymentsClosed");
+        // Only the employee's repayment rows of the issue's loan type are closed, by a new issue.
+        QTest::newRow("new loan") << 0 << "1 L LN1 2024-03-15 1 10" << u"Loans Issue"_s << "11000";
+        QTest::newRow("new advance")
+            << 0 << "1 A ADV1 2024-03-15 2 20" << u"Advance Issue"_s << "00100";
+        QTest::newRow("edit keeps number, date and application")
+            << 7 << "7 L LN7 2024-01-05 1 10" << u"Loans Issue"_s << "00000";
     }
-
-    void newIssueStoresEveryColumn()
+    void savingFromTheRegister()
     {
-        useRegister(openPayroll(), 1, QStringLiteral("L"));
-        run(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
-                           "liempid, liLoanID, liLoanAppID) values (2, 40, 'L', '40', "
-                           "'2024-01-02', 1, 1, 30)"));
-        frmLoan& entry = newEntry(1, 11);
-        typeAmounts(entry);
-        entry.txtRemarks->setText(QStringLiteral("  first issue  "));
-        entry.cmdOK_Click();
-        QCOMPARE(BasLoan::Tag(entry.cmdOK), QStringLiteral("Success"));
-        QVERIFY(!entry.isVisible());
-        QCOMPARE(firstRow(StoredColumns),
-                 (QStringList{"1", "1", "L", "LN1", "2024-03-15", "1", "1", "11", "10", "1100", "0",
-                              "10000", "11000", "1", "0", "0", "first issue"}));
-        // Employee 1's rows of loan type 1 are closed; other loan types and employees are not.
-        QCOMPARE(scalar(RepaymentsProcessed).toString(), QStringLiteral("11000"));
-    }
-
-    void editRewritesTheRowAndKeepsItsIdentity()
-    {
-        useRegister(openPayroll(), 1, QStringLiteral("L"), QStringLiteral("E"));
-        addLiveIssue();
-        FrmMaster& reg = FrmMaster::instance();
-        selectIssueRow(7);
-        EntryWindowDriver driver([](frmLoan& entry) {
-            typeAmounts(entry);
+        QFETCH(int, issue);
+        QFETCH(QString, identity);
+        QFETCH(QString, caption);
+        QFETCH(QString, repaymentsClosed);
+        openRegister(1, identity.section(u' ', 1, 1));
+        addIssue(2, 40, QStringLiteral("L"), QStringLiteral("40")); // another company's
+        if (issue)
+            addLiveIssue();
+        msgbox::ScriptedPresenter messages;
+        QVERIFY(showEntry(issue, [&](frmLoan& entry) {
+            QCOMPARE(entry.windowTitle(), caption);
+            if (!issue) {
+                QTest::keyClick(entry.cboEmployee, Qt::Key_Down);
+                QTest::keyClick(entry.cboloanapplication, Qt::Key_Down);
+            }
+            entry.txtLoanAmount->setText(QStringLiteral("10000.00"));
+            entry.txtNoOfPayments->setText(QStringLiteral("10"));
+            entry.txtInstallmentAmount->setText(QStringLiteral("1100.00"));
             entry.chkDeductMonthly->setChecked(false);
-            entry.txtRemarks->setText(QStringLiteral(" edited "));
+            entry.txtRemarks->setText(QStringLiteral("  paid in cash "));
             QTest::mouseClick(entry.cmdOK, Qt::LeftButton);
-        });
-        reg.CmdEdit_Click();
-        QVERIFY(driver.ran());
-        QCOMPARE(firstRow(StoredColumns),
-                 (QStringList{"1", "7", "L", "LN7", "2024-01-05", "1", "1", "10", "10", "1100", "0",
-                              "10000", "11000", "1", "0", "0", "edited"}));
-        QCOMPARE(scalar(RepaymentsProcessed).toString(), QStringLiteral("00000"));
-        QCOMPARE(reg.flexMaster->TextMatrix(reg.flexMaster->Row(), 1), QStringLiteral("LN7"));
+        }));
+        QVERIFY(!frmLoan::isLoaded());
+        QCOMPARE(messages.prompts(), QStringList());
+        const QStringList entered{"10", "1100",         "0", "10000", "11000", "1", "0",
+                                  "0",  "paid in cash", "1", "1"};
+        QCOMPARE(stored(QStringLiteral(
+                     "select liID, litype, liNo, lidate, liLoanID, liLoanAppID, liNoofPayments, "
+                     "liInstallmentAmount, liDeductionMode, liOpeningBalance, liCurrentBalance, "
+                     "liactive, licancelled, liUsed, liRemarks, liempid, liCompanyID "
+                     "from pLoansIssueData where liCompanyID = 1")),
+                 identity.split(u' ') + entered);
+        QCOMPARE(storedValue(RepaymentsClosed), repaymentsClosed);
+        const FlexGrid* grid = FrmMaster::instance().flexMaster;
+        QCOMPARE((QStringList{grid->TextMatrix(grid->Row(), 0), grid->TextMatrix(grid->Row(), 1)}),
+                 (QStringList{identity.section(u' ', 0, 0), identity.section(u' ', 2, 2)}));
     }
 
     void failureAtAnyStatementLeavesNothing()
     {
-        useRegister(openPayroll(), 1, QStringLiteral("L"));
+        openRegister(1, QStringLiteral("L"));
         frmLoan& saved = newEntry(1, 10);
         const int before = BasLoan::adocon().statementsSent();
         saved.cmdOK_Click();
         const int statements = BasLoan::adocon().statementsSent() - before;
         QVERIFY(statements > 8);
         for (int n = 1; n <= statements; ++n) {
-            cleanup();
-            useRegister(openPayroll(), 1, QStringLiteral("L"));
-            FrmMaster& reg = FrmMaster::instance();
+            closeWindows();
+            openRegister(1, QStringLiteral("L"));
+            const FlexGrid* grid = FrmMaster::instance().flexMaster;
             msgbox::ScriptedPresenter messages;
             frmLoan& entry = newEntry(1, 10);
             BasLoan::adocon().failStatementAt(n);
             entry.cmdOK_Click();
             BasLoan::adocon().failStatementAt(0);
-            const QByteArray at = "failure at statement " + QByteArray::number(n);
-            QVERIFY2(entry.isVisible() && messages.shown().size() == 1, at);
-            QVERIFY2(reg.flexMaster->TextMatrix(1, 0).isEmpty(),
-                     at); // the register shows nothing new
-            QVERIFY2(scalar(QStringLiteral("select count(*) from pLoansIssueData")).toInt() == 0,
-                     at);
-            QVERIFY2(scalar(RepaymentsProcessed).toString() == u"00000", at);
+            // Still open with one message; nothing stored, closed or shown in the register.
+            QCOMPARE((QStringList{QString::number(n), QString::number(entry.isVisible()),
+                                  QString::number(messages.shown().size()), storedValue(IssueCount),
+                                  storedValue(RepaymentsClosed), grid->TextMatrix(1, 0)}),
+                     (QStringList{QString::number(n), "1", "1", "0", "00000", ""}));
         }
-    }
-
-    void failureMessages_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<QString>("opening");
-        QTest::newRow("unique key clash") << int(RuntimeError::IntegrityViolation)
-                                          << "UNIQUE constraint failed: pLoansIssueData.liNo"
-                                          << "The issue clashes with one already stored";
-        QTest::newRow("lock waited for in vain")
-            << int(RuntimeError::DatabaseFailure) << "database is locked"
-            << "The database stayed busy";
-        QTest::newRow("anything else: as the database says")
-            << int(RuntimeError::Overflow) << "Overflow"
-            << "Overflow";
-    }
-    void failureMessages()
-    {
-        QFETCH(int, number);
-        QFETCH(QString, description);
-        QFETCH(QString, opening);
-        const QString message = saveFailureMessage(RuntimeError(number, description));
-        QVERIFY2(message.startsWith(opening), qPrintable(message));
-        QVERIFY(message.endsWith(description));
-    }
-
-    void editRefusedWhenTheIssueChangedMeanwhile_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::newRow("cancelled by another user")
-            << "update pLoansIssueData set licancelled = 1, liCancelledRemarks = 'clerk:dup '";
-        QTest::newRow("used by payroll") << "update pLoansIssueData set liUsed = 1";
-        QTest::newRow("deducted in a monthly entry")
-            << "insert into pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID) "
-               "values (1, 3, 7)";
-    }
-    void editRefusedWhenTheIssueChangedMeanwhile()
-    {
-        QFETCH(QString, change);
-        useRegister(openPayroll(), 1, QStringLiteral("L"), QStringLiteral("E"));
-        addLiveIssue();
-        run(QStringLiteral("insert into pempMonthlyEntryHeader values (1, 3, 1, '2024-02-01', 0)"));
-        run(change);
-        const QStringList stored = firstRow(StoredColumns);
-        // Back to the live issue the clerk opens; the change comes while the window is open.
-        run(QStringLiteral("delete from pEmployeeDeductionDetail"));
-        run(QStringLiteral("update pLoansIssueData set licancelled = 0, liCancelledRemarks = NULL, "
-                           "liUsed = NULL"));
-        FrmMaster& reg = FrmMaster::instance();
-        selectIssueRow(7);
-        msgbox::ScriptedPresenter messages;
-        EntryWindowDriver driver([&](frmLoan& entry) {
-            run(change);
-            entry.txtRemarks->setText(QStringLiteral("mine"));
-            QTest::mouseClick(entry.cmdOK, Qt::LeftButton);
-            QVERIFY(entry.isVisible());
-            QVERIFY(!entry.cmdOK->isEnabled());
-            QTest::mouseClick(entry.cmdCancel, Qt::LeftButton);
-            QVERIFY(!entry.isVisible());
-        });
-        reg.CmdEdit_Click();
-        QVERIFY(driver.ran());
-        QCOMPARE(messages.shown().size(), 1);
-        QVERIFY(messages.shown().first().prompt.contains(
-            u"can no longer be changed; nothing was saved"));
-        QCOMPARE(firstRow(StoredColumns), stored);
     }
 
     void issueDateSurvivesTheShortDateForm_data()
@@ -195,12 +124,53 @@ private slots:
         QFETCH(QDate, processDate);
         const QLocale original;
         QLocale::setDefault(QLocale(locale));
-        useRegister(openPayroll(), 1, QStringLiteral("L"));
+        openRegister(1, QStringLiteral("L"));
         BasLoan::ProcessDate = processDate;
         newEntry(1, 10).cmdOK_Click();
         QLocale::setDefault(original);
-        QCOMPARE(scalar(QStringLiteral("select lidate from pLoansIssueData")).toDate(),
-                 processDate);
+        QCOMPARE(storedValue(QStringLiteral("select lidate from pLoansIssueData")),
+                 processDate.toString(Qt::ISODate));
+    }
+
+    void twoClerksSavingAtOnce()
+    {
+        constexpr int Rounds = 30;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("payroll.db"));
+        openRegister(1, QStringLiteral("L"), QStringLiteral("N"), path);
+        for (int i = 0; i < 2 * Rounds; ++i)
+            run(QStringLiteral("insert into ploanapplication (laLoanAppID, laCompanyID, "
+                               "laloanappno, laAppType, laEmployeeID, laLoanID, laPaymentPeriod, "
+                               "laSanctionAmount, laInstalmentAmount, laDeductMonthly) values (%1, "
+                               "1, 'C-%1', 'L', %2, 1, 10, 5000, 500, 1)")
+                    .arg(1000 + i)
+                    .arg(i % 2 + 1));
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // the clerks show no windows
+        QProcess clerks[2];
+        for (int c = 0; c < 2; ++c)
+            clerks[c].start(QCoreApplication::applicationDirPath() + u"/issue_saving_clerk"_s,
+                            {path, QString::number(c + 1), QString::number(Rounds)});
+        QStringList reports;
+        for (QProcess& clerk : clerks) {
+            QVERIFY(clerk.waitForFinished(120000));
+            QCOMPARE(clerk.exitCode(), 0);
+            reports +=
+                QString::fromUtf8(clerk.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        }
+        // Every save waits for the other clerk's write lock instead of failing, and gets an id
+        // and a number of its own, stored as reported.
+        QCOMPARE(QSet<QString>(reports.begin(), reports.end()).size(), 2 * Rounds);
+        for (const QString& report : reports) {
+            const QStringList part = report.split(u' ');
+            QCOMPARE(part.value(0), QStringLiteral("saved"));
+            QCOMPARE(storedValue(
+                         u"select liNo from pLoansIssueData where liCompanyID = 1 and liID = "_s +
+                         part[1]),
+                     part.value(2));
+        }
+        QCOMPARE(stored(QStringLiteral("select count(*), count(distinct liNo), count(distinct "
+                                       "liLoanAppID) from pLoansIssueData")),
+                 QStringList(3, QString::number(2 * Rounds)));
     }
 };
 

@@ -20,21 +20,14 @@ int main(int argc, char** argv)
     if (argc < 4)
         return 2;
     auto connection = std::make_shared<ado::Connection>();
-    try {
-        connection->Open(QString::fromLocal8Bit(argv[1]));
-    } catch (const RuntimeError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
+    connection->Open(QString::fromLocal8Bit(argv[1]));
     EntryFixture::useRegister(connection, 1, QStringLiteral("L"));
-    const int employee = QByteArray(argv[2]).toInt();
-    const int rounds = QByteArray(argv[3]).toInt();
     msgbox::ScriptedPresenter messages;
-    for (int round = 0; round < rounds; ++round) {
+    for (int round = 0; round < QByteArray(argv[3]).toInt(); ++round) {
         messages.clear();
         QString report;
         try {
-            frmLoan& entry = EntryFixture::newEntry(employee, -1);
+            frmLoan& entry = EntryFixture::newEntry(QByteArray(argv[2]).toInt(), -1);
             entry.cboloanapplication->setCurrentIndex(0);
             entry.cmdOK_Click();
             report = BasLoan::Tag(entry.cmdOK) == u"Success"

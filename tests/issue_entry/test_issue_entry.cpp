@@ -1,4 +1,4 @@
-#include "EntryTests.h"
+#include "EntryTest.h"
 
 #include <QApplication>
 
