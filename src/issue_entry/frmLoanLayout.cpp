@@ -8,10 +8,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QFont>
 #include <QPalette>
 #include <QPushButton>
 
@@ -95,6 +95,9 @@ void frmLoan::layoutControls()
     // The application number can be typed; a text that names no entry drops the application.
     cboloanapplication->setEditable(true);
     cboloanapplication->setInsertPolicy(QComboBox::NoInsert);
+    // Completion would rewrite the typed text behind the change handler's back; Enter on a
+    // complete number chooses it.
+    cboloanapplication->setCompleter(nullptr);
     cboLoanType = placed(new QComboBox(fraloan), "cboLoanType", Twips::rect(1680, 1485, 4620, 315));
     cboLoanType->setEnabled(false);
     txtLoanAmount = textBox(fraloan, "txtLoanAmount", Twips::rect(1680, 1890, 1410, 315), false);

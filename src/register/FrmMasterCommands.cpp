@@ -24,6 +24,19 @@ bool flagSet(const QVariant& flag)
     return !flag.isNull() && vb::CBool(flag);
 }
 
+// The employee list offers active employees only; an issue of an employee who has left since is
+// still shown with its employee, so that it can be read and its remarks saved.
+void listFormerEmployee(clsCommonDB& db, QComboBox* cboEmployee, const QVariant& empId)
+{
+    db.strTableName = BasLoan::strTblEmployee;
+    const QVariant name =
+        db.fnReturnField(QStringLiteral("eName"),
+                         QStringLiteral("eCompanyID=") + QString::number(BasLoan::intCompanyID) +
+                             QStringLiteral(" and eEmpID=") + vb::CStr(empId));
+    if (!name.isNull())
+        cboEmployee->addItem(vb::TextOf(name), vb::CLng(empId));
+}
+
 } // namespace
 
 void FrmMaster::cmdnew_Click()
@@ -63,6 +76,10 @@ void FrmMaster::CmdEdit_Click()
         entry.txtLoanNo->setText(vb::TextOf(field("liNo")));
         entry.txtLoanDate->setText(vb::TextOf(field("lidate")));
         objCommonGen->selectcomboitembyvalue(entry.cboEmployee, field("liempid"));
+        if (entry.cboEmployee->currentIndex() < 0) {
+            listFormerEmployee(*objCommonDB, entry.cboEmployee, field("liempid"));
+            objCommonGen->selectcomboitembyvalue(entry.cboEmployee, field("liempid"));
+        }
         objCommonDB->strTableName = BasLoan::strTblLoanApplication;
         objCommonDB->populatecomboorlist(
             entry.cboloanapplication, QStringLiteral("laloanappid"), QStringLiteral("laloanappno"),

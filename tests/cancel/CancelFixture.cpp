@@ -2,6 +2,7 @@
 
 #include "data/BasLoanVariables.h"
 #include "data/DemoData.h"
+#include "data/NativeStatement.h"
 #include "data/ResolveTableNames.h"
 
 CancelFixture::CancelFixture() : m_module(std::make_shared<ado::Connection>())
@@ -35,15 +36,12 @@ QVariant CancelFixture::issueField(int liID, const char* column)
                                      .arg(liID));
 }
 
-QString CancelFixture::companySummary()
+QList<QVariantList> CancelFixture::everythingBut(int liID)
 {
-    QStringList counts;
-    for (const char* count :
-         {"sum(licancelled)", "sum(isnull(liUsed, 0))", "count(liCancelledRemarks)"})
-        counts << m_other
-                      .ExecuteScalar(QStringLiteral("select %1 from pLoansIssueData where "
-                                                    "liCompanyID = 1")
-                                         .arg(QLatin1String(count)))
-                      .toString();
-    return counts.join(u'/');
+    QList<QVariantList> rows =
+        payroll::NativeStatement(m_other, QStringLiteral("select * from pusers")).rows();
+    rows += payroll::NativeStatement(m_other, QStringLiteral("select * from pLoansIssueData "
+                                                             "where liCompanyID <> 1 or liID <> ?"))
+                .rows({liID});
+    return rows;
 }

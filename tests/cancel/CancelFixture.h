@@ -23,8 +23,8 @@ public:
 
     // An issue's columns as another connection reads them now.
     QVariant issueField(int liID, const char* column);
-    // How many of company 1's issues are cancelled, used by payroll, or carry a remark.
-    QString companySummary();
+    // Every user and every issue but one (0: all), as another connection reads them now.
+    QList<QVariantList> everythingBut(int liID);
 
 private:
     QTemporaryDir m_dir;

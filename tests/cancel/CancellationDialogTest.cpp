@@ -10,15 +10,19 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Twips.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 
 constexpr int LiveIssue = 13; // LN10: live, not used by payroll
+
+void confirm(frmCancel& dialog, const QString& reason)
+{
+    dialog.txtcanreason->setText(reason);
+    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+}
 
 } // namespace
 
@@ -38,12 +42,6 @@ class CancellationDialogTest : public QObject
         QCOMPARE(watch.timesShown(), 1);
     }
 
-    static void confirm(frmCancel& dialog, const QString& reason)
-    {
-        dialog.txtcanreason->setText(reason);
-        QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-    }
-
 private slots:
     void init()
     {
@@ -52,7 +50,6 @@ private slots:
         grid = std::make_unique<FlexGrid>();
         grid->setCols(8);
         grid->setTextMatrix(1, 0, QString::number(LiveIssue));
-        grid->setTextMatrix(1, 1, QStringLiteral("LN10"));
         BasLoan::setFlexMaster(grid.get());
     }
     void cleanup()
@@ -68,17 +65,13 @@ private slots:
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Reason For Deletion"));
             QCOMPARE(dialog.size(), QSize(Twips::toPixelsX(6360), Twips::toPixelsY(510)));
             QCOMPARE(dialog.txtcanreason->maxLength(), 200);
-            QCOMPARE(dialog.txtcanreason->text(), QString());
-            QCOMPARE(dialog.cmdOK->text(), QStringLiteral("&OK"));
-            QCOMPARE(dialog.Label1->text(), QStringLiteral("&Reason :"));
             QCOMPARE(dialog.txtcanreason->nextInFocusChain(), dialog.cmdOK);
-
             dialog.cmdOK->setFocus();
             QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
             QVERIFY(dialog.txtcanreason->hasFocus());
-            dialog.grab().save(QStringLiteral("/tmp/frmCancel.png"));
             dialog.close();
         });
+        QVERIFY(db->issueField(LiveIssue, "liCancelledRemarks").isNull());
     }
 
     void blankReasonRefused_data()
@@ -91,13 +84,10 @@ private slots:
     {
         QFETCH(QString, reason);
         runDialog([&](frmCancel& dialog) {
-            dialog.cmdOK->setFocus();
             confirm(dialog, reason);
-            QCOMPARE(messages->shown().size(), 1);
-            QCOMPARE(messages->shown()[0].prompt, QStringLiteral("Enter reason for deletion"));
+            QCOMPARE(messages->prompts(), QStringList{u"Enter reason for deletion"_qs});
             QCOMPARE(messages->shown()[0].flags, 64);
             QCOMPARE(messages->shown()[0].title, CancelFixture::Title);
-            QVERIFY(dialog.isVisible());
             QVERIFY(dialog.txtcanreason->hasFocus());
             dialog.close();
         });
@@ -106,95 +96,56 @@ private slots:
 
     void remarkStoredExactlyAsTyped_data()
     {
-        QTest::addColumn<QString>("userName");
+        QTest::addColumn<QString>("userName"); // null: the user has no row
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("remark");
-        const QString clerk = QStringLiteral("clerk");
-        const QString twoHundred(200, u'x');
-        QTest::newRow("blanks around the reason") << clerk << "   duplicate entry  "
-                                                  << "clerk:duplicate entry ";
-        QTest::newRow("blanks around the user name") << "  clerk  "
-                                                     << "duplicate entry"
-                                                     << "clerk:duplicate entry ";
-        QTest::newRow("apostrophes") << clerk << "employee's 'own' request"
-                                     << "clerk:employee's 'own' request ";
-        QTest::newRow("apostrophe in the user name") << "D'Souza"
-                                                     << "late entry"
-                                                     << "D'Souza:late entry ";
-        QTest::newRow("double quotes") << clerk << "said \"no\""
-                                       << "clerk:said \"no\" ";
-        QTest::newRow("semicolons") << clerk << "a; b;; c"
-                                    << "clerk:a; b;; c ";
-        QTest::newRow("statement fragment")
-            << clerk << "x', liUsed=1 where 1=1; delete from pusers --"
-            << "clerk:x', liUsed=1 where 1=1; delete from pusers -- ";
-        QTest::newRow("comment opener") << clerk << "/* typo"
-                                        << "clerk:/* typo ";
-        QTest::newRow("200 characters") << clerk << twoHundred << "clerk:" + twoHundred + " ";
-        QTest::newRow("more than the box takes") << clerk << twoHundred + "yyyy"
-                                                 << "clerk:" + twoHundred + " ";
-        QTest::newRow("longest name with the longest reason")
-            << QString(50, u'n') << twoHundred << QString(50, u'n') + ":" + twoHundred + " ";
-        QTest::newRow("non-Latin letters")
-            << QStringLiteral("Jürgen") << QStringLiteral("Ошибка ввода — 重复 ‘x’")
-            << QStringLiteral("Jürgen:Ошибка ввода — 重复 ‘x’ ");
+        const auto row = [](const char* name, const QString& user, const QString& reason,
+                            const QString& remark) {
+            QTest::newRow(name) << user << reason << remark;
+        };
+        const QString x200(200, u'x');
+        const QString n50(50, u'n');
+        row("blanks around", u"  clerk "_qs, u"   duplicate entry  "_qs,
+            u"clerk:duplicate entry "_qs);
+        row("user without a row", QString(), u"duplicate"_qs, u" "_qs);
+        row("apostrophes", u"D'Souza"_qs, u"it's 'own'"_qs, u"D'Souza:it's 'own' "_qs);
+        row("quotes and semicolons", u"clerk"_qs, u"\"no\"; a;;"_qs, u"clerk:\"no\"; a;; "_qs);
+        row("statement fragment", u"clerk"_qs, u"x', liUsed=1; delete from pusers --"_qs,
+            u"clerk:x', liUsed=1; delete from pusers -- "_qs);
+        row("comment opener", u"clerk"_qs, u"/* typo"_qs, u"clerk:/* typo "_qs);
+        row("200 characters", u"clerk"_qs, x200, u"clerk:"_qs + x200 + u' ');
+        row("more than the box takes", u"clerk"_qs, x200 + u"yy"_qs, u"clerk:"_qs + x200 + u' ');
+        row("longest name and reason", n50, x200, n50 + u':' + x200 + u' ');
+        row("non-Latin letters", u"Jürgen"_qs, u"Ошибка — 重复 ‘x’"_qs,
+            u"Jürgen:Ошибка — 重复 ‘x’ "_qs);
     }
     void remarkStoredExactlyAsTyped()
     {
         QFETCH(QString, userName);
         QFETCH(QString, reason);
         QFETCH(QString, remark);
+        if (userName.isNull())
+            BasLoan::intUserID = 99;
         payroll::NativeStatement(db->otherClerk(),
-                                 QStringLiteral("update pusers set username = ? where "
-                                                "companyid = 1 and userid = 2"))
-            .run({userName});
-        const QString others = db->companySummary();
+                                 u"update pusers set username = ? where userid = 2"_qs)
+            .run({userName.isNull() ? u"clerk"_qs : userName});
+        const QList<QVariantList> untouched = db->everythingBut(LiveIssue);
 
         runDialog([&](frmCancel& dialog) { confirm(dialog, reason); });
 
         QCOMPARE(messages->prompts(), QStringList());
         QCOMPARE(db->issueField(LiveIssue, "liCancelledRemarks").toString(), remark);
         QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), 1);
-        // Only this issue changed: one more cancelled and one more remark, nothing used.
-        const QStringList before = others.split(u'/');
-        QCOMPARE(db->companySummary(), QStringLiteral("%1/%2/%3")
-                                           .arg(before[0].toInt() + 1)
-                                           .arg(before[1])
-                                           .arg(before[2].toInt() + 1));
-        QCOMPARE(
-            db->otherClerk().ExecuteScalar(QStringLiteral("select count(*) from pusers")).toInt(),
-            12);
-    }
-
-    void unknownUserLeavesASingleBlank()
-    {
-        BasLoan::intUserID = 99;
-        runDialog([](frmCancel& dialog) { confirm(dialog, QStringLiteral("duplicate")); });
-        QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), 1);
-        QCOMPARE(db->issueField(LiveIssue, "liCancelledRemarks").toString(), QStringLiteral(" "));
-    }
-
-    void closeBoxWritesNothing()
-    {
-        runDialog([](frmCancel& dialog) {
-            dialog.txtcanreason->setText(QStringLiteral("typed, then thought better of it"));
-            dialog.close();
-        });
-        QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), 0);
-        QVERIFY(db->issueField(LiveIssue, "liCancelledRemarks").isNull());
-        QVERIFY(!frmCancel::isLoaded());
+        QCOMPARE(db->everythingBut(LiveIssue), untouched);
     }
 
     void enterMovesToOkWithoutPressingIt()
     {
         runDialog([&](frmCancel& dialog) {
-            dialog.txtcanreason->setFocus();
             QTest::keyClicks(dialog.txtcanreason, QStringLiteral("wrong employee"));
             QTest::keyClick(dialog.txtcanreason, Qt::Key_Return);
             QVERIFY(dialog.cmdOK->hasFocus());
-            QVERIFY(dialog.isVisible());
             QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), 0);
-
             QTest::keyClick(dialog.cmdOK, Qt::Key_Return);
         });
         QCOMPARE(db->issueField(LiveIssue, "liCancelledRemarks").toString(),
@@ -205,8 +156,7 @@ private slots:
     {
         QCOMPARE(CancellationStatements::userNameLookup(),
                  QStringLiteral("select username from pusers where companyid=1 and userid=2"));
-        QCOMPARE(CancellationStatements::cancelIssue(QStringLiteral("O'Neil:it's"),
-                                                     QStringLiteral("13")),
+        QCOMPARE(CancellationStatements::cancelIssue(u"O'Neil:it's"_qs, u"13"_qs),
                  QStringLiteral("update pLoansIssueData set liCancelled=1, "
                                 "liCancelledRemarks='O''Neil:it''s ' where liID ='13' and "
                                 "liCompanyID =1"));
@@ -231,8 +181,7 @@ private slots:
             confirm(dialog, QStringLiteral("duplicate"));
             QCOMPARE(messages->shown().size(), 1);
             QCOMPARE(messages->shown()[0].flags, 64);
-            QVERIFY2(messages->shown()[0].prompt.contains(u"no such table"),
-                     qPrintable(messages->shown()[0].prompt));
+            QVERIFY(messages->shown()[0].prompt.startsWith(u"no such table"));
             QVERIFY(dialog.isVisible());
             dialog.close();
         });

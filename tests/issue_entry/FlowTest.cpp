@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -111,6 +112,25 @@ private slots:
                  boxes);
     }
 
+    void typingTheApplicationNumber()
+    {
+        useRegister(openPayroll(), 1, QStringLiteral("L"));
+        frmLoan& entry = newEntry(1, 10);
+        entry.txtRemarks->setText(QStringLiteral("note"));
+        QTest::keyClicks(entry.cboloanapplication, QStringLiteral("x"));
+        QCOMPARE(entry.cboloanapplication->currentIndex(), -1);
+        QCOMPARE((QStringList{entry.cboloanapplication->currentText(), entry.txtLoanAmount->text(),
+                              entry.txtInstallmentAmount->text(), entry.txtRemarks->text(),
+                              entry.lblloanAmt->text(), entry.lblInstAmt->text()}),
+                 (QStringList{"LA-10x", "", "", "", "Loan Amount:", "Installment Amount:"}));
+        QCOMPARE(entry.cboLoanType->count(), 0);
+        QTest::keyClick(entry.cboloanapplication, Qt::Key_Backspace);
+        QCOMPARE(entry.cboloanapplication->currentIndex(), -1);
+        QTest::keyClick(entry.cboloanapplication, Qt::Key_Return);
+        QCOMPARE(entry.cboloanapplication->currentText(), QStringLiteral("LA-10"));
+        QCOMPARE(entry.txtLoanAmount->text(), QStringLiteral("12000"));
+    }
+
     void closingAsksOnlyAfterChanges_data()
     {
         QTest::addColumn<bool>("complete");
@@ -171,6 +191,9 @@ private slots:
             << QStringList{"update pLoansIssueData set licancelled = 1"} << false << QStringList();
         QTest::newRow("used by payroll")
             << QStringList{"update pLoansIssueData set liUsed = 1"} << false << QStringList();
+        QTest::newRow("live, of an employee who has left")
+            << QStringList{"update pemployee set eActive = 0 where eEmpID = 1"} << true
+            << QStringList();
         QTest::newRow("deducted in a monthly entry")
             << QStringList{entry.arg(0), line} << false
             << QStringList{"Monthly Entry Done. Can't Edit."};
