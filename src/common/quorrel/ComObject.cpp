@@ -9,5 +9,6 @@ std::unique_ptr<ComObject> CreateObject(const QString& progId)
         return std::make_unique<clsCommonGen>();
     if (progId.compare(u"Quorrel.clsCommonDB", Qt::CaseInsensitive) == 0)
         return std::make_unique<clsCommonDB>();
-    throw RuntimeError(429, QStringLiteral("ActiveX component can't create object"), progId);
+    throw RuntimeError(429, QStringLiteral("The component %1 cannot be created.").arg(progId),
+                       progId);
 }

@@ -16,7 +16,7 @@ public:
 };
 
 // Creates the class registered under progId. An unknown name raises RuntimeError 429
-// ("ActiveX component can't create object").
+// ("The component ... cannot be created.").
 QUORREL_EXPORT std::unique_ptr<ComObject> CreateObject(const QString& progId);
 
 // CreateObject, typed for the caller; a class of another type raises Type mismatch.
