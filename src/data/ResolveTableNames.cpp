@@ -12,9 +12,11 @@ void ResolveTableNames()
 {
     const QString sql =
         QStringLiteral(" select tablename, linktablename from linktable where tablename in ( ") +
-        QStringLiteral(" 'pusers', 'pLoansIssue', 'pLoans', 'ploanrepaymentdetails ', 'ptables', ") +
-        QStringLiteral(" 'ptablecolumns', 'puserrights', 'psettings','pEmployee','ploanapplication',  "
-                       "'pPrefix', 'pCurrencyMaster')");
+        QStringLiteral(
+            " 'pusers', 'pLoansIssue', 'pLoans', 'ploanrepaymentdetails ', 'ptables', ") +
+        QStringLiteral(
+            " 'ptablecolumns', 'puserrights', 'psettings','pEmployee','ploanapplication',  "
+            "'pPrefix', 'pCurrencyMaster')");
 
     struct Mapping
     {

@@ -30,7 +30,8 @@ private slots:
              " eCompanyID integer, eActive integer)");
         exec("insert into pemployee values (1,'Zoe Park',1,1),(2,'Adam Reyes',1,1),"
              "(3,'Inactive Ian',1,0),(4,'Other Company',2,1)");
-        exec("create table pLoansIssue (liCompanyID integer, liID integer, primary key (liCompanyID, liID))");
+        exec("create table pLoansIssue (liCompanyID integer, liID integer, primary key "
+             "(liCompanyID, liID))");
         exec("insert into pLoansIssue values (1,1),(1,7),(2,40)");
         BasLoan::setAdocon(con);
         BasLoan::MsgboxTitle = QStringLiteral("Payroll");

@@ -70,8 +70,9 @@ namespace {
 QString odbcDatabaseName(const QString& target)
 {
     const QLatin1StringView dsn("DSN=");
-    const bool namesDriverOrServer = target.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
-                                     target.contains(QLatin1StringView("SERVER="), Qt::CaseInsensitive);
+    const bool namesDriverOrServer =
+        target.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
+        target.contains(QLatin1StringView("SERVER="), Qt::CaseInsensitive);
     if (!namesDriverOrServer && target.startsWith(dsn, Qt::CaseInsensitive))
         return target.mid(dsn.size());
     return target;

@@ -286,8 +286,8 @@ QString Format(double value, QStringView pattern)
     QString result = whole;
     if (decimals > 0)
         result += u'.' + fraction;
-    const bool zero = std::all_of(kept.cbegin(), kept.cend(),
-                                  [](QChar c) { return c == u'0' || c == u'.'; });
+    const bool zero =
+        std::all_of(kept.cbegin(), kept.cend(), [](QChar c) { return c == u'0' || c == u'.'; });
     if (value < 0 && !zero)
         result.prepend(u'-');
     return result;

@@ -43,7 +43,7 @@ OSTRELPLATFORM_EXPORT QString defaultTitle();
 
 // Shows the message modally and returns the answer (vbOK, vbYes or vbNo).
 OSTRELPLATFORM_EXPORT int MsgBox(const QString& prompt, int flags = vbOKOnly,
-                                  const std::optional<QString>& title = std::nullopt);
+                                 const std::optional<QString>& title = std::nullopt);
 
 // Replaces the presenter (nullptr restores Qt's); the caller keeps ownership.
 OSTRELPLATFORM_EXPORT void setPresenter(Presenter* presenter);
