@@ -1,6 +1,7 @@
 #include "StressDatabase.h"
 
 #include "data/DemoData.h"
+#include "data/LargeRegister.h"
 #include "data/NativeStatement.h"
 #include "data/TransactionScope.h"
 #include "platform/db/Connection.h"
@@ -55,13 +56,15 @@ void addApplications(ado::Connection& connection, int employees, int application
 
 } // namespace
 
-void createStressDatabase(const QString& path, int employees, int applications)
+void createStressDatabase(const QString& path, int employees, int applications, int seededIssues)
 {
     for (const char* suffix : {"", "-wal", "-shm"})
         QFile::remove(path + QLatin1String(suffix));
     ado::Connection connection;
     connection.Open(path);
     payroll::createDemoDatabase(connection, processDate());
+    if (seededIssues > 0)
+        payroll::seedLargeRegister(connection, Company, QStringLiteral("L"), seededIssues);
     payroll::TransactionScope transaction(connection);
     addApplications(connection, employees, applications);
     transaction.commit();

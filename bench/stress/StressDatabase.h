@@ -12,11 +12,14 @@ namespace stress {
 inline constexpr qint16 Company = 1;
 inline constexpr qint16 ClerkUser = 2;
 inline constexpr qint32 FirstEmployee = 1000;
-inline constexpr qint32 FirstGenerated = 100000; // loan type and application ids
+// Loan type and application ids; those of a seeded register stay below.
+inline constexpr qint32 FirstGenerated = 1000000;
 
 QDate processDate();
 
-// Creates the database file afresh (an existing one is removed first). Raises RuntimeError.
-void createStressDatabase(const QString& path, int employees, int applications);
+// Creates the database file afresh (an existing one is removed first), its loan register seeded
+// with seededIssues issues of other employees first. Raises RuntimeError.
+void createStressDatabase(const QString& path, int employees, int applications,
+                          int seededIssues = 0);
 
 } // namespace stress

@@ -52,8 +52,9 @@ void tally(StressResult& result, const QByteArray& output, QHash<qint32, QString
         const QString line = QString::fromUtf8(raw);
         const QStringList words = line.split(u' ');
         const QString what = words.front();
-        if (what == u"saved" && words.size() == 3) {
+        if (what == u"saved" && words.size() == 4) {
             ++result.saved;
+            result.saveMilliseconds << words[3].toDouble();
             // Two clerks told the same id were saved: one of them cannot have been.
             if (saved.contains(words[1].toInt()))
                 ++result.lost;
@@ -117,9 +118,16 @@ QString StressResult::table() const
     };
     const auto number = [](int n) { return QString::number(n); };
     line("clerk processes", QStringLiteral("%1 x %2 saves").arg(processes).arg(savesPerClerk));
+    line("issues seeded", number(seededIssues));
     line("wall time", QStringLiteral("%1 s").arg(seconds, 0, 'f', 1));
     line("saves committed", number(saved));
     line("saves per second", QString::number(seconds > 0 ? saved / seconds : 0, 'f', 1));
+    const SaveLatency latency = SaveLatency::of(saveMilliseconds);
+    line("OK to commit", QStringLiteral("median %1 ms, 95%: %2 ms, 99%: %3 ms, slowest %4 ms")
+                             .arg(latency.median, 0, 'f', 1)
+                             .arg(latency.p95, 0, 'f', 1)
+                             .arg(latency.p99, 0, 'f', 1)
+                             .arg(latency.slowest, 0, 'f', 1));
     line("conflicts met", number(conflicts));
     line("busy past the timeout", number(busy));
     line("other failures", number(otherFailures));
@@ -141,13 +149,14 @@ QString StressResult::table() const
 }
 
 StressResult runStress(const QString& program, const QString& databasePath, int processes,
-                       int saves, quint32 seed)
+                       int saves, quint32 seed, int seededIssues)
 {
     StressResult result;
     result.processes = processes;
     result.savesPerClerk = saves;
+    result.seededIssues = seededIssues;
     const int employees = 4 * processes;
-    createStressDatabase(databasePath, employees, processes * saves * 11 / 10 + 100);
+    createStressDatabase(databasePath, employees, processes * saves * 11 / 10 + 100, seededIssues);
 
     QElapsedTimer timer;
     timer.start();

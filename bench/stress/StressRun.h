@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DatabaseAudit.h"
+#include "SaveLatency.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,7 @@ struct StressResult
 {
     int processes = 0;
     int savesPerClerk = 0;
+    int seededIssues = 0; // in the register before the clerks began
     double seconds = 0;
     int saved = 0;
     int conflicts = 0;     // application issued by another clerk meanwhile, or id/number clash
@@ -24,6 +26,7 @@ struct StressResult
     int clerksFailed = 0; // clerk processes that did not finish cleanly
     int lost = 0;         // reported saved but not (so) stored, or cancelled but still live
     int unreported = 0;   // stored (or cancelled) without the clerk being told so
+    QList<double> saveMilliseconds; // of each committed save, from OK to commit
     QStringList otherMessages;
     DatabaseAudit audit;
 
@@ -33,6 +36,6 @@ struct StressResult
 };
 
 StressResult runStress(const QString& program, const QString& databasePath, int processes,
-                       int saves, quint32 seed);
+                       int saves, quint32 seed, int seededIssues = 0);
 
 } // namespace stress
