@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 
 // The database the stress and crash runs share: the demo payroll plus, in company 1, generated
@@ -17,9 +18,18 @@ inline constexpr qint32 FirstGenerated = 1000000;
 
 QDate processDate();
 
-// Creates the database file afresh (an existing one is removed first), its loan register seeded
-// with seededIssues issues of other employees first. Raises RuntimeError.
+// Creates the database file afresh (an existing one is removed first), company 1 first seeded
+// with seededIssues issues of other employees, a quarter of them loans. Raises RuntimeError.
 void createStressDatabase(const QString& path, int employees, int applications,
                           int seededIssues = 0);
+
+struct StoredIssue
+{
+    QString number;
+    bool cancelled = false;
+};
+
+// The issues of the generated applications stored in the file, by id. Raises RuntimeError.
+QHash<qint32, StoredIssue> generatedIssues(const QString& path);
 
 } // namespace stress

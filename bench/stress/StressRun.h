@@ -3,8 +3,10 @@
 #include "DatabaseAudit.h"
 #include "SaveLatency.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace stress {
 
@@ -35,7 +37,17 @@ struct StressResult
     QString table() const;
 };
 
-StressResult runStress(const QString& program, const QString& databasePath, int processes,
-                       int saves, quint32 seed, int seededIssues = 0);
+struct StressPlan
+{
+    int processes = 8;
+    int saves = 500; // committed saves per clerk
+    quint32 seed = 20240315;
+    int seededIssues = 0; // see createStressDatabase
+    // Called once, the clerks going on meanwhile, when they have reported a quarter of their
+    // saves: with every save reported so far (issue id to number).
+    std::function<void(const QHash<qint32, QString>& savedSoFar)> midway;
+};
+
+StressResult runStress(const QString& program, const QString& databasePath, const StressPlan& plan);
 
 } // namespace stress

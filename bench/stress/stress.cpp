@@ -21,7 +21,8 @@ const char* const Usage =
     "Usage: stress [--processes N] [--saves M] [--issues K] [--db FILE] [--seed S]\n"
     "       stress --crash K [--db FILE] [--seed S]\n"
     "The first form starts N clerk processes (default 8), each saving M new loans (default 500)\n"
-    "through the entry window on a database whose register already holds K issues (default 0),\n"
+    "through the entry window on a database already holding K issues (default 0; a quarter\n"
+    "of them loans, as the loans' running numbers end at 32767),\n"
     "and reports the counts, the time from OK to commit of each save and an audit of the file.\n"
     "The second kills a saving clerk K times and audits the file after each kill.\n"
     "The database is created afresh in FILE, or in a private temporary folder removed at the\n"
@@ -30,11 +31,8 @@ const char* const Usage =
 
 struct Options
 {
-    int processes = 8;
-    int saves = 500;
-    int seededIssues = 0;
+    stress::StressPlan plan;
     int kills = 0;
-    quint32 seed = 20240315;
     QString database;
 };
 
@@ -53,15 +51,15 @@ std::optional<Options> parse(const QStringList& args)
         const QString value = args.value(i + 1);
         bool ok = i + 1 < args.size();
         if (name == u"--processes")
-            ok = ok && readCount(value, 1, options.processes);
+            ok = ok && readCount(value, 1, options.plan.processes);
         else if (name == u"--saves")
-            ok = ok && readCount(value, 1, options.saves);
+            ok = ok && readCount(value, 1, options.plan.saves);
         else if (name == u"--issues")
-            ok = ok && readCount(value, 0, options.seededIssues);
+            ok = ok && readCount(value, 0, options.plan.seededIssues);
         else if (name == u"--crash")
             ok = ok && readCount(value, 1, options.kills);
         else if (name == u"--seed")
-            options.seed = value.toUInt(&ok);
+            options.plan.seed = value.toUInt(&ok);
         else if (name == u"--db")
             options.database = value;
         else
@@ -84,13 +82,11 @@ int clerkRole(const QStringList& args)
 
 int stressRole(const Options& options, const QString& program)
 {
-    std::printf("stress: %d clerk processes x %d saves on %s (%d issues seeded)\n",
-                options.processes, options.saves, qPrintable(options.database),
-                options.seededIssues);
+    const stress::StressPlan& plan = options.plan;
+    std::printf("stress: %d clerk processes x %d saves on %s (%d issues seeded)\n", plan.processes,
+                plan.saves, qPrintable(options.database), plan.seededIssues);
     std::fflush(stdout);
-    const stress::StressResult result =
-        stress::runStress(program, options.database, options.processes, options.saves, options.seed,
-                          options.seededIssues);
+    const stress::StressResult result = stress::runStress(program, options.database, plan);
     std::printf("%s", result.table().toUtf8().constData());
     return result.passed() ? 0 : 1;
 }
@@ -100,7 +96,7 @@ int crashRole(const Options& options, const QString& program)
     std::printf("crash: %d kills of a saving clerk on %s\n", options.kills,
                 qPrintable(options.database));
     const stress::CrashResult result =
-        stress::runCrashTest(program, options.database, options.kills, options.seed);
+        stress::runCrashTest(program, options.database, options.kills, options.plan.seed);
     std::printf("  kills                  %d in %.1f s\n", result.kills, result.seconds);
     std::printf("  issues stored          %d\n", result.issues);
     std::printf("  unsound after a kill   %d %s\n", result.unsound, qPrintable(result.firstFault));

@@ -1,25 +1,17 @@
-// payroll-host --backup and --check, run as an office would: while clerk processes save, killed
-// midway, refused, and on files damaged in the ways an office meets.
-#include "ClerkProcess.h"
-#include "DatabaseAudit.h"
-#include "StressDatabase.h"
-
+// payroll-host --backup and --check, run as an office would: killed midway, refused, and on
+// files damaged in the ways an office meets. The backup taken while clerks save is one of the
+// concurrency proofs.
 #include "data/DemoData.h"
 #include "data/LargeRegister.h"
 #include "data/NativeStatement.h"
 #include "platform/db/Connection.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-#include <memory>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -57,40 +49,6 @@ void runNative(const QString& database, const QStringList& statements)
     connection.Open(database);
     for (const QString& sql : statements)
         payroll::NativeStatement(connection, sql).run();
-}
-
-// Generated issues of a stress database: id to number.
-QHash<qint32, QString> generatedIssues(const QString& database)
-{
-    ado::Connection connection;
-    connection.Open(database);
-    QHash<qint32, QString> issues;
-    const auto rows = payroll::NativeStatement(
-                          connection, QStringLiteral("SELECT liID, liNo FROM pLoansIssueData WHERE "
-                                                     "liLoanID >= %1")
-                                          .arg(stress::FirstGenerated))
-                          .rows();
-    for (const QVariantList& row : rows)
-        issues.insert(row[0].toInt(), row[1].toString());
-    return issues;
-}
-
-// Takes the "saved <id> <number> <ms>" lines a clerk has reported so far.
-void readSaves(QProcess& clerk, QHash<qint32, QString>& saved, QStringList& refusals)
-{
-    while (clerk.canReadLine()) {
-        const QStringList words = QString::fromUtf8(clerk.readLine()).trimmed().split(u' ');
-        if (words.front() == u"saved")
-            saved.insert(words.value(1).toInt(), words.value(2));
-        else if (words.front() == u"refused")
-            refusals << words.mid(1).join(u' ');
-    }
-}
-
-bool isConflict(const QString& refusal)
-{
-    return refusal.contains(QLatin1String("Another user has just issued")) ||
-           refusal.contains(QLatin1String("clashes with one already stored"));
 }
 
 enum class Damage { None, DuplicateNumber, MissingEmployee, DamagedPage, NotADatabase, Absent };
@@ -172,57 +130,6 @@ private slots:
         QCOMPARE(contents(m_plain).at(18), '\1'); // the rollback journal, not the write-ahead log
     }
 
-    void backupWhileClerksSave()
-    {
-        const QString live = path(QStringLiteral("live.db"));
-        const QString copy = path(QStringLiteral("live-backup.db"));
-        constexpr int Clerks = 3, Saves = 20, Employees = 12;
-        stress::createStressDatabase(live, Employees, Clerks * Saves * 2);
-        std::vector<std::unique_ptr<QProcess>> clerks;
-        for (int k = 0; k < Clerks; ++k) {
-            clerks.push_back(std::make_unique<QProcess>());
-            ClerkProcess::start(*clerks.back(), QStringLiteral(STRESS_PROGRAM), live, k, Saves,
-                                Employees, 5);
-        }
-        QHash<qint32, QString> saved;
-        QStringList refusals;
-        QElapsedTimer waited;
-        waited.start();
-        while (saved.size() < Clerks * Saves / 4) {
-            QVERIFY2(waited.elapsed() < 120000, "the clerks saved nothing");
-            for (const auto& clerk : clerks) {
-                clerk->waitForReadyRead(50);
-                readSaves(*clerk, saved, refusals);
-            }
-        }
-        const QHash<qint32, QString> savedBefore = saved;
-
-        const Run backup = payrollHost({"--db", live, "--backup", copy});
-        QCOMPARE(backup.exitCode, 0);
-
-        for (const auto& clerk : clerks) {
-            QVERIFY(clerk->waitForFinished(120000));
-            QCOMPARE(clerk->exitCode(), 0);
-            readSaves(*clerk, saved, refusals);
-        }
-        QVERIFY2(saved.size() > savedBefore.size(), "the clerks had finished before the backup");
-        // The clerks' saves went on: none lost, none kept waiting past the lock timeout.
-        QCOMPARE(generatedIssues(live), saved);
-        for (const QString& refusal : refusals)
-            QVERIFY2(isConflict(refusal), qPrintable(refusal));
-
-        const Run check = payrollHost({"--db", copy, "--check"});
-        QVERIFY2(check.exitCode == 0, qPrintable(check.out));
-        const QHash<qint32, QString> copied = generatedIssues(copy);
-        for (auto it = savedBefore.cbegin(); it != savedBefore.cend(); ++it)
-            QCOMPARE(copied.value(it.key()), it.value());
-        for (auto it = copied.cbegin(); it != copied.cend(); ++it)
-            QCOMPARE(saved.value(it.key()), it.value());
-        // Every copied issue with its repayment rows marked, no mark without its issue.
-        const stress::DatabaseAudit audit = stress::DatabaseAudit::of(copy);
-        QVERIFY2(audit.sound(), qPrintable(audit.faults()));
-    }
-
     void killedBackupLeavesTargetAsItWas_data()
     {
         QTest::addColumn<bool>("oldTarget");
@@ -251,14 +158,14 @@ private slots:
         backup.start(QStringLiteral(PAYROLL_HOST), {"--db", large, "--backup", target});
         QVERIFY(backup.waitForStarted());
         // Killed once the copy is being written.
-        const QStringList partial{QStringLiteral("nightly.db.*.partial")};
-        while (backup.state() == QProcess::Running &&
-               (folder.entryInfoList(partial, QDir::Files).isEmpty() ||
-                folder.entryInfoList(partial, QDir::Files).front().size() == 0))
-            QThread::usleep(200);
+        const auto copying = [&folder] {
+            const QFileInfoList partial = folder.entryInfoList({"nightly.db.*.partial"});
+            return !partial.isEmpty() && partial.front().size() > 0;
+        };
+        while (!copying())
+            QVERIFY2(!backup.waitForFinished(1), "the backup ended before it could be killed");
         backup.kill();
         QVERIFY(backup.waitForFinished());
-        QVERIFY2(backup.exitStatus() == QProcess::CrashExit, "the backup ended before the kill");
         QCOMPARE(QFile::exists(target), oldTarget);
         QCOMPARE(contents(target), before);
     }
