@@ -20,6 +20,7 @@ namespace {
 struct Failure
 {
     QString message;
+    bool targetUntouched = true;
 };
 
 // The target's folder must exist, and the target must not be the database or one of its files.
@@ -82,6 +83,13 @@ std::pair<qint64, qint64> backUp(const SqliteFile& source, const QString& databa
     if (!error.isEmpty())
         throw Failure{QStringLiteral("The copy could not be put in place: %1.").arg(error)};
     partial.setAutoRemove(false);
+    error = DurableFile::syncFolderOf(target);
+    if (!error.isEmpty())
+        throw Failure{QStringLiteral("The copy is in place as %1, but its folder could not be "
+                                     "flushed to disk (%2); a power cut could still undo it. Take "
+                                     "the backup again.")
+                          .arg(target, error),
+                      false};
     return {copy.issues, QFileInfo(target).size()};
 }
 
@@ -119,6 +127,10 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
         return 0;
     } catch (const Failure& failure) {
         err << failure.message;
+        if (!failure.targetUntouched) {
+            err << '\n';
+            return 1;
+        }
     } catch (const RuntimeError& error) {
         err << error.description();
     }

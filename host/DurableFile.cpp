@@ -39,7 +39,12 @@ QString replace(const QString& from, const QString& to)
 {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return systemError();
-    return syncOpened(QFileInfo(to).absolutePath(), O_RDONLY | O_DIRECTORY);
+    return QString();
+}
+
+QString syncFolderOf(const QString& path)
+{
+    return syncOpened(QFileInfo(path).absolutePath(), O_RDONLY | O_DIRECTORY);
 }
 
 } // namespace DurableFile

@@ -9,7 +9,9 @@ namespace DurableFile {
 
 // Flushes the file's contents to the disk.
 QString sync(const QString& path);
-// Renames from over to (replacing it in one step) and flushes the folder that holds the name.
+// Renames from over to, replacing it in one step.
 QString replace(const QString& from, const QString& to);
+// Flushes the folder that holds the file's name, so that a rename into it lasts.
+QString syncFolderOf(const QString& path);
 
 } // namespace DurableFile
