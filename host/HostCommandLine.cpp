@@ -96,9 +96,8 @@ QString HostCommandLine::helpText() const
     QString text = m_parser.helpText();
     text.replace(QStringLiteral("<executable_name>"), QStringLiteral("payroll-host"));
     return text + QStringLiteral(
-                      "\nWithout --init-db, --demo, --sql, --backup or --check the register opens; "
-                      "it needs an "
-                      "existing database.\n"
+                      "\nWithout --init-db, --demo, --sql, --backup or --check the register "
+                      "opens; it needs an existing database.\n"
                       "The demo database's users, the same in both companies: 1 admin (every "
                       "right), 2 clerk (NEDP), 3 viewer (P), 4 auditor (ADMIN, which grants "
                       "nothing), 5 trainee (\" ned \": new, edit, delete), 6 guest (no rights). "
