@@ -1,6 +1,7 @@
 // How quickly the issue register opens, searches and sorts on large registers. For each size a
 // register is generated in a temporary SQLite file and compared with the bare sqlite3 step loop
 // over the same list statement in the same run.
+#include "HelpOption.h"
 #include "common/BasLoan.h"
 #include "data/LargeRegister.h"
 #include "data/PayrollSchema.h"
@@ -196,12 +197,25 @@ void benchRegister(int issues)
 
 int main(int argc, char** argv)
 {
+    if (printedHelp(argc, argv,
+                    "Usage: register_bench [ISSUES...]\n"
+                    "Opens, searches and sorts the issue register on generated registers of "
+                    "each size (default\n10000 100000 1000000), each in a temporary file, "
+                    "beside the bare sqlite3 fetch of its list.\n"))
+        return 0;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::vector<int> sizes;
-    for (const QString& size : app.arguments().mid(1))
-        sizes.push_back(size.toInt());
+    for (const QString& size : app.arguments().mid(1)) {
+        bool ok = false;
+        sizes.push_back(size.toInt(&ok));
+        if (!ok || sizes.back() < 1) {
+            std::fprintf(stderr, "register_bench: '%s' is no number of issues; see --help.\n",
+                         qPrintable(size));
+            return 2;
+        }
+    }
     if (sizes.empty())
         sizes = {10000, 100000, 1000000};
     for (int issues : sizes)

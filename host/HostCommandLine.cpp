@@ -8,6 +8,8 @@ const QString DbOption = QStringLiteral("db");
 const QString InitOption = QStringLiteral("init-db");
 const QString DemoOption = QStringLiteral("demo");
 const QString SqlOption = QStringLiteral("sql");
+const QString BackupOption = QStringLiteral("backup");
+const QString CheckOption = QStringLiteral("check");
 const QString TypeOption = QStringLiteral("type");
 const QString UserOption = QStringLiteral("user");
 const QString CompanyOption = QStringLiteral("company");
@@ -56,6 +58,21 @@ HostCommandLine::HostCommandLine()
                         "(NULL for empty values, dates as yyyy-mm-dd); a change prints "
                         "\"N row(s) affected\"."),
          QStringLiteral("STATEMENT")},
+        {BackupOption,
+         QStringLiteral("Copy the database file to TARGET while clerks may go on saving: a "
+                        "consistent copy holding every save committed before it began, written "
+                        "beside TARGET under a temporary name and renamed into place only when "
+                        "complete. Prints the issues and bytes copied. Exit status 0 copied; 1 "
+                        "the backup failed (TARGET left as it was); 2 an ODBC or :memory: "
+                        "database."),
+         QStringLiteral("TARGET")},
+        {CheckOption,
+         QStringLiteral("Check a database file without changing it: the engine's integrity "
+                        "check, issue ids unique per company, issue numbers unique per company "
+                        "and type, every issue's employee and loan type on file, repayment flags "
+                        "0 or 1. Prints each check with its findings. Exit status 0 sound; 1 "
+                        "findings (a file that cannot be opened is one); 2 an ODBC or :memory: "
+                        "database.")},
         {TypeOption,
          QStringLiteral("Register to open: L for loans, A for salary advances (default L)."),
          QStringLiteral("L|A"), QStringLiteral("L")},
@@ -79,8 +96,8 @@ QString HostCommandLine::helpText() const
     QString text = m_parser.helpText();
     text.replace(QStringLiteral("<executable_name>"), QStringLiteral("payroll-host"));
     return text + QStringLiteral(
-                      "\nWithout --init-db, --demo or --sql the register opens; it needs an "
-                      "existing database.\n"
+                      "\nWithout --init-db, --demo, --sql, --backup or --check the register "
+                      "opens; it needs an existing database.\n"
                       "The demo database's users, the same in both companies: 1 admin (every "
                       "right), 2 clerk (NEDP), 3 viewer (P), 4 auditor (ADMIN, which grants "
                       "nothing), 5 trainee (\" ned \": new, edit, delete), 6 guest (no rights). "
@@ -133,8 +150,22 @@ bool HostCommandLine::readAction()
             return false;
         }
     }
+    if (m_parser.isSet(BackupOption)) {
+        m_options.action = HostOptions::Action::Backup;
+        m_options.backupTarget = m_parser.value(BackupOption);
+        ++actions;
+        if (m_options.backupTarget.trimmed().isEmpty()) {
+            m_error = QStringLiteral("--backup needs a target file.");
+            return false;
+        }
+    }
+    if (m_parser.isSet(CheckOption)) {
+        m_options.action = HostOptions::Action::Check;
+        ++actions;
+    }
     if (actions > 1) {
-        m_error = QStringLiteral("Give only one of --init-db, --demo and --sql.");
+        m_error =
+            QStringLiteral("Give only one of --init-db, --demo, --sql, --backup and --check.");
         return false;
     }
     return true;

@@ -11,11 +11,14 @@ struct HostOptions
         InitDatabase, // --init-db
         CreateDemo,   // --demo
         RunStatement, // --sql
+        Backup,       // --backup
+        Check,        // --check
     };
 
     Action action = Action::OpenRegister;
-    QString database;  // --db: a SQLite path, ":memory:" or "odbc:..."
-    QString statement; // --sql
+    QString database;     // --db: a SQLite path, ":memory:" or "odbc:..."
+    QString statement;    // --sql
+    QString backupTarget; // --backup
     QString issueType = QStringLiteral("L");
     qint16 userId = 1;
     qint16 companyId = 1;

@@ -1,3 +1,5 @@
+#include "BackupCommand.h"
+#include "CheckCommand.h"
 #include "DatabaseSetup.h"
 #include "HostCommandLine.h"
 #include "HostDatabase.h"
@@ -20,6 +22,10 @@ int runAdminAction(const HostOptions& options, QTextStream& out, QTextStream& er
         return DatabaseSetup::createDemo(options, err);
     case HostOptions::Action::RunStatement:
         return StatementCommand::run(options, out, err);
+    case HostOptions::Action::Backup:
+        return BackupCommand::run(options, out, err);
+    case HostOptions::Action::Check:
+        return CheckCommand::run(options, out, err);
     case HostOptions::Action::OpenRegister:
         break;
     }

@@ -11,6 +11,7 @@
 #include "platform/runtime/RuntimeError.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -56,11 +57,15 @@ Clerk::Outcome Clerk::saveNewIssue(qint32 employee, const QString& remarks)
         } else {
             entry.cboloanapplication->setCurrentIndex(0);
             entry.txtRemarks->insert(remarks);
+            QElapsedTimer sinceOk;
+            sinceOk.start();
             entry.cmdOK_Click();
+            const double milliseconds = double(sinceOk.nsecsElapsed()) / 1e6;
             if (BasLoan::Tag(entry.cmdOK) == u"Success") {
                 outcome.kind = Outcome::Done;
                 outcome.issueId = entry.lngIssueID;
                 outcome.number = entry.strIssueNo;
+                outcome.milliseconds = milliseconds;
             } else {
                 outcome = toldOrSilent(m_messages.prompts());
             }

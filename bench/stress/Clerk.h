@@ -22,6 +22,7 @@ public:
         qint32 issueId = 0;
         QString number;
         QString message;
+        double milliseconds = 0; // of a committed save: from OK to its commit
     };
 
     // Opens the database and takes the register context of company 1's loans. Raises

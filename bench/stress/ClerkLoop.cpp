@@ -46,7 +46,10 @@ int runClerk(const QString& databasePath, int clerkIndex, int saves, int employe
         ++attempt;
         switch (saved.kind) {
         case Clerk::Outcome::Done:
-            report(QStringLiteral("saved %1 %2").arg(saved.issueId).arg(saved.number));
+            report(QStringLiteral("saved %1 %2 %3")
+                       .arg(saved.issueId)
+                       .arg(saved.number)
+                       .arg(saved.milliseconds, 0, 'f', 2));
             ownLiveIssues << saved.issueId;
             ++committed;
             break;

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The work of one clerk process, reported on standard output one line per step:
-//   saved <id> <number>      refused <message>      silent
+//   saved <id> <number> <milliseconds from OK to commit>
+//   refused <message>        silent
 //   cancelled <id>           cancel-refused <id> <message>
 // Picks employees at random (seeded) among the generated ones and saves until it has committed
 // `saves` issues or made three times as many attempts; every tenth committed issue it cancels one

@@ -1,6 +1,7 @@
 #include "StressDatabase.h"
 
 #include "data/DemoData.h"
+#include "data/LargeRegister.h"
 #include "data/NativeStatement.h"
 #include "data/TransactionScope.h"
 #include "platform/db/Connection.h"
@@ -55,17 +56,39 @@ void addApplications(ado::Connection& connection, int employees, int application
 
 } // namespace
 
-void createStressDatabase(const QString& path, int employees, int applications)
+void createStressDatabase(const QString& path, int employees, int applications, int seededIssues)
 {
     for (const char* suffix : {"", "-wal", "-shm"})
         QFile::remove(path + QLatin1String(suffix));
     ado::Connection connection;
     connection.Open(path);
     payroll::createDemoDatabase(connection, processDate());
+    // A quarter loans and the rest advances: the loans' running numbers, which the clerks
+    // continue, are 16-bit and end at 32767.
+    if (seededIssues > 0) {
+        payroll::seedLargeRegister(connection, Company, QStringLiteral("L"), seededIssues / 4);
+        payroll::seedLargeRegister(connection, Company, QStringLiteral("A"),
+                                   seededIssues - seededIssues / 4);
+    }
     payroll::TransactionScope transaction(connection);
     addApplications(connection, employees, applications);
     transaction.commit();
     connection.Close();
+}
+
+QHash<qint32, StoredIssue> generatedIssues(const QString& path)
+{
+    ado::Connection connection;
+    connection.Open(path);
+    payroll::NativeStatement select(
+        connection, QStringLiteral("SELECT liID, liNo, licancelled FROM pLoansIssueData WHERE "
+                                   "liCompanyID = %1 AND liLoanID >= %2")
+                        .arg(Company)
+                        .arg(FirstGenerated));
+    QHash<qint32, StoredIssue> issues;
+    for (const QVariantList& row : select.rows())
+        issues.insert(row[0].toInt(), {row[1].toString(), row[2].toInt() == 1});
+    return issues;
 }
 
 } // namespace stress

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 
 // The database the stress and crash runs share: the demo payroll plus, in company 1, generated
@@ -12,11 +13,23 @@ namespace stress {
 inline constexpr qint16 Company = 1;
 inline constexpr qint16 ClerkUser = 2;
 inline constexpr qint32 FirstEmployee = 1000;
-inline constexpr qint32 FirstGenerated = 100000; // loan type and application ids
+// Loan type and application ids; those of a seeded register stay below.
+inline constexpr qint32 FirstGenerated = 1000000;
 
 QDate processDate();
 
-// Creates the database file afresh (an existing one is removed first). Raises RuntimeError.
-void createStressDatabase(const QString& path, int employees, int applications);
+// Creates the database file afresh (an existing one is removed first), company 1 first seeded
+// with seededIssues issues of other employees, a quarter of them loans. Raises RuntimeError.
+void createStressDatabase(const QString& path, int employees, int applications,
+                          int seededIssues = 0);
+
+struct StoredIssue
+{
+    QString number;
+    bool cancelled = false;
+};
+
+// The issues of the generated applications stored in the file, by id. Raises RuntimeError.
+QHash<qint32, StoredIssue> generatedIssues(const QString& path);
 
 } // namespace stress

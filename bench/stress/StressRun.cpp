@@ -17,27 +17,6 @@ namespace stress {
 
 namespace {
 
-struct StoredIssue
-{
-    QString number;
-    bool cancelled = false;
-};
-
-QHash<qint32, StoredIssue> generatedIssues(const QString& databasePath)
-{
-    ado::Connection connection;
-    connection.Open(databasePath);
-    payroll::NativeStatement select(
-        connection, QStringLiteral("SELECT liID, liNo, licancelled FROM pLoansIssueData WHERE "
-                                   "liCompanyID = %1 AND liLoanID >= %2")
-                        .arg(Company)
-                        .arg(FirstGenerated));
-    QHash<qint32, StoredIssue> issues;
-    for (const QVariantList& row : select.rows())
-        issues.insert(row[0].toInt(), {row[1].toString(), row[2].toInt() == 1});
-    return issues;
-}
-
 bool isConflict(const QString& message)
 {
     return message.contains(QLatin1String("Another user has just issued")) ||
@@ -52,8 +31,9 @@ void tally(StressResult& result, const QByteArray& output, QHash<qint32, QString
         const QString line = QString::fromUtf8(raw);
         const QStringList words = line.split(u' ');
         const QString what = words.front();
-        if (what == u"saved" && words.size() == 3) {
+        if (what == u"saved" && words.size() == 4) {
             ++result.saved;
+            result.saveMilliseconds << words[3].toDouble();
             // Two clerks told the same id were saved: one of them cannot have been.
             if (saved.contains(words[1].toInt()))
                 ++result.lost;
@@ -117,9 +97,16 @@ QString StressResult::table() const
     };
     const auto number = [](int n) { return QString::number(n); };
     line("clerk processes", QStringLiteral("%1 x %2 saves").arg(processes).arg(savesPerClerk));
+    line("issues seeded", number(seededIssues));
     line("wall time", QStringLiteral("%1 s").arg(seconds, 0, 'f', 1));
     line("saves committed", number(saved));
     line("saves per second", QString::number(seconds > 0 ? saved / seconds : 0, 'f', 1));
+    const SaveLatency latency = SaveLatency::of(saveMilliseconds);
+    line("OK to commit", QStringLiteral("median %1 ms, 95%: %2 ms, 99%: %3 ms, slowest %4 ms")
+                             .arg(latency.median, 0, 'f', 1)
+                             .arg(latency.p95, 0, 'f', 1)
+                             .arg(latency.p99, 0, 'f', 1)
+                             .arg(latency.slowest, 0, 'f', 1));
     line("conflicts met", number(conflicts));
     line("busy past the timeout", number(busy));
     line("other failures", number(otherFailures));
@@ -140,26 +127,44 @@ QString StressResult::table() const
     return text;
 }
 
-StressResult runStress(const QString& program, const QString& databasePath, int processes,
-                       int saves, quint32 seed)
+StressResult runStress(const QString& program, const QString& databasePath, const StressPlan& plan)
 {
     StressResult result;
-    result.processes = processes;
-    result.savesPerClerk = saves;
-    const int employees = 4 * processes;
-    createStressDatabase(databasePath, employees, processes * saves * 11 / 10 + 100);
+    result.processes = plan.processes;
+    result.savesPerClerk = plan.saves;
+    result.seededIssues = plan.seededIssues;
+    const int employees = 4 * plan.processes;
+    createStressDatabase(databasePath, employees, plan.processes * plan.saves * 11 / 10 + 100,
+                         plan.seededIssues);
 
     QElapsedTimer timer;
     timer.start();
     std::vector<std::unique_ptr<QProcess>> clerks;
-    for (int k = 0; k < processes; ++k) {
+    for (int k = 0; k < plan.processes; ++k) {
         clerks.push_back(std::make_unique<QProcess>());
-        ClerkProcess::start(*clerks.back(), program, databasePath, k, saves, employees, seed);
+        ClerkProcess::start(*clerks.back(), program, databasePath, k, plan.saves, employees,
+                            plan.seed);
     }
     QHash<qint32, QString> saved;
     QSet<qint32> cancelled;
+    // The reports are read as they come, so that the midway step sees the run half done.
+    bool midwayDone = !plan.midway;
+    for (bool running = true; running;) {
+        running = false;
+        for (const auto& clerk : clerks) {
+            if (clerk->state() != QProcess::NotRunning) {
+                running = true;
+                clerk->waitForReadyRead(20);
+            }
+            while (clerk->canReadLine())
+                tally(result, clerk->readLine(), saved, cancelled);
+        }
+        if (!midwayDone && result.saved >= plan.processes * plan.saves / 4) {
+            midwayDone = true;
+            plan.midway(saved);
+        }
+    }
     for (const auto& clerk : clerks) {
-        clerk->waitForFinished(-1);
         if (clerk->exitStatus() != QProcess::NormalExit || clerk->exitCode() != 0)
             ++result.clerksFailed;
         tally(result, clerk->readAllStandardOutput(), saved, cancelled);

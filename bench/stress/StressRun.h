@@ -1,9 +1,12 @@
 #pragma once
 
 #include "DatabaseAudit.h"
+#include "SaveLatency.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace stress {
 
@@ -13,6 +16,7 @@ struct StressResult
 {
     int processes = 0;
     int savesPerClerk = 0;
+    int seededIssues = 0; // in the register before the clerks began
     double seconds = 0;
     int saved = 0;
     int conflicts = 0;     // application issued by another clerk meanwhile, or id/number clash
@@ -24,6 +28,7 @@ struct StressResult
     int clerksFailed = 0; // clerk processes that did not finish cleanly
     int lost = 0;         // reported saved but not (so) stored, or cancelled but still live
     int unreported = 0;   // stored (or cancelled) without the clerk being told so
+    QList<double> saveMilliseconds; // of each committed save, from OK to commit
     QStringList otherMessages;
     DatabaseAudit audit;
 
@@ -32,7 +37,17 @@ struct StressResult
     QString table() const;
 };
 
-StressResult runStress(const QString& program, const QString& databasePath, int processes,
-                       int saves, quint32 seed);
+struct StressPlan
+{
+    int processes = 8;
+    int saves = 500; // committed saves per clerk
+    quint32 seed = 20240315;
+    int seededIssues = 0; // see createStressDatabase
+    // Called once, the clerks going on meanwhile, when they have reported a quarter of their
+    // saves: with every save reported so far (issue id to number).
+    std::function<void(const QHash<qint32, QString>& savedSoFar)> midway;
+};
+
+StressResult runStress(const QString& program, const QString& databasePath, const StressPlan& plan);
 
 } // namespace stress

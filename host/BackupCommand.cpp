@@ -1,0 +1,141 @@
+#include "BackupCommand.h"
+
+#include "DurableFile.h"
+#include "EngineBackup.h"
+#include "HostDatabase.h"
+#include "SqliteFile.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+namespace BackupCommand {
+
+namespace {
+
+struct Failure
+{
+    QString message;
+    bool targetUntouched = true;
+};
+
+// The target's folder must exist, and the target must not be the database or one of its files.
+void checkTarget(const QString& database, const QString& target)
+{
+    const QFileInfo info(target);
+    if (info.isDir())
+        throw Failure{
+            QStringLiteral("%1 is a folder; name the file the backup is to be written to.")
+                .arg(target)};
+    if (!info.absoluteDir().exists())
+        throw Failure{QStringLiteral("The folder %1 for the backup does not exist.")
+                          .arg(QDir::toNativeSeparators(info.absolutePath()))};
+    const QString source = QFileInfo(database).canonicalFilePath();
+    const QString written =
+        QFileInfo(info.absoluteDir().canonicalPath() + QLatin1Char('/') + info.fileName())
+            .absoluteFilePath();
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        if (written == source + QLatin1String(suffix))
+            throw Failure{QStringLiteral("The backup would overwrite the database it copies; name "
+                                         "another file.")};
+    }
+}
+
+QString copyFailure(const EngineBackup::Copy& copy, const QString& folder)
+{
+    switch (copy.systemError) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QStringLiteral("The backup does not fit in %1: the disk is full or a file-size "
+                              "limit was reached (%2).")
+            .arg(folder, QString::fromLocal8Bit(std::strerror(copy.systemError)));
+    default:
+        return QStringLiteral("The copy failed: %1.").arg(copy.error);
+    }
+}
+
+// Copies into a temporary file beside the target and renames it into place. Returns the issues
+// copied and the copy's size.
+std::pair<qint64, qint64> backUp(const SqliteFile& source, const QString& database,
+                                 const QString& target)
+{
+    const QFileInfo info(target);
+    QTemporaryFile partial(info.absoluteFilePath() + QStringLiteral(".XXXXXX.partial"));
+    if (!partial.open())
+        throw Failure{
+            QStringLiteral("Cannot write the backup in %1: %2.")
+                .arg(QDir::toNativeSeparators(info.absolutePath()), partial.errorString())};
+    // Only the engine writes the copy: a second descriptor closed later would drop its locks.
+    partial.close();
+    const EngineBackup::Copy copy = EngineBackup::copy(source, partial.fileName());
+    if (!copy.error.isEmpty())
+        throw Failure{copyFailure(copy, QDir::toNativeSeparators(info.absolutePath()))};
+    QString error = DurableFile::sync(partial.fileName());
+    // The copy is as private as the database it was taken from.
+    QFile::setPermissions(partial.fileName(), QFileInfo(database).permissions());
+    if (error.isEmpty())
+        error = DurableFile::replace(partial.fileName(), target);
+    if (!error.isEmpty())
+        throw Failure{QStringLiteral("The copy could not be put in place: %1.").arg(error)};
+    partial.setAutoRemove(false);
+    error = DurableFile::syncFolderOf(target);
+    if (!error.isEmpty())
+        throw Failure{QStringLiteral("The copy is in place as %1, but its folder could not be "
+                                     "flushed to disk (%2); a power cut could still undo it. Take "
+                                     "the backup again.")
+                          .arg(target, error),
+                      false};
+    return {copy.issues, QFileInfo(target).size()};
+}
+
+} // namespace
+
+int run(const HostOptions& options, QTextStream& out, QTextStream& err)
+{
+    const QString refusal = refusalForNonFile(options.database, QStringLiteral("--backup"));
+    if (!refusal.isEmpty()) {
+        err << refusal << '\n';
+        return 2;
+    }
+#ifdef SIGXFSZ
+    // Past a file-size limit a write fails and is reported, instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    const QString& target = options.backupTarget;
+    try {
+        HostDatabase::requireExisting(options.database);
+        checkTarget(options.database, target);
+        const SqliteFile source(options.database);
+        if (!source.error().isEmpty() && !source.notADatabase())
+            throw Failure{
+                QStringLiteral("Cannot read %1: %2.").arg(options.database, source.error())};
+        const QString notPayroll =
+            source.notADatabase() ? source.error() : source.notPayrollReason();
+        if (!notPayroll.isEmpty())
+            throw Failure{QStringLiteral("%1 is not a payroll database: %2.")
+                              .arg(options.database, notPayroll)};
+        const auto [issues, bytes] = backUp(source, options.database, target);
+        out << QStringLiteral("Backed up %1 to %2: %3 issues, %4 bytes.\n")
+                   .arg(options.database, target)
+                   .arg(issues)
+                   .arg(bytes);
+        return 0;
+    } catch (const Failure& failure) {
+        err << failure.message;
+        if (!failure.targetUntouched) {
+            err << '\n';
+            return 1;
+        }
+    } catch (const RuntimeError& error) {
+        err << error.description();
+    }
+    err << QStringLiteral(" Nothing was written under the name %1.\n").arg(target);
+    return 1;
+}
+
+} // namespace BackupCommand

@@ -1,0 +1,97 @@
+#include "DatabaseCheck.h"
+
+#include "SqliteFile.h"
+#include "data/PayrollTables.h"
+
+#include <functional>
+
+namespace DatabaseCheck {
+
+namespace {
+
+using payroll::table::Employee;
+using payroll::table::Loans;
+using payroll::table::LoansIssue;
+using payroll::table::Repayment;
+
+using Describe = std::function<QString(const QStringList&)>;
+
+Result findRows(const SqliteFile& file, const QString& name, const QString& sql,
+                const Describe& describe)
+{
+    Result result{name, {}};
+    const SqliteFile::Rows found = file.query(sql);
+    for (const QStringList& row : found.rows)
+        result.findings << describe(row);
+    // A check that cannot run has not shown the file sound.
+    if (!found.error.isEmpty())
+        result.findings << QStringLiteral("could not be checked: ") + found.error;
+    return result;
+}
+
+Result integrity(const SqliteFile& file)
+{
+    Result result =
+        findRows(file, QStringLiteral("integrity check"), QStringLiteral("PRAGMA integrity_check"),
+                 [](const QStringList& row) { return row.value(0); });
+    if (result.findings == QStringList{QStringLiteral("ok")})
+        result.findings.clear();
+    return result;
+}
+
+} // namespace
+
+QList<Result> run(const SqliteFile& file)
+{
+    return {
+        integrity(file),
+        findRows(file, QStringLiteral("duplicate issue id"),
+                 QStringLiteral("SELECT liCompanyID, liID, count(*) FROM %1 GROUP BY liCompanyID, "
+                                "liID HAVING count(*) > 1 ORDER BY 1, 2")
+                     .arg(LoansIssue),
+                 [](const QStringList& row) {
+                     return QStringLiteral("company %1, id %2 held by %3 issues")
+                         .arg(row[0], row[1], row[2]);
+                 }),
+        // Numbers compare as the module's unique key compares them: 'ln1 ' is 'LN1'.
+        findRows(file, QStringLiteral("duplicate issue number"),
+                 QStringLiteral("SELECT liCompanyID, litype, liNo, count(*) FROM %1 GROUP BY "
+                                "liCompanyID, litype COLLATE SQLSERVER_CI, liNo COLLATE "
+                                "SQLSERVER_CI HAVING count(*) > 1 ORDER BY 1, 2, 3")
+                     .arg(LoansIssue),
+                 [](const QStringList& row) {
+                     return QStringLiteral("company %1, type %2, number %3 held by %4 issues")
+                         .arg(row[0], row[1], row[2], row[3]);
+                 }),
+        findRows(file, QStringLiteral("missing employee"),
+                 QStringLiteral("SELECT liCompanyID, liID, liempid FROM %1 i WHERE NOT EXISTS "
+                                "(SELECT 1 FROM %2 e WHERE e.eCompanyID = i.liCompanyID AND "
+                                "e.eEmpID = i.liempid) ORDER BY 1, 2")
+                     .arg(LoansIssue, Employee),
+                 [](const QStringList& row) {
+                     return QStringLiteral("issue %2 of company %1 names employee %3, who is "
+                                           "not on file")
+                         .arg(row[0], row[1], row[2]);
+                 }),
+        findRows(file, QStringLiteral("missing loan type"),
+                 QStringLiteral("SELECT liCompanyID, liID, liLoanID FROM %1 i WHERE NOT EXISTS "
+                                "(SELECT 1 FROM %2 l WHERE l.lCompanyID = i.liCompanyID AND "
+                                "l.lLoanID = i.liLoanID) ORDER BY 1, 2")
+                     .arg(LoansIssue, Loans),
+                 [](const QStringList& row) {
+                     return QStringLiteral("issue %2 of company %1 names loan type %3, which is "
+                                           "not on file")
+                         .arg(row[0], row[1], row[2]);
+                 }),
+        findRows(
+            file, QStringLiteral("repayment flag not 0 or 1"),
+            QStringLiteral("SELECT lrdID, quote(lrdProcessed) FROM %1 WHERE lrdProcessed IS "
+                           "NULL OR lrdProcessed NOT IN (0, 1) ORDER BY 1")
+                .arg(Repayment),
+            [](const QStringList& row) {
+                return QStringLiteral("repayment row %1 has lrdProcessed %2").arg(row[0], row[1]);
+            }),
+    };
+}
+
+} // namespace DatabaseCheck

@@ -1,0 +1,69 @@
+#include "EngineBackup.h"
+
+#include "SqliteFile.h"
+#include "data/PayrollTables.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+namespace EngineBackup {
+
+namespace {
+
+int execute(sqlite3* db, const QString& sql)
+{
+    return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+}
+
+int countIssues(sqlite3* db, qint64& issues)
+{
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray sql =
+        QStringLiteral("SELECT count(*) FROM %1").arg(payroll::table::LoansIssue).toUtf8();
+    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        issues = sqlite3_column_int64(statement, 0);
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(statement);
+    return rc;
+}
+
+int copyPages(sqlite3* target, sqlite3* source)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
+    if (!backup)
+        return sqlite3_errcode(target);
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    return stepped == SQLITE_DONE ? finished : stepped;
+}
+
+} // namespace
+
+Copy copy(const SqliteFile& source, const QString& path)
+{
+    Copy result;
+    sqlite3* target = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &target, SQLITE_OPEN_READWRITE,
+                             nullptr);
+    // An unfinished copy is thrown away whole, so it needs no journal of its own.
+    if (rc == SQLITE_OK)
+        rc = execute(target, QStringLiteral("PRAGMA journal_mode=OFF"));
+    if (rc == SQLITE_OK)
+        rc = copyPages(target, source.handle());
+    // The copy carries the source's write-ahead journal mode in its header; a file kept on its
+    // own must not need -wal and -shm files beside it to be read.
+    if (rc == SQLITE_OK)
+        rc = execute(target, QStringLiteral("PRAGMA journal_mode=DELETE"));
+    if (rc == SQLITE_OK)
+        rc = countIssues(target, result.issues);
+    if (rc != SQLITE_OK) {
+        result.error = QString::fromUtf8(sqlite3_errmsg(target));
+        result.systemError = sqlite3_system_errno(target);
+    }
+    sqlite3_close(target);
+    return result;
+}
+
+} // namespace EngineBackup

@@ -1,0 +1,79 @@
+#include "SqliteFile.h"
+
+#include "HostDatabase.h"
+#include "data/PayrollTables.h"
+#include "platform/db/SqlServerCollation.h"
+#include "platform/db/SqliteEngine.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+SqliteFile::SqliteFile(const QString& path)
+{
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK) {
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        return;
+    }
+    sqlite3_busy_timeout(m_db, ado::SqliteEngine::busyTimeoutMs);
+    ado::SqlServerCollation::install(m_db);
+    // The engine reads a file lazily: a file that is not a database shows here.
+    m_error = query(QStringLiteral("SELECT count(*) FROM sqlite_master")).error;
+    m_notADatabase = sqlite3_errcode(m_db) == SQLITE_NOTADB;
+}
+
+SqliteFile::~SqliteFile()
+{
+    sqlite3_close(m_db);
+}
+
+SqliteFile::Rows SqliteFile::query(const QString& sql) const
+{
+    Rows result;
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr) !=
+        SQLITE_OK) {
+        result.error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        return result;
+    }
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        QStringList row;
+        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+            const auto* field = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+            row << (field ? QString::fromUtf8(field) : QStringLiteral("NULL"));
+        }
+        result.rows << row;
+    }
+    if (rc != SQLITE_DONE)
+        result.error = QString::fromUtf8(sqlite3_errmsg(m_db));
+    sqlite3_finalize(statement);
+    return result;
+}
+
+QString SqliteFile::notPayrollReason() const
+{
+    const Rows found = query(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                            "'table' AND name = '%1'")
+                                 .arg(payroll::table::LoansIssue));
+    if (!found.error.isEmpty())
+        return found.error;
+    if (found.rows.value(0).value(0) != u"1")
+        return QStringLiteral("it has no %1 table").arg(payroll::table::LoansIssue);
+    return QString();
+}
+
+QString refusalForNonFile(const QString& database, const QString& option)
+{
+    if (database.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive))
+        return QStringLiteral("%1 works on the embedded database's file only. A database reached "
+                              "through ODBC lives on the company's server, whose own backups "
+                              "and checks look after it. Nothing was done.")
+            .arg(option);
+    if (!HostDatabase::namesFile(database))
+        return QStringLiteral("%1 needs a database file; %2 is none. Nothing was done.")
+            .arg(option, database);
+    return QString();
+}

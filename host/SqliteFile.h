@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+
+// A payroll database file opened directly through the engine, read-only and without the set-up a
+// normal open does (journal mode, synchronisation), so that reading it never changes it. Only the
+// text collation the schema declares is registered: its indexes cannot be read without it.
+class SqliteFile
+{
+public:
+    // Opens the file and reads its schema; error() says why when that fails.
+    explicit SqliteFile(const QString& path);
+    ~SqliteFile();
+    SqliteFile(const SqliteFile&) = delete;
+    SqliteFile& operator=(const SqliteFile&) = delete;
+
+    sqlite3* handle() const { return m_db; }
+    // Empty when the file is open and readable.
+    const QString& error() const { return m_error; }
+    // The file could be read, but it holds no database.
+    bool notADatabase() const { return m_notADatabase; }
+
+    struct Rows
+    {
+        QList<QStringList> rows; // every field as text, NULL as "NULL"
+        QString error;           // the engine's message when the statement failed
+    };
+    // Runs a statement in the engine's own dialect.
+    Rows query(const QString& sql) const;
+
+    // Empty when the file holds the payroll's issue table, otherwise why it is no payroll database.
+    QString notPayrollReason() const;
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_error;
+    bool m_notADatabase = false;
+};
+
+// --backup and --check work on the embedded database's file. Empty when the --db text names one,
+// otherwise the refusal to print.
+QString refusalForNonFile(const QString& database, const QString& option);
