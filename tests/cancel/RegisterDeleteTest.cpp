@@ -8,6 +8,7 @@
 #include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -46,6 +47,15 @@ class RegisterDeleteTest : public QObject
             colours.append(grid->CellForeColor());
         }
         return colours;
+    }
+
+    // The line below the grid, as it counts the cancelled issues the grid shows.
+    QString cancelledCount()
+    {
+        int cancelled = 0;
+        for (int r = 1; r < grid->Rows(); ++r)
+            cancelled += grid->TextMatrix(r, 7) == u"Yes";
+        return QStringLiteral(", %1 of them cancelled").arg(cancelled);
     }
 
     // The row is current, selected across, and Edit and Delete follow the rights again.
@@ -104,6 +114,8 @@ private slots:
         QCOMPARE(grid->TextMatrix(row, 7), QStringLiteral("Yes"));
         checkReselected(row, false);
         QCOMPARE(rowColours(row), QList<quint32>(8, 255));
+        QVERIFY2(reg->lblListContext->text().contains(cancelledCount()),
+                 qPrintable(reg->lblListContext->text()));
     }
 
     void nothingCancelled_data()

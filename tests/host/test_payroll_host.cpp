@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -185,6 +186,49 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY2(run.err.contains(QLatin1String("Test Payroll: ")), qPrintable(run.err));
+    }
+
+    // On X11 the toolkit would take --title as the title of the first window it shows; the
+    // host keeps its options to itself, so the register and the statement keep their own.
+    void nativeTitlesUnderX11()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xvfb.isEmpty() || xdotool.isEmpty())
+            QSKIP("Xvfb and xdotool are not installed (scripts/setup installs them)");
+        QProcess server;
+        server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!server.waitForReadyRead(10000))
+            QSKIP("no X server could start here");
+        QProcessEnvironment x11 = QProcessEnvironment::systemEnvironment();
+        x11.insert(QStringLiteral("DISPLAY"),
+                   u':' + QString::fromLatin1(server.readAllStandardOutput().trimmed()));
+        x11.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        x11.insert(QStringLiteral("OSTREL_UNATTENDED"), QStringLiteral("1"));
+        const auto xdo = [&](const QStringList& arguments) {
+            QProcess tool;
+            tool.setProcessEnvironment(x11);
+            tool.start(xdotool, arguments);
+            if (!tool.waitForFinished(20000))
+                tool.kill();
+            return QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
+        };
+        QProcess host;
+        host.setProcessEnvironment(x11);
+        host.start(QStringLiteral(PAYROLL_HOST),
+                   {"--db", m_demo, "--title", "Payroll", "--process-date", "2024-03-15"});
+        const QString register_ = xdo({"search", "--sync", "--name", "^Loans Issue$"});
+        xdo({"windowfocus", "--sync", register_});
+        xdo({"key", "alt+p"});
+        const QString preview = xdo({"search", "--sync", "--name", "^Loan Issue$"});
+        const QString renamed = xdo({"search", "--name", "^Payroll$"});
+        host.kill();
+        host.waitForFinished();
+        server.terminate();
+        server.waitForFinished();
+        QVERIFY2(!register_.isEmpty(), "the register was not shown under its own title");
+        QVERIFY2(!preview.isEmpty(), "the statement was not shown under its own title");
+        QCOMPARE(renamed, QString());
     }
 
     void registerOnADatabaseWithoutPayrollTables()

@@ -14,6 +14,31 @@
 using namespace EntryFixture;
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Every caption shows whole, on one line, and ends a gap before its field.
+void checkCaptionsWhole(const frmLoan& e)
+{
+    const std::pair<const QLabel*, const QWidget*> captions[] = {
+        {e.lblno, e.txtLoanNo},
+        {e.lbldate, e.txtLoanDate},
+        {e.Label3, e.cboEmployee},
+        {e.lblaplication, e.cboloanapplication},
+        {e.lbldescription, e.cboLoanType},
+        {e.lblloanAmt, e.txtLoanAmount},
+        {e.Label6, e.txtNoOfPayments},
+        {e.lblInstAmt, e.txtInstallmentAmount},
+        {e.lblRemarks, e.txtRemarks}};
+    for (const auto& [label, field] : captions) {
+        const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+        QVERIFY2(!label->wordWrap() && label->x() >= 0 && textEnd <= label->geometry().right() &&
+                     textEnd + 4 <= field->x(),
+                 qPrintable(label->text()));
+    }
+}
+
+} // namespace
+
 class InstalmentTest : public EntryTest
 {
     Q_OBJECT
@@ -123,6 +148,7 @@ private slots:
         QCOMPARE(messages.shown().size(), int(!message.isEmpty()));
         QVERIFY2(messages.prompts().value(0).contains(message),
                  qPrintable(messages.prompts().join(u'|')));
+        checkCaptionsWhole(entry);
     }
 };
 

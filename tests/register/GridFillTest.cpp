@@ -11,11 +11,18 @@
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
+#include <QThread>
 
 #include <random>
+#include <sqlite3.h>
 
 namespace {
 
@@ -32,6 +39,25 @@ QString date(int day)
     return ShortDate::format(QDate(2003, 3, day));
 }
 
+// What the load's progress window showed each time it appeared, and under which pointer.
+class ProgressWatch : public QObject
+{
+public:
+    ProgressWatch() { qApp->installEventFilter(this); }
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->objectName() == u"frmLoadProgress") {
+            const QCursor* pointer = QApplication::overrideCursor();
+            shown << watched->findChild<QLabel*>(QStringLiteral("lblIssuesRead"))->text() +
+                         (pointer && pointer->shape() == Qt::WaitCursor ? u", busy"_qs : u""_qs);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 class GridFillTest : public QObject
@@ -44,25 +70,30 @@ private slots:
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("ending");
         QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("context"); // the line below the grid
         QTest::newRow("30 days back from 15 March 2003")
-            << 30 << " and litype= 'L' and liDate >='20030213'" << QStringList{"LN2", "LN3"};
+            << 30 << " and litype= 'L' and liDate >='20030213'" << QStringList{"LN2", "LN3"}
+            << "2 issues listed, 1 of them cancelled; only issues of the last 30 days are shown";
         QTest::newRow("no window")
-            << 0 << " and licompanyid = 1 and litype= 'L'" << QStringList{"LN1", "LN2", "LN3"};
+            << 0 << " and licompanyid = 1 and litype= 'L'" << QStringList{"LN1", "LN2", "LN3"}
+            << "3 issues listed, 1 of them cancelled";
     }
     void listStatementKeepsItsDateWindow()
     {
         QFETCH(int, days);
         QFETCH(QString, ending);
         QFETCH(QStringList, listed);
+        QFETCH(QString, context);
         RegisterFixture db(days);
         db.addIssue(1, "LN1", QDate(2003, 2, 12), 1, 100, 100);
-        db.addIssue(2, "LN2", QDate(2003, 2, 13), 1, 100, 100);
+        db.addIssue(2, "LN2", QDate(2003, 2, 13), 1, 100, 100, true);
         db.addIssue(3, "LN3", QDate(2003, 3, 14), 2, 100, 100);
         db.addIssue(4, "LN4", QDate(2003, 3, 14), 2, 100, 100);
         db.exec("update pLoansIssueData set liactive = 0 where liID = 4");
         FrmMaster& register_ = db.open();
         QVERIFY2(BasLoan::strMasterSQL.endsWith(ending), qPrintable(BasLoan::strMasterSQL));
         QCOMPARE(columnTexts(*register_.flexMaster, 1), listed);
+        QCOMPARE(register_.lblListContext->text(), context);
     }
 
     void listStatementIsTheSystemsOwn()
@@ -137,7 +168,8 @@ private slots:
             dataAlignments << grid.ColAlignment(c);
             headingAlignments << grid.FixedAlignment(c);
         }
-        QCOMPARE(dataAlignments, (QList<int>{0, 0, 2, 0, 0, 8, 8, 0}));
+        // One line per row, centred in its height; amounts to the right.
+        QCOMPARE(dataAlignments, (QList<int>{1, 1, 1, 1, 1, 7, 7, 1}));
         QCOMPARE(headingAlignments.mid(5, 2), (QList<int>{7, 7}));
 
         // Longest text or heading at 130 twips a character, balances 1500; these columns need
@@ -168,6 +200,94 @@ private slots:
         QCOMPARE(grid.TextMatrix(0, 7), QStringLiteral("Cancelled"));
         QCOMPARE(grid.Row(), 1);
         QCOMPARE(enabledCommands(register_), QStringLiteral("N"));
+        QCOMPARE(register_.lblListContext->text(), u"0 issues listed, 0 of them cancelled"_qs);
+    }
+
+    void enlargedRegisterGivesTheGridTheRoom()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        FrmMaster& register_ = db.open();
+        register_.show();
+        const FlexGrid& grid = *register_.flexMaster;
+        const QSize designed = register_.size();
+        QCOMPARE(designed, register_.minimumSize());
+        QVERIFY(register_.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        const QList<int> columns = widths(grid);
+        const QSize gridSize = grid.size();
+        QList<int> fromBottom;
+        for (const QWidget* w :
+             std::initializer_list<const QWidget*>{register_.lblListContext, register_.fraBrowse,
+                                                   register_.cmdnew, register_.CmdClose})
+            fromBottom << designed.height() - w->y() << w->x();
+
+        const QSize extra(300, 200);
+        register_.resize(designed + extra);
+        QCOMPARE(grid.size(), gridSize + extra);
+        QCOMPARE(widths(grid), columns);
+        QList<int> after;
+        for (const QWidget* w :
+             std::initializer_list<const QWidget*>{register_.lblListContext, register_.fraBrowse,
+                                                   register_.cmdnew, register_.CmdClose})
+            after << register_.height() - w->y() << w->x();
+        QCOMPARE(after, fromBottom);
+    }
+
+    void copyGivesTheSelectedRowsAsShown()
+    {
+        RegisterFixture db;
+        db.addIssue(7, "LN7", QDate(2003, 3, 1), 1, 1234.5, 0);
+        db.addIssue(8, "LN8", QDate(2003, 3, 2), 2, 5, 1500000, true);
+        db.addIssue(9, "LN9", QDate(2003, 3, 3), 3, 12, 12);
+        FrmMaster& register_ = db.open();
+        QTableView* view = register_.flexMaster->view();
+        QTest::keyClick(view, Qt::Key_Up);
+        QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier); // rows 1 and 2
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 "Loan No\tLoan Date\tEmployee Name\tLoan Description\tOpening Balance\t"
+                 "Current Balance\tCancelled\n"
+                 "LN7\t" +
+                     date(1) +
+                     "\tAdam Reyes\tHousing\t1,234.50\t0.00\tNo\n"
+                     "LN8\t" +
+                     date(2) + "\tZoe Park\tHousing\t5.00\t1,500,000.00\tYes\n");
+        QCOMPARE(register_.flexMaster->Row(), 2); // the current issue stays
+    }
+
+    // Driven by the engine waiting once, as a loaded server would, never by timing the load.
+    void slowOpeningShowsTheIssuesReadSoFar_data()
+    {
+        QTest::addColumn<bool>("slow");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("slow") << true << QStringList{"1,024 issues so far, busy"};
+        QTest::newRow("quick") << false << QStringList();
+    }
+    void slowOpeningShowsTheIssuesReadSoFar()
+    {
+        QFETCH(bool, slow);
+        QFETCH(QStringList, shown);
+        RegisterFixture db;
+        payroll::seedLargeRegister(db.connection(), 1, "L", 3000);
+        static bool waited;
+        waited = !slow;
+        sqlite3_progress_handler(
+            db.connection().sqliteHandle(), 1000,
+            [](void*) {
+                if (!waited)
+                    QThread::msleep(700);
+                waited = true;
+                return 0;
+            },
+            nullptr);
+        ProgressWatch watch;
+        db.open();
+        QCOMPARE(watch.shown, shown);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QVERIFY(std::none_of(windows.begin(), windows.end(), [](const QWidget* w) {
+            return w->objectName() == u"frmLoadProgress";
+        }));
     }
 
     void cancelledRowsAreRedAndTheLastRowIsSelected()

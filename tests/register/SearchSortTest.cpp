@@ -5,10 +5,15 @@
 #include "register/FrmMaster.h"
 #include "register/GridPrefixSearch.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <string>
 
@@ -16,6 +21,15 @@ namespace {
 
 constexpr int NameEntry = 2;    // "Employee Name", grid column 3
 constexpr int OpeningEntry = 4; // "Opening Balance", grid column 5
+const QStringList NamesAscending{"Ab",         "abby Stone",    "Abel Cruz",
+                                 "Adam Reyes", "Bea Lindqvist", "Zoe Park"};
+
+void clickHeading(FlexGrid& grid, int col)
+{
+    QHeaderView* heading = grid.view()->horizontalHeader();
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                      QPoint(heading->sectionViewportPosition(col) + 4, heading->height() / 2));
+}
 
 // Six issues entered in one order, dated in the opposite one.
 void addSixIssues(RegisterFixture& db)
@@ -69,6 +83,7 @@ private slots:
         addSixIssues(db);
         FrmMaster& register_ = db.open();
         FlexGrid& grid = *register_.flexMaster;
+        const QString lastLoaded = grid.TextMatrix(grid.Row(), 0);
         register_.cboSearch->setCurrentIndex(entry);
         register_.txtsearch->setText(typed.chopped(1));
         QTest::keyClick(register_.txtsearch, typed.back().toLatin1()); // one search, on all of it
@@ -77,7 +92,7 @@ private slots:
         QStringList sorted = columnTexts(grid, col);
         QCOMPARE(sorted.size(), 6);
         if (selected.isEmpty()) {
-            QCOMPARE(grid.Row(), 6);
+            QCOMPARE(grid.TextMatrix(grid.Row(), 0), lastLoaded); // still selected
             return;
         }
         QCOMPARE(grid.TextMatrix(grid.Row(), col), selected);
@@ -143,31 +158,103 @@ private slots:
         QCOMPARE(columnTexts(grid, 3), descending);
     }
 
+    // Whichever way the list is sorted, the selected issue stays selected and in view with the
+    // row rule run on it, and the headings and the Browse frame show the same order.
+    void sortKeepsTheSelectedIssue_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<bool>("descending");
+        QTest::newRow("chosen") << "chosen" << false;
+        QTest::newRow("chosen, descending") << "chosen" << true;
+        QTest::newRow("heading clicked") << "clicked" << false;
+        QTest::newRow("heading clicked again") << "clicked twice" << true;
+        QTest::newRow("same entry chosen after a search re-sorted") << "chosen again" << false;
+    }
+    void sortKeepsTheSelectedIssue()
+    {
+        QFETCH(QString, road);
+        QFETCH(bool, descending);
+        RegisterFixture db;
+        addSixIssues(db);
+        FrmMaster& register_ = db.open();
+        register_.show();
+        FlexGrid& grid = *register_.flexMaster;
+        grid.setRow(columnTexts(grid, 3).indexOf(u"Adam Reyes") + 1); // issue 6
+        register_.CmdDelete->setEnabled(false); // to be set again by the row rule
+        if (road.startsWith(u"chosen")) {
+            (descending ? register_.optDescend : register_.optAscend)->click();
+            register_.cboColNames->setCurrentIndex(NameEntry);
+        }
+        if (road == u"chosen again") {
+            register_.cboSearch->setCurrentIndex(OpeningEntry);
+            QTest::keyClicks(register_.txtsearch, "9"); // no amount starts so
+            emit register_.cboColNames->activated(NameEntry);
+        }
+        for (int clicks = road.startsWith(u"clicked") ? 1 + descending : 0; clicks > 0; --clicks)
+            clickHeading(grid, 3);
+
+        QStringList names = NamesAscending;
+        if (descending)
+            std::reverse(names.begin(), names.end());
+        QCOMPARE(columnTexts(grid, 3), names);
+        QCOMPARE(grid.TextMatrix(grid.Row(), 0), QStringLiteral("6"));
+        QCOMPARE(QList<int>({grid.RowSel(), grid.Col(), grid.ColSel()}),
+                 QList<int>({grid.Row(), 0, 7}));
+        QVERIFY(grid.RowIsVisible(grid.Row()));
+        QCOMPARE(enabledCommands(register_), QStringLiteral("NEDP"));
+        const QHeaderView* heading = grid.view()->horizontalHeader();
+        QCOMPARE(heading->sortIndicatorSection(), 3);
+        QCOMPARE(heading->sortIndicatorOrder(),
+                 descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        QCOMPARE(register_.cboColNames->currentIndex(), NameEntry);
+        QCOMPARE(register_.optDescend->isChecked(), descending);
+    }
+
+    void wheelOverAClosedListChoosesNothing()
+    {
+        RegisterFixture db;
+        addSixIssues(db);
+        FrmMaster& register_ = db.open();
+        const QStringList order = columnTexts(*register_.flexMaster, 0);
+        for (QComboBox* list : {register_.cboColNames, register_.cboSearch}) {
+            QWheelEvent notch(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &notch);
+            QCOMPARE(list->currentIndex(), -1);
+        }
+        QCOMPARE(columnTexts(*register_.flexMaster, 0), order);
+    }
+
     void dateHeadingsOrderByIssueId_data()
     {
         QTest::addColumn<QString>("heading");
         QTest::addColumn<bool>("ascending");
-        QTest::addColumn<QStringList>("ids");
-        const QStringList upwards{"1", "2", "3", "4", "5", "6"};
-        QStringList downwards = upwards;
-        std::reverse(downwards.begin(), downwards.end());
-        QTest::newRow("date heading ascending") << "Loan Date" << true << upwards;
-        QTest::newRow("date heading descending") << "Loan Date" << false << downwards;
-        QTest::newRow("any heading holding DATE") << "MANDATED BY" << true << upwards;
+        QTest::addColumn<bool>("clicked"); // the heading rather than the chooser
+        QTest::newRow("date heading ascending") << "Loan Date" << true << false;
+        QTest::newRow("date heading descending") << "Loan Date" << false << false;
+        QTest::newRow("any heading holding DATE") << "MANDATED BY" << true << false;
+        QTest::newRow("date heading clicked") << "Loan Date" << true << true;
     }
     void dateHeadingsOrderByIssueId()
     {
         QFETCH(QString, heading);
         QFETCH(bool, ascending);
-        QFETCH(QStringList, ids);
+        QFETCH(bool, clicked);
         RegisterFixture db;
         addSixIssues(db);
         db.exec("update ptablecolumns set columnheader = '" + heading +
                 "' where tableid = 1 and ColumnID = 3");
         FrmMaster& register_ = db.open();
+        register_.show();
         register_.cboColNames->setCurrentIndex(NameEntry); // scramble the entry order first
         (ascending ? register_.optAscend : register_.optDescend)->click();
-        register_.cboColNames->setCurrentIndex(1);
+        if (clicked)
+            clickHeading(*register_.flexMaster, 2);
+        else
+            register_.cboColNames->setCurrentIndex(1);
+        QStringList ids{"1", "2", "3", "4", "5", "6"};
+        if (!ascending)
+            std::reverse(ids.begin(), ids.end());
         QCOMPARE(columnTexts(*register_.flexMaster, 0), ids);
     }
 
