@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace {
 
@@ -82,18 +84,24 @@ void FrmMaster::layoutControls()
 
     fraBrowse = placed(new QGroupBox(QStringLiteral("Browse"), this), "fraBrowse",
                        Twips::rect(30, 4245, 7140, 960));
+    // The caption sits on the frame's border, and both rows of controls inside it (a little
+    // lower than designed, clear of the caption).
+    if (QStyle* captionOnBorder = QStyleFactory::create(QStringLiteral("Windows"))) {
+        captionOnBorder->setParent(fraBrowse);
+        fraBrowse->setStyle(captionOnBorder); // the frame only; its controls keep the window's
+    }
     optAscend = placed(new QRadioButton(QStringLiteral("Ascending"), fraBrowse), "optAscend",
-                       Twips::rect(1035, 195, 1050, 285));
+                       Twips::rect(1035, 255, 1050, 285));
     optAscend->setChecked(true);
     optDescend = placed(new QRadioButton(QStringLiteral("Descending"), fraBrowse), "optDescend",
-                        Twips::rect(2430, 195, 1320, 285));
+                        Twips::rect(2430, 255, 1320, 285));
     cboColNames =
-        placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 180, 3060, 315));
+        placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 240, 3060, 315));
     lblsearch = placed(new QLabel(QStringLiteral("&Search On:"), fraBrowse), "lblsearch",
-                       Twips::rect(135, 600, 810, 195));
-    cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 540, 2760, 315));
+                       Twips::rect(135, 630, 810, 195));
+    cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 585, 2760, 315));
     lblsearch->setBuddy(cboSearch);
-    txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 540, 3060, 315));
+    txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 585, 3060, 315));
     txtsearch->setMaxLength(50);
 
     QWidget* order[] = {cmdnew,    CmdEdit,    CmdDelete,   cmdPreview, CmdClose, flexMaster,
