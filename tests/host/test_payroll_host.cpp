@@ -200,35 +200,32 @@ private slots:
         server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         if (!server.waitForReadyRead(10000))
             QSKIP("no X server could start here");
+        QProcess host, tool;
         QProcessEnvironment x11 = QProcessEnvironment::systemEnvironment();
-        x11.insert(QStringLiteral("DISPLAY"),
-                   u':' + QString::fromLatin1(server.readAllStandardOutput().trimmed()));
-        x11.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        x11.insert(QStringLiteral("OSTREL_UNATTENDED"), QStringLiteral("1"));
+        x11.insert("DISPLAY", ':' + QString::fromLatin1(server.readAllStandardOutput().trimmed()));
+        x11.insert("QT_QPA_PLATFORM", "xcb");
+        x11.insert("OSTREL_UNATTENDED", "1");
+        host.setProcessEnvironment(x11);
+        tool.setProcessEnvironment(x11);
         const auto xdo = [&](const QStringList& arguments) {
-            QProcess tool;
-            tool.setProcessEnvironment(x11);
             tool.start(xdotool, arguments);
             if (!tool.waitForFinished(20000))
-                tool.kill();
+                tool.kill(), tool.waitForFinished(); // not found in time: an empty answer
             return QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
         };
-        QProcess host;
-        host.setProcessEnvironment(x11);
-        host.start(QStringLiteral(PAYROLL_HOST),
+        host.start(PAYROLL_HOST,
                    {"--db", m_demo, "--title", "Payroll", "--process-date", "2024-03-15"});
         const QString register_ = xdo({"search", "--sync", "--name", "^Loans Issue$"});
         xdo({"windowfocus", "--sync", register_});
         xdo({"key", "alt+p"});
-        const QString preview = xdo({"search", "--sync", "--name", "^Loan Issue$"});
-        const QString renamed = xdo({"search", "--name", "^Payroll$"});
+        const QStringList shown{register_, xdo({"search", "--sync", "--name", "^Loan Issue$"}),
+                                xdo({"search", "--name", "^Payroll$"})};
         host.kill();
         host.waitForFinished();
         server.terminate();
         server.waitForFinished();
-        QVERIFY2(!register_.isEmpty(), "the register was not shown under its own title");
-        QVERIFY2(!preview.isEmpty(), "the statement was not shown under its own title");
-        QCOMPARE(renamed, QString());
+        QVERIFY2(!shown[0].isEmpty() && !shown[1].isEmpty(), "a window lost its own title");
+        QCOMPARE(shown[2], QString()); // no window took the message boxes' title
     }
 
     void registerOnADatabaseWithoutPayrollTables()

@@ -3,13 +3,11 @@
 #include "issue_entry/frmLoan.h"
 #include "platform/ui/MessageBox.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QWheelEvent>
 
 using namespace EntryFixture;
 using namespace Qt::StringLiterals;
@@ -48,21 +46,6 @@ private slots:
                               entry.cboloanapplication->currentText(), entry.txtLoanAmount->text(),
                               entry.txtNoOfPayments->text(), entry.txtInstallmentAmount->text()}),
                  shown);
-    }
-
-    void wheelOverAClosedListChoosesNothing()
-    {
-        openRegister(1, QStringLiteral("L"));
-        msgbox::ScriptedPresenter messages;
-        frmLoan& entry = newEntry(1, 10);
-        for (QComboBox* list : {entry.cboEmployee, entry.cboloanapplication}) {
-            const int chosen = list->currentIndex();
-            QWheelEvent notch(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, {},
-                              Qt::NoScrollPhase, false);
-            QApplication::sendEvent(list, &notch);
-            QCOMPARE(list->currentIndex(), chosen);
-        }
-        QCOMPARE(messages.prompts(), QStringList());
     }
 
     void closingAsksOnlyAfterChanges_data()

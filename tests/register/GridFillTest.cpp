@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -39,23 +40,22 @@ QString date(int day)
     return ShortDate::format(QDate(2003, 3, day));
 }
 
-// What the load's progress window showed each time it appeared, and under which pointer.
-class ProgressWatch : public QObject
+// What the load's progress window showed when it appeared, and under which pointer.
+struct ProgressWatch : QObject
 {
-public:
     ProgressWatch() { qApp->installEventFilter(this); }
-    QStringList shown;
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Show && watched->objectName() == u"frmLoadProgress") {
-            const QCursor* pointer = QApplication::overrideCursor();
+            window = watched;
             shown << watched->findChild<QLabel*>(QStringLiteral("lblIssuesRead"))->text() +
-                         (pointer && pointer->shape() == Qt::WaitCursor ? u", busy"_qs : u""_qs);
+                         (QApplication::overrideCursor()->shape() == Qt::WaitCursor ? ", busy"
+                                                                                    : "");
         }
         return false;
     }
+    QStringList shown;
+    QPointer<QObject> window;
 };
 
 } // namespace
@@ -215,22 +215,19 @@ private slots:
         QVERIFY(register_.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         const QList<int> columns = widths(grid);
         const QSize gridSize = grid.size();
-        QList<int> fromBottom;
-        for (const QWidget* w :
-             std::initializer_list<const QWidget*>{register_.lblListContext, register_.fraBrowse,
-                                                   register_.cmdnew, register_.CmdClose})
-            fromBottom << designed.height() - w->y() << w->x();
-
-        const QSize extra(300, 200);
-        register_.resize(designed + extra);
-        QCOMPARE(grid.size(), gridSize + extra);
+        const auto belowTheGrid = [&] { // places, measured from the bottom edge
+            QList<QPoint> places;
+            for (const QWidget* w : {static_cast<QWidget*>(register_.lblListContext),
+                                     static_cast<QWidget*>(register_.fraBrowse),
+                                     static_cast<QWidget*>(register_.CmdClose)})
+                places << w->pos() - QPoint(0, register_.height());
+            return places;
+        };
+        const QList<QPoint> designedPlaces = belowTheGrid();
+        register_.resize(designed + QSize(300, 200));
+        QCOMPARE(grid.size(), gridSize + QSize(300, 200));
         QCOMPARE(widths(grid), columns);
-        QList<int> after;
-        for (const QWidget* w :
-             std::initializer_list<const QWidget*>{register_.lblListContext, register_.fraBrowse,
-                                                   register_.cmdnew, register_.CmdClose})
-            after << register_.height() - w->y() << w->x();
-        QCOMPARE(after, fromBottom);
+        QCOMPARE(belowTheGrid(), designedPlaces);
     }
 
     void copyGivesTheSelectedRowsAsShown()
@@ -283,11 +280,7 @@ private slots:
         ProgressWatch watch;
         db.open();
         QCOMPARE(watch.shown, shown);
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        QVERIFY(std::none_of(windows.begin(), windows.end(), [](const QWidget* w) {
-            return w->objectName() == u"frmLoadProgress";
-        }));
+        QVERIFY(!watch.window && !QApplication::overrideCursor()); // gone with the load
     }
 
     void cancelledRowsAreRedAndTheLastRowIsSelected()
