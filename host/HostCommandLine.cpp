@@ -98,11 +98,17 @@ QString HostCommandLine::helpText() const
     return text + QStringLiteral(
                       "\nWithout --init-db, --demo, --sql, --backup or --check the register "
                       "opens; it needs an existing database.\n"
-                      "The demo database's users, the same in both companies: 1 admin (every "
-                      "right), 2 clerk (NEDP), 3 viewer (P), 4 auditor (ADMIN, which grants "
-                      "nothing), 5 trainee (\" ned \": new, edit, delete), 6 guest (no rights). "
-                      "Company 1 lists the last 30 days and numbers LN1.., ADV1..; company 2 "
-                      "lists every day and numbers 1, 2, ...\n"
+                      "\nThe demo database's users (--user), the same in both companies and "
+                      "both registers:\n"
+                      "  1 admin    New, Edit, Delete, Preview (user 1 holds every right)\n"
+                      "  2 clerk    New, Edit, Delete, Preview (rights \"NEDP\")\n"
+                      "  3 viewer   Preview only (\"P\")\n"
+                      "  4 auditor  nothing (\"ADMIN\" grants no command)\n"
+                      "  5 trainee  New, Edit, Delete (\" ned \"), no Preview\n"
+                      "  6 guest    nothing (no rights row)\n"
+                      "Every user may sort, search, copy and close. Company 1 lists the last 30 "
+                      "days and numbers LN1.., ADV1..; company 2 lists every day and numbers 1, "
+                      "2, ...\n\n"
                       "Exit status: 0 done, 1 a database or statement failed, 2 wrong options "
                       "or the module could not be loaded.\n");
 }

@@ -44,7 +44,7 @@ bool hasDisplay()
 #endif
 }
 
-int openRegister(int& argc, char** argv, const HostOptions& options, QTextStream& err)
+int openRegister(char* program, const HostOptions& options, QTextStream& err)
 {
     HostDatabase::requireExisting(options.database);
     if (!hasDisplay()) {
@@ -52,7 +52,11 @@ int openRegister(int& argc, char** argv, const HostOptions& options, QTextStream
                               "DISPLAY, or QT_QPA_PLATFORM=offscreen.\n");
         return 2;
     }
-    QApplication app(argc, argv);
+    // The toolkit reads options of its own from its arguments (on X11 --title renames the first
+    // window it shows), so it gets only the program's name: every option is the host's.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {program, nullptr};
+    QApplication app(toolkitArgc, toolkitArgv);
     return showRegister(options);
 }
 
@@ -82,7 +86,7 @@ int main(int argc, char* argv[])
     // Whatever escapes the commands ends as a message, never as a crash.
     try {
         if (!commandLine.options().isAdminAction())
-            return openRegister(argc, argv, commandLine.options(), err);
+            return openRegister(argv[0], commandLine.options(), err);
         // The admin work needs no windows, so it also runs where there is no display.
         QCoreApplication app(argc, argv);
         return runAdminAction(commandLine.options(), out, err);

@@ -38,7 +38,8 @@ void frmCancel::layoutControls()
 
     Label1 = new QLabel(QStringLiteral("&Reason :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(Twips::rect(120, 135, 780, 255));
+    // A little left of its designed place, so the caption ends a gap before the box.
+    Label1->setGeometry(Twips::rect(45, 135, 780, 255));
 
     txtcanreason = new QLineEdit(this);
     txtcanreason->setObjectName(QStringLiteral("txtcanreason"));

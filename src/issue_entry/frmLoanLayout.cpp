@@ -4,6 +4,7 @@
 #include "common/quorrel/NumberShapeValidator.h"
 #include "common/quorrel/clsCommonDB.h"
 #include "common/quorrel/clsCommonGen.h"
+#include "platform/ui/ClosedComboWheel.h"
 #include "platform/ui/Twips.h"
 
 #include <QCheckBox>
@@ -33,20 +34,27 @@ QLineEdit* textBox(QWidget* parent, const char* name, QRect geometry, bool enabl
     return box;
 }
 
-// A caption keeps its place left of its field and its centre on the field's row, but takes the
-// room up to the field and a second line: the platform's fonts run wider than the window's
-// design font, and a caption cut short would leave the clerk guessing.
+// Captions of the first column start here, a little left of their designed place, so the longest
+// ("Advance Amount(Rs):") fits in front of its field.
+constexpr int FirstColumnCaptionLeft = 90;
+constexpr int GapBeforeField = 90;
+
+// A caption sits on its field's row, on one line, and ends a gap before the field, taking the
+// room from its left end. It uses the condensed face of the window's font: the platform's fonts
+// run wider than the window's design font, and a caption cut short leaves the clerk guessing.
 QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect designed,
-                int fieldLeftTwips)
+                int leftTwips, int fieldLeftTwips)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
-    l->setWordWrap(true);
+    QFont condensed = parent->font();
+    condensed.setStretch(QFont::Condensed);
+    l->setFont(condensed);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const int right = Twips::toPixelsX(fieldLeftTwips - 15);
-    const int height = std::max(designed.height(), 2 * l->fontMetrics().lineSpacing());
-    l->setGeometry(designed.left(), designed.center().y() - height / 2,
-                   std::max(designed.width(), right - designed.left()), height);
+    const int left = Twips::toPixelsX(leftTwips);
+    const int height = std::max(designed.height(), l->fontMetrics().height());
+    l->setGeometry(left, designed.center().y() - height / 2,
+                   Twips::toPixelsX(fieldLeftTwips - GapBeforeField) - left, height);
     return l;
 }
 
@@ -122,24 +130,25 @@ void frmLoan::layoutControls()
     cmdCancel =
         button(this, "cmdCancel", QStringLiteral("&Close"), Twips::rect(5280, 3270, 1170, 540));
 
+    const int first = FirstColumnCaptionLeft;
     lblInstAmt = caption(fraloan, "lblInstAmt", QStringLiteral("Installment Amt:"),
-                         Twips::rect(3360, 2340, 1110, 195), 4935);
+                         Twips::rect(3360, 2340, 1110, 195), 3360, 4935);
     Label6 = caption(fraloan, "Label6", QStringLiteral("No.of Paymt (Mths):"),
-                     Twips::rect(150, 2340, 1395, 195), 1680);
+                     Twips::rect(150, 2340, 1395, 195), first, 1680);
     lblloanAmt = caption(fraloan, "lblloanAmt", QStringLiteral("Loan Amount:"),
-                         Twips::rect(150, 1950, 990, 195), 1680);
+                         Twips::rect(150, 1950, 990, 195), first, 1680);
     lbldescription = caption(fraloan, "lbldescription", QStringLiteral("Loan Description:"),
-                             Twips::rect(150, 1545, 1245, 195), 1680);
+                             Twips::rect(150, 1545, 1245, 195), first, 1680);
     Label3 = caption(fraloan, "Label3", QStringLiteral("Employee Name:"),
-                     Twips::rect(150, 705, 1200, 195), 1680);
+                     Twips::rect(150, 705, 1200, 195), first, 1680);
     lbldate = caption(fraloan, "lbldate", QStringLiteral("Loan Date:"),
-                      Twips::rect(3405, 315, 795, 195), 4935);
+                      Twips::rect(3405, 315, 795, 195), 3405, 4935);
     lblno = caption(fraloan, "lblno", QStringLiteral("Loan No:"), Twips::rect(150, 315, 660, 195),
-                    1680);
+                    first, 1680);
     lblaplication = caption(fraloan, "lblaplication", QStringLiteral("Loan Application:"),
-                            Twips::rect(150, 1140, 1230, 195), 1680);
+                            Twips::rect(150, 1140, 1230, 195), first, 1680);
     lblRemarks = caption(fraloan, "lblRemarks", QStringLiteral("Remarks:"),
-                         Twips::rect(195, 2745, 675, 195), 1680);
+                         Twips::rect(195, 2745, 675, 195), first, 1680);
 
     QWidget* order[] = {txtLoanNo,          txtLoanDate,     cboEmployee,
                         cboloanapplication, cboLoanType,     txtLoanAmount,
@@ -147,6 +156,7 @@ void frmLoan::layoutControls()
                         txtRemarks,         cmdOK,           cmdCancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    ignoreWheelOnClosedComboBoxes(this);
 }
 
 void frmLoan::setAdvanceCaptions()

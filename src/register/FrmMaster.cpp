@@ -7,7 +7,9 @@
 #include "data/ResolveTableNames.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/runtime/Conversions.h"
+#include "platform/ui/ClosedComboWheel.h"
 #include "platform/ui/Twips.h"
+#include "register/RegisterLoadProgress.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,7 +18,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace {
 
@@ -61,7 +66,9 @@ void FrmMaster::layoutControls()
     dialogFont.setPointSize(8);
     dialogFont.setStretch(QFont::SemiCondensed);
     setFont(dialogFont);
-    setFixedSize(Twips::toPixelsX(7185), Twips::toPixelsY(5910));
+    // A window of its own (not a dialog) so that it can be maximised; it stays modal to the host.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 
     cmdnew = button(this, "cmdnew", QStringLiteral("&New"), Twips::rect(45, 5295, 1170, 540));
     CmdEdit = button(this, "CmdEdit", QStringLiteral("&Edit"), Twips::rect(1263, 5295, 1170, 540));
@@ -71,28 +78,56 @@ void FrmMaster::layoutControls()
         button(this, "cmdPreview", QStringLiteral("&Preview"), Twips::rect(3675, 5295, 1170, 540));
     CmdClose =
         button(this, "CmdClose", QStringLiteral("&Close"), Twips::rect(6000, 5295, 1170, 540));
-    flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 4245));
+    // The grid leaves a line above the Browse frame for the list's context.
+    flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 3990));
+    lblListContext = placed(new QLabel(this), "lblListContext", Twips::rect(60, 4005, 7110, 225));
 
     fraBrowse = placed(new QGroupBox(QStringLiteral("Browse"), this), "fraBrowse",
                        Twips::rect(30, 4245, 7140, 960));
+    // The caption sits on the frame's border, and both rows of controls inside it (a little
+    // lower than designed, clear of the caption).
+    if (QStyle* captionOnBorder = QStyleFactory::create(QStringLiteral("Windows"))) {
+        captionOnBorder->setParent(fraBrowse);
+        fraBrowse->setStyle(captionOnBorder); // the frame only; its controls keep the window's
+    }
     optAscend = placed(new QRadioButton(QStringLiteral("Ascending"), fraBrowse), "optAscend",
-                       Twips::rect(1035, 195, 1050, 285));
+                       Twips::rect(1035, 255, 1050, 285));
     optAscend->setChecked(true);
     optDescend = placed(new QRadioButton(QStringLiteral("Descending"), fraBrowse), "optDescend",
-                        Twips::rect(2430, 195, 1320, 285));
+                        Twips::rect(2430, 255, 1320, 285));
     cboColNames =
-        placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 180, 3060, 315));
+        placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 240, 3060, 315));
     lblsearch = placed(new QLabel(QStringLiteral("&Search On:"), fraBrowse), "lblsearch",
-                       Twips::rect(135, 600, 810, 195));
-    cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 540, 2760, 315));
+                       Twips::rect(135, 630, 810, 195));
+    cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 585, 2760, 315));
     lblsearch->setBuddy(cboSearch);
-    txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 540, 3060, 315));
+    txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 585, 3060, 315));
     txtsearch->setMaxLength(50);
 
     QWidget* order[] = {cmdnew,    CmdEdit,    CmdDelete,   cmdPreview, CmdClose, flexMaster,
                         optAscend, optDescend, cboColNames, cboSearch,  txtsearch};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    ignoreWheelOnClosedComboBoxes(this);
+
+    // The designed size is also the least; extra room goes to the grid.
+    m_gridDesignedSize = flexMaster->size();
+    for (QWidget* w : std::initializer_list<QWidget*>{lblListContext, fraBrowse, cmdnew, CmdEdit,
+                                                      CmdDelete, cmdPreview, CmdClose})
+        m_keptToBottom.emplace_back(w, w->pos());
+    setMinimumSize(Twips::toPixelsX(7185), Twips::toPixelsY(5910));
+    resize(minimumSize());
+}
+
+void FrmMaster::resizeEvent(QResizeEvent* e)
+{
+    SingleInstanceForm::resizeEvent(e);
+    // The grid's columns keep their widths; what lies below the grid keeps its distance from the
+    // bottom edge.
+    const QSize extra = size() - minimumSize();
+    flexMaster->resize(m_gridDesignedSize + extra);
+    for (const auto& [widget, designed] : m_keptToBottom)
+        widget->move(designed + QPoint(0, extra.height()));
 }
 
 void FrmMaster::connectHandlers()
@@ -118,6 +153,12 @@ void FrmMaster::connectHandlers()
 
     connect(cboColNames, &QComboBox::currentIndexChanged, this,
             [this] { guarded([&] { cboColNames_Click(); }); });
+    // Choosing the entry already chosen sorts too: the list may have left that order since. A
+    // choice that changed the entry has sorted already, and the same sort again costs nothing.
+    connect(cboColNames, &QComboBox::activated, this,
+            [this] { guarded([&] { cboColNames_Click(); }); });
+    connect(flexMaster, &FlexGrid::HeadingClick, this,
+            [this](int col) { guarded([&] { flexMaster_HeadingClick(col); }); });
     connect(optAscend, &QRadioButton::clicked, this,
             [this] { guarded([&] { optAscend_Click(); }); });
     connect(optDescend, &QRadioButton::clicked, this,
@@ -135,6 +176,10 @@ void FrmMaster::connectHandlers()
 
 void FrmMaster::Form_Load()
 {
+    RegisterLoadProgress progress(this);
+    m_loadProgress = &progress;
+    const auto loaded = qScopeGuard([this] { m_loadProgress = nullptr; });
+
     objCommonGen = CreateObjectAs<clsCommonGen>(QStringLiteral("Quorrel.clsCommonGen"));
     objCommonDB = CreateObjectAs<clsCommonDB>(QStringLiteral("Quorrel.clsCommonDB"));
 
@@ -153,6 +198,7 @@ void FrmMaster::Form_Load()
                                                      QStringLiteral("companyID=") +
                                                          QString::number(BasLoan::intCompanyID));
     const qint16 N = days.isNull() ? 0 : vb::CInt(days);
+    m_previousDays = N;
 
     QString sql =
         QStringLiteral(
@@ -184,6 +230,7 @@ void FrmMaster::Form_Load()
     }
     if (flexMaster->TextMatrix(flexMaster->Row(), 7) == u"Yes")
         CmdDelete->setEnabled(false);
+    showListContext();
     setEnabled(true);
 }
 

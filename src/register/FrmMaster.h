@@ -2,9 +2,13 @@
 
 #include "common/SingleInstanceForm.h"
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
@@ -13,11 +17,13 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class FlexGrid;
+class RegisterLoadProgress;
 class clsCommonDB;
 class clsCommonGen;
 
 // The issue register: the company's active issues of one type, with sort and search, and the
-// commands New, Edit, Delete, Preview and Close, each governed by the user's rights.
+// commands New, Edit, Delete, Preview and Close, each governed by the user's rights. It opens at
+// its designed size and may be enlarged; the grid takes the extra room.
 class FrmMaster : public SingleInstanceForm<FrmMaster>
 {
 public:
@@ -39,6 +45,7 @@ public:
 
     // Sort and search.
     void cboColNames_Click();
+    void flexMaster_HeadingClick(int col);
     void optAscend_Click();
     void optDescend_Click();
     void txtsearch_KeyUp();
@@ -66,11 +73,14 @@ public:
     QLabel* lblsearch;
     QComboBox* cboSearch;
     QLineEdit* txtsearch;
+    // Below the grid: how many issues are listed, how many cancelled, and the day window.
+    QLabel* lblListContext;
 
 protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void layoutControls();
@@ -80,6 +90,11 @@ private:
     void flexMaster_DblClick();
 
     void shareSpareWidth();
+    void sortOnHeading(int col, const QString& heading, bool descending);
+    void showSortOrder(int col, bool descending);
+    void selectCurrentIssue();
+    void issuesAddedOrCancelled();
+    void showListContext();
     bool holdsRight(QString letter);
     bool isCancelledRow(int row) const;
     void applyRowRule(int row);
@@ -87,4 +102,12 @@ private:
     std::unique_ptr<clsCommonGen> objCommonGen;
     std::unique_ptr<clsCommonDB> objCommonDB;
     QString strRights;
+
+    QSize m_gridDesignedSize;
+    std::vector<std::pair<QWidget*, QPoint>> m_keptToBottom; // and their designed places
+    RegisterLoadProgress* m_loadProgress = nullptr;          // while the load reads the list
+    qint16 m_previousDays = 0;
+    int m_cancelledIssues = 0;
+    int m_sortHeading = -1; // the column the list was last ordered by, and how
+    bool m_sortDescending = false;
 };

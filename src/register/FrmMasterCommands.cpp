@@ -43,6 +43,7 @@ void FrmMaster::cmdnew_Click()
 {
     BasLoan::strMode = QStringLiteral("N");
     frmLoan::showModal();
+    issuesAddedOrCancelled();
 }
 
 void FrmMaster::CmdEdit_Click()

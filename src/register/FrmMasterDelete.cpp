@@ -68,13 +68,18 @@ void FrmMaster::CmdDelete_Click()
                                flexMaster->TextMatrix(intRow, 1),
                            msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
         if (answer == msgbox::vbYes) {
+            const bool wasCancelled = isCancelledRow(intRow);
             frmCancel::showModal();
             setCursor(Qt::WaitCursor);
             const auto restoreCursor = qScopeGuard([this] { unsetCursor(); });
             BasLoan::strMode = QStringLiteral("E");
             BasLoan::RefreshGridRow(
                 QStringLiteral("liID =") + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
-            repaintRow(*flexMaster, intRow, isCancelledRow(intRow));
+            const bool cancelled = isCancelledRow(intRow);
+            repaintRow(*flexMaster, intRow, cancelled);
+            if (cancelled && !wasCancelled)
+                ++m_cancelledIssues;
+            issuesAddedOrCancelled();
         }
 
         if (!flexMaster->TextMatrix(1, 1).isEmpty()) {

@@ -6,6 +6,7 @@
 #include "platform/grid/FlexGrid.h"
 #include "platform/runtime/Conversions.h"
 #include "register/RegisterListReader.h"
+#include "register/RegisterLoadProgress.h"
 #include "register/RegisterRowWriter.h"
 
 #include <QComboBox>
@@ -31,6 +32,8 @@ void FrmMaster::GridPopulate(const QString& strsql)
     flexMaster->setRows(2);
 
     RegisterRowWriter writer(*flexMaster);
+    if (m_loadProgress)
+        writer.reportRowsTo([this](qsizetype rows) { m_loadProgress->issuesRead(rows); });
     ado::Connection& connection = BasLoan::adocon();
     if (connection.isSqlite())
         register_list::readWithSqlite(connection, strsql, writer);
@@ -43,11 +46,11 @@ void FrmMaster::GridPopulate(const QString& strsql)
     FillColumnHeadings(headingSet, lengths);
 
     flexMaster->setColWidth(0, 0);
+    // Every cell of a row sits on the same line, centred in its height; amounts to the right.
     flexMaster->setFixedAlignment(6, 7); // right-centre
     flexMaster->setFixedAlignment(5, 7);
-    flexMaster->setColAlignment(6, 8); // right-bottom
-    flexMaster->setColAlignment(5, 8);
-    flexMaster->setColAlignment(2, 2); // left-bottom
+    flexMaster->setColAlignment(6, 7);
+    flexMaster->setColAlignment(5, 7);
 }
 
 void FrmMaster::FillColumnHeadings(const QString& headingSet, QVector<double>& lengths)

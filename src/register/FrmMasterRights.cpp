@@ -18,31 +18,47 @@ namespace {
 constexpr quint32 CancelledColour = 255; // pure red, 0x00BBGGRR
 constexpr int CancelledColumn = 7;
 
+// A command button and the right that governs it.
+struct CommandRight
+{
+    QPushButton* button;
+    char16_t letter;
+    const char* name;
+};
+
 } // namespace
 
 void FrmMaster::UserRights()
 {
     if (BasLoan::intUserID == 1) {
         strRights = QStringLiteral("NEDUP");
-    } else {
+    } else if (BasLoan::strtype == u"L" || BasLoan::strtype == u"A") {
+        // Any other type has no rights screen of its own: the interface number would be one left
+        // from an earlier register, so nothing is read and nothing is granted.
         ado::Recordset rs;
         rs.Open(QStringLiteral("select functionrights from ") + BasLoan::strTblUserRights +
                     QStringLiteral(" where userid = ") + QString::number(BasLoan::intUserID) +
                     QStringLiteral(" and interfaceid = ") +
                     QString::number(BasLoan::lngInterfaceID),
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
-        if (rs.isEOF()) {
-            rs.Close();
-            return;
-        }
-        // A row whose rights are empty (Null) grants nothing, like an empty string.
-        strRights = vb::TextOf(rs.value(QStringLiteral("FunctionRights")));
+        // No row grants nothing, as a row whose rights are empty (Null) does.
+        if (!rs.isEOF())
+            strRights = vb::TextOf(rs.value(QStringLiteral("FunctionRights")));
         rs.Close();
     }
-    cmdnew->setEnabled(holdsRight(QStringLiteral("N")));
-    CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
-    CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
-    cmdPreview->setEnabled(holdsRight(QStringLiteral("P")));
+    const CommandRight commands[] = {{cmdnew, u'N', "New"},
+                                     {CmdEdit, u'E', "Edit"},
+                                     {CmdDelete, u'D', "Delete"},
+                                     {cmdPreview, u'P', "Preview"}};
+    for (const CommandRight& command : commands) {
+        const bool held = holdsRight(QString(command.letter));
+        command.button->setEnabled(held);
+        // Tooltips show on disabled buttons too: this one tells the clerk what is missing.
+        command.button->setToolTip(
+            held ? QString()
+                 : QStringLiteral("You do not hold the right \"%1\" (%2) on this register.")
+                       .arg(QLatin1String(command.name), QString(command.letter)));
+    }
 }
 
 bool FrmMaster::fnUserRights(QString& strRight)
@@ -99,11 +115,14 @@ void FrmMaster::MarkCancelledRows()
     // Colours whole rows at once and walks the current cell straight to the last cell, without
     // an enter-cell notification per cell: the row rule's outcome is settled below instead.
     const int lastRow = flexMaster->Rows() - 1;
+    m_cancelledIssues = 0;
     {
         const QSignalBlocker quiet(flexMaster);
         for (int r = 1; r <= lastRow; ++r) {
-            if (isCancelledRow(r))
+            if (isCancelledRow(r)) {
                 flexMaster->setRowForeColor(r, CancelledColour);
+                ++m_cancelledIssues;
+            }
         }
         flexMaster->setRow(lastRow);
         flexMaster->setCol(CancelledColumn);

@@ -1,4 +1,5 @@
-// Sorting the register on a chosen column and finding an issue by the start of a value.
+// Sorting the register on a chosen column or heading, and finding an issue by the start of a
+// value.
 #include "register/FrmMaster.h"
 
 #include "platform/grid/FlexGrid.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -32,13 +34,52 @@ void FrmMaster::cboColNames_Click()
     const ScreenBusy busy;
     if (cboColNames->currentIndex() < 0)
         return;
+    sortOnHeading(cboColNames->currentData().toInt(), cboColNames->currentText(),
+                  !optAscend->isChecked());
+}
+
+void FrmMaster::flexMaster_HeadingClick(int col)
+{
+    const ScreenBusy busy;
+    // A second click on the heading the list is ordered by reverses the order.
+    const bool descending = col == m_sortHeading && !m_sortDescending;
+    {
+        // The Browse frame shows the same choice without acting on it.
+        const QSignalBlocker quietColumns(cboColNames);
+        const QSignalBlocker quietAscend(optAscend);
+        const QSignalBlocker quietDescend(optDescend);
+        cboColNames->setCurrentIndex(cboColNames->findData(col));
+        (descending ? optDescend : optAscend)->setChecked(true);
+    }
+    sortOnHeading(col, flexMaster->TextMatrix(0, col), descending);
+}
+
+void FrmMaster::sortOnHeading(int col, const QString& heading, bool descending)
+{
     // A date column is ordered by issue id, that is by order of entry, not by its text.
-    const int col = cboColNames->currentText().contains(u"date", Qt::CaseInsensitive)
-                        ? 0
-                        : cboColNames->currentData().toInt();
-    flexMaster->setCol(col);
-    flexMaster->setColSel(col);
-    flexMaster->setSort(optAscend->isChecked() ? GenericAscending : GenericDescending);
+    const int sortCol = heading.contains(u"date", Qt::CaseInsensitive) ? 0 : col;
+    flexMaster->setCol(sortCol);
+    flexMaster->setColSel(sortCol);
+    flexMaster->sortKeepingCurrentRow(descending ? GenericDescending : GenericAscending);
+    showSortOrder(col, descending);
+    selectCurrentIssue();
+}
+
+void FrmMaster::showSortOrder(int col, bool descending)
+{
+    m_sortHeading = col;
+    m_sortDescending = descending;
+    flexMaster->setSortIndicator(col, descending);
+}
+
+void FrmMaster::selectCurrentIssue()
+{
+    const int row = flexMaster->Row();
+    flexMaster->setCol(0);
+    flexMaster->setColSel(flexMaster->Cols() - 1);
+    if (!flexMaster->RowIsVisible(row))
+        flexMaster->setTopRow(row);
+    flexMaster_EnterCell();
 }
 
 void FrmMaster::optAscend_Click()
@@ -64,11 +105,16 @@ void FrmMaster::SearchGrid()
     const int col = cboSearch->currentData().toInt();
     flexMaster->setCol(col);
     flexMaster->setColSel(col);
-    flexMaster->setSort(GenericAscending); // free when the grid is already in that order
+    // Free when the grid is already in that order; the selected issue stays selected until a
+    // match is found.
+    flexMaster->sortKeepingCurrentRow(GenericAscending);
+    showSortOrder(col, false);
 
     const int found = GridPrefixSearch(*flexMaster, col).firstRowStartingWith(txtsearch->text());
-    if (found == 0)
+    if (found == 0) {
+        selectCurrentIssue();
         return;
+    }
     flexMaster->setRow(found);
     flexMaster->setCol(0);
     flexMaster->setColSel(flexMaster->Cols() - 1);

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr qsizetype RowsBetweenReports = 1024;
+
 // The length of a UTF-8 text in UTF-16 units, as QString counts characters.
 qsizetype textLength(std::string_view utf8)
 {
@@ -45,6 +47,11 @@ void RegisterRowWriter::begin(int cols, qsizetype expectedRows)
     m_cells.assign(std::size_t(cols), std::string_view());
     m_lengths = QVector<double>(cols + 1, 0.0);
     m_rowBytes.clear();
+}
+
+void RegisterRowWriter::reportRowsTo(std::function<void(qsizetype)> rowsWritten)
+{
+    m_rowsWritten = std::move(rowsWritten);
 }
 
 void RegisterRowWriter::noteLength(int col, double length)
@@ -120,6 +127,8 @@ void RegisterRowWriter::endRow()
     m_grid.appendRowUtf8(m_cells.data());
     m_rowBytes.clear();
     ++m_rows;
+    if (m_rows % RowsBetweenReports == 0 && m_rowsWritten)
+        m_rowsWritten(m_rows);
 }
 
 QVector<double> RegisterRowWriter::finish()
@@ -129,7 +138,7 @@ QVector<double> RegisterRowWriter::finish()
     } else {
         m_grid.endFill();
         for (int c = 0; c < m_cols; ++c)
-            m_grid.setColAlignment(c, 0); // left-top
+            m_grid.setColAlignment(c, 1); // left-centre: a row reads on one line
     }
     return m_lengths;
 }

@@ -3,6 +3,7 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@ public:
 
     // The list has cols columns.
     void begin(int cols, qsizetype expectedRows = 0);
+    // Told the number of rows written after every so many rows.
+    void reportRowsTo(std::function<void(qsizetype rows)> rowsWritten);
 
     void putNull(int col);
     void putInteger(int col, qint64 value);
@@ -48,4 +51,5 @@ private:
     std::vector<std::size_t> m_cellEnds;
     std::vector<std::string_view> m_cells;
     QVector<double> m_lengths;
+    std::function<void(qsizetype)> m_rowsWritten;
 };

@@ -8,6 +8,7 @@
 #include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -104,6 +105,10 @@ private slots:
         QCOMPARE(grid->TextMatrix(row, 7), QStringLiteral("Yes"));
         checkReselected(row, false);
         QCOMPARE(rowColours(row), QList<quint32>(8, 255));
+        const QAbstractItemModel* shown = grid->view()->model();
+        const auto cancelled =
+            shown->match(shown->index(0, 7), Qt::DisplayRole, u"Yes"_qs, -1).size();
+        QVERIFY(reg->lblListContext->text().contains(u", %1 of them cancelled"_qs.arg(cancelled)));
     }
 
     void nothingCancelled_data()

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -185,6 +186,46 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY2(run.err.contains(QLatin1String("Test Payroll: ")), qPrintable(run.err));
+    }
+
+    // On X11 the toolkit would take --title as the title of the first window it shows; the
+    // host keeps its options to itself, so the register and the statement keep their own.
+    void nativeTitlesUnderX11()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xvfb.isEmpty() || xdotool.isEmpty())
+            QSKIP("Xvfb and xdotool are not installed (scripts/setup installs them)");
+        QProcess server;
+        server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!server.waitForReadyRead(10000))
+            QSKIP("no X server could start here");
+        QProcess host, tool;
+        QProcessEnvironment x11 = QProcessEnvironment::systemEnvironment();
+        x11.insert("DISPLAY", ':' + QString::fromLatin1(server.readAllStandardOutput().trimmed()));
+        x11.insert("QT_QPA_PLATFORM", "xcb");
+        x11.insert("OSTREL_UNATTENDED", "1");
+        host.setProcessEnvironment(x11);
+        tool.setProcessEnvironment(x11);
+        const auto xdo = [&](const QStringList& arguments) {
+            tool.start(xdotool, arguments);
+            if (!tool.waitForFinished(20000))
+                tool.kill(), tool.waitForFinished(); // not found in time: an empty answer
+            return QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
+        };
+        host.start(PAYROLL_HOST,
+                   {"--db", m_demo, "--title", "Payroll", "--process-date", "2024-03-15"});
+        const QString register_ = xdo({"search", "--sync", "--name", "^Loans Issue$"});
+        xdo({"windowfocus", "--sync", register_});
+        xdo({"key", "alt+p"});
+        const QStringList shown{register_, xdo({"search", "--sync", "--name", "^Loan Issue$"}),
+                                xdo({"search", "--name", "^Payroll$"})};
+        host.kill();
+        host.waitForFinished();
+        server.terminate();
+        server.waitForFinished();
+        QVERIFY2(!shown[0].isEmpty() && !shown[1].isEmpty(), "a window lost its own title");
+        QCOMPARE(shown[2], QString()); // no window took the message boxes' title
     }
 
     void registerOnADatabaseWithoutPayrollTables()

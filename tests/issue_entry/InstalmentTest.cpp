@@ -7,12 +7,32 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
 using namespace EntryFixture;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Every caption shows whole, on one line, and ends a gap before its field.
+void checkCaptionsWhole(const frmLoan& e)
+{
+    const auto controls = e.fraloan->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QLabel* label : e.fraloan->findChildren<QLabel*>()) {
+        const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+        const bool apart = std::none_of(controls.begin(), controls.end(), [&](const QWidget* w) {
+            return w != label && w->geometry().intersects(label->geometry());
+        });
+        QVERIFY2(!label->wordWrap() && label->x() >= 0 &&
+                     textEnd + 4 <= label->x() + label->width() && apart,
+                 qPrintable(label->text()));
+    }
+}
+
+} // namespace
 
 class InstalmentTest : public EntryTest
 {
@@ -123,6 +143,7 @@ private slots:
         QCOMPARE(messages.shown().size(), int(!message.isEmpty()));
         QVERIFY2(messages.prompts().value(0).contains(message),
                  qPrintable(messages.prompts().join(u'|')));
+        checkCaptionsWhole(entry);
     }
 };
 

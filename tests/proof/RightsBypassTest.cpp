@@ -65,12 +65,12 @@ const QList<std::tuple<QString, char, Path>> Roads = {
     {"Alt+P", 'P', [](FrmMaster& r) { accessKey(r, Qt::Key_P); }},
 };
 
-// The rights each demo user ends up with on the loan register (a user without a rights row keeps
-// New and Preview, as the register was designed; Edit and Delete follow the empty rights).
+// The rights each demo user ends up with on the loan register (a user without a rights row has
+// none).
 const QList<std::tuple<QString, qint16, QString>> Users = {
     {"admin", payroll::demo::Admin, "NEDP"},    {"clerk", payroll::demo::Clerk, "NEDP"},
     {"viewer", payroll::demo::Viewer, "P"},     {"auditor", payroll::demo::Auditor, ""},
-    {"trainee", payroll::demo::Trainee, "NED"}, {"guest", payroll::demo::Guest, "NP"},
+    {"trainee", payroll::demo::Trainee, "NED"}, {"guest", payroll::demo::Guest, ""},
 };
 
 // Runs the road and tells whether the register did anything: read or wrote the database, showed

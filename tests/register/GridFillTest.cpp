@@ -11,11 +11,19 @@
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
+#include <QThread>
 
 #include <random>
+#include <sqlite3.h>
 
 namespace {
 
@@ -32,6 +40,24 @@ QString date(int day)
     return ShortDate::format(QDate(2003, 3, day));
 }
 
+// What the load's progress window showed when it appeared, and under which pointer.
+struct ProgressWatch : QObject
+{
+    ProgressWatch() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->objectName() == u"frmLoadProgress") {
+            window = watched;
+            shown << watched->findChild<QLabel*>(QStringLiteral("lblIssuesRead"))->text() +
+                         (QApplication::overrideCursor()->shape() == Qt::WaitCursor ? ", busy"
+                                                                                    : "");
+        }
+        return false;
+    }
+    QStringList shown;
+    QPointer<QObject> window;
+};
+
 } // namespace
 
 class GridFillTest : public QObject
@@ -44,25 +70,30 @@ private slots:
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("ending");
         QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("context"); // the line below the grid
         QTest::newRow("30 days back from 15 March 2003")
-            << 30 << " and litype= 'L' and liDate >='20030213'" << QStringList{"LN2", "LN3"};
+            << 30 << " and litype= 'L' and liDate >='20030213'" << QStringList{"LN2", "LN3"}
+            << "2 issues listed, 1 of them cancelled; only issues of the last 30 days are shown";
         QTest::newRow("no window")
-            << 0 << " and licompanyid = 1 and litype= 'L'" << QStringList{"LN1", "LN2", "LN3"};
+            << 0 << " and licompanyid = 1 and litype= 'L'" << QStringList{"LN1", "LN2", "LN3"}
+            << "3 issues listed, 1 of them cancelled";
     }
     void listStatementKeepsItsDateWindow()
     {
         QFETCH(int, days);
         QFETCH(QString, ending);
         QFETCH(QStringList, listed);
+        QFETCH(QString, context);
         RegisterFixture db(days);
         db.addIssue(1, "LN1", QDate(2003, 2, 12), 1, 100, 100);
-        db.addIssue(2, "LN2", QDate(2003, 2, 13), 1, 100, 100);
+        db.addIssue(2, "LN2", QDate(2003, 2, 13), 1, 100, 100, true);
         db.addIssue(3, "LN3", QDate(2003, 3, 14), 2, 100, 100);
         db.addIssue(4, "LN4", QDate(2003, 3, 14), 2, 100, 100);
         db.exec("update pLoansIssueData set liactive = 0 where liID = 4");
         FrmMaster& register_ = db.open();
         QVERIFY2(BasLoan::strMasterSQL.endsWith(ending), qPrintable(BasLoan::strMasterSQL));
         QCOMPARE(columnTexts(*register_.flexMaster, 1), listed);
+        QCOMPARE(register_.lblListContext->text(), context);
     }
 
     void listStatementIsTheSystemsOwn()
@@ -137,7 +168,8 @@ private slots:
             dataAlignments << grid.ColAlignment(c);
             headingAlignments << grid.FixedAlignment(c);
         }
-        QCOMPARE(dataAlignments, (QList<int>{0, 0, 2, 0, 0, 8, 8, 0}));
+        // One line per row, centred in its height; amounts to the right.
+        QCOMPARE(dataAlignments, (QList<int>{1, 1, 1, 1, 1, 7, 7, 1}));
         QCOMPARE(headingAlignments.mid(5, 2), (QList<int>{7, 7}));
 
         // Longest text or heading at 130 twips a character, balances 1500; these columns need
@@ -168,6 +200,87 @@ private slots:
         QCOMPARE(grid.TextMatrix(0, 7), QStringLiteral("Cancelled"));
         QCOMPARE(grid.Row(), 1);
         QCOMPARE(enabledCommands(register_), QStringLiteral("N"));
+        QCOMPARE(register_.lblListContext->text(), u"0 issues listed, 0 of them cancelled"_qs);
+    }
+
+    void enlargedRegisterGivesTheGridTheRoom()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        FrmMaster& register_ = db.open();
+        register_.show();
+        const FlexGrid& grid = *register_.flexMaster;
+        const QSize designed = register_.size();
+        QCOMPARE(designed, register_.minimumSize());
+        QVERIFY(register_.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        const QList<int> columns = widths(grid);
+        const QSize gridSize = grid.size();
+        const auto belowTheGrid = [&] { // places, measured from the bottom edge
+            QList<QPoint> places;
+            for (const QWidget* w : {static_cast<QWidget*>(register_.lblListContext),
+                                     static_cast<QWidget*>(register_.fraBrowse),
+                                     static_cast<QWidget*>(register_.CmdClose)})
+                places << w->pos() - QPoint(0, register_.height());
+            return places;
+        };
+        const QList<QPoint> designedPlaces = belowTheGrid();
+        register_.resize(designed + QSize(300, 200));
+        QCOMPARE(grid.size(), gridSize + QSize(300, 200));
+        QCOMPARE(widths(grid), columns);
+        QCOMPARE(belowTheGrid(), designedPlaces);
+    }
+
+    void copyGivesTheSelectedRowsAsShown()
+    {
+        RegisterFixture db;
+        db.addIssue(7, "LN7", QDate(2003, 3, 1), 1, 1234.5, 0);
+        db.addIssue(8, "LN8", QDate(2003, 3, 2), 2, 5, 1500000, true);
+        db.addIssue(9, "LN9", QDate(2003, 3, 3), 3, 12, 12);
+        FrmMaster& register_ = db.open();
+        QTableView* view = register_.flexMaster->view();
+        QTest::keyClick(view, Qt::Key_Up);
+        QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier); // rows 1 and 2
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 "Loan No\tLoan Date\tEmployee Name\tLoan Description\tOpening Balance\t"
+                 "Current Balance\tCancelled\n"
+                 "LN7\t" +
+                     date(1) +
+                     "\tAdam Reyes\tHousing\t1,234.50\t0.00\tNo\n"
+                     "LN8\t" +
+                     date(2) + "\tZoe Park\tHousing\t5.00\t1,500,000.00\tYes\n");
+        QCOMPARE(register_.flexMaster->Row(), 2); // the current issue stays
+    }
+
+    // Driven by the engine waiting once, as a loaded server would, never by timing the load.
+    void slowOpeningShowsTheIssuesReadSoFar_data()
+    {
+        QTest::addColumn<bool>("slow");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("slow") << true << QStringList{"1,024 issues so far, busy"};
+        QTest::newRow("quick") << false << QStringList();
+    }
+    void slowOpeningShowsTheIssuesReadSoFar()
+    {
+        QFETCH(bool, slow);
+        QFETCH(QStringList, shown);
+        RegisterFixture db;
+        payroll::seedLargeRegister(db.connection(), 1, "L", 3000);
+        static bool waited;
+        waited = !slow;
+        sqlite3_progress_handler(
+            db.connection().sqliteHandle(), 1000,
+            [](void*) {
+                if (!waited)
+                    QThread::msleep(700);
+                waited = true;
+                return 0;
+            },
+            nullptr);
+        ProgressWatch watch;
+        db.open();
+        QCOMPARE(watch.shown, shown);
+        QVERIFY(!watch.window && !QApplication::overrideCursor()); // gone with the load
     }
 
     void cancelledRowsAreRedAndTheLastRowIsSelected()

@@ -1,6 +1,7 @@
 #include "RegisterFixture.h"
 #include "RegisterTests.h"
 
+#include "common/BasLoan.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/runtime/RuntimeError.h"
 #include "register/FrmMaster.h"
@@ -17,17 +18,22 @@ private slots:
     void storedRightsGovernTheCommands_data()
     {
         QTest::addColumn<int>("user");
+        QTest::addColumn<QString>("type");
         QTest::addColumn<QStringList>("storedRows");
         QTest::addColumn<QString>("enabled");
-        QTest::newRow("user 1 without reading the table") << 1 << QStringList{"P"} << "NEDP";
-        QTest::newRow("lower case with blanks") << 2 << QStringList{" ned "} << "NED";
-        QTest::newRow("ADMIN grants nothing") << 2 << QStringList{"ADMIN"} << "";
-        QTest::newRow("no row: New and Preview as created") << 2 << QStringList{} << "NP";
-        QTest::newRow("several rows: the first wins") << 2 << QStringList{"NP", "NEDP"} << "NP";
+        QTest::newRow("user 1 without reading the table") << 1 << "L" << QStringList{"P"} << "NEDP";
+        QTest::newRow("lower case with blanks") << 2 << "L" << QStringList{" ned "} << "NED";
+        QTest::newRow("ADMIN grants nothing") << 2 << "L" << QStringList{"ADMIN"} << "";
+        QTest::newRow("no row grants nothing") << 2 << "L" << QStringList{} << "";
+        QTest::newRow("several rows: the first wins")
+            << 2 << "L" << QStringList{"NP", "NEDP"} << "NP";
+        QTest::newRow("type l has no rights screen, whatever was read before")
+            << 2 << "l" << QStringList{"NEDP"} << "";
     }
     void storedRightsGovernTheCommands()
     {
         QFETCH(int, user);
+        QFETCH(QString, type);
         QFETCH(QStringList, storedRows);
         QFETCH(QString, enabled);
         RegisterFixture db;
@@ -35,7 +41,15 @@ private slots:
         for (const QString& rights : storedRows)
             db.addRights(user, 91001, rights);
         db.addRights(user, 91035, "NEDP"); // another screen's rights do not count
-        QCOMPARE(enabledCommands(db.open("L", qint16(user))), enabled);
+        BasLoan::lngInterfaceID = 91001;   // as a loan register opened before leaves it
+        const FrmMaster& register_ = db.open(type, qint16(user));
+        QCOMPARE(enabledCommands(register_), enabled);
+        // A button the user has no right to says which right is missing.
+        QCOMPARE(register_.cmdPreview->toolTip(),
+                 enabled.contains(u'P')
+                     ? QString()
+                     : u"You do not hold the right \"Preview\" (P) on this register."_qs);
+        QCOMPARE(register_.cmdnew->toolTip().contains(u"\"New\" (N)"), !enabled.contains(u'N'));
     }
 
     void selectedIssueGovernsEditAndDelete()

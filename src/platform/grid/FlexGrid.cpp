@@ -7,6 +7,8 @@
 #include "platform/grid/KeyCodes.h"
 #include "platform/runtime/RuntimeError.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -60,7 +62,8 @@ FlexGrid::FlexGrid(QWidget* parent)
     QHeaderView* heading = m_view->horizontalHeader();
     heading->setSectionResizeMode(QHeaderView::Fixed);
     heading->setMinimumSectionSize(0);
-    heading->setSectionsClickable(false);
+    heading->setSectionsClickable(true);
+    heading->setSortIndicatorShown(false);
     heading->setHighlightSections(false);
     heading->setStretchLastSection(false);
 
@@ -69,6 +72,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     connect(m_view, &GridView::keyPressed, this, &FlexGrid::handleKey);
     connect(m_view, &GridView::cellPressed, this, &FlexGrid::handleCellPressed);
     connect(m_view, &GridView::cellDoubleClicked, this, &FlexGrid::handleCellDoubleClicked);
+    connect(heading, &QHeaderView::sectionClicked, this, &FlexGrid::HeadingClick);
     connect(m_view, &GridView::geometriesUpdated, this, &FlexGrid::applyPendingTopRow);
     connect(m_view->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this] { m_pendingTopRow = -1; }); // the user scrolled
@@ -266,6 +270,15 @@ void FlexGrid::setTopRow(int row)
     m_pendingTopRow = scroll->value() == top - FixedRows() ? -1 : top;
 }
 
+bool FlexGrid::RowIsVisible(int row) const
+{
+    checkRow(row);
+    if (row < FixedRows())
+        return true;
+    const int top = TopRow();
+    return row >= top && row < top + wholeRowsShown();
+}
+
 void FlexGrid::applyPendingTopRow()
 {
     if (m_pendingTopRow < 0)
@@ -304,6 +317,44 @@ void FlexGrid::setSort(int code)
     if (code == 0 || Cols() == 0)
         return;
     m_model->sortRows(std::min(m_col, m_colSel), code == 2);
+}
+
+void FlexGrid::sortKeepingCurrentRow(int code)
+{
+    const quint32 stored = m_model->cells().storedRow(m_row);
+    setSort(code);
+    m_rowSel = m_model->cells().rowStoredAt(stored);
+    moveCurrentCell(m_rowSel, m_col);
+}
+
+void FlexGrid::setSortIndicator(int col, bool descending)
+{
+    QHeaderView* heading = m_view->horizontalHeader();
+    heading->setSortIndicatorShown(col >= 0);
+    if (col >= 0)
+        heading->setSortIndicator(col, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+QString FlexGrid::SelectedRowsText() const
+{
+    QString text;
+    const auto appendRow = [&](int row) {
+        QStringList cells;
+        for (int c = 0; c < Cols(); ++c) {
+            if (m_view->isColumnHidden(c))
+                continue;
+            // A tab or line break inside a cell would split it in the spreadsheet.
+            QString cell = m_model->cells().text(row, c);
+            cells << cell.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
+        }
+        text += cells.join(u'\t') + u'\n';
+    };
+    if (FixedRows() == 1)
+        appendRow(0);
+    const int last = std::max(m_row, m_rowSel);
+    for (int r = std::max(std::min(m_row, m_rowSel), FixedRows()); r <= last; ++r)
+        appendRow(r);
+    return text;
 }
 
 // --- bulk fill
@@ -416,6 +467,16 @@ void FlexGrid::handleKey(QKeyEvent* event)
             return;
         }
     }
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(SelectedRowsText());
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAllRows();
+        event->accept();
+        return;
+    }
     if (navigate(event->key(), event->modifiers())) {
         event->accept();
         return;
@@ -435,9 +496,10 @@ bool FlexGrid::navigate(int key, Qt::KeyboardModifiers modifiers)
     const int firstRow = FixedRows();
     const int lastRow = Rows() - 1;
     const bool control = modifiers.testFlag(Qt::ControlModifier);
-    const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
-    const int page = std::max(m_view->viewport()->height() / rowHeight, 1);
-    int row = m_row;
+    // With Shift an up or down move takes the other end of the selection along.
+    const bool extend = modifiers.testFlag(Qt::ShiftModifier);
+    const int page = wholeRowsShown();
+    int row = extend ? m_rowSel : m_row;
     int col = m_col;
     switch (key) {
     case Qt::Key_Up:
@@ -475,11 +537,32 @@ bool FlexGrid::navigate(int key, Qt::KeyboardModifiers modifiers)
     }
     if (lastRow < firstRow)
         return true; // no data row to move to
+    if (extend && col == m_col) {
+        extendSelectionTo(std::clamp(row, firstRow, lastRow));
+        return true;
+    }
+    if (extend)
+        row = m_row; // sideways, Shift changes nothing
     m_rowSel = std::clamp(row, firstRow, lastRow);
     m_colSel = col < 0 ? m_col : col;
     moveCurrentCell(m_rowSel, m_colSel);
     scrollToCurrentCell();
     return true;
+}
+
+void FlexGrid::extendSelectionTo(int row)
+{
+    m_rowSel = row;
+    showSelection();
+    scrollToCell(row, m_col);
+}
+
+void FlexGrid::selectAllRows()
+{
+    if (Rows() <= FixedRows())
+        return;
+    m_rowSel = Rows() - 1;
+    moveCurrentCell(FixedRows(), m_col);
 }
 
 int FlexGrid::nextShownCol(int from, int step) const
@@ -492,26 +575,40 @@ int FlexGrid::nextShownCol(int from, int step) const
     return -1;
 }
 
+int FlexGrid::wholeRowsShown() const
+{
+    const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
+    return std::max(m_view->viewport()->height() / rowHeight, 1);
+}
+
 void FlexGrid::scrollToCurrentCell()
 {
-    const int shownRow = m_row - FixedRows();
-    if (!m_view->isColumnHidden(m_col)) {
-        m_view->scrollTo(m_model->index(shownRow, m_col));
+    scrollToCell(m_row, m_col);
+}
+
+void FlexGrid::scrollToCell(int row, int col)
+{
+    const int shownRow = row - FixedRows();
+    if (!m_view->isColumnHidden(col)) {
+        m_view->scrollTo(m_model->index(shownRow, col));
         return;
     }
     QScrollBar* scroll = m_view->verticalScrollBar();
-    const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
-    const int wholeRows = std::max(m_view->viewport()->height() / rowHeight, 1);
+    const int wholeRows = wholeRowsShown();
     if (shownRow < scroll->value())
         scroll->setValue(shownRow);
     else if (shownRow >= scroll->value() + wholeRows)
         scroll->setValue(shownRow - wholeRows + 1);
 }
 
-void FlexGrid::handleCellPressed(const QModelIndex& index)
+void FlexGrid::handleCellPressed(const QModelIndex& index, Qt::KeyboardModifiers modifiers)
 {
     if (index.column() < m_fixedCols)
         return;
+    if (modifiers.testFlag(Qt::ShiftModifier)) {
+        extendSelectionTo(index.row() + FixedRows());
+        return;
+    }
     m_rowSel = index.row() + FixedRows();
     m_colSel = index.column();
     moveCurrentCell(m_rowSel, m_colSel);
@@ -520,6 +617,6 @@ void FlexGrid::handleCellPressed(const QModelIndex& index)
 
 void FlexGrid::handleCellDoubleClicked(const QModelIndex& index)
 {
-    handleCellPressed(index);
+    handleCellPressed(index, Qt::NoModifier);
     emit DblClick();
 }

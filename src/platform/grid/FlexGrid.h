@@ -67,7 +67,8 @@ public:
     int Width() const;
 
     // The current cell. Setting Row (Col) also collapses RowSel (ColSel) onto it; a user's
-    // click or arrow key collapses both.
+    // click or arrow key collapses both, while with Shift it moves RowSel alone and Ctrl+A
+    // selects every data row.
     int Row() const { return m_row; }
     void setRow(int row);
     int Col() const { return m_col; }
@@ -79,6 +80,8 @@ public:
     // The first data row shown at the top of the view.
     int TopRow() const;
     void setTopRow(int row);
+    // Whether the whole row lies within the view.
+    bool RowIsVisible(int row) const;
 
     // Text colour of the current cell, 0x00BBGGRR; 0 is the ordinary colour.
     quint32 CellForeColor() const;
@@ -91,6 +94,15 @@ public:
     // numbers, before all texts, which compare in upper case by character code. Rows that tie
     // keep their order; colours go with their rows; the current row number stays.
     void setSort(int code);
+    // The same sort, after which the current row is the one that holds the same cells (RowSel
+    // collapses onto it), with an EnterCell notification when its number changed.
+    void sortKeepingCurrentRow(int code);
+    // The heading's arrow: the column the rows are ordered by and the direction; -1 shows none.
+    void setSortIndicator(int col, bool descending);
+
+    // The selected rows (Row to RowSel) as tab-separated lines, the headings first, hidden
+    // columns left out, each cell as shown. Ctrl+C in the grid puts it on the clipboard.
+    QString SelectedRowsText() const;
 
     // Bulk fill: replaces every row after the heading with rows appended from UTF-8 texts, one
     // per column (cols of them), with no notification per row. The heading texts are emptied;
@@ -107,6 +119,7 @@ signals:
     void KeyPress(int& keyAscii);
     void KeyDown(int& keyCode, int shift);
     void DblClick();
+    void HeadingClick(int col);
 
 private:
     void checkRow(int row) const;
@@ -122,11 +135,15 @@ private:
     void applyColumnWidths();
     void applyPendingTopRow();
     void scrollToCurrentCell();
+    void scrollToCell(int row, int col);
+    int wholeRowsShown() const;
 
     void handleKey(QKeyEvent* event);
     bool navigate(int key, Qt::KeyboardModifiers modifiers);
+    void extendSelectionTo(int row);
+    void selectAllRows();
     int nextShownCol(int from, int step) const;
-    void handleCellPressed(const QModelIndex& index);
+    void handleCellPressed(const QModelIndex& index, Qt::KeyboardModifiers modifiers);
     void handleCellDoubleClicked(const QModelIndex& index);
 
     FlexGridModel* m_model;

@@ -127,11 +127,10 @@ void FlexGridModel::setRowColour(int row, quint32 bgr)
 void FlexGridModel::sortRows(int col, bool descending)
 {
     const int first = m_fixedRows;
-    if (m_cells.rows() - first < 2 || (!descending && m_cells.sortedAscendingOn(col, first)))
+    if (m_cells.rows() - first < 2 || m_cells.sortedOn(col, first, descending))
         return;
     m_cells.permuteRows(first, sortedRowOrder(m_cells, first, col, descending));
-    if (!descending)
-        m_cells.markSortedAscending(col, first);
+    m_cells.markSorted(col, first, descending);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 

@@ -33,7 +33,7 @@ public:
     void setCellColour(int row, int col, quint32 bgr);
     void setRowColour(int row, quint32 bgr);
 
-    // Generic sort of the data rows on col; a repeated ascending sort of unchanged rows is free.
+    // Generic sort of the data rows on col; a repeated sort of unchanged rows is free.
     void sortRows(int col, bool descending);
 
     int columnAlignment(int col) const { return m_columnAlignments[col]; }

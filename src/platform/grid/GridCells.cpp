@@ -141,15 +141,21 @@ void GridCells::permuteRows(int first, const std::vector<quint32>& sourceRows)
     forgetSortedOrder();
 }
 
-bool GridCells::sortedAscendingOn(int col, int first) const
+int GridCells::rowStoredAt(quint32 stored) const
 {
-    return m_sortedColumn == col && m_sortedFirstRow == first;
+    return int(std::find(m_order.begin(), m_order.end(), stored) - m_order.begin());
 }
 
-void GridCells::markSortedAscending(int col, int first)
+bool GridCells::sortedOn(int col, int first, bool descending) const
+{
+    return m_sortedColumn == col && m_sortedFirstRow == first && m_sortedDescending == descending;
+}
+
+void GridCells::markSorted(int col, int first, bool descending)
 {
     m_sortedColumn = col;
     m_sortedFirstRow = first;
+    m_sortedDescending = descending;
 }
 
 void GridCells::rebuild(int rows, int cols)

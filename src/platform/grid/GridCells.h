@@ -37,11 +37,15 @@ public:
 
     // Puts the rows listed in sourceRows (current row numbers) at first, first + 1, ...
     void permuteRows(int first, const std::vector<quint32>& sourceRows);
+    // Where a row's cells are stored: follows the row through permutations, until the next
+    // change of shape.
+    quint32 storedRow(int row) const { return m_order[row]; }
+    int rowStoredAt(quint32 stored) const;
 
-    // Whether rows first.. are known to be in ascending order on col: kept until a text of
-    // those rows in that column changes, so a repeated sort costs nothing.
-    bool sortedAscendingOn(int col, int first) const;
-    void markSortedAscending(int col, int first);
+    // Whether rows first.. are known to be in that order on col: kept until a text of those
+    // rows in that column changes, so a repeated sort costs nothing.
+    bool sortedOn(int col, int first, bool descending) const;
+    void markSorted(int col, int first, bool descending);
 
 private:
     qsizetype cellIndex(int row, int col) const { return qsizetype(m_order[row]) * m_cols + col; }
@@ -59,4 +63,5 @@ private:
     std::vector<quint32> m_colours;                         // per stored cell, empty until used
     int m_sortedColumn = -1;
     int m_sortedFirstRow = 0;
+    bool m_sortedDescending = false;
 };

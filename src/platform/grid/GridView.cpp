@@ -11,7 +11,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid() && event->button() == Qt::LeftButton)
-        emit cellPressed(index);
+        emit cellPressed(index, event->modifiers());
     event->accept();
 }
 

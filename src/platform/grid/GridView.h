@@ -16,7 +16,7 @@ public:
 
 signals:
     void keyPressed(QKeyEvent* event);
-    void cellPressed(const QModelIndex& index);
+    void cellPressed(const QModelIndex& index, Qt::KeyboardModifiers modifiers);
     void cellDoubleClicked(const QModelIndex& index);
     void geometriesUpdated();
 

@@ -1,6 +1,7 @@
 #include "platform/report/PreviewWindow.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/ui/ClosedComboWheel.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QAction>
@@ -66,6 +67,7 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, const PreviewOptions&
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &PreviewWindow::showPageControls);
 
     buildToolBar();
+    ignoreWheelOnClosedComboBoxes(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
