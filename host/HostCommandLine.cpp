@@ -51,10 +51,12 @@ HostCommandLine::HostCommandLine()
                         "issues are dated back from --process-date. Refuses a database that "
                         "already has tables.")},
         {SqlOption,
-         QStringLiteral("Run one statement in the SQL Server dialect through the module's "
-                        "connection. A query prints a heading line and its rows, tab-separated "
-                        "(NULL for empty values, dates as yyyy-mm-dd); a change prints "
-                        "\"N row(s) affected\"."),
+         QStringLiteral("Run statements in the SQL Server dialect through the module's "
+                        "connection, separated by semicolons, in one transaction: when one "
+                        "fails, none of them changes anything. A query prints a heading line "
+                        "and its rows, tab-separated (NULL for empty values, dates as "
+                        "yyyy-mm-dd); a change prints \"N row(s) affected\"; a blank line "
+                        "separates the results of a batch."),
          QStringLiteral("STATEMENT")},
         {TypeOption,
          QStringLiteral("Register to open: L for loans, A for salary advances (default L)."),
@@ -86,8 +88,8 @@ QString HostCommandLine::helpText() const
                       "nothing), 5 trainee (\" ned \": new, edit, delete), 6 guest (no rights). "
                       "Company 1 lists the last 30 days and numbers LN1.., ADV1..; company 2 "
                       "lists every day and numbers 1, 2, ...\n"
-                      "Exit status: 0 done, 1 a database or statement failed, 2 wrong options "
-                      "or the module could not be loaded.\n");
+                      "Exit status: 0 done, 1 a database or statement failed, 2 wrong options, "
+                      "no display for the register, or the module could not be loaded.\n");
 }
 
 HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)
@@ -135,6 +137,17 @@ bool HostCommandLine::readAction()
     }
     if (actions > 1) {
         m_error = QStringLiteral("Give only one of --init-db, --demo and --sql.");
+        return false;
+    }
+    // Refused before connecting: an ODBC driver may create an empty file on connecting.
+    const bool creates = m_options.action == HostOptions::Action::InitDatabase ||
+                         m_options.action == HostOptions::Action::CreateDemo;
+    if (creates && m_options.database.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive)) {
+        m_error =
+            QStringLiteral("--init-db and --demo create an embedded database file and do "
+                           "not run over ODBC. On the company's SQL Server the site "
+                           "administrator creates the tables with PayrollSchema.sqlserver.sql "
+                           "(see the README).");
         return false;
     }
     return true;

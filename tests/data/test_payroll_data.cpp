@@ -6,9 +6,11 @@
 #include "data/PayrollTables.h"
 #include "data/ResolveTableNames.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/SqlBatch.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/ShortDate.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -25,6 +27,47 @@ ado::ConnectionPtr openMemory()
 qint64 count(ado::Connection& connection, const QString& sql)
 {
     return payroll::NativeStatement(connection, sql).scalar().toLongLong();
+}
+
+QList<QVariantList> rowsOf(ado::Connection& connection, const QString& sql)
+{
+    return payroll::NativeStatement(connection, sql).rows();
+}
+
+// What a schema defines, one line each, in lower case: a table's columns, its primary key, its
+// unique keys and its named indexes with their columns.
+QStringList structureOf(ado::Connection& c)
+{
+    QStringList lines;
+    const auto names = [&](const QString& sql) {
+        QStringList list;
+        for (const QVariantList& row : rowsOf(c, sql))
+            list << row.value(0).toString();
+        return list.join(u',');
+    };
+    for (const QString& table :
+         names(QStringLiteral("select name from sqlite_master where type = 'table'")).split(u',')) {
+        lines << table + u':' +
+                     names(QStringLiteral("select name from pragma_table_info('%1')").arg(table))
+              << table + QStringLiteral(" key ") +
+                     names(QStringLiteral("select name from pragma_table_info('%1') where pk > 0 "
+                                          "order by pk")
+                               .arg(table));
+        for (const QVariantList& index :
+             rowsOf(c, QStringLiteral("select name, origin from pragma_index_list('%1') where "
+                                      "origin <> 'pk'")
+                           .arg(table))) {
+            const bool unique = index[1].toString() == u"u";
+            lines << table +
+                         (unique ? QStringLiteral(" unique ") : u' ' + index[0].toString() + u' ') +
+                         names(QStringLiteral("select name from pragma_index_info('%1')")
+                                   .arg(index[0].toString()));
+        }
+    }
+    for (QString& line : lines)
+        line = line.toLower();
+    lines.sort();
+    return lines;
 }
 
 const QString IssueColumns = QStringLiteral(
@@ -61,6 +104,24 @@ private slots:
               payroll::table::DeductionDetail})
             QVERIFY2(tables.contains(name, Qt::CaseInsensitive), qPrintable(name));
         QCOMPARE(count(*connection, QStringLiteral("SELECT count(*) FROM pemployee")), qint64(0));
+    }
+
+    // The script a site administrator runs on SQL Server makes what the embedded schema makes.
+    void serverScriptMatchesTheEmbeddedSchema()
+    {
+        QFile script(QStringLiteral(SQLSERVER_SCHEMA));
+        QVERIFY(script.open(QIODevice::ReadOnly));
+        auto server = openMemory();
+        // Its tables, keys and indexes; the rows it adds take SQL Server's IDENTITY columns.
+        for (const QString& statement : ado::splitBatch(QString::fromUtf8(script.readAll()))) {
+            if (!statement.contains(QLatin1String("INSERT INTO")))
+                server->Execute(statement);
+        }
+        auto embedded = openMemory();
+        payroll::createSchema(*embedded);
+        QCOMPARE(structureOf(*server), structureOf(*embedded));
+        QCOMPARE(structureOf(*server).filter(QStringLiteral("ploansissuedata unique")),
+                 QStringList{QStringLiteral("ploansissuedata unique licompanyid,litype,lino")});
     }
 
     void schemaFailureLeavesNothing()

@@ -31,6 +31,8 @@ private slots:
                                     "unique)"));
         m_db.Execute(QStringLiteral("insert into names values ('L'), ('pemployee'), "
                                     "('ploanrepaymentdetails'), ('Ärger'), ('b'), ('LN10')"));
+        m_db.Execute(QStringLiteral("insert into pLoansIssue (liID, lidate) values (1, "
+                                    "'2026-11-19'), (2, '2026-11-20'), (3, '2026-12-01')"));
     }
 
     void adapt_data()
@@ -82,8 +84,9 @@ private slots:
                                          "'2003-12-31'";
         QTest::newRow("date in a list") << "where lidate in ('20030213', '20030214')"
                                         << "where lidate in ('2003-02-13', '2003-02-14')";
-        QTest::newRow("date assigned") << "update t set lidate = '20030213', liNo='20030213'"
-                                       << "update t set lidate = '2003-02-13', liNo='20030213'";
+        QTest::newRow("date assigned month first")
+            << "update t set lidate = '2/13/2003', liNo='20030213'"
+            << "update t set lidate = '2003-02-13', liNo='20030213'";
         QTest::newRow("date inserted")
             << "insert into pLoansIssue (liNo, lidate) values ('20030213', '20030213'), ('x', "
                "'2003-02-14 10:30:00')"
@@ -91,10 +94,16 @@ private slots:
                "'2003-02-14')";
         QTest::newRow("text column keeps digits") << "where liNo = '20030213'"
                                                   << "where liNo = '20030213'";
-        QTest::newRow("no such date") << "where lidate = '20031332'"
-                                      << "where lidate = '20031332'";
         QTest::newRow("date time literal") << "where lidate < '2003-02-13T08:00:00'"
                                            << "where lidate < '2003-02-13'";
+        QTest::newRow("additions by precedence")
+            << "select a + b * c - d + e from t where x = -1 + y"
+            << "select sqlserver_add(sqlserver_add(a, b * c) - d, e) from t where x = "
+               "sqlserver_add(-1, y)";
+        QTest::newRow("addition of calls and cases")
+            << "set x += 1, y = len(a) + (case when b then 1 end) + t.c"
+            << "set x += 1, y = sqlserver_add(sqlserver_add(sqlserver_len(a), (case when b then 1 "
+               "end)), t.c)";
     }
     void adapt()
     {
@@ -146,6 +155,23 @@ private slots:
         QTest::newRow("ltrim") << "ltrim('  a ')" << QVariant("a ") << none;
         QTest::newRow("rtrim") << "rtrim(' a  ')" << QVariant(" a") << none;
         QTest::newRow("isnull") << "isnull(null, 5)" << QVariant(5) << none;
+        QTest::newRow("texts join") << "'LN' + '5'" << QVariant("LN5") << none;
+        QTest::newRow("column joins")
+            << "(select name from names where name = 'b') + '_old'" << QVariant("b_old") << none;
+        QTest::newRow("numbers add") << "2 + 3 * 2" << QVariant(8) << none;
+        QTest::newRow("text meets a whole number") << "'7' + 1" << QVariant(8) << none;
+        QTest::newRow("whole number meets a text") << "1 + ' 7'" << QVariant(8) << none;
+        QTest::newRow("text meets a decimal") << "'1.5' + 1.25" << QVariant(2.75) << none;
+        QTest::newRow("decimal text meets a whole number")
+            << "'1.5' + 1" << QVariant() << notInt.arg(QStringLiteral("1.5"));
+        QTest::newRow("joined text then a number")
+            << "'a' + 'b' + 1" << QVariant() << notInt.arg(QStringLiteral("ab"));
+        QTest::newRow("null joins to null") << "'a' + null" << QVariant() << none;
+        QTest::newRow("int sum overflows")
+            << "2147483647 + 1" << QVariant()
+            << "Arithmetic overflow error converting expression to data type int.";
+        QTest::newRow("converted number joins")
+            << "'LN' + convert(varchar, 12)" << QVariant("LN12") << none;
     }
     void functions()
     {
@@ -194,6 +220,37 @@ private slots:
         QFETCH(QString, condition);
         QFETCH(int, matches);
         QCOMPARE(countWhere(condition), matches);
+    }
+
+    // Texts meeting a date column are read as SQL Server reads them under us_english, or fail.
+    void dateTexts_data()
+    {
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<int>("matches");
+        QTest::newRow("month first") << "lidate >= '11/20/2026'" << 2;
+        QTest::newRow("compact") << "lidate = '20261120'" << 1;
+        QTest::newRow("iso with a time") << "lidate = '2026-11-20 10:30'" << 1;
+        QTest::newRow("two-digit year and dashes") << "lidate = '11-20-26'" << 1;
+        QTest::newRow("between") << "lidate between '11/1/2026' and ' 11/30/2026 '" << 2;
+        QTest::newRow("in a list") << "lidate in ('12/1/2026', '20261119')" << 2;
+        QTest::newRow("literal on the left") << "'12/01/2026' > lidate" << 2;
+        QTest::newRow("day first") << "lidate = '20/11/2026'" << -1;
+        QTest::newRow("no such month") << "lidate > '2026-13-01'" << -1;
+        QTest::newRow("no such hour") << "lidate = '2026-11-20 25:00'" << -1;
+        QTest::newRow("words") << "lidate < 'soon'" << -1;
+    }
+    void dateTexts()
+    {
+        QFETCH(QString, condition);
+        QFETCH(int, matches);
+        const QString sql = QStringLiteral("select count(*) from pLoansIssue where ") + condition;
+        try {
+            QCOMPARE(m_db.ExecuteScalar(sql).toInt(), matches);
+        } catch (const RuntimeError& e) {
+            QCOMPARE(matches, -1);
+            QCOMPARE(e.description(), QStringLiteral("Conversion failed when converting date "
+                                                     "and/or time from character string."));
+        }
     }
 
     void orderingIgnoresCase()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrelplatform_export.h"
+
 #include <QStringView>
 
 struct sqlite3;
@@ -9,7 +11,7 @@ namespace ado {
 // SQL Server's default text comparison on SQLite, as the collation "SQLSERVER_CI" that every
 // text column of the payroll schema declares: letter case is ignored (Unicode case folding) and
 // so are trailing blanks, so 'L ' equals 'l'.
-class SqlServerCollation
+class OSTRELPLATFORM_EXPORT SqlServerCollation
 {
 public:
     static constexpr const char* name = "SQLSERVER_CI";

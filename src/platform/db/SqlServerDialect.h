@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/SqlToken.h"
+#include "platform/db/DialectStatement.h"
 
 #include <QList>
 #include <QString>
@@ -15,7 +15,10 @@ namespace ado {
 // - convert(type, x) becomes sqlserver_convert('type', x);
 // - table hints such as "with (updlock, holdlock)" are dropped;
 // - a 'yyyymmdd' or ISO literal compared with, assigned to or inserted into a date column is
-//   written as the ISO date the column stores.
+//   written as the ISO date the column stores; a text that SQL Server would not read as a date
+//   fails with SQL Server's conversion error instead of being compared as text;
+// - a + b becomes sqlserver_add(a, b), which joins texts as SQL Server does.
+// Raises RuntimeError when the statement cannot have a SQL Server meaning.
 class SqlServerDialect
 {
 public:
@@ -27,7 +30,7 @@ public:
     QString toSqlite(QStringView sql) const;
 
 private:
-    struct Statement;
+    using Statement = DialectStatement;
 
     void splitNumbersFromWords(Statement& s) const;
     void renameFunctions(Statement& s) const;
