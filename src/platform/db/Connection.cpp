@@ -209,7 +209,7 @@ bool Connection::inTransaction() const
 
 QString Connection::adapt(const QString& sql) const
 {
-    return isOpen() ? d->engine->adapt(sql) : sql;
+    return isOpen() ? d->engine->adapt(d->hooked(sql)) : sql;
 }
 
 QSqlDatabase Connection::database() const

@@ -56,7 +56,7 @@ public:
     sqlite3* sqliteHandle() const;
 
     // A seam for tests: every statement text passes through the hook on its way to the engine
-    // (record sets' reads included) and the engine gets what it returns. No hook: unchanged.
+    // (record sets' reads and adapt() included) and the engine gets what it returns.
     using StatementHook = std::function<QString(const QString& sql)>;
     void setStatementHook(StatementHook hook);
 
