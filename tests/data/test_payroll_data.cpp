@@ -89,23 +89,6 @@ private slots:
         payroll::createDemoDatabase(*m_demo, DemoDate);
     }
 
-    void schemaCreatesEveryTable()
-    {
-        auto connection = openMemory();
-        QVERIFY(!payroll::hasTables(*connection));
-        payroll::createSchema(*connection);
-        const QStringList tables = connection->database().tables();
-        for (const QString& name :
-             {payroll::table::LinkTable, payroll::table::Users, payroll::table::LoansIssue,
-              payroll::table::Loans, payroll::table::Repayment, payroll::table::Tables,
-              payroll::table::TableColumns, payroll::table::UserRights, payroll::table::Settings,
-              payroll::table::Employee, payroll::table::LoanApplication, payroll::table::Prefix,
-              payroll::table::Currency, payroll::table::MonthlyEntryHeader,
-              payroll::table::DeductionDetail})
-            QVERIFY2(tables.contains(name, Qt::CaseInsensitive), qPrintable(name));
-        QCOMPARE(count(*connection, QStringLiteral("SELECT count(*) FROM pemployee")), qint64(0));
-    }
-
     // The script a site administrator runs on SQL Server makes what the embedded schema makes.
     void serverScriptMatchesTheEmbeddedSchema()
     {

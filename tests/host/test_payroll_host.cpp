@@ -94,16 +94,6 @@ private slots:
 
     void selectPrintsRows()
     {
-        const Run loans = payrollHost({"--db", m_demo, "--sql",
-                                       "select liid, lino from pLoansIssueData where "
-                                       "licompanyid=1and litype= 'L ' order by liid"});
-        QCOMPARE(loans.exitCode, 0);
-        const QStringList lines = loans.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 13);
-        QCOMPARE(lines.first().toLower(), QStringLiteral("liid\tlino"));
-        QCOMPARE(lines.at(1), QStringLiteral("1\tLN1"));
-        QCOMPARE(lines.last(), QStringLiteral("17\tLN12"));
-
         const Run values = payrollHost({"--db", m_demo, "--sql",
                                         "select lidate, liUsed, liOpeningBalance from "
                                         "pLoansIssueData where licompanyid = 1 and lino = 'LN9'"});
@@ -279,12 +269,12 @@ private slots:
         QTemporaryDir dir;
         const QString db = dir.filePath(QStringLiteral("payroll.db"));
         QVERIFY(QFile::copy(m_demo, db));
-        const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-        const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-        QVERIFY(QFile::setPermissions(db, readable));
-        const auto writable =
-            folderWritable ? QFile::WriteOwner | QFile::WriteOther : QFile::Permissions();
-        QVERIFY(QFile::setPermissions(dir.path(), readable | enterable | writable));
+        const auto reading = QFile::ReadOwner | QFile::ReadOther;
+        const auto entering = reading | QFile::ExeOwner | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(db, reading));
+        QVERIFY(QFile::setPermissions(dir.path(), folderWritable ? entering | QFile::WriteOwner |
+                                                                       QFile::WriteOther
+                                                                 : entering));
         const QByteArray before = fileBytes(db);
         const auto hostAsReader = [&](const QString& statement) {
             const QStringList arguments{"--db", db, "--sql", statement};
@@ -299,7 +289,7 @@ private slots:
         QVERIFY2(change.err.contains(QLatin1String("the database is read-only")),
                  qPrintable(change.err));
         QCOMPARE(fileBytes(db), before);
-        QFile::setPermissions(dir.path(), readable | enterable | QFile::WriteOwner);
+        QFile::setPermissions(dir.path(), entering | QFile::WriteOwner);
     }
 
     // Bytes that are not UTF-8 in a file name, under a locale that is not UTF-8, name that file.
