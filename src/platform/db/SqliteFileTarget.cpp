@@ -21,16 +21,22 @@ SqliteFileTarget SqliteFileTarget::forPath(const QString& path)
         return {path, QString()};
     if (path.startsWith(QLatin1StringView("file:"), Qt::CaseInsensitive))
         return {path, uriOption};
-    const bool readOnly = LocalPath::exists(path) && !LocalPath::isWritable(path);
+    // Writing also needs the journal files beside the database: made anew in its folder, or
+    // already there and writable.
+    const bool folderWritable = LocalPath::isWritable(LocalPath::folderOf(path));
+    const QString wal = path + QLatin1StringView("-wal");
+    const QString shm = path + QLatin1StringView("-shm");
+    const bool journalWritable =
+        folderWritable || (LocalPath::isWritable(wal) && LocalPath::isWritable(shm));
+    const bool readOnly =
+        LocalPath::exists(path) && (!LocalPath::isWritable(path) || !journalWritable);
     if (!readOnly && !LocalPath::hasForeignBytes(path))
         return {path, QString()};
     QString uri = QLatin1StringView("file:") + percentEncoded(LocalPath::toBytes(path));
     if (!readOnly)
         return {uri, uriOption};
     uri += QLatin1StringView("?mode=ro");
-    const bool sharedMemoryPossible = LocalPath::exists(path + QLatin1StringView("-shm")) ||
-                                      LocalPath::isWritable(LocalPath::folderOf(path));
-    if (!sharedMemoryPossible)
+    if (!folderWritable && !LocalPath::exists(shm))
         uri += QLatin1StringView("&immutable=1");
     return {uri, uriOption + QLatin1StringView(";QSQLITE_OPEN_READONLY")};
 }
