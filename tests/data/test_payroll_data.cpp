@@ -29,43 +29,21 @@ qint64 count(ado::Connection& connection, const QString& sql)
     return payroll::NativeStatement(connection, sql).scalar().toLongLong();
 }
 
-QList<QVariantList> rowsOf(ado::Connection& connection, const QString& sql)
-{
-    return payroll::NativeStatement(connection, sql).rows();
-}
-
 // What a schema defines, one line each, in lower case: a table's columns, its primary key, its
 // unique keys and its named indexes with their columns.
 QStringList structureOf(ado::Connection& c)
 {
+    const QString sql = QStringLiteral(
+        "select m.name || ':' || group_concat(p.name) from sqlite_master m, "
+        "pragma_table_info(m.name) p group by m.name "
+        "union all select m.name || ' key ' || group_concat(p.name) from sqlite_master m, "
+        "pragma_table_info(m.name) p where p.pk > 0 group by m.name "
+        "union all select m.name || ' ' || iif(i.origin = 'u', 'unique', i.name) || ' ' || "
+        "(select group_concat(name) from pragma_index_info(i.name)) from sqlite_master m, "
+        "pragma_index_list(m.name) i where i.origin <> 'pk'");
     QStringList lines;
-    const auto names = [&](const QString& sql) {
-        QStringList list;
-        for (const QVariantList& row : rowsOf(c, sql))
-            list << row.value(0).toString();
-        return list.join(u',');
-    };
-    for (const QString& table :
-         names(QStringLiteral("select name from sqlite_master where type = 'table'")).split(u',')) {
-        lines << table + u':' +
-                     names(QStringLiteral("select name from pragma_table_info('%1')").arg(table))
-              << table + QStringLiteral(" key ") +
-                     names(QStringLiteral("select name from pragma_table_info('%1') where pk > 0 "
-                                          "order by pk")
-                               .arg(table));
-        for (const QVariantList& index :
-             rowsOf(c, QStringLiteral("select name, origin from pragma_index_list('%1') where "
-                                      "origin <> 'pk'")
-                           .arg(table))) {
-            const bool unique = index[1].toString() == u"u";
-            lines << table +
-                         (unique ? QStringLiteral(" unique ") : u' ' + index[0].toString() + u' ') +
-                         names(QStringLiteral("select name from pragma_index_info('%1')")
-                                   .arg(index[0].toString()));
-        }
-    }
-    for (QString& line : lines)
-        line = line.toLower();
+    for (const QVariantList& row : payroll::NativeStatement(c, sql).rows())
+        lines << row.value(0).toString().toLower();
     lines.sort();
     return lines;
 }

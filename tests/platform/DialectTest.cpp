@@ -44,18 +44,9 @@ private slots:
             << "select * from pLoansIssue where licompanyid=1 and liID = 5 ";
         QTest::newRow("exponent-like word after a number") << "select 1end"
                                                            << "select 1 end";
-        QTest::newRow("numbering maximum")
-            << "SELECT isnull(max(convert(int,right(liNo,len(liNo)-2))),0) FROM t"
-            << "SELECT ifnull(max(sqlserver_convert('int',sqlserver_right(liNo,sqlserver_len(liNo)"
-               "-2))),0) FROM t";
         QTest::newRow("convert with blanks and a sized type")
             << "select convert( varchar(10) , liID) from t"
             << "select sqlserver_convert( 'varchar(10)', liID) from t";
-        QTest::newRow("left and substring") << "select left(a,2), SUBSTRING(a, 2, 3) from t"
-                                            << "select sqlserver_left(a,2), sqlserver_substring(a, "
-                                               "2, 3) from t";
-        QTest::newRow("getdate") << "select getdate()"
-                                 << "select sqlserver_getdate()";
         QTest::newRow("left join untouched") << "select * from a left join b on a.x = b.x"
                                              << "select * from a left join b on a.x = b.x";
         QTest::newRow("literal untouched") << "select 'isnull(len(x)) 1and' from t"
