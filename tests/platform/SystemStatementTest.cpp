@@ -102,18 +102,6 @@ private slots:
                                     "liNo like 'LN%'")),
                  QVariant(maximum));
     }
-
-    void cancellationWithQuotedId()
-    {
-        DbFixture::addIssue(m_db, 5, QStringLiteral("LN5"), QStringLiteral("2003-02-12"));
-        const qint64 changed = m_db.Execute(
-            QStringLiteral("update pLoansIssue set liCancelled=1, liCancelledRemarks='clerk:it''s "
-                           "a duplicate ' where liID ='5' and liCompanyID =1"));
-        QCOMPARE(changed, qint64(1));
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liCancelledRemarks from pLoansIssue "
-                                                   "where licancelled = 1")),
-                 QVariant(QStringLiteral("clerk:it's a duplicate ")));
-    }
 };
 
 int runSystemStatementTests(int argc, char** argv)
