@@ -143,11 +143,10 @@ bool HostCommandLine::readAction()
     const bool creates = m_options.action == HostOptions::Action::InitDatabase ||
                          m_options.action == HostOptions::Action::CreateDemo;
     if (creates && m_options.database.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive)) {
-        m_error =
-            QStringLiteral("--init-db and --demo create an embedded database file and do "
-                           "not run over ODBC. On the company's SQL Server the site "
-                           "administrator creates the tables with PayrollSchema.sqlserver.sql "
-                           "(see the README).");
+        m_error = QStringLiteral("--init-db and --demo create an embedded database file and do "
+                                 "not run over ODBC. On the company's SQL Server the site "
+                                 "administrator creates the tables with the script "
+                                 "src/data/PayrollSchemaSqlServer.sql (see the README).");
         return false;
     }
     return true;

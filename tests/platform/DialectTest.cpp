@@ -76,6 +76,8 @@ private slots:
                "'2003-02-14 10:30:00')"
             << "insert into pLoansIssue (liNo, lidate) values ('20030213', '2003-02-13'), ('x', "
                "'2003-02-14')";
+        QTest::newRow("unicode literal") << "where liNo = N'LN1' and n = 'x'"
+                                         << "where liNo = 'LN1' and n = 'x'";
         QTest::newRow("text column keeps digits") << "where liNo = '20030213'"
                                                   << "where liNo = '20030213'";
         QTest::newRow("date time literal") << "where lidate < '2003-02-13T08:00:00'"
@@ -157,6 +159,8 @@ private slots:
         QTest::newRow("no such hour")
             << dated("lidate = '2026-11-20 25:00'") << QVariant() << noDate;
         QTest::newRow("words") << dated("lidate < 'soon'") << QVariant() << noDate;
+        QTest::newRow("number") << dated("lidate >= 20261120") << QVariant()
+                                << "Operand type clash: int is incompatible with date";
         QTest::newRow("texts join") << "'LN' + '5'" << QVariant("LN5") << none;
         QTest::newRow("column joins")
             << "(select name from names where name = 'b') + '_old'" << QVariant("b_old") << none;

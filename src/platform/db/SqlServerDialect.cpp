@@ -89,6 +89,7 @@ QString SqlServerDialect::toSqlite(QStringView sql) const
 {
     Statement s(SqlTokenizer::tokenize(sql));
     splitNumbersFromWords(s);
+    dropUnicodePrefixes(s);
     renameFunctions(s);
     rewriteConverts(s);
     dropTableHints(s);
@@ -104,6 +105,16 @@ void SqlServerDialect::splitNumbersFromWords(Statement& s) const
         if (s.tokens[i].kind == SqlToken::Kind::Number &&
             s.tokens[i + 1].kind == SqlToken::Kind::Word)
             s.out[i] += u' ';
+    }
+}
+
+void SqlServerDialect::dropUnicodePrefixes(Statement& s) const
+{
+    // N'text' is a Unicode literal; SQLite's texts are all Unicode.
+    for (qsizetype i = 0; i + 1 < s.tokens.size(); ++i) {
+        if (s.tokens[i].isWord(QLatin1StringView("n")) &&
+            s.tokens[i + 1].kind == SqlToken::Kind::String)
+            s.out[i].clear();
     }
 }
 
@@ -206,8 +217,20 @@ bool SqlServerDialect::comparedWithDateColumn(const Statement& s, qsizetype p) c
 void SqlServerDialect::rewriteDateLiterals(Statement& s) const
 {
     for (qsizetype p = 0; p < s.sig.size(); ++p) {
-        if (s.at(p).kind == SqlToken::Kind::String && comparedWithDateColumn(s, p))
-            s.outAt(p) = isoDateOf(s.at(p));
+        const SqlToken& t = s.at(p);
+        if (t.kind != SqlToken::Kind::String && t.kind != SqlToken::Kind::Number)
+            continue;
+        if (!comparedWithDateColumn(s, p))
+            continue;
+        // A number never meets a date in SQL Server; on SQLite it would compare as less than
+        // every date text.
+        if (t.kind == SqlToken::Kind::Number) {
+            throw RuntimeError(RuntimeError::DatabaseFailure,
+                               QStringLiteral("Operand type clash: %1 is incompatible with date")
+                                   .arg(t.text.contains(u'.') ? QStringLiteral("numeric")
+                                                              : QStringLiteral("int")));
+        }
+        s.outAt(p) = isoDateOf(t);
     }
 }
 

@@ -11,6 +11,7 @@ namespace ado {
 // Gives statements written for SQL Server their SQL Server meaning on SQLite. It works on tokens,
 // so string literals, quoted names and comments pass untouched:
 // - a number directly followed by a word ("=1and") becomes two tokens;
+// - N'text' loses its N (every SQLite text is Unicode);
 // - isnull(, len(, right(, left(, substring(, getdate( call their SQL Server counterparts;
 // - convert(type, x) becomes sqlserver_convert('type', x);
 // - table hints such as "with (updlock, holdlock)" are dropped;
@@ -33,6 +34,7 @@ private:
     using Statement = DialectStatement;
 
     void splitNumbersFromWords(Statement& s) const;
+    void dropUnicodePrefixes(Statement& s) const;
     void renameFunctions(Statement& s) const;
     void rewriteConverts(Statement& s) const;
     void dropTableHints(Statement& s) const;
