@@ -161,7 +161,7 @@ private slots:
         QTest::newRow("words") << dated("lidate < 'soon'") << QVariant() << noDate;
         QTest::newRow("number") << dated("lidate >= 20261120") << QVariant()
                                 << "Operand type clash: int is incompatible with date";
-        QTest::newRow("texts join") << "'LN' + '5'" << QVariant("LN5") << none;
+        QTest::newRow("texts join") << "N'LN' + N'5'" << QVariant("LN5") << none;
         QTest::newRow("column joins")
             << "(select name from names where name = 'b') + '_old'" << QVariant("b_old") << none;
         QTest::newRow("numbers add") << "2 + 3 * 2" << QVariant(8) << none;

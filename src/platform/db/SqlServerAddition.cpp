@@ -64,6 +64,14 @@ bool endsOperand(const DialectStatement& s, qsizetype p)
     }
 }
 
+// N directly before a literal makes it a Unicode literal: one operand.
+bool isUnicodePrefix(const DialectStatement& s, qsizetype p)
+{
+    const qsizetype next = p >= 0 && p < s.sig.size() ? s.sig[p] + 1 : -1;
+    return s.at(p).isWord(QLatin1StringView("n")) && next > 0 && next < s.tokens.size() &&
+           s.tokens[next].kind == SqlToken::Kind::String;
+}
+
 // The position of the case that opens the one ending at `end`, or -1.
 qsizetype caseOf(const DialectStatement& s, qsizetype end)
 {
@@ -102,6 +110,8 @@ qsizetype primaryStart(const DialectStatement& s, qsizetype last)
             --start; // a function's name
     } else if (s.at(last).isWord(QLatin1StringView("end"))) {
         start = caseOf(s, last);
+    } else if (isUnicodePrefix(s, last - 1)) {
+        start = last - 1;
     }
     if (start < 0)
         return -1;
@@ -125,6 +135,8 @@ qsizetype primaryEnd(const DialectStatement& s, qsizetype first)
         return endOf(s, p);
     if (s.at(p).kind == SqlToken::Kind::Symbol || p >= s.sig.size())
         return -1;
+    if (isUnicodePrefix(s, p))
+        return p + 1;
     while (s.at(p + 1).isSymbol(QLatin1StringView(".")) && s.at(p + 2).isName())
         p += 2;
     if (s.at(p + 1).isSymbol(openBracket))
