@@ -26,7 +26,8 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // A SQLite file path, ":memory:", or "odbc:" followed by an ODBC connection string or a DSN.
+    // A SQLite file path (or a "file:" URI), ":memory:", or "odbc:" followed by an ODBC
+    // connection string or a DSN; an ODBC failure to connect names the server or data source.
     // SQLite connections get the SQL Server functions and the SQLSERVER_CI collation, a 15 s busy
     // timeout, foreign keys enforced and, for a file, WAL journal with full synchronisation. A
     // file this process may not write opens for reading (see SqliteFileTarget).
