@@ -83,9 +83,9 @@ private slots:
         QTest::newRow("date time literal") << "where lidate < '2003-02-13T08:00:00'"
                                            << "where lidate < '2003-02-13'";
         QTest::newRow("additions by precedence")
-            << "select a + b * c - d + e from t where x = -1 + y"
-            << "select sqlserver_add(sqlserver_add(a, b * c) - d, e) from t where x = "
-               "sqlserver_add(-1, y)";
+            << "select a + b * c / d - e + f % 2 from t where x = -1 + y"
+            << "select sqlserver_add(sqlserver_add(a, sqlserver_divide(b * c, d)) - e, "
+               "sqlserver_modulo(f, 2)) from t where x = sqlserver_add(-1, y)";
         QTest::newRow("addition of calls and cases")
             << "set x += 1, y = len(a) + (case when b then 1 end) + t.c"
             << "set x += 1, y = sqlserver_add(sqlserver_add(sqlserver_len(a), (case when b then 1 "
@@ -172,6 +172,10 @@ private slots:
         QTest::newRow("joined text then a number")
             << "'a' + 'b' + 1" << QVariant() << notInt.arg(QStringLiteral("ab"));
         QTest::newRow("null joins to null") << "'a' + null" << QVariant() << none;
+        QTest::newRow("whole numbers divide") << "-7 / 2 + 7 % -2" << QVariant(-2) << none;
+        QTest::newRow("text divided") << "'9' / 2.0 % 4" << QVariant(0.5) << none;
+        QTest::newRow("divided by zero")
+            << "1 / 0" << QVariant() << "Divide by zero error encountered.";
         QTest::newRow("int sum overflows")
             << "2147483647 + 1" << QVariant()
             << "Arithmetic overflow error converting expression to data type int.";

@@ -1,6 +1,6 @@
 #include "platform/db/SqlServerDialect.h"
 
-#include "platform/db/SqlServerAddition.h"
+#include "platform/db/SqlServerArithmetic.h"
 #include "platform/db/SqlServerDateText.h"
 #include "platform/db/SqlTokenizer.h"
 #include "platform/runtime/RuntimeError.h"
@@ -95,7 +95,7 @@ QString SqlServerDialect::toSqlite(QStringView sql) const
     dropTableHints(s);
     rewriteDateLiterals(s);
     rewriteInsertedDates(s);
-    rewriteAdditions(s);
+    rewriteArithmetic(s);
     return s.text();
 }
 

@@ -18,7 +18,8 @@ namespace ado {
 // - a 'yyyymmdd' or ISO literal compared with, assigned to or inserted into a date column is
 //   written as the ISO date the column stores; a text that SQL Server would not read as a date
 //   fails with SQL Server's conversion error instead of being compared as text;
-// - a + b becomes sqlserver_add(a, b), which joins texts as SQL Server does.
+// - a + b, a / b and a % b become functions with SQL Server's rules (texts join, a zero
+//   divisor fails).
 // Raises RuntimeError when the statement cannot have a SQL Server meaning.
 class SqlServerDialect
 {

@@ -276,19 +276,57 @@ const WholeType& wholeTypeOf(qint64 n)
                           : QStringLiteral("bigint"));
 }
 
-void addWhole(sqlite3_context* context, qint64 a, qint64 b)
+// The type two whole numbers combine into: int when both are ints, else bigint.
+const WholeType& wholeTypeOf(qint64 a, qint64 b)
 {
-    // Two ints add as an int, so their sum may overflow one; anything wider is a bigint.
-    const WholeType& type =
-        &wholeTypeOf(a) == &wholeTypeOf(b) ? wholeTypeOf(a) : *wholeType(QStringLiteral("bigint"));
-    qint64 sum;
-    if (__builtin_add_overflow(a, b, &sum) || sum < type.min || sum > type.max) {
-        return fail(context,
-                    QStringLiteral("Arithmetic overflow error converting expression to data "
-                                   "type %1.")
-                        .arg(type.name));
+    return &wholeTypeOf(a) == &wholeTypeOf(b) ? wholeTypeOf(a)
+                                              : *wholeType(QStringLiteral("bigint"));
+}
+
+void overflow(sqlite3_context* context, const WholeType& type)
+{
+    fail(context, QStringLiteral("Arithmetic overflow error converting expression to data type %1.")
+                      .arg(type.name));
+}
+
+// The two operands of an arithmetic operator as numbers of one type: a text met by a number is
+// converted to that number's type, as SQL Server converts it. Fails the context and gives
+// nothing when the text is no such number.
+struct Numbers
+{
+    bool real = false;
+    double x = 0;
+    double y = 0;
+    qint64 a = 0;
+    qint64 b = 0;
+};
+
+std::optional<Numbers> numbersOf(sqlite3_context* context, sqlite3_value* left,
+                                 sqlite3_value* right)
+{
+    Numbers n;
+    n.real = sqlite3_value_type(left) == SQLITE_FLOAT || sqlite3_value_type(right) == SQLITE_FLOAT;
+    const qint64 number = sqlite3_value_int64(isText(left) ? right : left);
+    double* reals[] = {&n.x, &n.y};
+    qint64* wholes[] = {&n.a, &n.b};
+    int i = 0;
+    for (sqlite3_value* operand : {left, right}) {
+        if (n.real) {
+            const std::optional<double> d = isText(operand) ? realOfText(context, false, operand)
+                                                            : sqlite3_value_double(operand);
+            if (!d)
+                return std::nullopt;
+            *reals[i++] = *d;
+        } else {
+            const std::optional<qint64> w = isText(operand)
+                                                ? wholeOfText(context, wholeTypeOf(number), operand)
+                                                : sqlite3_value_int64(operand);
+            if (!w)
+                return std::nullopt;
+            *wholes[i++] = *w;
+        }
     }
-    sqlite3_result_int64(context, sum);
+    return n;
 }
 
 // a + b with SQL Server's types: two texts join; a text met by a number is converted to the
@@ -297,34 +335,52 @@ void add(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
-    sqlite3_value* a = argv[0];
-    sqlite3_value* b = argv[1];
-    if (isText(a) && isText(b))
-        return resultText(context, textOf(a) + textOf(b));
-    if (sqlite3_value_type(a) == SQLITE_FLOAT || sqlite3_value_type(b) == SQLITE_FLOAT) {
-        double sum = 0;
-        for (sqlite3_value* operand : {a, b}) {
-            if (!isText(operand)) {
-                sum += sqlite3_value_double(operand);
-            } else if (const std::optional<double> d = realOfText(context, false, operand)) {
-                sum += *d;
-            } else {
-                return;
-            }
-        }
-        return sqlite3_result_double(context, sum);
+    if (isText(argv[0]) && isText(argv[1]))
+        return resultText(context, textOf(argv[0]) + textOf(argv[1]));
+    const std::optional<Numbers> n = numbersOf(context, argv[0], argv[1]);
+    if (!n)
+        return;
+    if (n->real)
+        return sqlite3_result_double(context, n->x + n->y);
+    const WholeType& type = wholeTypeOf(n->a, n->b);
+    qint64 sum;
+    if (__builtin_add_overflow(n->a, n->b, &sum) || sum < type.min || sum > type.max)
+        return overflow(context, type);
+    sqlite3_result_int64(context, sum);
+}
+
+// a / b and a % b: SQLite gives Null for a zero divisor and takes texts as 0; SQL Server fails
+// both. Whole numbers divide towards zero; a remainder has the dividend's sign.
+void divide(sqlite3_context* context, sqlite3_value** argv, bool remainder)
+{
+    if (anyNull(2, argv))
+        return sqlite3_result_null(context);
+    if (isText(argv[0]) && isText(argv[1])) {
+        return fail(context,
+                    QStringLiteral("Operand data type varchar is invalid for %1 operator.")
+                        .arg(remainder ? QStringLiteral("modulo") : QStringLiteral("divide")));
     }
-    // Whole numbers, or a text and a whole number.
-    const qint64 number = sqlite3_value_int64(isText(a) ? b : a);
-    qint64 other = sqlite3_value_int64(isText(a) ? a : b);
-    if (isText(a) || isText(b)) {
-        const std::optional<qint64> converted =
-            wholeOfText(context, wholeTypeOf(number), isText(a) ? a : b);
-        if (!converted)
-            return;
-        other = *converted;
-    }
-    addWhole(context, number, other);
+    const std::optional<Numbers> n = numbersOf(context, argv[0], argv[1]);
+    if (!n)
+        return;
+    if (n->real ? n->y == 0 : n->b == 0)
+        return fail(context, QStringLiteral("Divide by zero error encountered."));
+    if (n->real)
+        return sqlite3_result_double(context, remainder ? std::fmod(n->x, n->y) : n->x / n->y);
+    const WholeType& type = wholeTypeOf(n->a, n->b);
+    if (n->b == -1 && n->a == type.min)
+        return remainder ? sqlite3_result_int64(context, 0) : overflow(context, type);
+    sqlite3_result_int64(context, remainder ? n->a % n->b : n->a / n->b);
+}
+
+void quotient(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    divide(context, argv, false);
+}
+
+void modulo(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    divide(context, argv, true);
 }
 
 void like(sqlite3_context* context, int argc, sqlite3_value** argv)
@@ -361,6 +417,8 @@ bool SqlServerFunctions::install(sqlite3* db)
                                          {"sqlserver_convert", 2, convert, true},
                                          {"sqlserver_convert", 3, convert, true},
                                          {"sqlserver_add", 2, add, true},
+                                         {"sqlserver_divide", 2, quotient, true},
+                                         {"sqlserver_modulo", 2, modulo, true},
                                          {"like", 2, like, true},
                                          {"like", 3, like, true}};
     for (const auto& f : functions) {

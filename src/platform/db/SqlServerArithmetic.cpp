@@ -1,4 +1,4 @@
-#include "platform/db/SqlServerAddition.h"
+#include "platform/db/SqlServerArithmetic.h"
 
 namespace ado {
 
@@ -144,38 +144,54 @@ qsizetype primaryEnd(const DialectStatement& s, qsizetype first)
     return p;
 }
 
-// The left operand of the + at `plus`: everything back to the start of its additive chain.
-qsizetype leftOperandStart(const DialectStatement& s, qsizetype plus)
+// The left operand of the operator at `op`: back to the start of its chain, which for + runs
+// through the additive and multiplicative operators and for / and % through the latter only.
+qsizetype leftOperandStart(const DialectStatement& s, qsizetype op, bool additive)
 {
-    qsizetype start = primaryStart(s, plus - 1);
-    while (start >= 2 && (isAdditive(s.at(start - 1)) || isMultiplicative(s.at(start - 1))) &&
+    qsizetype start = primaryStart(s, op - 1);
+    while (start >= 2 &&
+           ((additive && isAdditive(s.at(start - 1))) || isMultiplicative(s.at(start - 1))) &&
            endsOperand(s, start - 2))
         start = primaryStart(s, start - 2);
     return start;
 }
 
-// The right operand of the + at `plus`: one term, with the * / % that bind to it.
-qsizetype rightOperandEnd(const DialectStatement& s, qsizetype plus)
+// The right operand of the operator at `op`: one term, with for + the * / % that bind to it.
+qsizetype rightOperandEnd(const DialectStatement& s, qsizetype op, bool additive)
 {
-    qsizetype end = primaryEnd(s, plus + 1);
-    while (end >= 0 && isMultiplicative(s.at(end + 1)))
+    qsizetype end = primaryEnd(s, op + 1);
+    while (additive && end >= 0 && isMultiplicative(s.at(end + 1)))
         end = primaryEnd(s, end + 2);
     return end;
 }
 
+// The function a binary operator becomes, or nothing for one SQLite already gives SQL Server's
+// meaning (- and * on numbers).
+const char* functionFor(const SqlToken& t)
+{
+    if (t.isSymbol(QLatin1StringView("+")))
+        return "sqlserver_add(";
+    if (t.isSymbol(QLatin1StringView("/")))
+        return "sqlserver_divide(";
+    if (t.isSymbol(QLatin1StringView("%")))
+        return "sqlserver_modulo(";
+    return nullptr;
+}
+
 } // namespace
 
-void rewriteAdditions(DialectStatement& s)
+void rewriteArithmetic(DialectStatement& s)
 {
     for (qsizetype p = 1; p < s.sig.size(); ++p) {
-        if (!s.at(p).isSymbol(QLatin1StringView("+")) || !endsOperand(s, p - 1) ||
-            s.at(p + 1).isSymbol(QLatin1StringView("=")))
+        const char* function = functionFor(s.at(p));
+        if (!function || !endsOperand(s, p - 1) || s.at(p + 1).isSymbol(QLatin1StringView("=")))
             continue;
-        const qsizetype start = leftOperandStart(s, p);
-        const qsizetype end = rightOperandEnd(s, p);
+        const bool additive = s.at(p).isSymbol(QLatin1StringView("+"));
+        const qsizetype start = leftOperandStart(s, p, additive);
+        const qsizetype end = rightOperandEnd(s, p, additive);
         if (start < 0 || end < 0)
             continue;
-        s.outAt(start).prepend(QLatin1StringView("sqlserver_add("));
+        s.outAt(start).prepend(QLatin1StringView(function));
         s.outAt(p) = QStringLiteral(",");
         if (s.tokens[s.sig[p] - 1].kind == SqlToken::Kind::Space)
             s.out[s.sig[p] - 1].clear();
