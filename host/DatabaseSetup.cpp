@@ -3,10 +3,9 @@
 #include "HostDatabase.h"
 #include "data/DemoData.h"
 #include "data/PayrollSchema.h"
+#include "platform/runtime/LocalPath.h"
 #include "platform/runtime/RuntimeError.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <functional>
 
 namespace DatabaseSetup {
@@ -17,14 +16,14 @@ void removeDatabaseFiles(const QString& path)
 {
     for (const QString& suffix :
          {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-        QFile::remove(path + suffix);
+        LocalPath::remove(path + suffix);
 }
 
 int build(const HostOptions& options, QTextStream& err, const QString& what,
           const std::function<void(ado::Connection&)>& create)
 {
     const bool createsFile =
-        HostDatabase::namesFile(options.database) && !QFileInfo::exists(options.database);
+        HostDatabase::namesFile(options.database) && !LocalPath::exists(options.database);
     try {
         ado::ConnectionPtr connection = HostDatabase::openForCreation(options.database);
         if (payroll::hasTables(*connection)) {

@@ -53,10 +53,12 @@ HostCommandLine::HostCommandLine()
                         "issues are dated back from --process-date. Refuses a database that "
                         "already has tables.")},
         {SqlOption,
-         QStringLiteral("Run one statement in the SQL Server dialect through the module's "
-                        "connection. A query prints a heading line and its rows, tab-separated "
-                        "(NULL for empty values, dates as yyyy-mm-dd); a change prints "
-                        "\"N row(s) affected\"."),
+         QStringLiteral("Run statements in the SQL Server dialect through the module's "
+                        "connection, separated by semicolons, in one transaction: when one "
+                        "fails, none of them changes anything. A query prints a heading line "
+                        "and its rows, tab-separated (NULL for empty values, dates as "
+                        "yyyy-mm-dd); a change prints \"N row(s) affected\"; a blank line "
+                        "separates the results of a batch."),
          QStringLiteral("STATEMENT")},
         {BackupOption,
          QStringLiteral("Copy the database file to TARGET while clerks may go on saving: a "
@@ -109,8 +111,8 @@ QString HostCommandLine::helpText() const
                       "Every user may sort, search, copy and close. Company 1 lists the last 30 "
                       "days and numbers LN1.., ADV1..; company 2 lists every day and numbers 1, "
                       "2, ...\n\n"
-                      "Exit status: 0 done, 1 a database or statement failed, 2 wrong options "
-                      "or the module could not be loaded.\n");
+                      "Exit status: 0 done, 1 a database or statement failed, 2 wrong options, "
+                      "no display for the register, or the module could not be loaded.\n");
 }
 
 HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)
@@ -172,6 +174,16 @@ bool HostCommandLine::readAction()
     if (actions > 1) {
         m_error =
             QStringLiteral("Give only one of --init-db, --demo, --sql, --backup and --check.");
+        return false;
+    }
+    // Refused before connecting: an ODBC driver may create an empty file on connecting.
+    const bool creates = m_options.action == HostOptions::Action::InitDatabase ||
+                         m_options.action == HostOptions::Action::CreateDemo;
+    if (creates && m_options.database.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive)) {
+        m_error = QStringLiteral("--init-db and --demo create an embedded database file and do "
+                                 "not run over ODBC. On the company's SQL Server the site "
+                                 "administrator creates the tables with the script "
+                                 "src/data/PayrollSchemaSqlServer.sql (see the README).");
         return false;
     }
     return true;

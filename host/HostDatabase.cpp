@@ -1,8 +1,7 @@
 #include "HostDatabase.h"
 
+#include "platform/runtime/LocalPath.h"
 #include "platform/runtime/RuntimeError.h"
-
-#include <QFileInfo>
 
 namespace HostDatabase {
 
@@ -15,6 +14,13 @@ ado::ConnectionPtr open(const QString& database)
     return connection;
 }
 
+void refuseFolder(const QString& database)
+{
+    if (namesFile(database) && LocalPath::isFolder(database))
+        throw RuntimeError(RuntimeError::DatabaseFailure,
+                           QStringLiteral("%1 is a folder, not a database file.").arg(database));
+}
+
 } // namespace
 
 bool namesFile(const QString& database)
@@ -25,7 +31,8 @@ bool namesFile(const QString& database)
 
 void requireExisting(const QString& database)
 {
-    if (namesFile(database) && !QFileInfo(database).isFile())
+    refuseFolder(database);
+    if (namesFile(database) && !LocalPath::exists(database))
         throw RuntimeError(RuntimeError::DatabaseFailure,
                            QStringLiteral("The database file %1 does not exist. Create it with "
                                           "--init-db or --demo.")
@@ -40,9 +47,7 @@ ado::ConnectionPtr openExisting(const QString& database)
 
 ado::ConnectionPtr openForCreation(const QString& database)
 {
-    if (namesFile(database) && QFileInfo(database).isDir())
-        throw RuntimeError(RuntimeError::DatabaseFailure,
-                           QStringLiteral("%1 is a folder, not a database file.").arg(database));
+    refuseFolder(database);
     return open(database);
 }
 

@@ -7,13 +7,33 @@
 
 #include <QTextStream>
 
+namespace {
+
+int report(const RuntimeError& error, const HostOptions& options, int exitStatus)
+{
+    QTextStream(stderr) << QStringLiteral("payroll-host: %1\n").arg(error.description());
+    msgbox::MsgBox(error.description(), msgbox::vbCritical, options.title);
+    return exitStatus;
+}
+
+} // namespace
+
 int showRegister(const HostOptions& options)
 {
+    ado::ConnectionPtr connection;
     try {
-        const ado::ConnectionPtr connection = HostDatabase::openExisting(options.database);
-        ModuleLoader loader(options.modulePath);
-        const std::unique_ptr<_clsLoan> loan =
-            loader.create(QStringLiteral("OstrelLoanIssue.clsLoan"));
+        connection = HostDatabase::openExisting(options.database);
+    } catch (const RuntimeError& error) {
+        return report(error, options, 1);
+    }
+    ModuleLoader loader(options.modulePath);
+    std::unique_ptr<_clsLoan> loan;
+    try {
+        loan = loader.create(QStringLiteral("OstrelLoanIssue.clsLoan"));
+    } catch (const RuntimeError& error) {
+        return report(error, options, 2);
+    }
+    try {
         loan->setAdocon(connection);
         loan->setMsgboxTitle(options.title);
         loan->setProcessDate(options.processDate.isValid() ? options.processDate
@@ -24,8 +44,6 @@ int showRegister(const HostOptions& options)
         loan->Show();
         return 0;
     } catch (const RuntimeError& error) {
-        QTextStream(stderr) << QStringLiteral("payroll-host: %1\n").arg(error.description());
-        msgbox::MsgBox(error.description(), msgbox::vbCritical, options.title);
-        return 1;
+        return report(error, options, 1);
     }
 }

@@ -1,41 +1,42 @@
 #include "StatementCommand.h"
 
 #include "HostDatabase.h"
-#include "platform/db/Recordset.h"
+#include "platform/db/SqlBatch.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QDate>
 #include <QDateTime>
-#include <QRegularExpression>
 
 namespace StatementCommand {
 
 namespace {
 
-// A statement that yields rows; anything else is run for its count of changed rows.
-bool isQuery(const QString& statement)
+// A statement that yields columns prints them and its rows, whatever comes before its first
+// keyword; anything else prints how many rows it changed.
+void print(const ado::StatementResult& result, QTextStream& out)
 {
-    static const QRegularExpression query(QStringLiteral("^[\\s(]*(select|with)\\b"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    return query.match(statement).hasMatch();
-}
-
-void printRows(ado::Connection& connection, const QString& statement, QTextStream& out)
-{
-    ado::Recordset rs;
-    rs.Open(statement, connection, ado::CursorType::ForwardOnly, ado::LockType::ReadOnly);
-    QStringList line;
-    for (int i = 0; i < rs.fieldCount(); ++i)
-        line << rs.fieldName(i);
-    out << line.join(QLatin1Char('\t')) << '\n';
-    for (; !rs.isEOF(); rs.MoveNext()) {
-        line.clear();
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            line << fieldText(rs.value(i));
+    if (result.names.isEmpty()) {
+        out << QStringLiteral("%1 row(s) affected\n").arg(result.rowsAffected);
+        return;
+    }
+    out << result.names.join(QLatin1Char('\t')) << '\n';
+    for (const QVariantList& row : result.rows) {
+        QStringList line;
+        for (const QVariant& value : row)
+            line << fieldText(value);
         out << line.join(QLatin1Char('\t')) << '\n';
     }
-    rs.Close();
+}
+
+void rollBackQuietly(ado::Connection& connection)
+{
+    try {
+        if (connection.inTransaction())
+            connection.RollbackTrans();
+    } catch (const RuntimeError&) {
+        // The engine has already undone the transaction with the failed statement.
+    }
 }
 
 } // namespace
@@ -72,18 +73,44 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
         err << error.description() << '\n';
         return 1;
     }
+    const QStringList statements = ado::splitBatch(options.statement);
+    if (statements.isEmpty()) {
+        err << QStringLiteral("--sql holds no statement, only blanks and comments.\n");
+        return 2;
+    }
+    // One transaction for the whole batch, as SQL Server runs a batch under XACT_ABORT: all
+    // statements take effect or none. Results are printed only once the batch has committed, so
+    // nothing reports a change that was then undone.
+    QString printed;
+    QTextStream results(&printed);
+    qsizetype current = 0;
     try {
-        if (isQuery(options.statement))
-            printRows(*connection, options.statement, out);
-        else
-            out << QStringLiteral("%1 row(s) affected\n")
-                       .arg(connection->Execute(options.statement));
-        return 0;
+        connection->BeginTrans();
+        for (; current < statements.size(); ++current) {
+            if (current > 0)
+                results << '\n';
+            print(connection->run(statements[current]), results);
+        }
+        connection->CommitTrans();
     } catch (const RuntimeError& error) {
-        out.flush();
-        err << QStringLiteral("The statement failed: %1\n").arg(error.description());
+        rollBackQuietly(*connection);
+        if (statements.size() == 1)
+            err << QStringLiteral("The statement failed: %1\n").arg(error.description());
+        else if (current < statements.size())
+            err << QStringLiteral("Statement %1 of %2 failed: %3\nThe batch was rolled back: "
+                                  "none of its statements changed anything.\n")
+                       .arg(current + 1)
+                       .arg(statements.size())
+                       .arg(error.description());
+        else
+            err << QStringLiteral("The batch could not be committed: %1\nNone of its statements "
+                                  "changed anything.\n")
+                       .arg(error.description());
         return 1;
     }
+    results.flush();
+    out << printed;
+    return 0;
 }
 
 } // namespace StatementCommand

@@ -5,8 +5,9 @@
 #include <QTextStream>
 #include <QVariant>
 
-// --sql: runs one statement through the module's connection (SQL Server dialect) and prints
-// what it gives. Returns the exit status.
+// --sql: runs a batch of statements, separated by semicolons, through the module's connection
+// (SQL Server dialect) in one transaction: all of them take effect or, when one fails, none.
+// Prints what each gives, in order. Returns the exit status.
 namespace StatementCommand {
 
 int run(const HostOptions& options, QTextStream& out, QTextStream& err);

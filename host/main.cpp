@@ -5,6 +5,7 @@
 #include "HostDatabase.h"
 #include "ShowRegister.h"
 #include "StatementCommand.h"
+#include "platform/runtime/LocalPath.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QApplication>
@@ -66,7 +67,7 @@ int main(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << LocalPath::fromBytes(argv[i]);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

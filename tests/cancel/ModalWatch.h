@@ -34,7 +34,7 @@ private:
         else
             QTest::qFail("the modal window never became active", __FILE__, __LINE__);
         if (window->isVisible()) {
-            window->reject();
+            static_cast<QDialog*>(window)->reject();
             QFAIL("the modal window was left open");
         }
     }

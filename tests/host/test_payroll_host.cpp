@@ -1,8 +1,11 @@
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -13,15 +16,22 @@ struct Run
     QString err;
 };
 
-Run payrollHost(const QStringList& arguments, const QString& folder)
+// Runs the host, or with `program` another program that starts it (its path is $HOST).
+Run payrollHost(const QStringList& arguments, const QString& folder,
+                const QString& program = QStringLiteral(PAYROLL_HOST), bool display = true)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("OSTREL_UNATTENDED"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("HOST"), QStringLiteral(PAYROLL_HOST));
+    if (!display) {
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(name));
+    }
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(PAYROLL_HOST), arguments);
+    process.start(program, arguments);
     process.waitForFinished(60000);
     Run run;
     // A crash is never an answer, whatever the arguments.
@@ -30,6 +40,12 @@ Run payrollHost(const QStringList& arguments, const QString& folder)
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+QByteArray fileBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -60,50 +76,18 @@ private slots:
     void initDbOnlyOnce()
     {
         const QString db = path(QStringLiteral("empty.db"));
+        const QStringList counts{
+            "--db", db, "--sql",
+            "select count(*) n from linktable; select count(*) n from pemployee"};
         QCOMPARE(payrollHost({"--db", db, "--init-db"}).exitCode, 0);
-        const Run tables = payrollHost({"--db", db, "--sql", "select count(*) n from linktable"});
-        QCOMPARE(tables.out, QStringLiteral("n\n12\n"));
-        QCOMPARE(payrollHost({"--db", db, "--sql", "select count(*) n from pemployee"}).out,
-                 QStringLiteral("n\n0\n"));
-
+        QCOMPARE(payrollHost(counts).out, QStringLiteral("n\n12\n\nn\n0\n"));
         for (const char* action : {"--init-db", "--demo"}) {
             const Run again = payrollHost({"--db", db, action});
             QCOMPARE(again.exitCode, 1);
             QVERIFY2(again.err.contains(QLatin1String("already has tables")),
                      qPrintable(again.err));
         }
-        QCOMPARE(payrollHost({"--db", db, "--sql", "select count(*) n from pemployee"}).out,
-                 QStringLiteral("n\n0\n"));
-    }
-
-    void selectPrintsRows()
-    {
-        const Run loans = payrollHost({"--db", m_demo, "--sql",
-                                       "select liid, lino from pLoansIssueData where "
-                                       "licompanyid=1and litype= 'L ' order by liid"});
-        QCOMPARE(loans.exitCode, 0);
-        const QStringList lines = loans.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 13);
-        QCOMPARE(lines.first().toLower(), QStringLiteral("liid\tlino"));
-        QCOMPARE(lines.at(1), QStringLiteral("1\tLN1"));
-        QCOMPARE(lines.last(), QStringLiteral("17\tLN12"));
-
-        const Run values = payrollHost({"--db", m_demo, "--sql",
-                                        "select lidate, liUsed, liOpeningBalance from "
-                                        "pLoansIssueData where licompanyid = 1 and lino = 'LN9'"});
-        QCOMPARE(values.out,
-                 QStringLiteral("lidate\tliUsed\tliOpeningBalance\n2024-02-26\tNULL\t8000\n"));
-    }
-
-    void updatePrintsCount()
-    {
-        const QString db = path(QStringLiteral("update.db"));
-        QVERIFY(QFile::copy(m_demo, db));
-        const Run update = payrollHost({"--db", db, "--sql",
-                                        "update pLoansIssueData set liRemarks = 'checked' where "
-                                        "licompanyid = 1 and litype = 'A'"});
-        QCOMPARE(update.out, QStringLiteral("5 row(s) affected\n"));
-        QCOMPARE(update.exitCode, 0);
+        QCOMPARE(payrollHost(counts).out, QStringLiteral("n\n12\n\nn\n0\n"));
     }
 
     void badOptions_data()
@@ -122,6 +106,8 @@ private slots:
         QTest::newRow("two actions")
             << QStringList{"--db", "x.db", "--init-db", "--demo"} << "only one";
         QTest::newRow("stray argument") << QStringList{"--db", "x.db", "extra"} << "extra";
+        QTest::newRow("demo over ODBC")
+            << QStringList{"--db", "odbc:DRIVER=SQLite3;Database=x.db", "--demo"} << "ODBC";
     }
     void badOptions()
     {
@@ -135,57 +121,123 @@ private slots:
 
     void missingFileIsNotCreated_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("action");
-        QTest::newRow("statement") << QStringList{"--sql", "select 1"};
-        QTest::newRow("register") << QStringList{"--type", "A"};
+        QTest::addColumn<QString>("message");
+        QTest::newRow("statement")
+            << "absent.db" << QStringList{"--sql", "select 1"} << "does not exist";
+        QTest::newRow("register") << "absent.db" << QStringList{"--type", "A"} << "does not exist";
+        QTest::newRow("folder") << "" << QStringList{"--sql", "select 1"}
+                                << "is a folder, not a database file";
     }
     void missingFileIsNotCreated()
     {
+        QFETCH(QString, name);
         QFETCH(QStringList, action);
-        const QString db = path(QStringLiteral("absent.db"));
+        QFETCH(QString, message);
+        const QString db = path(name);
         const Run run = payrollHost(QStringList{"--db", db} + action);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QLatin1String("does not exist")), qPrintable(run.err));
-        QVERIFY(!QFile::exists(db));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(name.isEmpty() || !QFile::exists(db));
     }
 
-    void failingStatement_data()
+    // A batch runs in one transaction: every result in order, or on a failure nothing kept.
+    void batches_data()
     {
-        QTest::addColumn<QString>("statement");
-        QTest::newRow("no such table") << "select * from pLoansIssue";
-        QTest::newRow("syntax") << "select from where";
+        QTest::addColumn<QString>("batch");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<int>("guests");
+        const QString guest = QStringLiteral("select username from pusers where userid = 6 and "
+                                             "companyid = 1");
+        QTest::newRow("typed values")
+            << "select lidate, liUsed, liOpeningBalance from pLoansIssueData where licompanyid = "
+               "1 and lino = 'LN9'"
+            << 0 << "lidate\tliUsed\tliOpeningBalance\n2024-02-26\tNULL\t8000\n"
+            << QString() << 2;
+        QTest::newRow("query then change")
+            << "select count(*) n from pusers; delete from pusers where userid=6;" << 0
+            << "n\n12\n\n2 row(s) affected\n"
+            << QString() << 0;
+        QTest::newRow("text joined, comments first")
+            << "/* c */ update pusers set username = username + '_old' where userid = 6;\n\n"
+               "-- check\n" +
+                   guest
+            << 0 << "2 row(s) affected\n\nusername\nguest_old\n"
+            << QString() << 0;
+        QTest::newRow("first fails")
+            << "update nosuchtable set x = 1; delete from pusers where userid = 6" << 1 << QString()
+            << "Statement 1 of 2 failed: no such table: nosuchtable" << 2;
+        QTest::newRow("middle fails")
+            << "delete from pusers where userid = 6; select 'LN' + 1; " + guest << 1 << QString()
+            << "Statement 2 of 3 failed: Conversion failed when converting the varchar value "
+               "'LN' to data type int."
+            << 2;
+        QTest::newRow("last fails on a date")
+            << "update pusers set username = username + '_old' where userid = 6; delete from "
+               "pLoansIssueData where lidate >= '31/12/2023'"
+            << 1 << QString()
+            << "Statement 2 of 2 failed: Conversion failed when converting date and/or time "
+               "from character string."
+            << 2;
         QTest::newRow("duplicate issue id")
             << "insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, liempid, "
-               "liLoanID, liLoanAppID) values (1, 1, 'L', 'LN99', '2024-03-15', 1, 1, 1)";
+               "liLoanID, liLoanAppID) values (1, 1, 'L', 'LN99', '2024-03-15', 1, 1, 1)"
+            << 1 << QString() << "The statement failed: UNIQUE constraint failed" << 2;
+        QTest::newRow("only a comment") << "-- nothing" << 2 << QString() << "no statement" << 2;
     }
-    void failingStatement()
+    void batches()
     {
-        QFETCH(QString, statement);
-        const Run run = payrollHost({"--db", m_demo, "--sql", statement});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith(QLatin1String("The statement failed: ")), qPrintable(run.err));
+        QFETCH(QString, batch);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        const QString db = path(QStringLiteral("batch.db"));
+        QFile::remove(db);
+        QVERIFY(QFile::copy(m_demo, db));
+        const Run run = payrollHost({"--db", db, "--sql", batch});
+        QTEST(run.out, "out");
+        QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+        QCOMPARE(run.exitCode, exitCode);
+        const Run guests = payrollHost({"--db", db, "--sql",
+                                        "select count(*) n from pusers where userid = 6 and "
+                                        "username = 'guest'; select count(*) n from "
+                                        "pLoansIssueData"});
+        QTEST(guests.out.section(u'\n', 1, 1).toInt(), "guests");
+        QCOMPARE(guests.out.section(u'\n', 4, 4), QStringLiteral("23"));
     }
 
     // The register path: the module is loaded on demand, and a failure reaches the user under
-    // the host's title and stderr, with a non-zero exit.
+    // the host's title and stderr, with the exit status --help gives for it.
     void registerFailures_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("display");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing module")
-            << QStringList{"--module", "/nonexistent/libmodule.so"} << "could not be loaded";
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("missing module") << QStringList{"--module", "/nonexistent/libmodule.so"}
+                                        << true << "Test Payroll: The loan issue module" << 2;
         QTest::newRow("library that is not the module")
-            << QStringList{"--module", QStringLiteral(PLATFORM_LIBRARY)} << "could not be loaded";
+            << QStringList{"--module", QStringLiteral(PLATFORM_LIBRARY)} << true
+            << "Test Payroll: The loan issue module" << 2;
+        QTest::newRow("no display") << QStringList() << false << "no display" << 2;
+        QTest::newRow("no payroll tables")
+            << QStringList{"--db", path(QStringLiteral("not-payroll.db"))} << true
+            << "Test Payroll: no such table: linktable" << 1;
     }
     void registerFailures()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(bool, display);
         QFETCH(QString, message);
+        QFile notPayroll(path(QStringLiteral("not-payroll.db")));
+        QVERIFY(notPayroll.open(QIODevice::WriteOnly)); // an empty database
         const Run run =
-            payrollHost(QStringList{"--db", m_demo, "--title", "Test Payroll"} + arguments);
-        QCOMPARE(run.exitCode, 1);
+            ::payrollHost(QStringList{"--db", m_demo, "--title", "Test Payroll"} + arguments,
+                          m_dir.path(), QStringLiteral(PAYROLL_HOST), display);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        QVERIFY2(run.err.contains(QLatin1String("Test Payroll: ")), qPrintable(run.err));
+        QTEST(run.exitCode, "exitCode");
     }
 
     // On X11 the toolkit would take --title as the title of the first window it shows; the
@@ -228,15 +280,93 @@ private slots:
         QCOMPARE(shown[2], QString()); // no window took the message boxes' title
     }
 
-    void registerOnADatabaseWithoutPayrollTables()
+    // Where this user may only read the database (another user's file, a read-only disk) it
+    // opens for reading: queries work, a change is refused plainly and the file stays as it was.
+    void readOnlyDatabase_data()
     {
-        const QString empty = path(QStringLiteral("not-payroll.db"));
-        QVERIFY(payrollHost({"--db", empty, "--demo"}).exitCode == 0);
-        const Run dropped = payrollHost({"--db", empty, "--sql", "drop table linktable"});
-        QCOMPARE(dropped.exitCode, 0);
-        const Run run = payrollHost({"--db", empty});
+        QTest::addColumn<bool>("folderWritable");
+        QTest::newRow("beside files can be made") << true;
+        QTest::newRow("nothing can be made beside it") << false;
+    }
+    void readOnlyDatabase()
+    {
+        QFETCH(bool, folderWritable);
+        // Root may write any file: run the host as an unprivileged user instead.
+        const bool asRoot = ::geteuid() == 0;
+        if (asRoot && (QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty() ||
+                       !::getpwnam("nobody")))
+            QSKIP("running as root without runuser or the user nobody to read as");
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("payroll.db"));
+        QVERIFY(QFile::copy(m_demo, db));
+        const auto reading = QFile::ReadOwner | QFile::ReadOther;
+        const auto entering = reading | QFile::ExeOwner | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(db, reading));
+        QVERIFY(QFile::setPermissions(dir.path(), folderWritable ? entering | QFile::WriteOwner |
+                                                                       QFile::WriteOther
+                                                                 : entering));
+        const QByteArray before = fileBytes(db);
+        const auto hostAsReader = [&](const QString& statement) {
+            const QStringList arguments{"--db", db, "--sql", statement};
+            return asRoot
+                       ? ::payrollHost(QStringList{"-u", "nobody", "--", PAYROLL_HOST} + arguments,
+                                       dir.path(), QStringLiteral("runuser"))
+                       : payrollHost(arguments);
+        };
+        QCOMPARE(hostAsReader("select count(*) n from pusers").out, QStringLiteral("n\n12\n"));
+        const Run change = hostAsReader("update pusers set username = 'x'");
+        QCOMPARE(change.exitCode, 1);
+        QVERIFY2(change.err.contains(QLatin1String("the database is read-only")),
+                 qPrintable(change.err));
+        QCOMPARE(fileBytes(db), before);
+        QFile::setPermissions(dir.path(), entering | QFile::WriteOwner);
+    }
+
+    // Bytes that are not UTF-8 in a file name, under a locale that is not UTF-8, name that file.
+    void fileNameInAForeignLocale()
+    {
+        const QString script = QStringLiteral(
+            "LC_ALL=C LANG=C exec \"$HOST\" --db \"$(printf 'caf\\351.db')\" \"$@\"");
+        const auto host = [&](const QStringList& arguments) {
+            return ::payrollHost(QStringList{"-c", script, "sh"} + arguments, m_dir.path(),
+                                 QStringLiteral("/bin/sh"));
+        };
+        QCOMPARE(host({"--demo"}).exitCode, 0);
+        QCOMPARE(host({"--sql", "select count(*) n from pusers"}).out, QStringLiteral("n\n12\n"));
+        QVERIFY(::access(QFile::encodeName(m_dir.path()) + "/caf\xe9.db", F_OK) == 0);
+    }
+
+    // ODBC failures say what is wrong and what to do, name the server but not the password,
+    // and leave nothing behind.
+    void odbcMessages_data()
+    {
+        QTest::addColumn<QString>("driver");
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("embedded file through the SQLite driver")
+            << "SQLite3"
+            << "DRIVER=SQLite3;Database=" + m_demo << "Open the file directly";
+        QTest::newRow("SQL Server driver, no server listening")
+            << "FreeTDS"
+            << "DRIVER=FreeTDS;SERVER=127.0.0.1;PORT=1;UID=clerk;PWD=secret"
+            << "to the server 127.0.0.1";
+    }
+    void odbcMessages()
+    {
+        QFETCH(QString, driver);
+        QFETCH(QString, connection);
+        QFETCH(QString, message);
+        if (!fileBytes(QStringLiteral("/etc/odbcinst.ini")).contains("[" + driver.toUtf8() + "]"))
+            QSKIP("the ODBC driver is not installed");
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+        const Run run = payrollHost({"--db", "odbc:" + connection, "--sql",
+                                     "update pusers set username = 'x' where username = 'guest'"});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QLatin1String("linktable")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(!run.err.contains(QLatin1String("SQLSERVER_CI")) &&
+                     !run.err.contains(QLatin1String("secret")),
+                 qPrintable(run.err));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
     }
 };
 

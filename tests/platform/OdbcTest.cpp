@@ -77,26 +77,6 @@ private slots:
         QVERIFY(rs.value(QStringLiteral("liRemarks")).isNull());
     }
 
-    void recordsetUpdateWritesBoundValues()
-    {
-        ado::Recordset rs;
-        rs.Open(QStringLiteral("select * from pLoansIssue where liID = 1"), m_db,
-                ado::CursorType::Keyset, ado::LockType::Optimistic);
-        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("it's ok"));
-        rs.Update();
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks from pLoansIssue")),
-                 QVariant(QStringLiteral("it's ok")));
-        QCOMPARE(m_db.Execute(QStringLiteral("update pLoansIssue set liOpeningBalance = 2000")),
-                 qint64(1));
-        rs.AddNew();
-        rs.setValue(QStringLiteral("liID"), 2);
-        rs.setValue(QStringLiteral("lidate"), QStringLiteral("20030301"));
-        rs.Update();
-        ado::Recordset added;
-        added.Open(QStringLiteral("select lidate from pLoansIssue where liID = 2"), m_db);
-        QCOMPARE(added.value(0), QVariant(QDate(2003, 3, 1)));
-    }
-
     void integrityViolationNumber()
     {
         QString description;

@@ -4,7 +4,6 @@
 
 #include "platform/db/Recordset.h"
 
-#include <QDate>
 #include <QTest>
 
 // The module's own statements, byte for byte, against a small payroll fixture.
@@ -55,27 +54,6 @@ private slots:
                                      QStringLiteral("pusers=pusers")}));
     }
 
-    void listStatementComparesDatesAsDates()
-    {
-        DbFixture::addIssue(m_db, 1, QStringLiteral("LN1"), QStringLiteral("2003-02-12"));
-        DbFixture::addIssue(m_db, 2, QStringLiteral("LN2"), QStringLiteral("2003-02-13"));
-        DbFixture::addIssue(m_db, 3, QStringLiteral("LN3"), QStringLiteral("2003-12-01"), 0, 1);
-        DbFixture::addIssue(m_db, 4, QStringLiteral("LN4"), QStringLiteral("2004-01-05"));
-        const QString sql = QStringLiteral(
-            "select liid, lino, lidate, eName, lDescription, liopeningbalance, licurrentbalance, "
-            "case licancelled when 1 then 'Yes' when 0 then 'No' end From pLoansIssue, pemployee, "
-            "pLoans  Where liActive = 1 and ecompanyid = licompanyid And eEmpid = liempid and  "
-            "lcompanyid = licompanyid and  lloanid = liloanid and licompanyid = 1 and litype= 'L' "
-            "and liDate >='20030213'");
-        const QList<QVariantList> rows = rowsOf(sql);
-        QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[0], (QVariantList{qint64(2), QStringLiteral("LN2"), QDate(2003, 2, 13),
-                                        QStringLiteral("Clerk Seven"), QStringLiteral("Housing"),
-                                        1000.0, 1100.0, QStringLiteral("No")}));
-        QCOMPARE(rows[1][7], QVariant(QStringLiteral("Yes")));
-        QCOMPARE(rows[2][2], QVariant(QDate(2004, 1, 5)));
-    }
-
     void openApplicationsOfTheEmployee()
     {
         m_db.Execute(
@@ -123,18 +101,6 @@ private slots:
                                     "FROM pLoansIssue WHERE liCompanyID=1 and litype= 'L' and "
                                     "liNo like 'LN%'")),
                  QVariant(maximum));
-    }
-
-    void cancellationWithQuotedId()
-    {
-        DbFixture::addIssue(m_db, 5, QStringLiteral("LN5"), QStringLiteral("2003-02-12"));
-        const qint64 changed = m_db.Execute(
-            QStringLiteral("update pLoansIssue set liCancelled=1, liCancelledRemarks='clerk:it''s "
-                           "a duplicate ' where liID ='5' and liCompanyID =1"));
-        QCOMPARE(changed, qint64(1));
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liCancelledRemarks from pLoansIssue "
-                                                   "where licancelled = 1")),
-                 QVariant(QStringLiteral("clerk:it's a duplicate ")));
     }
 };
 

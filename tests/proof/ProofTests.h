@@ -4,3 +4,4 @@ int runConcurrencyProofTests(int argc, char** argv);
 int runFaultInjectionTests(int argc, char** argv);
 int runBadInputTests(int argc, char** argv);
 int runRightsBypassTests(int argc, char** argv);
+int runServerStatementsTests(int argc, char** argv);

@@ -3,6 +3,7 @@
 #include "platform/db/EngineErrors.h"
 #include "platform/db/OdbcEngine.h"
 #include "platform/db/SqliteEngine.h"
+#include "platform/db/SqliteFileTarget.h"
 
 #include <QCoreApplication>
 #include <QSqlDriver>
@@ -34,9 +35,12 @@ struct Connection::Impl
     // registry at exit and must not touch it then.
     std::optional<QSqlDatabase> db;
     std::unique_ptr<StatementEngine> engine;
+    StatementHook hook;
     int sent = 0;
     int failAt = 0;
     int failNumber = 0;
+
+    QString hooked(const QString& sql) const { return hook ? hook(sql) : sql; }
 
     void release()
     {
@@ -78,6 +82,32 @@ QString odbcDatabaseName(const QString& target)
     return target;
 }
 
+// What a connection string reaches, for messages: its server, else its data source; never its
+// password.
+QString odbcTargetName(const QString& target)
+{
+    QString server;
+    QString port;
+    QString dataSource;
+    for (const QString& part : target.split(u';', Qt::SkipEmptyParts)) {
+        const QString key = part.section(u'=', 0, 0).trimmed().toLower();
+        const QString value = part.section(u'=', 1).trimmed();
+        if (key == u"server" || key == u"servername")
+            server = value;
+        else if (key == u"port")
+            port = value;
+        else if (key == u"dsn")
+            dataSource = value;
+    }
+    if (!target.contains(u'='))
+        dataSource = target.trimmed();
+    if (!server.isEmpty())
+        return QStringLiteral("the server %1").arg(port.isEmpty() ? server : server + u',' + port);
+    if (!dataSource.isEmpty())
+        return QStringLiteral("the data source %1").arg(dataSource);
+    return QStringLiteral("the database its connection string names");
+}
+
 } // namespace
 
 void Connection::Open(const QString& connectionString)
@@ -92,9 +122,20 @@ void Connection::Open(const QString& connectionString)
     }
     d->db = QSqlDatabase::addDatabase(odbc ? QStringLiteral("QODBC") : QStringLiteral("QSQLITE"),
                                       d->name);
-    d->db->setDatabaseName(odbc ? odbcDatabaseName(target) : target);
+    if (odbc) {
+        d->db->setDatabaseName(odbcDatabaseName(target));
+    } else {
+        const SqliteFileTarget file = SqliteFileTarget::forPath(target);
+        d->db->setDatabaseName(file.databaseName);
+        d->db->setConnectOptions(file.connectOptions);
+    }
     if (!d->db->open()) {
-        const RuntimeError failure = EngineErrors::fromDriver(d->db->lastError());
+        RuntimeError failure = EngineErrors::fromDriver(d->db->lastError());
+        if (odbc) {
+            failure = RuntimeError(failure.number(),
+                                   QStringLiteral("Could not connect through ODBC to %1: %2")
+                                       .arg(odbcTargetName(target), failure.description()));
+        }
         d->release();
         throw failure;
     }
@@ -168,7 +209,7 @@ bool Connection::inTransaction() const
 
 QString Connection::adapt(const QString& sql) const
 {
-    return isOpen() ? d->engine->adapt(sql) : sql;
+    return isOpen() ? d->engine->adapt(d->hooked(sql)) : sql;
 }
 
 QSqlDatabase Connection::database() const
@@ -179,6 +220,11 @@ QSqlDatabase Connection::database() const
 sqlite3* Connection::sqliteHandle() const
 {
     return d->db ? sqliteHandleOf(*d->db) : nullptr;
+}
+
+void Connection::setStatementHook(StatementHook hook)
+{
+    d->hook = std::move(hook);
 }
 
 void Connection::failStatementAt(int n)
@@ -206,13 +252,13 @@ void Connection::checkInjectedFault()
 StatementResult Connection::run(const QString& sql)
 {
     checkInjectedFault();
-    return d->engine->run(d->engine->adapt(sql), {});
+    return d->engine->run(d->engine->adapt(d->hooked(sql)), {});
 }
 
 StatementResult Connection::open(const QString& sql)
 {
     checkInjectedFault();
-    const QString adapted = d->engine->adapt(sql);
+    const QString adapted = d->engine->adapt(d->hooked(sql));
     if (std::optional<StatementResult> described = d->engine->describe(adapted))
         return *std::move(described);
     return d->engine->run(adapted, {});
@@ -222,13 +268,13 @@ StatementResult Connection::fetch(const QString& sql)
 {
     if (!isOpen())
         throw EngineErrors::closed();
-    return d->engine->run(d->engine->adapt(sql), {});
+    return d->engine->run(d->engine->adapt(d->hooked(sql)), {});
 }
 
 StatementResult Connection::runBound(const QString& sql, const QVariantList& values)
 {
     checkInjectedFault();
-    return d->engine->run(sql, values);
+    return d->engine->run(d->hooked(sql), values);
 }
 
 QStringList Connection::primaryKey(const QString& table) const

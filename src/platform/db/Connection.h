@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -25,9 +26,11 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // A SQLite file path, ":memory:", or "odbc:" followed by an ODBC connection string or a DSN.
+    // A SQLite file path (or a "file:" URI), ":memory:", or "odbc:" followed by an ODBC
+    // connection string or a DSN; an ODBC failure to connect names the server or data source.
     // SQLite connections get the SQL Server functions and the SQLSERVER_CI collation, a 15 s busy
-    // timeout, foreign keys enforced and, for a file, WAL journal with full synchronisation.
+    // timeout, foreign keys enforced and, for a file, WAL journal with full synchronisation. A
+    // file this process may not write opens for reading (see SqliteFileTarget).
     void Open(const QString& connectionString);
     void Close();
     bool isOpen() const;
@@ -52,6 +55,11 @@ public:
     // The engine-level handles, for fast paths; the sqlite3 handle is nullptr unless SQLite.
     QSqlDatabase database() const;
     sqlite3* sqliteHandle() const;
+
+    // A seam for tests: every statement text passes through the hook on its way to the engine
+    // (record sets' reads and adapt() included) and the engine gets what it returns.
+    using StatementHook = std::function<QString(const QString& sql)>;
+    void setStatementHook(StatementHook hook);
 
     // Fault injection for tests: the n-th statement from now (1-based, counting every statement
     // sent to the engine, transaction control included) fails. 0 switches it off.

@@ -52,8 +52,22 @@ RuntimeError injected(int statement)
                         QStringLiteral("Injected failure at statement %1").arg(statement));
 }
 
+RuntimeError madeForTheEmbeddedEngine()
+{
+    return RuntimeError(RuntimeError::DatabaseFailure,
+                        QStringLiteral("This database file was made for the embedded database, "
+                                       "which an ODBC driver cannot read. Open the file directly "
+                                       "(--db FILE, without odbc:); ODBC is for the company's SQL "
+                                       "Server."));
+}
+
 RuntimeError fromSqlite(int resultCode, const QString& message)
 {
+    if ((resultCode & 0xff) == SQLITE_READONLY)
+        return RuntimeError(RuntimeError::DatabaseFailure,
+                            QStringLiteral("Nothing was changed: the database is read-only (its "
+                                           "file or folder may not be written, or it lies on a "
+                                           "read-only disk)."));
     const bool integrity = (resultCode & 0xff) == SQLITE_CONSTRAINT;
     return RuntimeError(
         integrity ? RuntimeError::IntegrityViolation : RuntimeError::DatabaseFailure, message);
@@ -76,6 +90,11 @@ RuntimeError fromDriver(const QSqlError& error)
     QString message = error.databaseText().trimmed();
     if (message.isEmpty())
         message = error.text().trimmed();
+    // An ODBC driver for SQLite reading a file the embedded engine made, whose text columns
+    // name the collation only the embedded engine registers.
+    if (message.contains(QLatin1StringView("collation sequence: SQLSERVER_CI"),
+                         Qt::CaseInsensitive))
+        return madeForTheEmbeddedEngine();
     return RuntimeError(isIntegrityCode(error.nativeErrorCode()) ? RuntimeError::IntegrityViolation
                                                                  : RuntimeError::DatabaseFailure,
                         message);

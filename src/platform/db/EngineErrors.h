@@ -23,7 +23,10 @@ RuntimeError notUpdatable();
 RuntimeError rowNotLocated();
 RuntimeError injected(int statement);
 
-// An SQLite result code with the connection's message for it.
+// An embedded database file reached through an ODBC driver instead of opened directly.
+RuntimeError madeForTheEmbeddedEngine();
+// An SQLite result code with the connection's message for it; a write refused on a read-only
+// database says so plainly.
 RuntimeError fromSqlite(int resultCode, const QString& message);
 // An error reported by a Qt driver (ODBC).
 RuntimeError fromDriver(const QSqlError& error);

@@ -1,43 +1,11 @@
 #include "platform/db/SqlServerDialect.h"
 
+#include "platform/db/SqlServerArithmetic.h"
+#include "platform/db/SqlServerDateText.h"
 #include "platform/db/SqlTokenizer.h"
-
-#include <QDate>
-#include <algorithm>
+#include "platform/runtime/RuntimeError.h"
 
 namespace ado {
-
-// The tokens, their output texts and the positions of the significant ones (no blanks or
-// comments), which the rewrites look along.
-struct SqlServerDialect::Statement
-{
-    QList<SqlToken> tokens;
-    QStringList out;
-    QList<qsizetype> sig;
-
-    const SqlToken& at(qsizetype p) const
-    {
-        static const SqlToken none{SqlToken::Kind::Space, QString()};
-        return p >= 0 && p < sig.size() ? tokens[sig[p]] : none;
-    }
-    // The significant position of the bracket that closes the one at `open`, or -1.
-    qsizetype closing(qsizetype open) const
-    {
-        int depth = 0;
-        for (qsizetype p = open; p < sig.size(); ++p) {
-            if (at(p).isSymbol(QLatin1StringView("(")))
-                ++depth;
-            else if (at(p).isSymbol(QLatin1StringView(")")) && --depth == 0)
-                return p;
-        }
-        return -1;
-    }
-    void blank(qsizetype fromToken, qsizetype toToken)
-    {
-        for (qsizetype i = fromToken; i <= toToken; ++i)
-            out[i].clear();
-    }
-};
 
 namespace {
 
@@ -100,22 +68,14 @@ QString sqliteFunctionFor(const SqlToken& t)
     return QString();
 }
 
-// The ISO date a literal means when it is written 'yyyymmdd' or 'yyyy-mm-dd' (a time after the
-// date is dropped, as a date column would drop it); empty when it is no such date.
+// The ISO date a text literal that meets a date column stands for; a text that is no date
+// fails as SQL Server fails it, rather than being compared as text.
 QString isoDateOf(const SqlToken& literal)
 {
-    if (literal.kind != SqlToken::Kind::String)
-        return QString();
-    const QString value = literal.stringValue();
-    QDate date;
-    if (value.size() == 8 &&
-        std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
-        date = QDate::fromString(value, QStringLiteral("yyyyMMdd"));
-    } else if (value.size() >= 10 && value[4] == u'-' && value[7] == u'-' &&
-               (value.size() == 10 || value[10] == u' ' || value[10] == u'T')) {
-        date = QDate::fromString(value.left(10), Qt::ISODate);
-    }
-    return date.isValid() ? date.toString(Qt::ISODate) : QString();
+    const std::optional<QDate> date = SqlServerDateText::parse(literal.stringValue());
+    if (!date)
+        throw RuntimeError(RuntimeError::DatabaseFailure, SqlServerDateText::conversionFailure());
+    return u'\'' + date->toString(Qt::ISODate) + u'\'';
 }
 
 } // namespace
@@ -127,21 +87,16 @@ SqlServerDialect::SqlServerDialect(DateColumnTest isDateColumn)
 
 QString SqlServerDialect::toSqlite(QStringView sql) const
 {
-    Statement s;
-    s.tokens = SqlTokenizer::tokenize(sql);
-    s.out.reserve(s.tokens.size());
-    for (qsizetype i = 0; i < s.tokens.size(); ++i) {
-        s.out.append(s.tokens[i].text);
-        if (s.tokens[i].isSignificant())
-            s.sig.append(i);
-    }
+    Statement s(SqlTokenizer::tokenize(sql));
     splitNumbersFromWords(s);
+    dropUnicodePrefixes(s);
     renameFunctions(s);
     rewriteConverts(s);
     dropTableHints(s);
     rewriteDateLiterals(s);
     rewriteInsertedDates(s);
-    return s.out.join(QString());
+    rewriteArithmetic(s);
+    return s.text();
 }
 
 void SqlServerDialect::splitNumbersFromWords(Statement& s) const
@@ -150,6 +105,16 @@ void SqlServerDialect::splitNumbersFromWords(Statement& s) const
         if (s.tokens[i].kind == SqlToken::Kind::Number &&
             s.tokens[i + 1].kind == SqlToken::Kind::Word)
             s.out[i] += u' ';
+    }
+}
+
+void SqlServerDialect::dropUnicodePrefixes(Statement& s) const
+{
+    // N'text' is a Unicode literal; SQLite's texts are all Unicode.
+    for (qsizetype i = 0; i + 1 < s.tokens.size(); ++i) {
+        if (s.tokens[i].isWord(QLatin1StringView("n")) &&
+            s.tokens[i + 1].kind == SqlToken::Kind::String)
+            s.out[i].clear();
     }
 }
 
@@ -252,9 +217,20 @@ bool SqlServerDialect::comparedWithDateColumn(const Statement& s, qsizetype p) c
 void SqlServerDialect::rewriteDateLiterals(Statement& s) const
 {
     for (qsizetype p = 0; p < s.sig.size(); ++p) {
-        const QString iso = isoDateOf(s.at(p));
-        if (!iso.isEmpty() && iso != s.at(p).stringValue() && comparedWithDateColumn(s, p))
-            s.out[s.sig[p]] = u'\'' + iso + u'\'';
+        const SqlToken& t = s.at(p);
+        if (t.kind != SqlToken::Kind::String && t.kind != SqlToken::Kind::Number)
+            continue;
+        if (!comparedWithDateColumn(s, p))
+            continue;
+        // A number never meets a date in SQL Server; on SQLite it would compare as less than
+        // every date text.
+        if (t.kind == SqlToken::Kind::Number) {
+            throw RuntimeError(RuntimeError::DatabaseFailure,
+                               QStringLiteral("Operand type clash: %1 is incompatible with date")
+                                   .arg(t.text.contains(u'.') ? QStringLiteral("numeric")
+                                                              : QStringLiteral("int")));
+        }
+        s.outAt(p) = isoDateOf(t);
     }
 }
 
@@ -303,9 +279,8 @@ void SqlServerDialect::rewriteInsertedDates(Statement& s) const
                     v + 1 == close || s.at(v + 1).isSymbol(QLatin1StringView(","));
                 if (depth > 0 || !startsValue || !endsValue || index >= columns.size())
                     continue;
-                const QString iso = isoDateOf(t);
-                if (!iso.isEmpty() && m_isDateColumn(columns[index]))
-                    s.out[s.sig[v]] = u'\'' + iso + u'\'';
+                if (t.kind == SqlToken::Kind::String && m_isDateColumn(columns[index]))
+                    s.outAt(v) = isoDateOf(t);
             }
             if (!s.at(close + 1).isSymbol(QLatin1StringView(",")))
                 break;

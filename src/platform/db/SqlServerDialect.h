@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/SqlToken.h"
+#include "platform/db/DialectStatement.h"
 
 #include <QList>
 #include <QString>
@@ -11,11 +11,16 @@ namespace ado {
 // Gives statements written for SQL Server their SQL Server meaning on SQLite. It works on tokens,
 // so string literals, quoted names and comments pass untouched:
 // - a number directly followed by a word ("=1and") becomes two tokens;
+// - N'text' loses its N (every SQLite text is Unicode);
 // - isnull(, len(, right(, left(, substring(, getdate( call their SQL Server counterparts;
 // - convert(type, x) becomes sqlserver_convert('type', x);
 // - table hints such as "with (updlock, holdlock)" are dropped;
 // - a 'yyyymmdd' or ISO literal compared with, assigned to or inserted into a date column is
-//   written as the ISO date the column stores.
+//   written as the ISO date the column stores; a text that SQL Server would not read as a date
+//   fails with SQL Server's conversion error instead of being compared as text;
+// - a + b, a / b and a % b become functions with SQL Server's rules (texts join, a zero
+//   divisor fails).
+// Raises RuntimeError when the statement cannot have a SQL Server meaning.
 class SqlServerDialect
 {
 public:
@@ -27,9 +32,10 @@ public:
     QString toSqlite(QStringView sql) const;
 
 private:
-    struct Statement;
+    using Statement = DialectStatement;
 
     void splitNumbersFromWords(Statement& s) const;
+    void dropUnicodePrefixes(Statement& s) const;
     void renameFunctions(Statement& s) const;
     void rewriteConverts(Statement& s) const;
     void dropTableHints(Statement& s) const;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <sqlite3.h>
 
 namespace ado {
@@ -133,6 +134,40 @@ const WholeType* wholeType(const QString& base)
     return nullptr;
 }
 
+// A text as SQL Server converts it to a whole number type: blanks around are allowed, then an
+// optional sign and digits only; an empty text (or a bare sign) is 0. Fails the context and
+// gives nothing when the text is no such number.
+std::optional<qint64> wholeOfText(sqlite3_context* context, const WholeType& type,
+                                  sqlite3_value* value)
+{
+    const QString original = textOf(value);
+    const QString text = withoutBlanks(original, true);
+    qsizetype i = text.startsWith(u'+') || text.startsWith(u'-') ? 1 : 0;
+    const bool negative = text.startsWith(u'-');
+    qint64 magnitude = 0;
+    bool tooLarge = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9') {
+            fail(context, QStringLiteral("Conversion failed when converting the varchar value "
+                                         "'%1' to data type %2.")
+                              .arg(original, type.name));
+            return std::nullopt;
+        }
+        tooLarge = tooLarge || magnitude > (std::numeric_limits<qint64>::max() - 9) / 10;
+        if (!tooLarge)
+            magnitude = magnitude * 10 + (c.unicode() - u'0');
+    }
+    const qint64 n = negative ? -magnitude : magnitude;
+    if (tooLarge || n < type.min || n > type.max) {
+        fail(context,
+             QStringLiteral("The conversion of the varchar value '%1' overflowed an %2 column.")
+                 .arg(original, type.name));
+        return std::nullopt;
+    }
+    return n;
+}
+
 void convertToWhole(sqlite3_context* context, const WholeType& type, sqlite3_value* value)
 {
     const QString overflow =
@@ -155,49 +190,33 @@ void convertToWhole(sqlite3_context* context, const WholeType& type, sqlite3_val
     default:
         break;
     }
-    // A text: blanks around are allowed, then an optional sign and digits only; an empty text
-    // (or a bare sign) is 0.
-    const QString original = textOf(value);
-    const QString text = withoutBlanks(original, true);
-    qsizetype i = text.startsWith(u'+') || text.startsWith(u'-') ? 1 : 0;
-    const bool negative = text.startsWith(u'-');
-    qint64 magnitude = 0;
-    bool tooLarge = false;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c < u'0' || c > u'9') {
-            return fail(context, QStringLiteral("Conversion failed when converting the varchar "
-                                                "value '%1' to data type %2.")
-                                     .arg(original, type.name));
-        }
-        tooLarge = tooLarge || magnitude > (std::numeric_limits<qint64>::max() - 9) / 10;
-        if (!tooLarge)
-            magnitude = magnitude * 10 + (c.unicode() - u'0');
-    }
-    const qint64 n = negative ? -magnitude : magnitude;
-    if (tooLarge || n < type.min || n > type.max) {
-        return fail(
-            context,
-            QStringLiteral("The conversion of the varchar value '%1' overflowed an %2 column.")
-                .arg(original, type.name));
-    }
-    sqlite3_result_int64(context, n);
+    if (const std::optional<qint64> n = wholeOfText(context, type, value))
+        sqlite3_result_int64(context, *n);
+}
+
+// A text as SQL Server converts it to float or real (`approximate`) or to numeric. Fails the
+// context and gives nothing when the text is no number.
+std::optional<double> realOfText(sqlite3_context* context, bool approximate, sqlite3_value* value)
+{
+    const QString text = withoutBlanks(textOf(value), true);
+    if (text.isEmpty() && approximate)
+        return 0.0;
+    bool ok = false;
+    const double d = text.toDouble(&ok);
+    if (ok)
+        return d;
+    fail(context, QStringLiteral("Error converting data type varchar to %1.")
+                      .arg(approximate ? QStringLiteral("float") : QStringLiteral("numeric")));
+    return std::nullopt;
 }
 
 void convertToReal(sqlite3_context* context, const QString& base, sqlite3_value* value)
 {
     if (sqlite3_value_type(value) != SQLITE_TEXT && sqlite3_value_type(value) != SQLITE_BLOB)
         return sqlite3_result_double(context, sqlite3_value_double(value));
-    const QString text = withoutBlanks(textOf(value), true);
-    const bool approximate = base == u"float" || base == u"real";
-    bool ok = false;
-    const double d = text.isEmpty() && approximate ? 0.0 : text.toDouble(&ok);
-    if (!ok && !(text.isEmpty() && approximate)) {
-        return fail(context,
-                    QStringLiteral("Error converting data type varchar to %1.")
-                        .arg(approximate ? QStringLiteral("float") : QStringLiteral("numeric")));
-    }
-    sqlite3_result_double(context, d);
+    if (const std::optional<double> d =
+            realOfText(context, base == u"float" || base == u"real", value))
+        sqlite3_result_double(context, *d);
 }
 
 // varchar(n) keeps n characters; without a length SQL Server keeps 30.
@@ -243,6 +262,127 @@ void convert(sqlite3_context* context, int, sqlite3_value** argv)
                       .arg(type));
 }
 
+bool isText(sqlite3_value* value)
+{
+    return sqlite3_value_type(value) == SQLITE_TEXT || sqlite3_value_type(value) == SQLITE_BLOB;
+}
+
+// A whole number of SQL Server's type: int while it fits, else bigint.
+const WholeType& wholeTypeOf(qint64 n)
+{
+    return *wholeType(n >= std::numeric_limits<qint32>::min() &&
+                              n <= std::numeric_limits<qint32>::max()
+                          ? QStringLiteral("int")
+                          : QStringLiteral("bigint"));
+}
+
+// The type two whole numbers combine into: int when both are ints, else bigint.
+const WholeType& wholeTypeOf(qint64 a, qint64 b)
+{
+    return &wholeTypeOf(a) == &wholeTypeOf(b) ? wholeTypeOf(a)
+                                              : *wholeType(QStringLiteral("bigint"));
+}
+
+void overflow(sqlite3_context* context, const WholeType& type)
+{
+    fail(context, QStringLiteral("Arithmetic overflow error converting expression to data type %1.")
+                      .arg(type.name));
+}
+
+// The two operands of an arithmetic operator as numbers of one type: a text met by a number is
+// converted to that number's type, as SQL Server converts it. Fails the context and gives
+// nothing when the text is no such number.
+struct Numbers
+{
+    bool real = false;
+    double x = 0;
+    double y = 0;
+    qint64 a = 0;
+    qint64 b = 0;
+};
+
+std::optional<Numbers> numbersOf(sqlite3_context* context, sqlite3_value* left,
+                                 sqlite3_value* right)
+{
+    Numbers n;
+    n.real = sqlite3_value_type(left) == SQLITE_FLOAT || sqlite3_value_type(right) == SQLITE_FLOAT;
+    const qint64 number = sqlite3_value_int64(isText(left) ? right : left);
+    double* reals[] = {&n.x, &n.y};
+    qint64* wholes[] = {&n.a, &n.b};
+    int i = 0;
+    for (sqlite3_value* operand : {left, right}) {
+        if (n.real) {
+            const std::optional<double> d = isText(operand) ? realOfText(context, false, operand)
+                                                            : sqlite3_value_double(operand);
+            if (!d)
+                return std::nullopt;
+            *reals[i++] = *d;
+        } else {
+            const std::optional<qint64> w = isText(operand)
+                                                ? wholeOfText(context, wholeTypeOf(number), operand)
+                                                : sqlite3_value_int64(operand);
+            if (!w)
+                return std::nullopt;
+            *wholes[i++] = *w;
+        }
+    }
+    return n;
+}
+
+// a + b with SQL Server's types: two texts join; a text met by a number is converted to the
+// number's type first; Null on either side gives Null.
+void add(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    if (isText(argv[0]) && isText(argv[1]))
+        return resultText(context, textOf(argv[0]) + textOf(argv[1]));
+    const std::optional<Numbers> n = numbersOf(context, argv[0], argv[1]);
+    if (!n)
+        return;
+    if (n->real)
+        return sqlite3_result_double(context, n->x + n->y);
+    const WholeType& type = wholeTypeOf(n->a, n->b);
+    qint64 sum;
+    if (__builtin_add_overflow(n->a, n->b, &sum) || sum < type.min || sum > type.max)
+        return overflow(context, type);
+    sqlite3_result_int64(context, sum);
+}
+
+// a / b and a % b: SQLite gives Null for a zero divisor and takes texts as 0; SQL Server fails
+// both. Whole numbers divide towards zero; a remainder has the dividend's sign.
+void divide(sqlite3_context* context, sqlite3_value** argv, bool remainder)
+{
+    if (anyNull(2, argv))
+        return sqlite3_result_null(context);
+    if (isText(argv[0]) && isText(argv[1])) {
+        return fail(context,
+                    QStringLiteral("Operand data type varchar is invalid for %1 operator.")
+                        .arg(remainder ? QStringLiteral("modulo") : QStringLiteral("divide")));
+    }
+    const std::optional<Numbers> n = numbersOf(context, argv[0], argv[1]);
+    if (!n)
+        return;
+    if (n->real ? n->y == 0 : n->b == 0)
+        return fail(context, QStringLiteral("Divide by zero error encountered."));
+    if (n->real)
+        return sqlite3_result_double(context, remainder ? std::fmod(n->x, n->y) : n->x / n->y);
+    const WholeType& type = wholeTypeOf(n->a, n->b);
+    if (n->b == -1 && n->a == type.min)
+        return remainder ? sqlite3_result_int64(context, 0) : overflow(context, type);
+    sqlite3_result_int64(context, remainder ? n->a % n->b : n->a / n->b);
+}
+
+void quotient(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    divide(context, argv, false);
+}
+
+void modulo(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    divide(context, argv, true);
+}
+
 void like(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (anyNull(argc, argv))
@@ -276,6 +416,9 @@ bool SqlServerFunctions::install(sqlite3* db)
                                          {"sqlserver_getdate", 0, getdate, false},
                                          {"sqlserver_convert", 2, convert, true},
                                          {"sqlserver_convert", 3, convert, true},
+                                         {"sqlserver_add", 2, add, true},
+                                         {"sqlserver_divide", 2, quotient, true},
+                                         {"sqlserver_modulo", 2, modulo, true},
                                          {"like", 2, like, true},
                                          {"like", 3, like, true}};
     for (const auto& f : functions) {

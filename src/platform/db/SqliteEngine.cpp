@@ -60,7 +60,8 @@ SqliteEngine::SqliteEngine(sqlite3* db, bool inMemory)
     if (!SqlServerFunctions::install(m_db) || !SqlServerCollation::install(m_db))
         raise(sqlite3_errcode(m_db));
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
-    if (!inMemory)
+    // A database opened for reading keeps its journal mode: switching it would write.
+    if (!inMemory && sqlite3_db_readonly(m_db, "main") != 1)
         setUp("PRAGMA journal_mode=WAL");
     setUp("PRAGMA synchronous=FULL");
     setUp("PRAGMA foreign_keys=ON");

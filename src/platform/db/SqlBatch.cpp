@@ -1,0 +1,30 @@
+#include "platform/db/SqlBatch.h"
+
+#include "platform/db/SqlTokenizer.h"
+
+namespace ado {
+
+QStringList splitBatch(const QString& batch)
+{
+    QStringList statements;
+    QString statement;
+    bool significant = false;
+    const auto finish = [&] {
+        if (significant)
+            statements.append(statement.trimmed());
+        statement.clear();
+        significant = false;
+    };
+    for (const SqlToken& token : SqlTokenizer::tokenize(batch)) {
+        if (token.isSymbol(QLatin1StringView(";"))) {
+            finish();
+            continue;
+        }
+        statement += token.text;
+        significant = significant || token.isSignificant();
+    }
+    finish();
+    return statements;
+}
+
+} // namespace ado

@@ -1,0 +1,64 @@
+#include "platform/db/SqlServerDateText.h"
+
+#include <QRegularExpression>
+
+namespace ado::SqlServerDateText {
+
+namespace {
+
+// hh:mm[:ss[.fraction]] with an optional AM or PM.
+bool isTimeOfDay(const QString& text)
+{
+    static const QRegularExpression time(
+        QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2})(?:\\.\\d{1,7})?)?\\s*(am|pm)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = time.match(text);
+    if (!m.hasMatch())
+        return false;
+    const int hour = m.captured(1).toInt();
+    const int limit = m.capturedLength(4) > 0 ? 12 : 23;
+    return hour <= limit && m.captured(2).toInt() <= 59 && m.captured(3).toInt() <= 59;
+}
+
+int fullYear(const QString& year)
+{
+    // SQL Server's two-digit year cutoff: 49 is 2049, 50 is 1950.
+    const int y = year.toInt();
+    return year.size() > 2 ? y : (y <= 49 ? 2000 + y : 1900 + y);
+}
+
+} // namespace
+
+std::optional<QDate> parse(const QString& text)
+{
+    static const QRegularExpression compact(
+        QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(?:\\s+(.*))?$"));
+    static const QRegularExpression iso(
+        QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:(?:\\s+|T)(.*))?$"));
+    static const QRegularExpression monthFirst(
+        QStringLiteral("^(\\d{1,2})([/.-])(\\d{1,2})\\2(\\d{4}|\\d{2})(?:\\s+(.*))?$"));
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return QDate(1900, 1, 1);
+    QDate date;
+    QString time;
+    QRegularExpressionMatch m;
+    if ((m = compact.match(trimmed)).hasMatch() || (m = iso.match(trimmed)).hasMatch()) {
+        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        time = m.captured(4);
+    } else if ((m = monthFirst.match(trimmed)).hasMatch()) {
+        date = QDate(fullYear(m.captured(4)), m.captured(1).toInt(), m.captured(3).toInt());
+        time = m.captured(5);
+    }
+    if (!date.isValid() || (!time.isEmpty() && !isTimeOfDay(time)))
+        return std::nullopt;
+    return date;
+}
+
+QString conversionFailure()
+{
+    return QStringLiteral(
+        "Conversion failed when converting date and/or time from character string.");
+}
+
+} // namespace ado::SqlServerDateText

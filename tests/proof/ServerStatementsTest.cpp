@@ -1,0 +1,182 @@
+// Over ODBC the statements reach the company's SQL Server as the module writes them. New, Edit,
+// Delete and Preview run once on the embedded engine, where every statement of the module is
+// checked by its own test, and once through the SQLite ODBC driver; every statement is
+// recorded. What only the ODBC run sends must be in the README's table of statements this
+// project added, and everything that table lists must really be sent.
+#include "ProofTests.h"
+
+#include "../cancel/ModalWatch.h"
+
+#include "cancel/frmCancel.h"
+#include "common/BasLoan.h"
+#include "data/DemoData.h"
+#include "data/PayrollSchema.h"
+#include "issue_entry/frmLoan.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/report/RecordingPreviewPresenter.h"
+#include "platform/ui/MessageBox.h"
+#include "register/FrmMaster.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+
+namespace {
+
+// Statements with their values taken out (each literal '?', each number #), so that those
+// built from the same fragments compare equal.
+QSet<QString> shapesOf(const QStringList& statements)
+{
+    static const QRegularExpression literal(QStringLiteral("'(?:[^']|'')*'"));
+    static const QRegularExpression number(QStringLiteral("(?<![\\w.])\\d+(?:\\.\\d+)?"));
+    QSet<QString> shapes;
+    for (QString statement : statements)
+        shapes << statement.replace(literal, u"'?'"_qs).replace(number, u"#"_qs);
+    return shapes;
+}
+
+// The statements of the README's table of those this project added, in its first column.
+QSet<QString> addedStatements()
+{
+    QFile readme(QStringLiteral(PROJECT_README));
+    static_cast<void>(readme.open(QIODevice::ReadOnly));
+    const QString table = QString::fromUtf8(readme.readAll())
+                              .section(QStringLiteral("### Statements this project added"), 1, 1)
+                              .section(QStringLiteral("\n\n"), 1, 1);
+    static const QRegularExpression cell(QStringLiteral("^\\| `([^`]+)`"),
+                                         QRegularExpression::MultilineOption);
+    QStringList statements;
+    for (const QRegularExpressionMatch& m : cell.globalMatch(table))
+        statements << m.captured(1);
+    return shapesOf(statements);
+}
+
+FrmMaster& selectLastRow()
+{
+    FrmMaster& reg = FrmMaster::instance();
+    reg.flexMaster->setRow(reg.flexMaster->Rows() - 1);
+    return reg;
+}
+
+} // namespace
+
+class ServerStatementsTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ado::Connection m_adapter;
+
+    // The demo payroll in a new file, and the module's context of company 1's loan register.
+    QString useDemo(const QString& name)
+    {
+        const QString file = m_dir.filePath(name);
+        ado::Connection embedded;
+        embedded.Open(file);
+        payroll::createDemoDatabase(embedded, QDate(2024, 3, 15));
+        BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+        BasLoan::ProcessDate = QDate(2024, 3, 15);
+        BasLoan::intUserID = 1;
+        BasLoan::intCompanyID = 1;
+        BasLoan::strtype = QStringLiteral("L");
+        return file;
+    }
+
+    // New on the first open application of Aarav Sharma, Edit of it, Delete of it, Preview.
+    QStringList recordFlows(ado::ConnectionPtr connection,
+                            const std::function<QString(const QString&)>& toEngine)
+    {
+        QStringList sent;
+        connection->setStatementHook([&](const QString& sql) {
+            sent << sql;
+            return toEngine(sql);
+        });
+        BasLoan::setAdocon(connection);
+        msgbox::ScriptedPresenter messages;
+        rpt::RecordingPreviewPresenter preview;
+        FrmMaster& reg = FrmMaster::instance();
+        reg.show();
+        {
+            ModalWatch<frmLoan> newIssue([](frmLoan& entry) {
+                entry.cboEmployee->setCurrentIndex(entry.cboEmployee->findText(u"Aarav Sharma"_qs));
+                entry.cboloanapplication->setCurrentIndex(0);
+                entry.cmdOK->click();
+            });
+            reg.cmdnew->click();
+        }
+        {
+            ModalWatch<frmLoan> edit([](frmLoan& entry) {
+                entry.txtRemarks->setText(u"checked"_qs);
+                entry.cmdOK->click();
+            });
+            selectLastRow().CmdEdit->click();
+        }
+        messages.queueAnswer(msgbox::vbYes);
+        {
+            ModalWatch<frmCancel> cancel([](frmCancel& dialog) {
+                dialog.txtcanreason->setText(u"duplicate"_qs);
+                dialog.cmdOK->click();
+            });
+            selectLastRow().CmdDelete->click();
+        }
+        const QString cancelled = reg.flexMaster->TextMatrix(reg.flexMaster->Rows() - 1, 7);
+        selectLastRow().cmdPreview->click();
+        FrmMaster::Unload();
+        connection->setStatementHook(nullptr);
+        [&] {
+            QCOMPARE(cancelled, u"Yes"_qs);
+            QCOMPARE(messages.prompts().value(0),
+                     u"Are you sure you want to delete the entry - LN13"_qs);
+        }();
+        return sent;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QFile drivers(QStringLiteral("/etc/odbcinst.ini"));
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")) ||
+            !drivers.open(QIODevice::ReadOnly) || !drivers.readAll().contains("[SQLite3]"))
+            QSKIP("Qt's ODBC driver or the SQLite3 ODBC driver is not installed");
+        m_adapter.Open(QStringLiteral(":memory:"));
+        payroll::createSchema(m_adapter);
+    }
+    void cleanupTestCase() { BasLoan::resetForNewProcess(); }
+
+    void odbcSendsTheModulesStatementsAndTheListedOnes()
+    {
+        auto embedded = std::make_shared<ado::Connection>();
+        embedded->Open(useDemo(QStringLiteral("embedded.db")));
+        const QSet<QString> own =
+            shapesOf(recordFlows(embedded, [](const QString& sql) { return sql; }));
+        QVERIFY(!QTest::currentTestFailed());
+
+        // The SQLite driver gets each statement as the embedded engine would, with the engine's
+        // functions and collation loaded into it, so that the flows can run to their end.
+        auto odbc = std::make_shared<ado::Connection>();
+        odbc->Open(
+            QStringLiteral("odbc:DRIVER=SQLite3;Database=%1;LoadExt=%2")
+                .arg(useDemo(QStringLiteral("server.db")), QStringLiteral(SQLITE_EXTENSION)));
+        const QSet<QString> server = shapesOf(
+            recordFlows(odbc, [this](const QString& sql) { return m_adapter.adapt(sql); }));
+        QVERIFY(!QTest::currentTestFailed());
+
+        const QSet<QString> added = addedStatements();
+        QStringList unlisted = QSet<QString>(server).subtract(own).subtract(added).values();
+        QStringList unsent = QSet<QString>(added).subtract(server).values();
+        QCOMPARE(unlisted.join(u'\n'), QString());
+        QCOMPARE(unsent.join(u'\n'), QString());
+    }
+};
+
+int runServerStatementsTests(int argc, char** argv)
+{
+    ServerStatementsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ServerStatementsTest.moc"
