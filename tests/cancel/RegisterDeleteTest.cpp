@@ -138,6 +138,8 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QStringList>("prompts");
         QTest::newRow("used by payroll") << "LN5" << QStringList{u"Record can not be deleted"_qs};
+        QTest::newRow("deducted in a monthly entry")
+            << "LN6" << QStringList{u"Record can not be deleted"_qs};
         QTest::newRow("already cancelled: Delete key idle") << "LN8" << QStringList();
     }
     void refusedWithoutAQuestion()
@@ -157,29 +159,40 @@ private slots:
 
     void raceBetweenTheCheckAndOk_data()
     {
-        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QStringList>("meanwhile");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("mark");
         QTest::addColumn<QVariant>("remark");
+        const QString issue13 = u" where liCompanyID = 1 and liID = 13"_qs;
         QTest::newRow("another clerk cancelled it")
-            << "set licancelled = 1, liCancelledRemarks = 'viewer:first ' "
+            << QStringList{u"update pLoansIssueData set licancelled = 1, "
+                           "liCancelledRemarks = 'viewer:first '"_qs +
+                           issue13}
             << "This entry has already been cancelled"
             << "Yes" << QVariant(u"viewer:first "_qs);
-        QTest::newRow("payroll used it") << "set liUsed = 1 "
-                                         << "Record can not be deleted"
-                                         << "No" << QVariant();
+        QTest::newRow("payroll used it")
+            << QStringList{u"update pLoansIssueData set liUsed = 1"_qs + issue13}
+            << "Record can not be deleted"
+            << "No" << QVariant();
+        QTest::newRow("a monthly entry deducted it")
+            << QStringList{u"insert into pempMonthlyEntryHeader (emhCompanyID, emhID, emhEmpID, "
+                           "emhMonth, emhCancelled) values (1, 90, 9, '2024-03-01', 0)"_qs,
+                           u"insert into pEmployeeDeductionDetail (eddCompanyID, eddID, "
+                           "eddLoanIssueID, eddAmount) values (1, 90, 13, 2639.07)"_qs}
+            << "Record can not be deleted"
+            << "No" << QVariant();
     }
     void raceBetweenTheCheckAndOk()
     {
-        QFETCH(QString, meanwhile);
+        QFETCH(QStringList, meanwhile);
         QFETCH(QString, message);
         QFETCH(QString, mark);
         QFETCH(QVariant, remark);
         const int row = select(u"LN10"_qs);
         messages->queueAnswer(msgbox::vbYes);
         ModalWatch<frmCancel> watch([&](frmCancel& dialog) {
-            db->otherClerk().Execute(u"update pLoansIssueData "_qs + meanwhile +
-                                     u"where liCompanyID = 1 and liID = 13"_qs);
+            for (const QString& statement : meanwhile)
+                db->otherClerk().Execute(statement);
             confirm(dialog, QStringLiteral("second thoughts"));
         });
 
