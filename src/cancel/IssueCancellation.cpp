@@ -1,6 +1,7 @@
 #include "cancel/IssueCancellation.h"
 
 #include "cancel/CancellationStatements.h"
+#include "issue_entry/IssueDeductions.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Conversions.h"
@@ -28,6 +29,9 @@ std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issu
         return Outcome::UsedByPayroll;
     if (flagSet(rs.value(1)))
         return Outcome::AlreadyCancelled;
+    rs.Close();
+    if (IssueDeductions::deductedInMonthlyEntry(connection, vb::CLng(vb::Val(issueId))))
+        return Outcome::UsedByPayroll;
     return std::nullopt;
 }
 

@@ -6,13 +6,15 @@ namespace ado {
 class Connection;
 }
 
-// Cancelling one issue. The register checked that payroll had not used the issue before the
-// clerk was asked for a reason; by the time the clerk confirms, payroll or another clerk may
-// have got there first. The check is therefore repeated under the write lock, in the same
-// transaction as the update, so a used issue is never cancelled and an earlier cancellation's
-// remark is never overwritten.
+// Cancelling one issue. The register checked that payroll had neither used nor deducted the
+// issue before the clerk was asked for a reason; by the time the clerk confirms, payroll or
+// another clerk may have got there first. The check is therefore repeated under the write lock,
+// in the same transaction as the update, so an issue payroll has used or recovered money on is
+// never cancelled (its application would reopen) and an earlier cancellation's remark is never
+// overwritten.
 namespace IssueCancellation {
 
+// UsedByPayroll: payroll took the issue into a run or a monthly entry deducted it.
 enum class Outcome { Cancelled, UsedByPayroll, AlreadyCancelled, NotFound };
 
 // Cancels the issue of the company with the remark, unless it is no longer live.

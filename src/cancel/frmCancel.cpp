@@ -90,9 +90,11 @@ void frmCancel::cmdOK_Click()
         txtcanreason->setFocus();
         return;
     }
-    // A user the company does not know still cancels, with an empty remark.
-    const std::optional<QString> userName = cancellingUserName();
-    const QString remark = userName ? CancellationStatements::remark(*userName, reason) : QString();
+    // A user the company does not know is named by id, so that the reason is never lost.
+    const QString remark = CancellationStatements::remark(
+        cancellingUserName().value_or(QStringLiteral("user ") +
+                                      QString::number(BasLoan::intUserID)),
+        reason);
 
     const IssueCancellation::Outcome outcome = IssueCancellation::cancelLiveIssue(
         BasLoan::adocon(), remark, BasLoan::currentIssueIdText());

@@ -6,7 +6,7 @@
 
 namespace IssueDeductions {
 
-bool deductedInMonthlyEntry(qint32 lngLoanIssueID)
+bool deductedInMonthlyEntry(ado::Connection& connection, qint32 lngLoanIssueID)
 {
     ado::Recordset rs;
     rs.Open(QStringLiteral("select count(eddID) from pempMonthlyEntryHeader a,"
@@ -15,10 +15,15 @@ bool deductedInMonthlyEntry(qint32 lngLoanIssueID)
                                "emhCancelled=0 and ") +
                 QStringLiteral("eddLoanIssueID=") + QString::number(lngLoanIssueID) +
                 QStringLiteral(" and a.emhCompanyId=") + QString::number(BasLoan::intCompanyID),
-            BasLoan::adocon(), ado::CursorType::ForwardOnly, ado::LockType::ReadOnly);
+            connection, ado::CursorType::ForwardOnly, ado::LockType::ReadOnly);
     const bool done = vb::CDbl(rs.value(0)) > 0;
     rs.Close();
     return done;
+}
+
+bool deductedInMonthlyEntry(qint32 lngLoanIssueID)
+{
+    return deductedInMonthlyEntry(BasLoan::adocon(), lngLoanIssueID);
 }
 
 } // namespace IssueDeductions

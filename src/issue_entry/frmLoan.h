@@ -98,6 +98,7 @@ private:
 
     void RecalculateInstallment();
     bool fnAmountWithinLimits();
+    bool fnFiguresRecoverable();
     void closeRepaymentRows();
     void checkApplicationStillOpen();
     void checkIssueStillEditable(ado::Recordset& rs);

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <cmath>
+
 namespace {
 
 // Why the instalment was not worked out again, told plainly; the box keeps what it showed.
@@ -76,6 +78,11 @@ void frmLoan::RecalculateInstallment()
                                      : InstalmentFormula::decliningBalance(A, P, R);
     } catch (const RuntimeError& e) {
         tellNotRecalculated(e.description());
+        return;
+    }
+    if (!std::isfinite(instalment)) {
+        tellNotRecalculated(
+            QStringLiteral("the loan type's interest rate gives no instalment that can be paid."));
         return;
     }
     txtInstallmentAmount->setText(vb::Format(instalment, u"0.00"));

@@ -6,6 +6,9 @@
 #include "common/BasLoan.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <limits>
 
 void frmLoan::GenerateIssueNo()
 {
@@ -28,6 +31,13 @@ void frmLoan::GenerateIssueNo()
         BasLoan::strtype + QStringLiteral("' and liNo like '") + likePrefix +
         QStringLiteral("%'")));
 
-    const qint16 next = highest == u"0" ? qint16(1) : vb::CInt(vb::Val(highest) + 1);
-    strIssueNo = prefix + QString::number(next);
+    // A 32-bit running number: a company issues far more than 32767 loans over the years.
+    const double next = highest == u"0" ? 1 : vb::Val(highest) + 1;
+    if (next > std::numeric_limits<qint32>::max())
+        throw RuntimeError(RuntimeError::Overflow,
+                           QStringLiteral("The running numbers of this company's issues have "
+                                          "reached %1, the highest there can be. Nothing was "
+                                          "saved.")
+                               .arg(std::numeric_limits<qint32>::max()));
+    strIssueNo = prefix + QString::number(vb::CLng(next));
 }

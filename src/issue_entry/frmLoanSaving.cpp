@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cmath>
+
 namespace {
 
 constexpr qint32 InvalidPropertyArrayIndex = 381;
@@ -134,6 +136,10 @@ void frmLoan::SaveIssue()
 
     const double payments = vb::Val(txtNoOfPayments->text());
     const double instalment = vb::Val(txtInstallmentAmount->text());
+    // The total to be repaid is stored as a number payroll can deduct from, never as infinity.
+    const double currentBalance = instalment * payments;
+    if (!std::isfinite(currentBalance))
+        throw RuntimeError::overflow();
     rs.setValue(QStringLiteral("liempid"), employeeOf(*this));
     rs.setValue(QStringLiteral("liLoanID"), loanTypeOf(*this));
     rs.setValue(QStringLiteral("liLoanAppID"), applicationOf(*this));
@@ -141,7 +147,7 @@ void frmLoan::SaveIssue()
     rs.setValue(QStringLiteral("liInstallmentAmount"), instalment);
     rs.setValue(QStringLiteral("liDeductionMode"), qint16(chkDeductMonthly->isChecked() ? 1 : 0));
     rs.setValue(QStringLiteral("liOpeningBalance"), vb::Val(txtLoanAmount->text()));
-    rs.setValue(QStringLiteral("liCurrentBalance"), instalment * payments);
+    rs.setValue(QStringLiteral("liCurrentBalance"), currentBalance);
     rs.setValue(QStringLiteral("liactive"), qint16(1));
     rs.setValue(QStringLiteral("licancelled"), qint16(0));
     rs.setValue(QStringLiteral("liUsed"), qint16(0));
@@ -160,7 +166,9 @@ void frmLoan::checkIssueStillEditable(ado::Recordset& rs)
     };
     if (rs.isEOF())
         throw refuse(QStringLiteral("This issue no longer exists."));
-    if (vb::CBool(rs.value(QStringLiteral("licancelled"))))
+    // A server database may hold Null in either flag; Edit reads Null as false, and so does this.
+    const QVariant cancelled = rs.value(QStringLiteral("licancelled"));
+    if (!cancelled.isNull() && vb::CBool(cancelled))
         throw refuse(QStringLiteral("Another user cancelled this issue after you opened it."));
     const QVariant used = rs.value(QStringLiteral("liUsed"));
     if (!used.isNull() && vb::CBool(used))

@@ -89,7 +89,9 @@ void frmLoan::cboloanapplication_Click()
     if (const QVariant instalment = rs.value(QStringLiteral("laInstalmentAmount"));
         !instalment.isNull())
         txtInstallmentAmount->setText(vb::CStr(instalment));
-    chkDeductMonthly->setChecked(!rs.value(QStringLiteral("laDeductMonthly")).isNull());
+    // An application approved with deduct-monthly 0 is not deducted monthly, whatever Null means.
+    const QVariant deductMonthly = rs.value(QStringLiteral("laDeductMonthly"));
+    chkDeductMonthly->setChecked(!deductMonthly.isNull() && vb::CBool(deductMonthly));
     cboLoanType->setCurrentIndex(0);
     rs.Close();
 

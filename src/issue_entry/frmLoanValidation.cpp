@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <cmath>
+
 namespace {
 
 bool refuse(const QString& message, QWidget* focus)
@@ -33,7 +35,34 @@ bool frmLoan::fnValidateEntry()
     if (!BasLoan::fnCheckMandatory(txtNoOfPayments, QStringLiteral("Enter No Of Payments"),
                                    BasLoan::MsgboxTitle))
         return false;
-    return fnAmountWithinLimits();
+    return fnAmountWithinLimits() && fnFiguresRecoverable();
+}
+
+// A new issue that payroll could never recover (an amount, payments or instalment of 0, or one
+// the calculation could not work out) is refused. Edits are not, so that a stored issue's
+// remarks stay editable.
+bool frmLoan::fnFiguresRecoverable()
+{
+    if (BasLoan::strMode != u"N")
+        return true;
+    const auto usable = [](double value) { return std::isfinite(value) && value > 0; };
+    const double amount = vb::Val(txtLoanAmount->text());
+    const double payments = vb::Val(txtNoOfPayments->text());
+    const double instalment = vb::Val(txtInstallmentAmount->text());
+    if (!usable(amount))
+        return refuse((BasLoan::strtype == u"A" ? QStringLiteral("The advance amount")
+                                                : QStringLiteral("The loan amount")) +
+                          QStringLiteral(" must be more than 0."),
+                      txtLoanAmount);
+    if (!usable(payments))
+        return refuse(QStringLiteral("The number of payments must be more than 0."),
+                      txtNoOfPayments);
+    if (!usable(instalment) || !usable(instalment * payments))
+        return refuse(QStringLiteral("The instalment must be more than 0. It could not be worked "
+                                     "out for this application: check the loan type's interest "
+                                     "rate and the application's instalment."),
+                      txtInstallmentAmount);
+    return true;
 }
 
 // A new issue's amount must lie within its loan type's limits, where the loan type sets an

@@ -3,6 +3,7 @@
 
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
+#include "issue_entry/IssueDeductions.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/runtime/Conversions.h"
@@ -17,7 +18,8 @@ namespace {
 constexpr int LastListColumn = 7;
 constexpr quint32 CancelledColour = 255; // red, as 0x00BBGGRR
 
-// Payroll has taken the issue into a run (a Null flag means it has not).
+// Payroll has taken the issue into a run (a Null flag means it has not) or has deducted it in a
+// monthly entry: money has been recovered on it, so it can no longer be cancelled.
 bool usedByPayroll(const QString& issueIdText)
 {
     ado::Recordset rs;
@@ -27,7 +29,8 @@ bool usedByPayroll(const QString& issueIdText)
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::ReadOnly);
     const QVariant used = rs.value(QStringLiteral("liUsed"));
     rs.Close();
-    return !used.isNull() && vb::CBool(used);
+    return (!used.isNull() && vb::CBool(used)) ||
+           IssueDeductions::deductedInMonthlyEntry(vb::CLng(vb::Val(issueIdText)));
 }
 
 // Visits each cell of the issue's row as the current cell, painting it red when cancelled.

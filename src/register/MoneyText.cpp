@@ -10,8 +10,8 @@ namespace money_text {
 
 namespace {
 
-// Below this every step works on whole cents in 64 bits and fifteen significant digits reach
-// past the third decimal; beyond it (and for NaN or infinity) the general formatter is used.
+// Below this every step works on whole cents in 64 bits; beyond it (and for NaN or infinity) the
+// general formatter is used.
 constexpr double FastLimit = 1e11;
 
 void appendGrouped(std::string& out, std::int64_t whole)
@@ -74,20 +74,13 @@ int appendMoney(std::string& out, double value)
         const int decimals = cents % 100 == 0 ? 0 : (cents % 10 == 0 ? 1 : 2);
         return (value < 0.0 ? 1 : 0) + digitCount(cents / 100) + (decimals ? decimals + 1 : 0);
     }
-    // Otherwise as the general formatter does: round to fifteen significant digits first, then
-    // to three decimals, then half away from zero on the third.
+    // Otherwise rounded to cents as every amount is, by the one rounding of vb::Format.
     char shortest[32];
     const auto shortestEnd = std::to_chars(shortest, shortest + sizeof shortest, magnitude,
                                            std::chars_format::general, 15)
                                  .ptr;
-    double cleaned = 0.0;
-    std::from_chars(shortest, shortestEnd, cleaned);
-    char fixed[32];
-    const auto fixedEnd =
-        std::to_chars(fixed, fixed + sizeof fixed, cleaned, std::chars_format::fixed, 3).ptr;
-    const char* point = fixedEnd - 4; // "whole.ddd"
-    const int kept = (point[1] - '0') * 10 + (point[2] - '0');
-    appendCents(out, value, wholeNumber(fixed, point) * 100 + kept + (point[3] >= '5' ? 1 : 0));
+    const std::string cents = vb::RoundedDigits(magnitude, 2);
+    appendCents(out, value, wholeNumber(cents.data(), cents.data() + cents.size()));
     return int(shortestEnd - shortest) + (value < 0.0 ? 1 : 0);
 }
 

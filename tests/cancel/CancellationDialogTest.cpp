@@ -98,7 +98,8 @@ private slots:
         const QString n50(50, u'n');
         row("blanks around", u"  clerk "_qs, u"   duplicate entry  "_qs,
             u"clerk:duplicate entry "_qs);
-        row("user without a row", QString(), u"duplicate"_qs, u" "_qs);
+        row("user without a row: named by id", QString(), u"duplicate"_qs,
+            u"user 99:duplicate "_qs);
         row("apostrophes", u"D'Souza"_qs, u"it's 'own'"_qs, u"D'Souza:it's 'own' "_qs);
         row("quotes and semicolons", u"clerk"_qs, u"\"no\"; a;;"_qs, u"clerk:\"no\"; a;; "_qs);
         row("statement fragment", u"clerk"_qs, u"x', liUsed=1; delete from pusers --"_qs,

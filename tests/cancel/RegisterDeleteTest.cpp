@@ -143,6 +143,8 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QStringList>("prompts");
         QTest::newRow("used by payroll") << "LN5" << QStringList{u"Record can not be deleted"_qs};
+        QTest::newRow("deducted in a monthly entry")
+            << "LN6" << QStringList{u"Record can not be deleted"_qs};
         QTest::newRow("already cancelled: Delete key idle") << "LN8" << QStringList();
     }
     void refusedWithoutAQuestion()
@@ -162,17 +164,24 @@ private slots:
 
     void raceBetweenTheCheckAndOk_data()
     {
-        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("meanwhile"); // statements separated by ";"
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("mark");
         QTest::addColumn<QVariant>("remark");
+        const QString issue =
+            u"update pLoansIssueData set %1 where liCompanyID = 1 and liID = 13"_qs;
+        const QString refused = u"Record can not be deleted"_qs;
         QTest::newRow("another clerk cancelled it")
-            << "set licancelled = 1, liCancelledRemarks = 'viewer:first ' "
+            << issue.arg(u"licancelled = 1, liCancelledRemarks = 'viewer:first '"_qs)
             << "This entry has already been cancelled"
             << "Yes" << QVariant(u"viewer:first "_qs);
-        QTest::newRow("payroll used it") << "set liUsed = 1 "
-                                         << "Record can not be deleted"
-                                         << "No" << QVariant();
+        QTest::newRow("payroll used it")
+            << issue.arg(u"liUsed = 1"_qs) << refused << "No" << QVariant();
+        QTest::newRow("a monthly entry deducted it")
+            << u"insert into pempMonthlyEntryHeader values (1, 90, 9, '2024-03-01', 0); insert "
+               u"into "
+               "pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID) values (1, 90, 13)"_qs
+            << refused << "No" << QVariant();
     }
     void raceBetweenTheCheckAndOk()
     {
@@ -183,8 +192,8 @@ private slots:
         const int row = select(u"LN10"_qs);
         messages->queueAnswer(msgbox::vbYes);
         ModalWatch<frmCancel> watch([&](frmCancel& dialog) {
-            db->otherClerk().Execute(u"update pLoansIssueData "_qs + meanwhile +
-                                     u"where liCompanyID = 1 and liID = 13"_qs);
+            for (const QString& statement : meanwhile.split(u';'))
+                db->otherClerk().Execute(statement);
             confirm(dialog, QStringLiteral("second thoughts"));
         });
 

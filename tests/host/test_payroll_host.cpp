@@ -366,7 +366,9 @@ private slots:
         QVERIFY2(!run.err.contains(QLatin1String("SQLSERVER_CI")) &&
                      !run.err.contains(QLatin1String("secret")),
                  qPrintable(run.err));
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+        // Nothing new beside the databases (a closed database may tidy its -wal and -shm away).
+        for (const QString& file : QDir(m_dir.path()).entryList(QDir::Files))
+            QVERIFY2(before.contains(file), qPrintable(file));
     }
 };
 

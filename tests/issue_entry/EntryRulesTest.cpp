@@ -50,6 +50,65 @@ private slots:
         QCOMPARE(messages.prompts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
+    // A new issue whose figures payroll could not recover is refused with its cause and nothing
+    // stored; usable figures are stored to the cent as shown.
+    void figuresOfANewIssue_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("application");
+        QTest::addColumn<QString>("setup");    // statements separated by ";"
+        QTest::addColumn<QString>("payments"); // as a server database may give them, if set
+        QTest::addColumn<QString>("outcome");  // the instalment stored, or the refusal
+        const auto row = [](const char* name, const char* type, int application, QString setup,
+                            const char* payments, const char* outcome) {
+            QTest::newRow(name) << QString::fromLatin1(type) << application << setup
+                                << QString::fromLatin1(payments) << QString::fromLatin1(outcome);
+        };
+        const QString app = u"update ploanapplication set "_s;
+        const char* noInstalment = "The instalment must be more than 0.";
+        row("x.xx4 then 5 stays down, shown and stored", "L", 11,
+            app + u"laSanctionAmount = 5300 where laLoanAppID = 11"_s, "", "554.04");
+        row("rate and application instalment Null", "L", 15,
+            app + u"laInstalmentAmount = NULL, laEmployeeID = 1 where laLoanAppID = 15"_s, "",
+            noInstalment);
+        row("rate that overflows", "L", 10,
+            u"update pLoans set lPercentageofInterest = 1e308 where lLoanID = 1;"_s + app +
+                u"laInstalmentAmount = NULL where laLoanAppID = 10"_s,
+            "", noInstalment);
+        row("amount 0", "A", 20, app + u"laSanctionAmount = 0 where laLoanAppID = 20"_s, "",
+            "The advance amount must be more than 0.");
+        row("no payments", "A", 20, QString(), "0", "The number of payments must be more than 0.");
+    }
+    void figuresOfANewIssue()
+    {
+        QFETCH(QString, type);
+        QFETCH(int, application);
+        QFETCH(QString, setup);
+        QFETCH(QString, payments);
+        QFETCH(QString, outcome);
+        openRegister(1, type);
+        for (const QString& statement : setup.split(u';', Qt::SkipEmptyParts))
+            run(statement);
+        msgbox::ScriptedPresenter messages;
+        frmLoan& entry = newEntry(1, application);
+        if (!payments.isEmpty())
+            entry.txtNoOfPayments->setText(payments);
+        const QString shown = entry.txtInstallmentAmount->text();
+        entry.cmdOK_Click();
+        if (messages.shown().isEmpty()) {
+            QCOMPARE(shown, outcome);
+            QCOMPARE(stored(QStringLiteral("select liInstallmentAmount, liCurrentBalance / "
+                                           "liNoofPayments from pLoansIssueData")),
+                     QStringList(2, outcome));
+        } else {
+            QVERIFY2(messages.prompts().back().startsWith(outcome),
+                     qPrintable(messages.prompts().join(u'|')));
+            QVERIFY(!shown.contains(u"inf"_s) && !shown.contains(u"nan"_s));
+            QCOMPARE(storedValue(QStringLiteral("select count(*) from pLoansIssueData")), u"0"_s);
+            QVERIFY(entry.isVisible());
+        }
+    }
+
     void numbering_data()
     {
         QTest::addColumn<int>("company");
@@ -74,8 +133,11 @@ private slots:
         QTest::newRow("prefix NULL")
             << 1 << "L" << QStringList{} << u"update pPrefix set Prefix = NULL"_s
             << "Invalid use of Null";
-        QTest::newRow("past 32767")
-            << 1 << "L" << QStringList{"L LN32767"} << QString() << "Overflow";
+        QTest::newRow("the 32,768th")
+            << 1 << "L" << QStringList{"L LN32767"} << QString() << "LN32768";
+        QTest::newRow("past the 32-bit numbers")
+            << 1 << "L" << QStringList{"L LN2147483647"} << QString()
+            << "The running numbers of this company's issues have reached 2147483647";
     }
     void numbering()
     {

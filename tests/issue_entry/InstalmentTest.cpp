@@ -46,12 +46,8 @@ private slots:
         QTest::addColumn<double>("payments");
         QTest::addColumn<double>("rate");
         QTest::addColumn<QString>("instalment");
-        QTest::newRow("level, due at the start of each month")
-            << true << 12000. << 12. << 12. << "1055.63";
         QTest::newRow("level at 0 %") << true << 12000. << 12. << 0. << "1000.00";
         QTest::newRow("level, one payment") << true << 5000. << 1. << 12. << "5000.00";
-        QTest::newRow("declining, interest on each month's balance")
-            << false << 12000. << 12. << 7. << "1037.92";
         QTest::newRow("declining, half a cent rounds up")
             << false << 2400. << 12. << 4.5 << "204.88";
         QTest::newRow("declining at 0 %") << false << 12000. << 12. << 0. << "1000.00";
@@ -87,15 +83,15 @@ private slots:
         QTest::newRow("level payment replaces the application's instalment")
             << 1 << "L" << 1 << 10 << QString() << QString()
             << QStringList{"12000", "12", "1055.63", "1", loan, inst} << QString();
-        QTest::newRow("deduct monthly unknown unticks")
+        QTest::newRow("deduct monthly Null unticks")
             << 1 << "L" << 1 << 11 << QString() << QString()
             << QStringList{"10000", "10", "1045.37", "0", loan, inst} << QString();
-        QTest::newRow("no sanction amount: nothing worked out")
+        QTest::newRow("no sanction amount: nothing worked out; deduct monthly 0 unticks")
             << 1 << "L" << 2 << 12 << QString() << QString()
-            << QStringList{"0.00", "", "", "1", loan, inst} << QString();
-        QTest::newRow("advance at 0 %")
+            << QStringList{"0.00", "", "", "0", loan, inst} << QString();
+        QTest::newRow("advance at 0 %, deduct monthly 0")
             << 1 << "A" << 1 << 20 << QString() << "24"
-            << QStringList{"8000", "24", "333.33", "1", "Advance Amount(Rs):", inst} << QString();
+            << QStringList{"8000", "24", "333.33", "0", "Advance Amount(Rs):", inst} << QString();
         QTest::newRow("declining balance, symbol trimmed")
             << 2 << "L" << 1 << 30 << QString() << QString()
             << QStringList{"12000", "12", "1037.92", "1", "Loan Amount($):", "Installment Amt($):"}

@@ -1,6 +1,7 @@
 #include "EntryTest.h"
 
 #include "common/BasLoan.h"
+#include "data/NativeStatement.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
@@ -38,12 +39,16 @@ private slots:
         QTest::addColumn<QString>("identity"); // id, type, number, date, loan type, application
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("repaymentsClosed");
+        QTest::addColumn<bool>("cancelledNull"); // as a server database may hold the flag
         // Only the employee's repayment rows of the issue's loan type are closed, by a new issue.
-        QTest::newRow("new loan") << 0 << "1 L LN1 2024-03-15 1 10" << u"Loans Issue"_s << "11000";
+        QTest::newRow("new loan") << 0 << "1 L LN1 2024-03-15 1 10" << u"Loans Issue"_s << "11000"
+                                  << false;
         QTest::newRow("new advance")
-            << 0 << "1 A ADV1 2024-03-15 2 20" << u"Advance Issue"_s << "00100";
+            << 0 << "1 A ADV1 2024-03-15 2 20" << u"Advance Issue"_s << "00100" << false;
         QTest::newRow("edit keeps number, date and application")
-            << 7 << "7 L LN7 2024-01-05 1 10" << u"Loans Issue"_s << "00000";
+            << 7 << "7 L LN7 2024-01-05 1 10" << u"Loans Issue"_s << "00000" << false;
+        QTest::newRow("edit of an issue whose cancelled flag is Null")
+            << 7 << "7 L LN7 2024-01-05 1 10" << u"Loans Issue"_s << "00000" << true;
     }
     void savingFromTheRegister()
     {
@@ -51,12 +56,24 @@ private slots:
         QFETCH(QString, identity);
         QFETCH(QString, caption);
         QFETCH(QString, repaymentsClosed);
+        QFETCH(bool, cancelledNull);
         openRegister(1, identity.section(u' ', 1, 1));
+        if (cancelledNull) {
+            // The embedded schema forbids Null there: the same table without that rule.
+            payroll::NativeStatement sql(BasLoan::adocon(), u"select sql from sqlite_master where "
+                                                            "name = 'pLoansIssueData'"_s);
+            const QString loose = sql.scalar().toString().replace(u"licancelled INTEGER NOT NULL"_s,
+                                                                  u"licancelled INTEGER"_s);
+            payroll::NativeStatement(BasLoan::adocon(), u"drop table pLoansIssueData"_s).run();
+            payroll::NativeStatement(BasLoan::adocon(), loose).run();
+        }
         addIssue(2, 40, QStringLiteral("L"), QStringLiteral("40")); // another company's
         if (issue)
             addLiveIssue();
         run(u"insert into puserrights (userid, interfaceid, functionrights) values "
             "(2, 91001, 'NEDP'), (2, 91035, 'NEDP')"_s);
+        if (cancelledNull)
+            run(u"update pLoansIssueData set licancelled = NULL"_s);
         msgbox::ScriptedPresenter messages;
         QVERIFY(showEntry(issue, [&](frmLoan& entry) {
             QCOMPARE(entry.windowTitle(), caption);

@@ -18,8 +18,8 @@ namespace {
 
 const QString password = QStringLiteral("tarnbelqowd");
 
-// A payroll database with one company, one employee and three issues: a loan, a cancelled
-// advance and a loan of the company's other interest method.
+// A payroll database with one company, one employee and five issues: a loan, a cancelled
+// advance, a live advance, a long loan and a loan of the company's other interest method.
 struct Payroll
 {
     QTemporaryDir dir;
@@ -49,6 +49,7 @@ struct Payroll
                  "NULL");
         addIssue(2, 5, "L", "7", 1, 10000, 3, 3388.89, 0, "NULL", "NULL");
         addIssue(1, 7, "L", "LN9", 3, 240000, 120, 3409.62, 0, "NULL", "NULL");
+        addIssue(1, 8, "A", "ADV3", 5, 3000, 3, 1000, 0, "NULL", "NULL");
     }
 
     void addIssue(int company, int id, const char* type, const char* number, int loan,
@@ -151,33 +152,39 @@ private slots:
         QTest::addColumn<int>("company");
         QTest::addColumn<QString>("issueId");
         QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QStringList>("shown");
-
-        // The texts each statement shows, separated by "|".
-        QTest::newRow("level-payment loan")
-            << false << 1 << "5"
-            << "L"
-            << "Loan Issue"
-            << QStringLiteral("Harbour Mills Ltd|Loan Issue Statement|LN7|Karthik Reddy (E007)|"
-                              "Personal Loan|12,000.00|Indian Rupee (Rs)|1,055.63|12 % a year, "
-                              "level payment|Issued|Medical expenses|Mar 2024|Feb 2025|12,667.54|"
-                              "667.54")
-                   .split(u'|');
-        QTest::newRow("cancelled advance")
-            << false << 1 << "6"
-            << "A"
-            << "Advance Issue"
-            << QStringLiteral("Advance Issue Statement|ADV2|Cancelled|clerk:Employee withdrew the "
-                              "request |1,000.00|3,000.00")
-                   .split(u'|');
-        QTest::newRow("declining-balance loan, in-memory database")
-            << true << 2 << "5"
-            << "L"
-            << "Loan Issue"
-            << QStringLiteral("Harbour Mills Branch|10 % a year, declining balance|3,388.89|55.55|"
-                              "10,166.67|166.67")
-                   .split(u'|');
+        QTest::addColumn<QStringList>("absent"); // parts of texts that must not be shown
+        // The texts, separated by "|". The totals are what payroll deducts: payments x the
+        // stored instalment.
+        const auto row = [](const char* name, bool inMemory, int company, const char* id,
+                            const char* type, const char* setup, const QString& shown,
+                            const char* absent) {
+            QTest::newRow(name) << inMemory << company << QString::fromLatin1(id)
+                                << QString::fromLatin1(type) << QString::fromLatin1(setup)
+                                << shown.split(u'|') << QString::fromLatin1(absent).split(u'|');
+        };
+        const QString level = QStringLiteral(
+            "Harbour Mills Ltd|Loan Issue Statement|LN7|Karthik Reddy (E007)|Loan type|Personal "
+            "Loan|12,000.00|Indian Rupee (Rs)|1,055.63|Implied interest|12.00 % a year, worked "
+            "out from the amount, payments and instalment|Issued|Medical expenses|Mar 2024|Feb "
+            "2025|12,667.56|667.56");
+        row("level-payment loan", false, 1, "5", "L", "", level, "Rounding|Advance");
+        row("the same after its rate and the company's method changed", false, 1, "5", "L",
+            "update pLoans set lPercentageofInterest = 20; update psettings set "
+            "FlatLoanInterest = 0",
+            level, "Rounding|Advance");
+        row("declining-balance loan, in-memory database", true, 2, "5", "L", "",
+            u"Harbour Mills Branch|20.11 % a year, worked out from the amount, payments and "
+            "instalment|3,388.89|110.81|10,166.67|166.67"_qs,
+            "Rounding|Advance");
+        row("advance: no interest, no loan", false, 1, "8", "A", "",
+            u"Advance Issue Statement|ADV3|Advance type|Salary Advance|1,000.00|3,000.00"_qs,
+            "nterest|Loan|Rounding");
+        row("cancelled advance: who and why, nothing due", false, 1, "6", "A", "",
+            u"CANCELLED|Advance Issue Statement|ADV2|Cancelled|Cancelled by|clerk|Reason|Employee "
+            "withdrew the request|1,000.00"_qs,
+            "Repayment schedule|Total|nterest");
     }
     void statement()
     {
@@ -185,27 +192,38 @@ private slots:
         QFETCH(int, company);
         QFETCH(QString, issueId);
         QFETCH(QString, type);
-        QFETCH(QString, title);
+        QFETCH(QString, setup);
         QFETCH(QStringList, shown);
+        QFETCH(QStringList, absent);
 
         Payroll payroll(inMemory);
+        for (const QString& statement : setup.split(u';', Qt::SkipEmptyParts))
+            payroll.host.Execute(statement);
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
         preview(engine, company, issueId, type, QStringLiteral("Admin"));
 
         QCOMPARE(presenter.shown().size(), 1);
         const auto& report = presenter.shown().front();
-        QCOMPARE(report.options.title, title);
+        QCOMPARE(report.options.title, type == u"L" ? u"Loan Issue"_qs : u"Advance Issue"_qs);
         QCOMPARE(report.options.state, rpt::PreviewOptions::Maximized);
         QVERIFY(!report.options.progressDialog);
         QCOMPARE(report.pages.size(), 1);
         for (const QString& text : shown)
             QVERIFY2(report.pages[0].contains(text), qPrintable(text));
+        for (const QString& part : absent) {
+            for (const QString& text : report.pages[0])
+                QVERIFY2(!text.contains(part), qPrintable(text));
+        }
     }
 
+    // Every page names the issue and its employee; a long remark typed without blanks wraps whole.
     void longScheduleRunsOverPages()
     {
         Payroll payroll;
+        const QString remark = QString(180, u'x') + u"END"_qs;
+        payroll.host.Execute(u"update pLoansIssueData set liRemarks = '"_qs + remark +
+                             u"' where liID = 7"_qs);
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
         preview(engine, 1, QStringLiteral("7"), QStringLiteral("L"), QStringLiteral("Admin"));
@@ -215,10 +233,14 @@ private slots:
         for (int page = 0; page < pages.size(); ++page) {
             QCOMPARE(pages[page].back(),
                      QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages.size()));
+            QVERIFY(pages[page].contains(u"LN9, Karthik Reddy (E007)"_qs));
             if (page > 0 && pages[page].contains(QStringLiteral("Instalment")))
                 QCOMPARE(pages[page].front(), QStringLiteral("Repayment schedule (continued)"));
         }
         QVERIFY(pages.back().contains(QStringLiteral("240,000.00")));
+        QVERIFY(pages.back().contains(QStringLiteral("409,154.40"))); // 120 x 3,409.62
+        QVERIFY(std::any_of(pages.front().cbegin(), pages.front().cend(),
+                            [&](QString text) { return text.remove(QChar(0x200B)) == remark; }));
         QVERIFY(pages.back().contains(QStringLiteral("Received by the employee")));
     }
 

@@ -33,7 +33,7 @@ private slots:
                                         QStringLiteral("/reports/rptLoanorAdvanceIssue.rpt"));
         QCOMPARE(definition.parameters.size(), 5);
         QVERIFY(definition.parameter(QStringLiteral("@INTCOMPANYID"))->required);
-        QCOMPARE(definition.names.size(), 6);
+        QCOMPARE(definition.names.size(), 5);
         QVERIFY(definition.query(QStringLiteral("issue"))->singleRow);
         QCOMPARE(definition.schedules.size(), 1);
         QCOMPARE(definition.bands.size(), 4);

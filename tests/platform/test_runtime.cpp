@@ -5,6 +5,9 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 class TestRuntime : public QObject
 {
     Q_OBJECT
@@ -31,31 +34,30 @@ private slots:
         QCOMPARE(vb::Val(text), expected);
     }
 
+    // The one rounding of amounts: once, half away from zero, on the value as written.
     void format_data()
     {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("grouped") << 1234.5 << "###,###,##0.00"
-                                 << "1,234.50";
-        QTest::newRow("zero") << 0.0 << "###,###,##0.00"
-                              << "0.00";
-        QTest::newRow("negative") << -5.0 << "###,###,##0.00"
-                                  << "-5.00";
-        QTest::newRow("millions") << 1234567.891 << "###,###,##0.00"
-                                  << "1,234,567.89";
-        QTest::newRow("billions beyond the pattern") << 1234567890.0 << "###,###,##0.00"
-                                                     << "1,234,567,890.00";
-        QTest::newRow("half away from zero") << 1.005 << "0.00"
-                                             << "1.01";
-        QTest::newRow("negative half away") << -2.675 << "0.00"
-                                            << "-2.68";
-        QTest::newRow("instalment") << 1055.6313 << "0.00"
-                                    << "1055.63";
-        QTest::newRow("no grouping") << 12000.0 << "0.00"
-                                     << "12000.00";
-        QTest::newRow("carry") << 9.999 << "0.00"
-                               << "10.00";
+        const auto row = [](const char* name, double value, const char* pattern,
+                            const char* expected) {
+            QTest::newRow(name) << value << QString::fromLatin1(pattern)
+                                << QString::fromLatin1(expected);
+        };
+        const char* money = "###,###,##0.00";
+        row("x.xx49999 stays down", 1234.5649999, "0.00", "1234.56");
+        row("x.xx4 then 6 stays down, once", 1.0046, "0.00", "1.00");
+        row("level-payment instalment", 3495.55487, "0.00", "3495.55");
+        row("x.xx5 as written goes up", 1.005, "0.00", "1.01");
+        row("negative half away from zero", -2.675, "0.00", "-2.68");
+        row("negative below half a cent is zero", -0.004, money, "0.00");
+        row("carry into a new digit", 9.999, "0.00", "10.00");
+        row("zero", 0.0, money, "0.00");
+        row("very large, fifteen digits kept", 123456789012.345, money, "123,456,789,012.35");
+        row("beyond fifteen digits", 1e20, money, "100,000,000,000,000,000,000.00");
+        row("not a number is no amount", std::nan(""), money, "");
+        row("infinity is no amount", -std::numeric_limits<double>::infinity(), "0.00", "");
     }
     void format()
     {

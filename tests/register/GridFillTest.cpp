@@ -354,12 +354,8 @@ private slots:
     // random ones.
     void moneyTextIsTheGeneralFormat()
     {
-        QList<double> amounts{0.0,         -0.0,        1234.5,        -5.0,
-                              0.005,       0.015,       1.005,         2.675,
-                              999.995,     -0.004,      -0.005,        0.0625,
-                              0.1875,      1e-7,        123456789.125, 99999999999.995,
-                              1e11,        -1e11 - 0.5, 1e15,          1e300,
-                              std::nan("")};
+        QList<double> amounts{0.0,  -0.0, 1234.5,      0.015,           999.995, -0.005,
+                              1e-7, 1e11, -1e11 - 0.5, 99999999999.995, 1e300,   std::nan("")};
         std::mt19937_64 random(20030315);
         std::uniform_int_distribution<qint64> cents(-1'000'000'000, 10'000'000'000);
         std::uniform_real_distribution<double> share(0.0, 1.0);

@@ -11,7 +11,8 @@ namespace rpt {
 namespace {
 const QStringList knownFormats = {QStringLiteral("money"), QStringLiteral("date"),
                                   QStringLiteral("month"), QStringLiteral("datetime"),
-                                  QStringLiteral("yesno")};
+                                  QStringLiteral("yesno"), QStringLiteral("user"),
+                                  QStringLiteral("reason")};
 }
 
 bool FieldFormat::isKnown(const QString& format)
@@ -35,6 +36,15 @@ QString FieldFormat::apply(const QVariant& value, const QString& format)
         return !value.isNull() && vb::CBool(value) ? QStringLiteral("Yes") : QStringLiteral("No");
     if (value.isNull())
         return {};
+    if (f == u"user" || f == u"reason") {
+        // A cancellation remark is the user, a colon and the reason; one without a colon is all
+        // reason.
+        const QString remark = vb::TextOf(value);
+        const qsizetype colon = remark.indexOf(u':');
+        if (f == u"user")
+            return colon < 0 ? QString() : remark.left(colon).trimmed();
+        return remark.sliced(colon + 1).trimmed();
+    }
     if (f == u"money")
         return vb::Format(vb::CDbl(value), u"###,###,##0.00");
     if (f == u"date" || f == u"month") {

@@ -1,145 +1,90 @@
 #include "platform/report/RepaymentSchedule.h"
 
 #include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
 
-#include <QString>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string>
 
 namespace rpt {
 
 namespace {
 
-// The interest of all months of the declining-balance method: month i (0 for the first) owes
-// one month's interest on the principal still outstanding, amount - (amount / payments) * i.
-// The month index is a 16-bit count, as the issue entry keeps it.
-double decliningInterest(double amount, double payments, double monthlyRate)
-{
-    const double lastMonth = vb::RoundHalfEven(payments - 1);
-    if (lastMonth > 32767)
-        throw RuntimeError::overflow();
-    double total = 0;
-    for (int i = 0; i <= int(lastMonth); ++i)
-        total += (amount - amount / payments * i) * monthlyRate;
-    return total;
-}
+// Above this a monthly rate is no loan's: the search stops there for figures whose instalment
+// alone repays the amount.
+constexpr double highestMonthlyRate = 100;
 
-double centsToAmount(qint64 cents)
+// What the payments are worth at the issue date at a monthly rate, the first one paid at once.
+double presentValue(double instalment, int payments, double rate)
 {
-    return double(cents) / 100.0;
+    if (rate == 0)
+        return instalment * payments;
+    return instalment * (1 - std::pow(1 + rate, -payments)) / rate * (1 + rate);
 }
 
 } // namespace
 
 qint64 RepaymentSchedule::toCents(double amount)
 {
-    // Rounding on the value as written (15 significant digits) keeps 1.005 at 1.01, as the
-    // "0.00" format shows it.
-    const double cents = QString::number(amount * 100.0, 'g', 15).toDouble();
-    return std::llround(cents);
+    if (!std::isfinite(amount))
+        return 0;
+    const std::string digits = vb::RoundedDigits(amount, 2);
+    qint64 cents = 0;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), cents).ec != std::errc())
+        return 0; // beyond any amount kept in cents
+    return amount < 0 ? -cents : cents;
 }
 
-double RepaymentSchedule::instalment(double amount, double payments, double yearlyRatePercent,
-                                     InterestMethod method)
+double RepaymentSchedule::impliedMonthlyRate(qint64 amount, int payments, qint64 instalment)
 {
-    const double r = yearlyRatePercent / 1200.0;
-    if (method == InterestMethod::DecliningBalance)
-        return amount / payments + decliningInterest(amount, payments, r) / payments;
-    if (r == 0)
-        return amount / payments;
-    // Payments due at the start of each period: the end-of-period payment divided by (1 + r).
-    return amount * r * std::pow(1 + r, payments - 1) / (std::pow(1 + r, payments) - 1);
+    if (payments < 2 || double(instalment) * payments <= double(amount))
+        return 0;
+    // The worth falls as the rate rises: halve the interval until it is as fine as a double.
+    double low = 0;
+    double high = highestMonthlyRate;
+    for (int step = 0; step < 200 && low < high; ++step) {
+        const double middle = (low + high) / 2;
+        if (middle == low || middle == high)
+            break;
+        if (presentValue(double(instalment), payments, middle) > double(amount))
+            low = middle;
+        else
+            high = middle;
+    }
+    return (low + high) / 2;
 }
 
-RepaymentSchedule RepaymentSchedule::build(double amount, int payments, double yearlyRatePercent,
-                                           InterestMethod method, QDate firstMonth)
+RepaymentSchedule RepaymentSchedule::build(double amount, int payments, double instalment,
+                                           QDate firstMonth)
 {
-    const qint64 amountCents = toCents(amount);
-    if (payments < 1 || amountCents < 1)
-        return {};
+    const qint64 owed = toCents(amount);
+    const qint64 due = toCents(instalment);
+    RepaymentSchedule schedule;
+    if (payments < 1 || owed < 1 || due < 1)
+        return schedule;
+    schedule.m_monthlyRate = impliedMonthlyRate(owed, payments, due);
     const QDate first(firstMonth.year(), firstMonth.month(), 1);
-    if (method == InterestMethod::LevelPayment)
-        return levelPayment(amountCents, payments, yearlyRatePercent, first);
-    return decliningBalance(centsToAmount(amountCents), payments, yearlyRatePercent / 1200.0,
-                            first);
-}
-
-RepaymentSchedule RepaymentSchedule::levelPayment(qint64 amount, int payments,
-                                                  double yearlyRatePercent, QDate firstMonth)
-{
-    const double monthlyRate = yearlyRatePercent / 1200.0;
-    const qint64 due = toCents(instalment(centsToAmount(amount), payments, yearlyRatePercent,
-                                          InterestMethod::LevelPayment));
-    RepaymentSchedule schedule;
-    qint64 balance = amount;
+    qint64 balance = owed;
     for (int k = 1; k <= payments; ++k) {
-        // The first payment falls due at the start, before any interest has run.
-        const qint64 interest = k == 1 ? 0 : toCents(centsToAmount(balance) * monthlyRate);
-        const qint64 principal =
-            k == payments ? balance : std::clamp(due - interest, qint64(0), balance);
-        balance -= principal;
-        schedule.append(interest, principal, balance, firstMonth);
+        Line line;
+        line.number = k;
+        line.month = first.addMonths(k - 1);
+        line.instalment = due;
+        if (k == payments) {
+            line.principal = balance;
+        } else {
+            const qint64 interest =
+                k == 1 ? 0 : toCents(double(balance) / 100 * schedule.m_monthlyRate);
+            line.principal = std::clamp(due - interest, qint64(0), balance);
+        }
+        // The rest of the instalment: interest, or only rounding where the figures imply none.
+        (schedule.m_monthlyRate > 0 ? line.interest : line.rounding) = due - line.principal;
+        balance -= line.principal;
+        line.balance = balance;
+        schedule.m_lines.append(line);
     }
     return schedule;
-}
-
-RepaymentSchedule RepaymentSchedule::decliningBalance(double amount, int payments,
-                                                      double monthlyRate, QDate firstMonth)
-{
-    const double interestTotal = decliningInterest(amount, payments, monthlyRate);
-    const qint64 principalPart = toCents(amount / payments);
-    // The parts are taken from the rounded instalment so that each line pays exactly it.
-    const qint64 interestPart =
-        toCents(amount / payments + interestTotal / payments) - principalPart;
-    qint64 principalLeft = toCents(amount);
-    qint64 interestLeft = toCents(interestTotal);
-    RepaymentSchedule schedule;
-    for (int k = 1; k <= payments; ++k) {
-        const bool last = k == payments;
-        const qint64 principal = last ? principalLeft : std::min(principalPart, principalLeft);
-        const qint64 interest = last ? interestLeft : std::min(interestPart, interestLeft);
-        principalLeft -= principal;
-        interestLeft -= interest;
-        schedule.append(interest, principal, principalLeft, firstMonth);
-    }
-    return schedule;
-}
-
-void RepaymentSchedule::append(qint64 interest, qint64 principal, qint64 balance, QDate firstMonth)
-{
-    Line line;
-    line.number = int(m_lines.size()) + 1;
-    line.month = firstMonth.addMonths(line.number - 1);
-    line.interest = interest;
-    line.principal = principal;
-    line.instalment = interest + principal;
-    line.balance = balance;
-    m_lines.append(line);
-}
-
-qint64 RepaymentSchedule::totalInstalments() const
-{
-    qint64 total = 0;
-    for (const Line& line : m_lines)
-        total += line.instalment;
-    return total;
-}
-
-qint64 RepaymentSchedule::totalInterest() const
-{
-    qint64 total = 0;
-    for (const Line& line : m_lines)
-        total += line.interest;
-    return total;
-}
-
-qint64 RepaymentSchedule::totalPrincipal() const
-{
-    qint64 total = 0;
-    for (const Line& line : m_lines)
-        total += line.principal;
-    return total;
 }
 
 } // namespace rpt

@@ -71,7 +71,7 @@ ReportData ReportDataReader::read(const ReportDefinition& definition,
     }
     for (const auto& schedule : definition.schedules) {
         tell(schedule.name);
-        reader.m_data.addDataSet(schedule.name, reader.workOutSchedule(schedule));
+        reader.workOutSchedule(schedule);
     }
     return std::move(reader.m_data);
 }
@@ -141,8 +141,7 @@ ReportData::DataSet ReportDataReader::runQuery(const ReportDefinition::Query& qu
     return set;
 }
 
-ReportData::DataSet
-ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedule) const
+void ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedule)
 {
     auto number = [this](const Template::Reference& input) {
         const QVariant value = m_data.value(input);
@@ -153,7 +152,6 @@ ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedule) co
         throw RuntimeError(errors::NoData, QStringLiteral("The repayment schedule of %1 payments "
                                                           "is too long to print.")
                                                .arg(payments));
-    const QVariant method = m_data.value(schedule.method);
     const QDate firstMonth = FieldFormat::dateOf(m_data.value(schedule.firstMonth));
     if (!firstMonth.isValid())
         throw RuntimeError(
@@ -161,23 +159,31 @@ ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedule) co
             QStringLiteral("The repayment schedule %1 has no first month: %2.%3 "
                            "is not a date.")
                 .arg(schedule.name, schedule.firstMonth.source, schedule.firstMonth.field));
-    // A company without a setting counts as not using the level-payment method.
-    const InterestMethod interestMethod = !method.isNull() && vb::CBool(method)
-                                              ? InterestMethod::LevelPayment
-                                              : InterestMethod::DecliningBalance;
     const RepaymentSchedule plan = RepaymentSchedule::build(
-        number(schedule.amount), int(payments), number(schedule.rate), interestMethod, firstMonth);
+        number(schedule.amount), int(payments), number(schedule.instalment), firstMonth);
 
+    // Interest is left empty where the figures imply none, rounding where there is none, so
+    // that the layout can leave such columns out.
+    const bool interest = plan.monthlyRate() > 0;
+    auto amount = [](qint64 cents) { return double(cents) / 100.0; };
     ReportData::DataSet set;
     set.columns = {QStringLiteral("number"),     QStringLiteral("month"),
                    QStringLiteral("instalment"), QStringLiteral("interest"),
-                   QStringLiteral("principal"),  QStringLiteral("balance")};
+                   QStringLiteral("principal"),  QStringLiteral("rounding"),
+                   QStringLiteral("balance")};
     for (const RepaymentSchedule::Line& line : plan.lines()) {
-        set.rows.append({line.number, line.month, double(line.instalment) / 100.0,
-                         double(line.interest) / 100.0, double(line.principal) / 100.0,
-                         double(line.balance) / 100.0});
+        set.rows.append(
+            {line.number, line.month, amount(line.instalment),
+             interest ? QVariant(amount(line.interest)) : QVariant(), amount(line.principal),
+             line.rounding ? QVariant(amount(line.rounding)) : QVariant(), amount(line.balance)});
     }
-    return set;
+    m_data.addDataSet(schedule.name, set);
+    if (!schedule.terms.isEmpty()) {
+        ReportData::DataSet terms;
+        terms.columns = {QStringLiteral("yearlyRate")};
+        terms.rows.append({interest ? QVariant(plan.monthlyRate() * 1200) : QVariant()});
+        m_data.addDataSet(schedule.terms, terms);
+    }
 }
 
 } // namespace rpt

@@ -29,7 +29,8 @@ private:
 
     QString lookUpName(const ReportDefinition::NameLookup& lookup);
     ReportData::DataSet runQuery(const ReportDefinition::Query& query);
-    ReportData::DataSet workOutSchedule(const ReportDefinition::Schedule& schedule) const;
+    // Adds the schedule's lines and, when it names them, its terms.
+    void workOutSchedule(const ReportDefinition::Schedule& schedule);
     QString bound(const QString& sql) const;
 
     const ReportDefinition& m_definition;

@@ -1,5 +1,7 @@
 #include "platform/report/ReportDefinition.h"
 
+#include <algorithm>
+
 namespace rpt {
 
 namespace {
@@ -32,7 +34,16 @@ bool ReportDefinition::hasName(const QString& name) const
 
 bool ReportDefinition::hasDataSet(const QString& name) const
 {
-    return query(name) || findNamed(schedules, name);
+    return query(name) || findNamed(schedules, name) || isOneRowSet(name);
+}
+
+bool ReportDefinition::isOneRowSet(const QString& name) const
+{
+    if (const Query* found = query(name))
+        return found->singleRow;
+    return std::any_of(schedules.cbegin(), schedules.cend(), [&](const Schedule& schedule) {
+        return !schedule.terms.isEmpty() && schedule.terms.compare(name, Qt::CaseInsensitive) == 0;
+    });
 }
 
 } // namespace rpt

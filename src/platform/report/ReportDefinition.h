@@ -40,10 +40,12 @@ public:
         Template noRowMessage;
     };
     // The repayment plan worked out from fields of the queries: each input names one field.
+    // The terms, when named, are a one-row data set of what the plan found: its yearly rate.
     struct Schedule
     {
         QString name;
-        Template::Reference amount, payments, rate, method, firstMonth;
+        Template::Reference amount, payments, instalment, firstMonth;
+        QString terms;
     };
 
     struct TitleBand
@@ -69,6 +71,7 @@ public:
         qreal width = 1;
         Total total = Total::None;
         QString totalText;
+        bool optional = false; // left out when none of its lines shows a value
     };
     struct TableBand
     {
@@ -91,6 +94,7 @@ public:
     qreal marginMillimetres = 15;
     QString font = QStringLiteral("DejaVu Sans");
     Template documentTitle;
+    Template stamp; // across every page when it shows a value
 
     QList<Parameter> parameters;
     QList<NameLookup> names;
@@ -103,6 +107,8 @@ public:
     const Query* query(const QString& name) const;
     bool hasName(const QString& name) const;
     bool hasDataSet(const QString& name) const;
+    // A one-row query or a schedule's terms: its fields may stand anywhere in the layout.
+    bool isOneRowSet(const QString& name) const;
 };
 
 } // namespace rpt

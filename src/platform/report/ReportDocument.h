@@ -23,7 +23,8 @@ public:
     };
     struct Item
     {
-        enum class Kind { Text, Rule, Shade };
+        // A stamp is a text written large and slanted across its rectangle.
+        enum class Kind { Text, Rule, Shade, Stamp };
         Kind kind = Kind::Text;
         QRectF rect;
         QString text;
@@ -38,7 +39,7 @@ public:
     QSizeF area; // the printable area of a page
     QList<Page> pages;
 
-    // The texts of a page, in the order they were placed.
+    // The texts and stamps of a page, in the order they were placed.
     QStringList texts(int page) const;
 };
 

@@ -124,10 +124,15 @@ void ReportFileParser::read(const Section& section)
 void ReportFileParser::readReport(const Section& section)
 {
     const auto found = settings(section, {QStringLiteral("title"), QStringLiteral("paper"),
-                                          QStringLiteral("margin"), QStringLiteral("font")});
+                                          QStringLiteral("margin"), QStringLiteral("font"),
+                                          QStringLiteral("stamp")});
     if (found.contains(QStringLiteral("title"))) {
         const Entry& title = found[QStringLiteral("title")];
         m_definition.documentTitle = layoutText(title, title.value);
+    }
+    if (found.contains(QStringLiteral("stamp"))) {
+        const Entry& stamp = found[QStringLiteral("stamp")];
+        m_definition.stamp = layoutText(stamp, stamp.value);
     }
     if (found.contains(QStringLiteral("paper"))) {
         static const QMap<QString, QPageSize::PageSizeId> papers = {
@@ -234,13 +239,22 @@ Template::Reference ReportFileParser::scheduleInput(const Section& section,
 void ReportFileParser::readSchedule(const Section& section)
 {
     checkNewDataSet(section);
-    settings(section, {QStringLiteral("amount"), QStringLiteral("payments"), QStringLiteral("rate"),
-                       QStringLiteral("method"), QStringLiteral("first month")});
+    const auto found = settings(section, {QStringLiteral("amount"), QStringLiteral("payments"),
+                                          QStringLiteral("instalment"),
+                                          QStringLiteral("first month"), QStringLiteral("terms")});
+    QString terms;
+    if (found.contains(QStringLiteral("terms"))) {
+        const Entry& entry = found[QStringLiteral("terms")];
+        terms = entry.value;
+        if (!QRegularExpression(QStringLiteral(R"(^[A-Za-z_]\w*$)")).match(terms).hasMatch() ||
+            terms.compare(section.name, Qt::CaseInsensitive) == 0 ||
+            m_definition.hasDataSet(terms) || m_definition.hasName(terms))
+            fail(entry.line, QStringLiteral("terms names a data set of its own"));
+    }
     m_definition.schedules.append({section.name, scheduleInput(section, QStringLiteral("amount")),
                                    scheduleInput(section, QStringLiteral("payments")),
-                                   scheduleInput(section, QStringLiteral("rate")),
-                                   scheduleInput(section, QStringLiteral("method")),
-                                   scheduleInput(section, QStringLiteral("first month"))});
+                                   scheduleInput(section, QStringLiteral("instalment")),
+                                   scheduleInput(section, QStringLiteral("first month")), terms});
 }
 
 void ReportFileParser::readTitle(const Section& section)
@@ -287,7 +301,7 @@ void ReportFileParser::readTable(const Section& section)
             band.rows = entry.value;
         } else if (entry.key == u"caption") {
             band.caption = entry.value;
-        } else if (entry.key != u"column") {
+        } else if (entry.key != u"column" && entry.key != u"optional column") {
             fail(entry.line, QStringLiteral("[table] holds \"rows\", \"caption\" and \"column\""));
         }
     }
@@ -298,13 +312,14 @@ void ReportFileParser::readTable(const Section& section)
         {QStringLiteral("right"), Qt::AlignRight},
         {QStringLiteral("center"), Qt::AlignHCenter}};
     for (const Entry& entry : section.entries) {
-        if (entry.key != u"column")
+        if (entry.key != u"column" && entry.key != u"optional column")
             continue;
         const QStringList parts = entry.value.split(u'|');
         if (parts.size() != 4 && parts.size() != 5)
             fail(entry.line, QStringLiteral("a column is \"heading | value | alignment | width\" "
                                             "and optionally \"| sum\" or \"| text\""));
         ReportDefinition::Column column;
+        column.optional = entry.key == u"optional column";
         column.heading = parts[0].trimmed();
         column.value = layoutText(entry, parts[1].trimmed(), band.rows);
         const QString alignment = parts[2].trimmed().toLower();
@@ -386,10 +401,8 @@ Template ReportFileParser::layoutText(const Entry& entry, const QString& text,
                      : QStringLiteral("{%1} is not a parameter declared above")
                            .arg(reference.field));
         }
-        if (reference.source.compare(rowSet, Qt::CaseInsensitive) == 0)
-            continue;
-        const ReportDefinition::Query* query = m_definition.query(reference.source);
-        if (query && query->singleRow)
+        if (reference.source.compare(rowSet, Qt::CaseInsensitive) == 0 ||
+            m_definition.isOneRowSet(reference.source))
             continue;
         fail(entry.line, m_definition.hasDataSet(reference.source)
                              ? QStringLiteral("{%1.%2}: the rows of %1 can only be shown in its "

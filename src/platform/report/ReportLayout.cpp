@@ -19,6 +19,7 @@ const Style cellStyle{9, false, Qt::black};
 const Style totalStyle{9, true, Qt::black};
 const Style noteStyle{8, false, QColor(0x66, 0x66, 0x66)};
 const Style footerStyle{7.5, false, QColor(0x66, 0x66, 0x66)};
+const Style stampStyle{80, true, QColor(0xc0, 0x10, 0x10, 0x48)};
 
 const QColor strongRule(0x33, 0x33, 0x33);
 const QColor tableRule(0x55, 0x55, 0x55);
@@ -67,6 +68,7 @@ ReportDocument ReportLayout::build(const ReportDefinition& definition, const Rep
         std::visit([&layout](const auto& b) { layout.place(b); }, definition.bands[i]);
     }
     layout.placeFooters();
+    layout.placeStamps();
     return std::move(layout.m_document);
 }
 
@@ -168,6 +170,10 @@ void ReportLayout::place(const ReportDefinition::FieldsBand& band)
         const int pairs = int(cells.size()) / 2;
         const qreal pairWidth = pairs == 2 ? width * 0.5 : width;
         const qreal labelSpan = width * labelWidth;
+        // A word too long for its line (a remark typed without blanks) wraps instead of being cut.
+        for (int p = 0; p < pairs; ++p)
+            cells[2 * p + 1] =
+                m_measure.breakable(cells[2 * p + 1], valueStyle, pairWidth - labelSpan - 10);
         qreal height = 0;
         for (int p = 0; p < pairs; ++p) {
             height = std::max(height, m_measure.height(cells[2 * p], labelStyle, labelSpan - 6));
@@ -254,8 +260,28 @@ QStringList ReportLayout::totals(const ReportDefinition::TableBand& band, int ro
     return cells;
 }
 
-void ReportLayout::place(const ReportDefinition::TableBand& band)
+ReportDefinition::TableBand ReportLayout::shownColumns(const ReportDefinition::TableBand& band,
+                                                       int rowCount) const
 {
+    ReportDefinition::TableBand shown = band;
+    shown.columns.clear();
+    for (const auto& column : band.columns) {
+        bool shows = !column.optional;
+        for (int row = 0; !shows && row < rowCount; ++row)
+            shows = !render(column.value, band.rows, row).trimmed().isEmpty();
+        if (shows)
+            shown.columns.append(column);
+    }
+    return shown;
+}
+
+void ReportLayout::place(const ReportDefinition::TableBand& definedBand)
+{
+    // A table without lines has nothing to show, not even its heading.
+    const int rowCount = int(m_data.dataSet(definedBand.rows)->rows.size());
+    if (rowCount == 0)
+        return;
+    const ReportDefinition::TableBand band = shownColumns(definedBand, rowCount);
     const qreal width = m_document.area.width();
     qreal totalWidth = 0;
     for (const auto& column : band.columns)
@@ -264,20 +290,12 @@ void ReportLayout::place(const ReportDefinition::TableBand& band)
     for (const auto& column : band.columns)
         x.append(x.back() + width * column.width / totalWidth);
 
-    const int rowCount = int(m_data.dataSet(band.rows)->rows.size());
     const qreal headingHeight =
         m_measure.lineHeight(captionStyle) + 5 + m_measure.lineHeight(columnHeadingStyle) + 7;
     const qreal lineHeight = m_measure.lineHeight(cellStyle) + 5;
     if (!fits(headingHeight + lineHeight))
         newPage();
     placeTableHeading(band, x, false);
-    if (rowCount == 0) {
-        const qreal height = m_measure.lineHeight(noteStyle) + 6;
-        text(QRectF(cellPadding, m_y, width, height), QStringLiteral("No lines."), noteStyle,
-             Qt::AlignLeft | Qt::AlignVCenter);
-        m_y += height + bandGap;
-        return;
-    }
     const bool hasTotals =
         std::any_of(band.columns.cbegin(), band.columns.cend(),
                     [](const auto& c) { return c.total != ReportDefinition::Column::Total::None; });
@@ -297,6 +315,22 @@ void ReportLayout::place(const ReportDefinition::TableBand& band)
     if (hasTotals)
         placeTableLine(band, x, totals(band, rowCount), true, false);
     m_y += bandGap;
+}
+
+void ReportLayout::placeStamps()
+{
+    const QString stamp = render(m_definition.stamp).trimmed();
+    if (stamp.isEmpty())
+        return;
+    // Beneath everything else on the page, across its middle.
+    ReportDocument::Item item;
+    item.kind = ReportDocument::Item::Kind::Stamp;
+    item.rect = QRectF(QPointF(0, 0), m_document.area);
+    item.text = stamp;
+    item.style = stampStyle;
+    item.flags = Qt::AlignCenter;
+    for (ReportDocument::Page& page : m_document.pages)
+        page.prepend(item);
 }
 
 qreal ReportLayout::signaturesHeight() const

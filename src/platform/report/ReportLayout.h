@@ -11,7 +11,7 @@ namespace rpt {
 
 // Lays a report's bands out on pages of the given printable area (in points): the bands flow
 // down the pages, a table breaks between its lines and repeats its heading, and every page
-// gets the footer with its page number.
+// gets the footer with its page number and the stamp, if any.
 class OSTRELPLATFORM_EXPORT ReportLayout
 {
 public:
@@ -30,7 +30,11 @@ private:
     void placeTableLine(const ReportDefinition::TableBand& band, const QList<qreal>& x,
                         const QStringList& cells, bool totals, bool shaded);
     QStringList totals(const ReportDefinition::TableBand& band, int rowCount) const;
+    // The band without its optional columns that no line fills.
+    ReportDefinition::TableBand shownColumns(const ReportDefinition::TableBand& band,
+                                             int rowCount) const;
     void placeFooters();
+    void placeStamps();
 
     qreal footerHeight() const;
     qreal signaturesHeight() const;

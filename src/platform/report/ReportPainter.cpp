@@ -40,6 +40,18 @@ void ReportPainter::paintPage(const ReportDocument::Page& page, const QString& f
             painter.setPen(item.style.colour);
             painter.drawText(scaled(item.rect), item.flags, item.text);
             break;
+        case ReportDocument::Item::Kind::Stamp: {
+            const QRectF r = scaled(item.rect);
+            painter.save();
+            painter.translate(r.center());
+            painter.rotate(-35);
+            painter.setFont(TextMeasure::fontFor(font, item.style));
+            painter.setPen(item.style.colour);
+            painter.drawText(QRectF(-r.width(), -r.height() / 2, 2 * r.width(), r.height()),
+                             item.flags, item.text);
+            painter.restore();
+            break;
+        }
         }
     }
 }

@@ -50,6 +50,26 @@ qreal TextMeasure::ascent(const ReportDocument::TextStyle& style) const
     return QFontMetricsF(font(style), &m_device).ascent() / m_scale;
 }
 
+QString TextMeasure::breakable(const QString& text, const ReportDocument::TextStyle& style,
+                               qreal width) const
+{
+    constexpr QChar zeroWidthSpace(0x200B);
+    const QFontMetricsF metrics(font(style), &m_device);
+    QStringList words = text.split(u' ');
+    for (QString& word : words) {
+        if (metrics.horizontalAdvance(word) <= width * m_scale)
+            continue;
+        QString open;
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            if (i > 0 && !word[i].isLowSurrogate() && !word[i].isMark())
+                open += zeroWidthSpace;
+            open += word[i];
+        }
+        word = open;
+    }
+    return words.join(u' ');
+}
+
 QString TextMeasure::elided(const QString& text, const ReportDocument::TextStyle& style,
                             qreal width) const
 {

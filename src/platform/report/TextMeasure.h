@@ -19,6 +19,10 @@ public:
     qreal height(const QString& text, const ReportDocument::TextStyle& style, qreal width) const;
     qreal lineHeight(const ReportDocument::TextStyle& style) const;
     qreal ascent(const ReportDocument::TextStyle& style) const;
+    // The text with a break allowed between any two letters of each word too wide for the width,
+    // so that wrapping never has to cut a word.
+    QString breakable(const QString& text, const ReportDocument::TextStyle& style,
+                      qreal width) const;
     // The text cut to the width with an ellipsis when it is longer.
     QString elided(const QString& text, const ReportDocument::TextStyle& style, qreal width) const;
 

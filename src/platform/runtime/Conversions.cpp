@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -207,6 +208,8 @@ bool CBool(const QVariant& value)
 
 QString NumberToText(double value)
 {
+    if (!std::isfinite(value))
+        return QString();
     if (value == 0.0)
         return QStringLiteral("0");
     QString text = QString::number(value, 'g', 15);
@@ -238,41 +241,61 @@ QString TextOf(const QVariant& value)
     return value.isNull() ? QString() : CStr(value);
 }
 
+std::string RoundedDigits(double value, int decimals)
+{
+    if (value == 0)
+        return "0";
+    // "d.dddddddddddddde+xx": the fifteen significant digits of the plain text.
+    char text[32];
+    const char* end =
+        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific, 14)
+            .ptr;
+    const char* const e = std::find(static_cast<const char*>(text), end, 'e');
+    int exponent = 0;
+    std::from_chars(e + 2, end, exponent);
+    if (e[1] == '-')
+        exponent = -exponent;
+    std::string digits(1, text[0]);
+    digits.append(text + 2, std::size_t(e - (text + 2)));
+    // The last digit kept stands for 10^-decimals; the one after it decides, once.
+    const int last = exponent + decimals;
+    if (last < 0)
+        return last == -1 && digits[0] >= '5' ? "1" : "0";
+    if (last >= int(digits.size())) {
+        digits.append(std::size_t(last) + 1 - digits.size(), '0');
+        return digits;
+    }
+    const bool up = digits[std::size_t(last) + 1] >= '5';
+    digits.resize(std::size_t(last) + 1);
+    if (up) {
+        int i = last;
+        for (; i >= 0 && digits[std::size_t(i)] == '9'; --i)
+            digits[std::size_t(i)] = '0';
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[std::size_t(i)];
+    }
+    return digits;
+}
+
 QString Format(double value, QStringView pattern)
 {
+    if (!std::isfinite(value))
+        return QString();
     const qsizetype point = pattern.indexOf(u'.');
     const QStringView integerPart = point < 0 ? pattern : pattern.first(point);
     const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
     const bool grouped = integerPart.contains(u',');
     const int minIntegerDigits = int(integerPart.count(u'0'));
 
-    // Round on the shortest decimal form of the value, so 1.005 rounds up as written.
-    const QString shortest = QString::number(std::fabs(value), 'g', 15);
-    const double cleaned = shortest.toDouble();
-    QString digits = QString::number(cleaned, 'f', decimals + 1);
-    // Half away from zero on the last kept decimal.
-    QString kept = digits.left(digits.size() - 1);
-    const QChar next = digits.back();
-    if (decimals == 0 && kept.endsWith(u'.'))
-        kept.chop(1);
-    if (next >= u'5') {
-        int i = int(kept.size()) - 1;
-        for (; i >= 0; --i) {
-            if (kept[i] == u'.')
-                continue;
-            if (kept[i] == u'9') {
-                kept[i] = u'0';
-            } else {
-                kept[i] = QChar(kept[i].unicode() + 1);
-                break;
-            }
-        }
-        if (i < 0)
-            kept.prepend(u'1');
-    }
-    const qsizetype dot = kept.indexOf(u'.');
-    QString whole = dot < 0 ? kept : kept.left(dot);
-    const QString fraction = dot < 0 ? QString() : kept.mid(dot + 1);
+    const std::string scaled = RoundedDigits(value, decimals);
+    const bool zero = scaled == "0";
+    QString digits = QString::fromLatin1(scaled.data(), qsizetype(scaled.size()));
+    if (digits.size() <= decimals)
+        digits.prepend(QString(decimals + 1 - digits.size(), u'0'));
+    QString whole = digits.first(digits.size() - decimals);
+    const QString fraction = digits.sliced(digits.size() - decimals);
     while (whole.size() > 1 && whole.front() == u'0')
         whole.remove(0, 1);
     if (whole == u"0" && minIntegerDigits == 0)
@@ -286,8 +309,6 @@ QString Format(double value, QStringView pattern)
     QString result = whole;
     if (decimals > 0)
         result += u'.' + fraction;
-    const bool zero =
-        std::all_of(kept.cbegin(), kept.cend(), [](QChar c) { return c == u'0' || c == u'.'; });
     if (value < 0 && !zero)
         result.prepend(u'-');
     return result;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <string>
+
 // The classic conversions the module's behaviour is defined in terms of. Failures raise
 // RuntimeError with the classic numbers (Overflow, Type mismatch, Invalid use of Null).
 namespace vb {
@@ -32,15 +34,23 @@ OSTRELPLATFORM_EXPORT double CDbl(const QVariant& value);
 OSTRELPLATFORM_EXPORT bool CBool(const QVariant& value);
 
 // The plain conversion to text: 5000, 1055.63, 0.1 (up to 15 significant digits), dates in the
-// system's short date form, Booleans as True/False. Null raises Invalid use of Null.
+// system's short date form, Booleans as True/False. Null raises Invalid use of Null. Infinity
+// and NaN are no amounts: they give the empty text.
 OSTRELPLATFORM_EXPORT QString CStr(const QVariant& value);
 // Like CStr, but Null gives the empty text (a field read into a cell or a box).
 OSTRELPLATFORM_EXPORT QString TextOf(const QVariant& value);
 OSTRELPLATFORM_EXPORT QString NumberToText(double value);
 
-// Formats with a numeric pattern of the shapes the module uses: "0.00", "###,###,##0.00".
-// Rounds half away from zero on the decimal digits of the value.
+// Formats with a numeric pattern of the shapes the module uses: "0.00", "###,###,##0.00",
+// rounded by RoundedDigits. Infinity and NaN give the empty text.
 OSTRELPLATFORM_EXPORT QString Format(double value, QStringView pattern);
+
+// The one rounding of amounts to a number of decimals: once, half away from zero, on the value
+// as the user reads and types it (its plain text of 15 significant digits), so 1.005 gives 1.01
+// and 1.00499999 gives 1.00. Gives the rounded magnitude's digits scaled by 10^decimals, without
+// sign or leading zeros: 1234.565 at two places is "123457", 0.004 is "0". The value must be
+// finite.
+OSTRELPLATFORM_EXPORT std::string RoundedDigits(double value, int decimals);
 
 // Rounds half to even to a whole number (the rounding of CInt and of widths).
 OSTRELPLATFORM_EXPORT double RoundHalfEven(double value);
