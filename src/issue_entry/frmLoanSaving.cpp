@@ -136,10 +136,12 @@ void frmLoan::SaveIssue()
 
     const double payments = vb::Val(txtNoOfPayments->text());
     const double instalment = vb::Val(txtInstallmentAmount->text());
-    // The total to be repaid is stored as a number payroll can deduct from, never as infinity.
-    const double currentBalance = instalment * payments;
-    if (!std::isfinite(currentBalance))
+    // The total to be repaid is stored as a number payroll can deduct from, never as infinity,
+    // and to the cent: 554.04 x 10 is 5540.40, not the binary product 5540.400000000001.
+    const double product = instalment * payments;
+    if (!std::isfinite(product))
         throw RuntimeError::overflow();
+    const double currentBalance = vb::Val(vb::Format(product, u"0.00"));
     rs.setValue(QStringLiteral("liempid"), employeeOf(*this));
     rs.setValue(QStringLiteral("liLoanID"), loanTypeOf(*this));
     rs.setValue(QStringLiteral("liLoanAppID"), applicationOf(*this));

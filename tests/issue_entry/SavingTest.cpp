@@ -82,15 +82,16 @@ private slots:
                 QTest::keyClick(entry.cboloanapplication, Qt::Key_Down);
             }
             entry.txtLoanAmount->setText(QStringLiteral("10000.00"));
-            entry.txtNoOfPayments->setText(QStringLiteral("10"));
-            entry.txtInstallmentAmount->setText(QStringLiteral("1100.00"));
+            entry.txtNoOfPayments->setText(QStringLiteral("12"));
+            entry.txtInstallmentAmount->setText(QStringLiteral("1055.63"));
             entry.chkDeductMonthly->setChecked(false);
             entry.txtRemarks->setText(QStringLiteral("  paid in cash "));
             QTest::mouseClick(entry.cmdOK, Qt::LeftButton);
         }));
         QVERIFY(!frmLoan::isLoaded());
         QCOMPARE(messages.prompts(), QStringList());
-        const QStringList entered{"10", "1100",         "0", "10000", "11000", "1", "0",
+        // The balance to the cent, not the binary product 12667.560000000001.
+        const QStringList entered{"12", "1055.63",      "0", "10000", "12667.56", "1", "0",
                                   "0",  "paid in cash", "1", "1"};
         QCOMPARE(stored(QStringLiteral(
                      "select liID, litype, liNo, lidate, liLoanID, liLoanAppID, liNoofPayments, "
