@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ScriptedPresenter.h"
 #include "platform/db/Connection.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QDate>
 #include <QTemporaryDir>

@@ -1,13 +1,12 @@
 #include "CancelFixture.h"
-#include "CancelTests.h"
 #include "ModalWatch.h"
 
+#include "ScriptedPresenter.h"
 #include "cancel/CancellationStatements.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
 #include "data/NativeStatement.h"
 #include "platform/grid/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
 #include "platform/ui/Twips.h"
 
 #include <QLabel>
@@ -178,10 +177,6 @@ private slots:
     }
 };
 
-int runCancellationDialogTests(int argc, char** argv)
-{
-    CancellationDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(CancellationDialogTest)
 
 #include "CancellationDialogTest.moc"

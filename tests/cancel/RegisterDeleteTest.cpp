@@ -1,11 +1,10 @@
 #include "CancelFixture.h"
-#include "CancelTests.h"
 #include "ModalWatch.h"
 
+#include "ScriptedPresenter.h"
 #include "cancel/frmCancel.h"
 #include "data/BasLoanVariables.h"
 #include "platform/grid/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
 
 #include <QLabel>
@@ -217,10 +216,6 @@ private slots:
     }
 };
 
-int runRegisterDeleteTests(int argc, char** argv)
-{
-    RegisterDeleteTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(RegisterDeleteTest)
 
 #include "RegisterDeleteTest.moc"

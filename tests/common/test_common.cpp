@@ -1,10 +1,10 @@
+#include "ScriptedPresenter.h"
 #include "common/BasLoan.h"
 #include "common/quorrel/clsCommonDB.h"
 #include "common/quorrel/clsCommonGen.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "EntryTest.h"
 
+#include "ScriptedPresenter.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -167,10 +167,6 @@ private slots:
     }
 };
 
-int runEntryRulesTests(int argc, char** argv)
-{
-    EntryRulesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(EntryRulesTest)
 
 #include "EntryRulesTest.moc"

@@ -12,9 +12,3 @@ class EntryTest : public QObject
 private slots:
     void cleanup() { EntryFixture::closeWindows(); }
 };
-
-// The test classes, run one after another by test_issue_entry's main.
-int runInstalmentTests(int argc, char** argv);
-int runEntryRulesTests(int argc, char** argv);
-int runSavingTests(int argc, char** argv);
-int runFlowTests(int argc, char** argv);

@@ -1,7 +1,7 @@
 #include "EntryTest.h"
 
+#include "ScriptedPresenter.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -168,10 +168,6 @@ private slots:
     }
 };
 
-int runFlowTests(int argc, char** argv)
-{
-    FlowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(FlowTest)
 
 #include "FlowTest.moc"

@@ -1,9 +1,9 @@
 #include "EntryTest.h"
 
+#include "ScriptedPresenter.h"
 #include "issue_entry/InstalmentFormula.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/runtime/Conversions.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -143,10 +143,6 @@ private slots:
     }
 };
 
-int runInstalmentTests(int argc, char** argv)
-{
-    InstalmentTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(InstalmentTest)
 
 #include "InstalmentTest.moc"

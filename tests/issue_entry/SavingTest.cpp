@@ -1,10 +1,10 @@
 #include "EntryTest.h"
 
+#include "ScriptedPresenter.h"
 #include "common/BasLoan.h"
 #include "data/NativeStatement.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/grid/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
 
 #include <QCheckBox>
@@ -198,10 +198,6 @@ private slots:
     }
 };
 
-int runSavingTests(int argc, char** argv)
-{
-    SavingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(SavingTest)
 
 #include "SavingTest.moc"

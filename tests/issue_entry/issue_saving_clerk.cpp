@@ -4,10 +4,10 @@
 // Arguments: the database file, the employee id, the number of saves.
 #include "EntryFixture.h"
 
+#include "ScriptedPresenter.h"
 #include "common/BasLoan.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QApplication>
 #include <QComboBox>

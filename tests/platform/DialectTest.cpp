@@ -1,5 +1,3 @@
-#include "DbTests.h"
-
 #include "platform/db/Connection.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -240,10 +238,6 @@ private slots:
     }
 };
 
-int runDialectTests(int argc, char** argv)
-{
-    DialectTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(DialectTest)
 
 #include "DialectTest.moc"

@@ -1,4 +1,3 @@
-#include "DbTests.h"
 #include "RaisedError.h"
 
 #include "platform/db/Recordset.h"
@@ -91,10 +90,6 @@ private slots:
     }
 };
 
-int runOdbcTests(int argc, char** argv)
-{
-    OdbcTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(OdbcTest)
 
 #include "OdbcTest.moc"

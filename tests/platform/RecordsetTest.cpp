@@ -1,5 +1,3 @@
-#include "DbTests.h"
-
 #include "DbFixture.h"
 #include "RaisedError.h"
 
@@ -13,6 +11,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
+
+namespace {
+
+// Module-wide connections, one never opened and one left open, outlive the application object
+// and Qt's SQL registry: ending the process must not crash.
+ado::ConnectionPtr moduleWide[2];
+
+} // namespace
 
 // Record sets: reading, adding and changing rows, conflicts, transactions, injected faults and
 // a second process holding the write lock.
@@ -41,6 +47,13 @@ class RecordsetTest : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        for (auto& connection : moduleWide)
+            connection = std::make_shared<ado::Connection>();
+        moduleWide[1]->Open(QStringLiteral(":memory:"));
+    }
+
     void init()
     {
         m_path = m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
@@ -321,10 +334,6 @@ private slots:
     }
 };
 
-int runRecordsetTests(int argc, char** argv)
-{
-    RecordsetTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(RecordsetTest)
 
 #include "RecordsetTest.moc"

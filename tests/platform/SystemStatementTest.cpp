@@ -1,5 +1,3 @@
-#include "DbTests.h"
-
 #include "DbFixture.h"
 
 #include "platform/db/Recordset.h"
@@ -104,10 +102,6 @@ private slots:
     }
 };
 
-int runSystemStatementTests(int argc, char** argv)
-{
-    SystemStatementTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(SystemStatementTest)
 
 #include "SystemStatementTest.moc"

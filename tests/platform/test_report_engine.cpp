@@ -1,9 +1,9 @@
 #include "RaisedError.h"
 
+#include "RecordingPreviewPresenter.h"
 #include "data/PayrollSchema.h"
 #include "platform/db/Connection.h"
 #include "platform/report/PreviewWindow.h"
-#include "platform/report/RecordingPreviewPresenter.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/report/ReportFileParser.h"
 #include "platform/ui/MessageBox.h"

@@ -1,8 +1,8 @@
+#include "RecordingPreviewPresenter.h"
+#include "ScriptedPresenter.h"
 #include "data/BasLoanVariables.h"
 #include "data/DemoData.h"
 #include "platform/grid/FlexGrid.h"
-#include "platform/report/RecordingPreviewPresenter.h"
-#include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
 
 #include <QDir>

@@ -1,7 +1,6 @@
 // Whatever a clerk types or pastes is stored exactly (within the box's limit) or refused with a
 // message; it never changes what a statement does, and no database file crashes the module.
 #include "ProofFixture.h"
-#include "ProofTests.h"
 #include "RandomText.h"
 
 #include "Clerk.h"
@@ -264,10 +263,6 @@ private slots:
     }
 };
 
-int runBadInputTests(int argc, char** argv)
-{
-    BadInputTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(BadInputTest)
 
 #include "BadInputTest.moc"

@@ -1,6 +1,5 @@
 // Short runs of the stress program's two proofs: clerks saving at once, and a clerk killed
 // mid-save. scripts/stress runs them at full size.
-#include "ProofTests.h"
 
 #include "CrashRun.h"
 #include "StressDatabase.h"
@@ -73,10 +72,6 @@ private slots:
     }
 };
 
-int runConcurrencyProofTests(int argc, char** argv)
-{
-    ConcurrencyProofTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ConcurrencyProofTest)
 
 #include "ConcurrencyProofTest.moc"

@@ -1,7 +1,6 @@
 // A failure at any statement of an edit save or of a cancellation leaves nothing of it behind
 // and is shown to the clerk. (The new issue's save is proved the same way with the entry window.)
 #include "ProofFixture.h"
-#include "ProofTests.h"
 
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
@@ -111,10 +110,6 @@ private slots:
     }
 };
 
-int runFaultInjectionTests(int argc, char** argv)
-{
-    FaultInjectionTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(FaultInjectionTest)
 
 #include "FaultInjectionTest.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/MessageBox.h"
+#include "ScriptedPresenter.h"
 
 #include <QString>
 #include <QTemporaryDir>

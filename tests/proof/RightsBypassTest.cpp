@@ -1,7 +1,6 @@
 // A command the user holds no right to cannot be reached by any road: its button, its access
 // key, or the grid's keys and double-click.
 #include "ProofFixture.h"
-#include "ProofTests.h"
 
 #include "common/BasLoan.h"
 #include "data/DemoData.h"
@@ -133,10 +132,6 @@ private slots:
     }
 };
 
-int runRightsBypassTests(int argc, char** argv)
-{
-    RightsBypassTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(RightsBypassTest)
 
 #include "RightsBypassTest.moc"

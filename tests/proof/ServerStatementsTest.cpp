@@ -3,18 +3,17 @@
 // checked by its own test, and once through the SQLite ODBC driver; every statement is
 // recorded. What only the ODBC run sends must be in the README's table of statements this
 // project added, and everything that table lists must really be sent.
-#include "ProofTests.h"
 
 #include "../cancel/ModalWatch.h"
 
+#include "RecordingPreviewPresenter.h"
+#include "ScriptedPresenter.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
 #include "data/DemoData.h"
 #include "data/PayrollSchema.h"
 #include "issue_entry/frmLoan.h"
 #include "platform/grid/FlexGrid.h"
-#include "platform/report/RecordingPreviewPresenter.h"
-#include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
 
 #include <QComboBox>
@@ -173,10 +172,6 @@ private slots:
     }
 };
 
-int runServerStatementsTests(int argc, char** argv)
-{
-    ServerStatementsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(ServerStatementsTest)
 
 #include "ServerStatementsTest.moc"

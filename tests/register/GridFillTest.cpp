@@ -1,5 +1,4 @@
 #include "RegisterFixture.h"
-#include "RegisterTests.h"
 
 #include "common/BasLoan.h"
 #include "data/LargeRegister.h"
@@ -371,10 +370,6 @@ private slots:
     }
 };
 
-int runGridFillTests(int argc, char** argv)
-{
-    GridFillTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(GridFillTest)
 
 #include "GridFillTest.moc"

@@ -1,5 +1,4 @@
 #include "RegisterFixture.h"
-#include "RegisterTests.h"
 
 #include "common/BasLoan.h"
 #include "platform/grid/FlexGrid.h"
@@ -95,10 +94,6 @@ private slots:
     }
 };
 
-int runRefreshGridRowTests(int argc, char** argv)
-{
-    RefreshGridRowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(RefreshGridRowTest)
 
 #include "RefreshGridRowTest.moc"

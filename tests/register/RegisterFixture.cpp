@@ -2,7 +2,11 @@
 
 #include "common/BasLoan.h"
 #include "data/PayrollSchema.h"
+#include "platform/grid/FlexGrid.h"
 #include "register/FrmMaster.h"
+
+#include <QLocale>
+#include <QPushButton>
 
 namespace {
 
@@ -15,6 +19,8 @@ QString quoted(const QString& text)
 
 RegisterFixture::RegisterFixture(int days) : m_connection(std::make_shared<ado::Connection>())
 {
+    // Dates show in one known short form, whatever the machine's locale.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     FrmMaster::Unload();
     m_connection->Open(QStringLiteral(":memory:"));
     payroll::createSchema(*m_connection);
@@ -76,4 +82,33 @@ FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
     BasLoan::intCompanyID = 1;
     BasLoan::strtype = type;
     return FrmMaster::instance();
+}
+
+QStringList rowTexts(const FlexGrid& grid, int row)
+{
+    QStringList texts;
+    for (int c = 0; c < grid.Cols(); ++c)
+        texts << grid.TextMatrix(row, c);
+    return texts;
+}
+
+QStringList columnTexts(const FlexGrid& grid, int col)
+{
+    QStringList texts;
+    for (int r = 1; r < grid.Rows(); ++r)
+        texts << grid.TextMatrix(r, col);
+    return texts;
+}
+
+QString enabledCommands(const FrmMaster& register_)
+{
+    QString letters;
+    for (auto [button, letter] : {std::pair{register_.cmdnew, u'N'},
+                                  {register_.CmdEdit, u'E'},
+                                  {register_.CmdDelete, u'D'},
+                                  {register_.cmdPreview, u'P'}}) {
+        if (button->isEnabled())
+            letters += letter;
+    }
+    return letters;
 }

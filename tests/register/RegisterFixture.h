@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ScriptedPresenter.h"
 #include "platform/db/Connection.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
+class FlexGrid;
 class FrmMaster;
 
 // A payroll database built from the real schema in memory, with company 1's settings, two loan
@@ -39,3 +41,9 @@ private:
     msgbox::ScriptedPresenter m_messages;
     int m_employees = 0;
 };
+
+// The texts of one grid row, or of one column's data rows.
+QStringList rowTexts(const FlexGrid& grid, int row);
+QStringList columnTexts(const FlexGrid& grid, int col);
+// Which of New, Edit, Delete and Preview are enabled, as their letters.
+QString enabledCommands(const FrmMaster& register_);

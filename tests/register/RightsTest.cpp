@@ -1,5 +1,4 @@
 #include "RegisterFixture.h"
-#include "RegisterTests.h"
 
 #include "common/BasLoan.h"
 #include "platform/grid/FlexGrid.h"
@@ -118,10 +117,6 @@ private slots:
     }
 };
 
-int runRightsTests(int argc, char** argv)
-{
-    RightsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(RightsTest)
 
 #include "RightsTest.moc"

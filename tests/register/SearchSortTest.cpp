@@ -1,5 +1,4 @@
 #include "RegisterFixture.h"
-#include "RegisterTests.h"
 
 #include "common/BasLoan.h"
 #include "issue_entry/frmLoan.h"
@@ -182,10 +181,6 @@ private slots:
     }
 };
 
-int runSearchSortTests(int argc, char** argv)
-{
-    SearchSortTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(SearchSortTest)
 
 #include "SearchSortTest.moc"

@@ -83,31 +83,4 @@ void setPresenter(Presenter* presenter)
     current = presenter;
 }
 
-ScriptedPresenter::ScriptedPresenter()
-{
-    setPresenter(this);
-}
-
-ScriptedPresenter::~ScriptedPresenter()
-{
-    if (current == this)
-        setPresenter(nullptr);
-}
-
-QStringList ScriptedPresenter::prompts() const
-{
-    QStringList list;
-    for (const Shown& s : m_shown)
-        list.append(s.prompt);
-    return list;
-}
-
-int ScriptedPresenter::present(const Shown& message)
-{
-    m_shown.append(message);
-    if (!m_answers.isEmpty())
-        return m_answers.takeFirst();
-    return (message.flags & 0x7) == vbYesNo ? vbNo : vbOK;
-}
-
 } // namespace msgbox

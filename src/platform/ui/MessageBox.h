@@ -2,7 +2,6 @@
 
 #include "ostrelplatform_export.h"
 
-#include <QList>
 #include <QString>
 #include <optional>
 
@@ -47,25 +46,5 @@ OSTRELPLATFORM_EXPORT int MsgBox(const QString& prompt, int flags = vbOKOnly,
 
 // Replaces the presenter (nullptr restores Qt's); the caller keeps ownership.
 OSTRELPLATFORM_EXPORT void setPresenter(Presenter* presenter);
-
-// Answers from a queue (Yes/No questions default to vbNo when the queue is empty, others to vbOK)
-// and records every message shown. Installs itself while it lives.
-class OSTRELPLATFORM_EXPORT ScriptedPresenter : public Presenter
-{
-public:
-    ScriptedPresenter();
-    ~ScriptedPresenter() override;
-
-    void queueAnswer(int answer) { m_answers.append(answer); }
-    const QList<Shown>& shown() const { return m_shown; }
-    QStringList prompts() const;
-    void clear() { m_shown.clear(); }
-
-    int present(const Shown& message) override;
-
-private:
-    QList<int> m_answers;
-    QList<Shown> m_shown;
-};
 
 } // namespace msgbox

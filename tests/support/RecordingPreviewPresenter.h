@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ostrelplatform_export.h"
-
 #include "platform/report/PreviewPresenter.h"
 
 #include <QList>
@@ -11,7 +9,7 @@ namespace rpt {
 
 // Records each report that would have been shown: its options and the texts of its pages as
 // laid out on the report's paper. Installs itself while it lives.
-class OSTRELPLATFORM_EXPORT RecordingPreviewPresenter : public PreviewPresenter
+class RecordingPreviewPresenter : public PreviewPresenter
 {
 public:
     struct Shown

@@ -1,4 +1,4 @@
-#include "platform/report/RecordingPreviewPresenter.h"
+#include "RecordingPreviewPresenter.h"
 
 namespace rpt {
 
