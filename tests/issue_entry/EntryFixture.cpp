@@ -57,10 +57,10 @@ void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& t
     BasLoan::ResolveTableNames();
 }
 
-void openRegister(qint16 company, const QString& type, const QString& mode, const QString& path)
+void openRegister(qint16 company, const QString& type, const QString& mode)
 {
     auto connection = std::make_shared<ado::Connection>();
-    connection->Open(path);
+    connection->Open(QStringLiteral(":memory:"));
     payroll::createSchema(*connection);
     for (const char* statement : Seed)
         connection->Execute(QString::fromUtf8(statement));

@@ -18,8 +18,7 @@ namespace EntryFixture {
 void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& type,
                  const QString& mode = QStringLiteral("N"));
 // The same on a freshly seeded payroll database.
-void openRegister(qint16 company, const QString& type, const QString& mode = QStringLiteral("N"),
-                  const QString& path = QStringLiteral(":memory:"));
+void openRegister(qint16 company, const QString& type, const QString& mode = QStringLiteral("N"));
 void run(const QString& sql);
 // The fields of the first row a statement gives, as texts (dates in ISO form).
 QStringList stored(const QString& sql);

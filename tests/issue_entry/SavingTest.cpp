@@ -11,10 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace EntryFixture;
@@ -154,47 +151,6 @@ private slots:
         QLocale::setDefault(original);
         QCOMPARE(storedValue(QStringLiteral("select lidate from pLoansIssueData")),
                  processDate.toString(Qt::ISODate));
-    }
-
-    void twoClerksSavingAtOnce()
-    {
-        constexpr int Rounds = 30;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("payroll.db"));
-        openRegister(1, QStringLiteral("L"), QStringLiteral("N"), path);
-        for (int i = 0; i < 2 * Rounds; ++i)
-            run(QStringLiteral("insert into ploanapplication (laLoanAppID, laCompanyID, "
-                               "laloanappno, laAppType, laEmployeeID, laLoanID, laPaymentPeriod, "
-                               "laSanctionAmount, laInstalmentAmount, laDeductMonthly) values (%1, "
-                               "1, 'C-%1', 'L', %2, 1, 10, 5000, 500, 1)")
-                    .arg(1000 + i)
-                    .arg(i % 2 + 1));
-        qputenv("QT_QPA_PLATFORM", "offscreen"); // the clerks show no windows
-        QProcess clerks[2];
-        for (int c = 0; c < 2; ++c)
-            clerks[c].start(QCoreApplication::applicationDirPath() + u"/issue_saving_clerk"_s,
-                            {path, QString::number(c + 1), QString::number(Rounds)});
-        QStringList reports;
-        for (QProcess& clerk : clerks) {
-            QVERIFY(clerk.waitForFinished(120000));
-            QCOMPARE(clerk.exitCode(), 0);
-            reports +=
-                QString::fromUtf8(clerk.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        }
-        // Every save waits for the other clerk's write lock instead of failing, and gets an id
-        // and a number of its own, stored as reported.
-        QCOMPARE(QSet<QString>(reports.begin(), reports.end()).size(), 2 * Rounds);
-        for (const QString& report : reports) {
-            const QStringList part = report.split(u' ');
-            QCOMPARE(part.value(0), QStringLiteral("saved"));
-            QCOMPARE(storedValue(
-                         u"select liNo from pLoansIssueData where liCompanyID = 1 and liID = "_s +
-                         part[1]),
-                     part.value(2));
-        }
-        QCOMPARE(stored(QStringLiteral("select count(*), count(distinct liNo), count(distinct "
-                                       "liLoanAppID) from pLoansIssueData")),
-                 QStringList(3, QString::number(2 * Rounds)));
     }
 };
 
