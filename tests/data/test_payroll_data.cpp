@@ -1,10 +1,5 @@
-#include "data/BasLoanVariables.h"
-#include "data/DemoData.h"
-#include "data/LargeRegister.h"
 #include "data/NativeStatement.h"
 #include "data/PayrollSchema.h"
-#include "data/PayrollTables.h"
-#include "data/ResolveTableNames.h"
 #include "platform/db/SqlBatch.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -13,18 +8,11 @@
 
 namespace {
 
-const QDate DemoDate(2024, 3, 15);
-
 ado::ConnectionPtr openMemory()
 {
     auto connection = std::make_shared<ado::Connection>();
     connection->Open(QStringLiteral(":memory:"));
     return connection;
-}
-
-qint64 count(ado::Connection& connection, const QString& sql)
-{
-    return payroll::NativeStatement(connection, sql).scalar().toLongLong();
 }
 
 // What a schema defines, one line each, in lower case: a table's columns, its primary key, its
@@ -56,15 +44,7 @@ class TestPayrollData : public QObject
 {
     Q_OBJECT
 
-    ado::ConnectionPtr m_demo;
-
 private slots:
-    void initTestCase()
-    {
-        m_demo = openMemory();
-        payroll::createDemoDatabase(*m_demo, DemoDate);
-    }
-
     // The script a site administrator runs on SQL Server makes what the embedded schema makes.
     void serverScriptMatchesTheEmbeddedSchema()
     {
@@ -154,68 +134,6 @@ private slots:
             update.run();
         else
             QVERIFY_THROWS_EXCEPTION(RuntimeError, update.run());
-    }
-
-    void demoResolvesThroughLinktable()
-    {
-        BasLoan::setAdocon(m_demo);
-        BasLoan::ResolveTableNames();
-        QCOMPARE(BasLoan::strTblLoansIssue, payroll::table::LoansIssue);
-        QVERIFY(BasLoan::strTblLoansIssue.compare(QLatin1String("pLoansIssue"),
-                                                  Qt::CaseInsensitive) != 0);
-        for (const QString* name :
-             {&BasLoan::strTblUsers, &BasLoan::strTblEmployee, &BasLoan::strTblLoans,
-              &BasLoan::strTblTables, &BasLoan::strTblTableColumns, &BasLoan::strTblUserRights,
-              &BasLoan::strTblSettings, &BasLoan::strTblRepayment, &BasLoan::strTblPrefix,
-              &BasLoan::strTblLoanApplication, &BasLoan::strTblCurrency})
-            QVERIFY2(m_demo->database().tables().contains(*name, Qt::CaseInsensitive),
-                     qPrintable(*name));
-        BasLoan::resetForNewProcess();
-    }
-
-    void largeRegister_data()
-    {
-        QTest::addColumn<qint16>("company");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("firstNumber");
-        QTest::newRow("after the demo's loans") << payroll::demo::HeadOffice << "L"
-                                                << "LN13";
-        QTest::newRow("after the demo's advances") << payroll::demo::HeadOffice << "A"
-                                                   << "ADV6";
-        QTest::newRow("a company of its own") << qint16(7) << "L"
-                                              << "1";
-    }
-    void largeRegister()
-    {
-        QFETCH(qint16, company);
-        QFETCH(QString, type);
-        QFETCH(QString, firstNumber);
-        auto connection = openMemory();
-        payroll::createDemoDatabase(*connection, DemoDate);
-        const QString ofCompany =
-            QStringLiteral(" FROM pLoansIssueData WHERE liCompanyID = %1").arg(company);
-        const qint64 before = count(*connection, "SELECT count(*)" + ofCompany);
-        const qint64 firstId = count(*connection, "SELECT coalesce(max(liID), 0) + 1" + ofCompany);
-
-        payroll::seedLargeRegister(*connection, company, type, 2000);
-
-        QCOMPARE(count(*connection, "SELECT count(*)" + ofCompany), before + 2000);
-        QCOMPARE(payroll::NativeStatement(*connection, "SELECT liNo" + ofCompany + " AND liID = ?")
-                     .scalar({firstId})
-                     .toString(),
-                 firstNumber);
-        const qint64 listed = count(
-            *connection, QStringLiteral("SELECT count(*) FROM pLoansIssueData, pemployee, pLoans "
-                                        "WHERE eCompanyID = liCompanyID AND eEmpID = liempid AND "
-                                        "lCompanyID = liCompanyID AND lLoanID = liLoanID AND "
-                                        "liCompanyID = %1 AND liID >= %2")
-                             .arg(company)
-                             .arg(firstId));
-        QCOMPARE(listed, qint64(2000));
-        const qint64 cancelled = count(
-            *connection, "SELECT count(*)" + ofCompany +
-                             QStringLiteral(" AND licancelled = 1 AND liID >= %1").arg(firstId));
-        QVERIFY2(cancelled > 60 && cancelled < 140, qPrintable(QString::number(cancelled)));
     }
 };
 
