@@ -78,16 +78,6 @@ private slots:
         QVERIFY(BasLoan::strMasterSQL.endsWith(QStringLiteral("licompanyid = 2 and litype= 'A'")));
     }
 
-    void lowerCaseTypeIsNoKnownType()
-    {
-        BasLoan::lngInterfaceID = 12345;
-        clsLoan loan = contextFor(QStringLiteral("l"), 1);
-        showAndClose(loan);
-        QCOMPARE(lastCaption, QStringLiteral("Loans Issue"));
-        QCOMPARE(BasLoan::lngInterfaceID, 12345);
-        QVERIFY(BasLoan::strMasterSQL.contains(QStringLiteral("litype= 'l'")));
-    }
-
     void unopenedConnectionFailsShow()
     {
         clsLoan loan;
