@@ -104,28 +104,6 @@ private slots:
         QCOMPARE(errorNumberOf([&] { m_db.Open(m_path); }), qint32(0x800A0E79));
     }
 
-    void addNewStoresValuesAsTyped()
-    {
-        ado::Recordset rs;
-        openForChanges(rs);
-        addRow(rs, 6);
-        rs.setValue(QStringLiteral("litype"), QStringLiteral("L"));
-        rs.setValue(QStringLiteral("liNo"), QStringLiteral("LN6"));
-        rs.setValue(QStringLiteral("lidate"), ShortDate::format(QDate(2003, 3, 15)));
-        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("O'Brien's \"loan\" -- ; drop"));
-        rs.Update();
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks from pLoansIssue where liID "
-                                                   "= 6")),
-                 QVariant(QStringLiteral("O'Brien's \"loan\" -- ; drop")));
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select lidate || typeof(lidate) from "
-                                                   "pLoansIssue where liID = 6")),
-                 QVariant(QStringLiteral("2003-03-15text")));
-        // Columns not assigned keep their defaults (null here).
-        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue where liID = 6 and "
-                                       "liempid is null")),
-                 qint64(1));
-    }
-
     // The save opens every issue of the company only to add one: the set must not read them.
     void addingRowsReadsNone()
     {

@@ -205,9 +205,6 @@ private slots:
 
         QCOMPARE(presenter.shown().size(), 1);
         const auto& report = presenter.shown().front();
-        QCOMPARE(report.options.title, type == u"L" ? u"Loan Issue"_qs : u"Advance Issue"_qs);
-        QCOMPARE(report.options.state, rpt::PreviewOptions::Maximized);
-        QVERIFY(!report.options.progressDialog);
         QCOMPARE(report.pages.size(), 1);
         for (const QString& text : shown)
             QVERIFY2(report.pages[0].contains(text), qPrintable(text));
