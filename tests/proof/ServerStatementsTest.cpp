@@ -4,7 +4,7 @@
 // recorded. What only the ODBC run sends must be in the README's table of statements this
 // project added, and everything that table lists must really be sent.
 
-#include "../cancel/ModalWatch.h"
+#include "ModalWatch.h"
 
 #include "RecordingPreviewPresenter.h"
 #include "ScriptedPresenter.h"
