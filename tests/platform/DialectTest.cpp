@@ -126,6 +126,12 @@ private slots:
         QTest::newRow("convert null") << "convert(int, null)" << QVariant() << none;
         QTest::newRow("convert to varchar")
             << "convert(varchar(3), 12345)" << QVariant("123") << none;
+        QTest::newRow("convert text to varchar")
+            << "convert(varchar(3), 'abcdef')" << QVariant("abc") << none;
+        QTest::newRow("tinyint's lowest") << "convert(tinyint, 0)" << QVariant(0) << none;
+        QTest::newRow("past tinyint")
+            << "convert(tinyint, 256)" << QVariant()
+            << "Arithmetic overflow error converting expression to data type tinyint.";
         QTest::newRow("len ignores trailing blanks") << "len('ab  ')" << QVariant(2) << none;
         QTest::newRow("len counts leading blanks") << "len(' ab')" << QVariant(3) << none;
         QTest::newRow("len of null") << "len(null)" << QVariant() << none;
@@ -136,6 +142,8 @@ private slots:
         QTest::newRow("left") << "left('LN10', 2)" << QVariant("LN") << none;
         QTest::newRow("substring") << "substring('abcdef', 2, 3)" << QVariant("bcd") << none;
         QTest::newRow("substring from zero") << "substring('abc', 0, 2)" << QVariant("a") << none;
+        QTest::newRow("substring past the end")
+            << "substring('abcdef', 4, 10)" << QVariant("def") << none;
         QTest::newRow("ltrim") << "ltrim('  a ')" << QVariant("a ") << none;
         QTest::newRow("rtrim") << "rtrim(' a  ')" << QVariant(" a") << none;
         QTest::newRow("isnull") << "isnull(null, 5)" << QVariant(5) << none;
@@ -151,6 +159,8 @@ private slots:
             << dated("lidate = '11-20-26'") << QVariant(1) << none;
         QTest::newRow("not between")
             << dated("lidate not between '11/1/2026' and ' 11/30/26 '") << QVariant(1) << none;
+        QTest::newRow("between reads its first text too")
+            << dated("lidate between 'soon' and '12/31/2026'") << QVariant() << noDate;
         QTest::newRow("in a list")
             << dated("lidate in ('12/1/2026', '20261119')") << QVariant(2) << none;
         QTest::newRow("day first") << dated("lidate = '20/11/2026'") << QVariant() << noDate;
