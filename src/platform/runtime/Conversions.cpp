@@ -296,8 +296,6 @@ QString Format(double value, QStringView pattern)
         digits.prepend(QString(decimals + 1 - digits.size(), u'0'));
     QString whole = digits.first(digits.size() - decimals);
     const QString fraction = digits.sliced(digits.size() - decimals);
-    while (whole.size() > 1 && whole.front() == u'0')
-        whole.remove(0, 1);
     if (whole == u"0" && minIntegerDigits == 0)
         whole.clear();
     while (whole.size() < minIntegerDigits)
