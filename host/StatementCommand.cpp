@@ -2,6 +2,7 @@
 
 #include "HostDatabase.h"
 #include "platform/db/SqlBatch.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -26,16 +27,6 @@ void print(const ado::StatementResult& result, QTextStream& out)
         for (const QVariant& value : row)
             line << fieldText(value);
         out << line.join(QLatin1Char('\t')) << '\n';
-    }
-}
-
-void rollBackQuietly(ado::Connection& connection)
-{
-    try {
-        if (connection.inTransaction())
-            connection.RollbackTrans();
-    } catch (const RuntimeError&) {
-        // The engine has already undone the transaction with the failed statement.
     }
 }
 
@@ -85,15 +76,14 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     QTextStream results(&printed);
     qsizetype current = 0;
     try {
-        connection->BeginTrans();
+        ado::Transaction transaction(*connection);
         for (; current < statements.size(); ++current) {
             if (current > 0)
                 results << '\n';
             print(connection->run(statements[current]), results);
         }
-        connection->CommitTrans();
+        transaction.commit();
     } catch (const RuntimeError& error) {
-        rollBackQuietly(*connection);
         if (statements.size() == 1)
             err << QStringLiteral("The statement failed: %1\n").arg(error.description());
         else if (current < statements.size())

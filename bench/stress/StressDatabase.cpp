@@ -3,8 +3,8 @@
 #include "data/DemoData.h"
 #include "data/LargeRegister.h"
 #include "data/NativeStatement.h"
-#include "data/TransactionScope.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
 
 #include <QFile>
 
@@ -70,7 +70,7 @@ void createStressDatabase(const QString& path, int employees, int applications, 
         payroll::seedLargeRegister(connection, Company, QStringLiteral("A"),
                                    seededIssues - seededIssues / 4);
     }
-    payroll::TransactionScope transaction(connection);
+    ado::Transaction transaction(connection);
     addApplications(connection, employees, applications);
     transaction.commit();
     connection.Close();

@@ -4,9 +4,9 @@
 #include "issue_entry/IssueDeductions.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/Conversions.h"
 
-#include <QScopeGuard>
 #include <optional>
 
 namespace IssueCancellation {
@@ -39,19 +39,11 @@ std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issu
 
 Outcome cancelLiveIssue(ado::Connection& connection, const QString& remark, const QString& issueId)
 {
-    connection.BeginTrans();
-    auto rollback = qScopeGuard([&connection] {
-        try {
-            connection.RollbackTrans();
-        } catch (...) {
-            // The failure that brought us here is the one the clerk needs to see.
-        }
-    });
+    ado::Transaction transaction(connection);
     if (const std::optional<Outcome> refused = obstacle(connection, issueId))
         return *refused;
     connection.Execute(CancellationStatements::cancelIssue(remark, issueId));
-    connection.CommitTrans();
-    rollback.dismiss();
+    transaction.commit();
     return Outcome::Cancelled;
 }
 

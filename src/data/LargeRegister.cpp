@@ -3,7 +3,7 @@
 #include "data/BulkInsert.h"
 #include "data/NativeStatement.h"
 #include "data/PayrollTables.h"
-#include "data/TransactionScope.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QDate>
@@ -178,7 +178,7 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
         throw RuntimeError(RuntimeError::DatabaseFailure,
                            QStringLiteral("The large register is generated on the embedded "
                                           "engine only."));
-    TransactionScope transaction(connection);
+    ado::Transaction transaction(connection);
     ensureSettingsAndLoanTypes(connection, companyId);
     const std::vector<LoanType> loanTypes = loanTypesFor(connection, companyId, type);
     const std::vector<int> staff = ensureStaff(connection, companyId);

@@ -2,7 +2,7 @@
 
 #include "data/NativeStatement.h"
 #include "data/PayrollSchemaText.h"
-#include "data/TransactionScope.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QRegularExpression>
@@ -41,7 +41,7 @@ void runSchemaStatements(ado::Connection& connection)
 
 void createSchema(ado::Connection& connection)
 {
-    TransactionScope transaction(connection);
+    ado::Transaction transaction(connection);
     runSchemaStatements(connection);
     transaction.commit();
 }

@@ -6,6 +6,7 @@
 #include "issue_entry/IssueDeductions.h"
 #include "issue_entry/SaveFailureMessage.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/ShortDate.h"
@@ -64,36 +65,23 @@ RuntimeError noLongerEditable(const QString& reason)
                             QStringLiteral(" It can no longer be changed; nothing was saved."));
 }
 
-void rollBackQuietly(ado::Connection& connection)
-{
-    try {
-        if (connection.inTransaction())
-            connection.RollbackTrans();
-    } catch (const RuntimeError&) {
-        // The failure that ended the save is the one the clerk needs to see.
-    }
-}
-
 } // namespace
 
 void frmLoan::cmdOK_Click()
 {
     ado::Connection& connection = BasLoan::adocon();
-    bool begun = false;
     try {
         if (!fnValidateEntry())
             return;
-        connection.BeginTrans();
-        begun = true;
+        // Declared in the try block, so a failed save is rolled back before the message box.
+        ado::Transaction transaction(connection);
         SaveIssue();
         if (BasLoan::strMode == u"N")
             closeRepaymentRows();
         // Committed before the register shows the row and the window closes, so a commit that
         // fails leaves both as they were.
-        connection.CommitTrans();
+        transaction.commit();
     } catch (const RuntimeError& e) {
-        if (begun)
-            rollBackQuietly(connection);
         if (m_issueLocked) {
             cmdOK->setEnabled(false);
             fraloan->setEnabled(false);
