@@ -197,8 +197,8 @@ void FrmMaster::Form_Load()
     const QVariant days = objCommonDB->fnReturnField(QStringLiteral("NoOfPreviousDays"),
                                                      QStringLiteral("companyID=") +
                                                          QString::number(BasLoan::intCompanyID));
-    const qint16 N = days.isNull() ? 0 : vb::CInt(days);
-    m_previousDays = N;
+    const qint16 previousDays = days.isNull() ? 0 : vb::CInt(days);
+    m_previousDays = previousDays;
 
     QString sql =
         QStringLiteral(
@@ -211,9 +211,9 @@ void FrmMaster::Form_Load()
         QStringLiteral(" lloanid = liloanid and licompanyid = ") +
         QString::number(BasLoan::intCompanyID) + QStringLiteral(" and litype= '") +
         BasLoan::strtype + QStringLiteral("'");
-    if (N > 0)
+    if (previousDays > 0)
         sql += QStringLiteral(" and liDate >='") +
-               BasLoan::ProcessDate.addDays(-N).toString(QStringLiteral("yyyyMMdd")) +
+               BasLoan::ProcessDate.addDays(-previousDays).toString(QStringLiteral("yyyyMMdd")) +
                QStringLiteral("'");
     BasLoan::strMasterSQL = sql;
 
@@ -240,10 +240,8 @@ void FrmMaster::Form_Activate()
         CmdEdit->setEnabled(false);
         CmdDelete->setEnabled(false);
     } else {
-        QString edit = QStringLiteral("E");
-        CmdEdit->setEnabled(fnUserRights(edit));
-        QString del = QStringLiteral("D");
-        CmdDelete->setEnabled(fnUserRights(del));
+        CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
+        CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
     }
     flexMaster->setColWidth(0, 0);
     flexMaster_EnterCell();

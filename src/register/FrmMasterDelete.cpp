@@ -58,9 +58,9 @@ void FrmMaster::CmdDelete_Click()
 {
     try {
         // A whole int: registers run far past the 32767 rows a 16-bit number could remember.
-        const int intRow = flexMaster->Row();
+        const int row = flexMaster->Row();
 
-        if (usedByPayroll(flexMaster->TextMatrix(intRow, 0))) {
+        if (usedByPayroll(flexMaster->TextMatrix(row, 0))) {
             msgbox::MsgBox(QStringLiteral("Record can not be deleted"), msgbox::vbInformation,
                            BasLoan::MsgboxTitle);
             return;
@@ -68,18 +68,18 @@ void FrmMaster::CmdDelete_Click()
 
         const int answer =
             msgbox::MsgBox(QStringLiteral("Are you sure you want to delete the entry - ") +
-                               flexMaster->TextMatrix(intRow, 1),
+                               flexMaster->TextMatrix(row, 1),
                            msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
         if (answer == msgbox::vbYes) {
-            const bool wasCancelled = isCancelledRow(intRow);
+            const bool wasCancelled = isCancelledRow(row);
             frmCancel::showModal();
             setCursor(Qt::WaitCursor);
             const auto restoreCursor = qScopeGuard([this] { unsetCursor(); });
             BasLoan::strMode = QStringLiteral("E");
             BasLoan::RefreshGridRow(
                 QStringLiteral("liID =") + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
-            const bool cancelled = isCancelledRow(intRow);
-            repaintRow(*flexMaster, intRow, cancelled);
+            const bool cancelled = isCancelledRow(row);
+            repaintRow(*flexMaster, row, cancelled);
             if (cancelled && !wasCancelled)
                 ++m_cancelledIssues;
             issuesAddedOrCancelled();
@@ -95,7 +95,7 @@ void FrmMaster::CmdDelete_Click()
         if (isCancelledRow(flexMaster->Row()))
             CmdDelete->setEnabled(false);
 
-        selectWholeRow(*flexMaster, intRow);
+        selectWholeRow(*flexMaster, row);
         flexMaster_EnterCell();
     } catch (const RuntimeError& e) {
         if (e.number() != RuntimeError::IntegrityViolation)
