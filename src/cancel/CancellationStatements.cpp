@@ -1,15 +1,10 @@
 #include "cancel/CancellationStatements.h"
 
 #include "data/BasLoanVariables.h"
+#include "platform/db/SqlLiteral.h"
 #include "platform/runtime/Conversions.h"
 
 namespace CancellationStatements {
-
-QString quotedText(const QString& text)
-{
-    QString quoted = text;
-    return quoted.replace(u'\'', QStringLiteral("''"));
-}
 
 QString remark(const QString& userName, const QString& reason)
 {
@@ -26,15 +21,15 @@ QString userNameLookup()
 QString issueStateCheck(const QString& issueId)
 {
     return QStringLiteral("select liUsed, liCancelled from ") + BasLoan::strTblLoansIssue +
-           QStringLiteral(" with (updlock, holdlock) where liID ='") + quotedText(issueId) +
+           QStringLiteral(" with (updlock, holdlock) where liID ='") + ado::quotedText(issueId) +
            QStringLiteral("' and liCompanyID =") + QString::number(BasLoan::intCompanyID);
 }
 
 QString cancelIssue(const QString& remark, const QString& issueId)
 {
     return QStringLiteral("update ") + BasLoan::strTblLoansIssue +
-           QStringLiteral(" set liCancelled=1, liCancelledRemarks='") + quotedText(remark) +
-           QStringLiteral(" ' where liID ='") + quotedText(issueId) +
+           QStringLiteral(" set liCancelled=1, liCancelledRemarks='") + ado::quotedText(remark) +
+           QStringLiteral(" ' where liID ='") + ado::quotedText(issueId) +
            QStringLiteral("' and liCompanyID =") + QString::number(BasLoan::intCompanyID);
 }
 

@@ -13,11 +13,6 @@ namespace IssueCancellation {
 
 namespace {
 
-bool flagSet(const QVariant& flag)
-{
-    return !flag.isNull() && vb::CBool(flag);
-}
-
 // Why the issue can no longer be cancelled; nothing while it is live.
 std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issueId)
 {
@@ -25,9 +20,9 @@ std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issu
     rs.Open(CancellationStatements::issueStateCheck(issueId), connection);
     if (rs.isEOF())
         return Outcome::NotFound;
-    if (flagSet(rs.value(0)))
+    if (vb::FlagSet(rs.value(0)))
         return Outcome::UsedByPayroll;
-    if (flagSet(rs.value(1)))
+    if (vb::FlagSet(rs.value(1)))
         return Outcome::AlreadyCancelled;
     rs.Close();
     if (IssueDeductions::deductedInMonthlyEntry(connection, vb::CLng(vb::Val(issueId))))

@@ -5,6 +5,7 @@
 #include "common/BasLoan.h"
 #include "common/GuardedHandler.h"
 #include "platform/db/Recordset.h"
+#include "platform/grid/KeyCodes.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Twips.h"
@@ -67,7 +68,7 @@ bool frmCancel::eventFilter(QObject* watched, QEvent* e)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             // Enter only moves on to OK; the dialog must not take it as pressing its default
             // button.
-            qint16 KeyAscii = 13;
+            qint16 KeyAscii = key_codes::Enter;
             guarded([&] { txtcanreason_KeyPress(KeyAscii); });
             return true;
         }
@@ -77,7 +78,7 @@ bool frmCancel::eventFilter(QObject* watched, QEvent* e)
 
 void frmCancel::txtcanreason_KeyPress(qint16& KeyAscii)
 {
-    if (KeyAscii == 13)
+    if (KeyAscii == key_codes::Enter)
         cmdOK->setFocus();
 }
 

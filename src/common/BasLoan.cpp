@@ -2,6 +2,7 @@
 
 #include "platform/db/Recordset.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/grid/KeyCodes.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
@@ -67,7 +68,7 @@ QString upToOrderBy(const QString& statement)
 
 void EnterAsTab(qint16& KeyAscii)
 {
-    if (KeyAscii != 13)
+    if (KeyAscii != key_codes::Enter)
         return;
     if (QWidget* focus = QApplication::focusWidget())
         QCoreApplication::postEvent(focus,

@@ -2,6 +2,7 @@
 #include "issue_entry/frmLoan.h"
 
 #include "common/GuardedHandler.h"
+#include "platform/grid/KeyCodes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +21,7 @@ namespace {
 std::optional<qint16> keyAsciiOf(const QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-        return qint16(13);
+        return qint16(key_codes::Enter);
     const QString text = e->text();
     if (text.isEmpty())
         return std::nullopt;

@@ -5,6 +5,7 @@
 
 #include "common/BasLoan.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -20,9 +21,8 @@ void frmLoan::GenerateIssueNo()
     const QString prefix = rs.isEOF() ? QString() : vb::CStr(rs.value(QStringLiteral("Prefix")));
     rs.Close();
 
-    // The prefix goes into a quoted literal: a quote in it is doubled, as the dialect escapes it.
-    QString likePrefix = vb::Trim(prefix);
-    likePrefix.replace(u'\'', QStringLiteral("''"));
+    // The prefix goes into a quoted literal.
+    const QString likePrefix = ado::quotedText(vb::Trim(prefix));
     const QString highest = vb::CStr(BasLoan::adocon().ExecuteScalar(
         QStringLiteral("SELECT isnull(max(convert(int,right(liNo,len(liNo)-") +
         QString::number(prefix.size()) + QStringLiteral("))),0) FROM ") +

@@ -158,10 +158,10 @@ void frmLoan::checkIssueStillEditable(ado::Recordset& rs)
         throw refuse(QStringLiteral("This issue no longer exists."));
     // A server database may hold Null in either flag; Edit reads Null as false, and so does this.
     const QVariant cancelled = rs.value(QStringLiteral("licancelled"));
-    if (!cancelled.isNull() && vb::CBool(cancelled))
+    if (vb::FlagSet(cancelled))
         throw refuse(QStringLiteral("Another user cancelled this issue after you opened it."));
     const QVariant used = rs.value(QStringLiteral("liUsed"));
-    if (!used.isNull() && vb::CBool(used))
+    if (vb::FlagSet(used))
         throw refuse(QStringLiteral("Payroll used this issue after you opened it."));
     if (IssueDeductions::deductedInMonthlyEntry(lngIssueID))
         throw refuse(QStringLiteral(

@@ -91,7 +91,7 @@ void frmLoan::cboloanapplication_Click()
         txtInstallmentAmount->setText(vb::CStr(instalment));
     // An application approved with deduct-monthly 0 is not deducted monthly, whatever Null means.
     const QVariant deductMonthly = rs.value(QStringLiteral("laDeductMonthly"));
-    chkDeductMonthly->setChecked(!deductMonthly.isNull() && vb::CBool(deductMonthly));
+    chkDeductMonthly->setChecked(vb::FlagSet(deductMonthly));
     cboLoanType->setCurrentIndex(0);
     rs.Close();
 

@@ -6,6 +6,7 @@
 #include "common/quorrel/clsCommonGen.h"
 #include "data/ResolveTableNames.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/grid/KeyCodes.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/ui/ClosedComboWheel.h"
 #include "platform/ui/Twips.h"
@@ -228,7 +229,7 @@ void FrmMaster::Form_Load()
         CmdDelete->setEnabled(false);
         cmdPreview->setEnabled(false);
     }
-    if (flexMaster->TextMatrix(flexMaster->Row(), 7) == u"Yes")
+    if (isCancelledRow(flexMaster->Row()))
         CmdDelete->setEnabled(false);
     showListContext();
     setEnabled(true);
@@ -272,7 +273,7 @@ bool FrmMaster::eventFilter(QObject* watched, QEvent* e)
     if (e->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            qint16 KeyAscii = 13;
+            qint16 KeyAscii = key_codes::Enter;
             BasLoan::EnterAsTab(KeyAscii);
             return true;
         }
@@ -284,15 +285,15 @@ bool FrmMaster::eventFilter(QObject* watched, QEvent* e)
 
 void FrmMaster::flexMaster_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii == 10 && cmdnew->isEnabled())
+    if (KeyAscii == key_codes::CtrlEnter && cmdnew->isEnabled())
         cmdnew_Click();
-    else if (KeyAscii == 13)
+    else if (KeyAscii == key_codes::Enter)
         flexMaster_DblClick();
 }
 
 void FrmMaster::flexMaster_KeyDown(int& KeyCode, int /*Shift*/)
 {
-    if (KeyCode == 46 && CmdDelete->isEnabled())
+    if (KeyCode == key_codes::DeleteKey && CmdDelete->isEnabled())
         CmdDelete_Click();
 }
 

@@ -19,11 +19,6 @@
 
 namespace {
 
-bool flagSet(const QVariant& flag)
-{
-    return !flag.isNull() && vb::CBool(flag);
-}
-
 // The employee list offers active employees only; an issue of an employee who has left since is
 // still shown with its employee, so that it can be read and its remarks saved.
 void listFormerEmployee(clsCommonDB& db, QComboBox* cboEmployee, const QVariant& empId)
@@ -94,8 +89,8 @@ void FrmMaster::CmdEdit_Click()
         entry.txtInstallmentAmount->setText(vb::TextOf(field("liInstallmentAmount")));
         entry.cboEmployee->setEnabled(false);
         entry.cboLoanType->setEnabled(false);
-        entry.chkDeductMonthly->setChecked(flagSet(field("liDeductionMode")));
-        if (flagSet(field("licancelled")) || flagSet(field("liUsed"))) {
+        entry.chkDeductMonthly->setChecked(vb::FlagSet(field("liDeductionMode")));
+        if (vb::FlagSet(field("licancelled")) || vb::FlagSet(field("liUsed"))) {
             entry.cmdOK->setEnabled(false);
             entry.fraloan->setEnabled(false);
         }

@@ -9,14 +9,12 @@
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
+#include "register/RegisterList.h"
 
 #include <QPushButton>
 #include <QScopeGuard>
 
 namespace {
-
-constexpr int LastListColumn = 7;
-constexpr quint32 CancelledColour = 255; // red, as 0x00BBGGRR
 
 // Payroll has taken the issue into a run (a Null flag means it has not) or has deducted it in a
 // monthly entry: money has been recovered on it, so it can no longer be cancelled.
@@ -29,18 +27,18 @@ bool usedByPayroll(const QString& issueIdText)
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::ReadOnly);
     const QVariant used = rs.value(QStringLiteral("liUsed"));
     rs.Close();
-    return (!used.isNull() && vb::CBool(used)) ||
+    return vb::FlagSet(used) ||
            IssueDeductions::deductedInMonthlyEntry(vb::CLng(vb::Val(issueIdText)));
 }
 
 // Visits each cell of the issue's row as the current cell, painting it red when cancelled.
 void repaintRow(FlexGrid& grid, int row, bool cancelled)
 {
-    for (int c = 0; c <= LastListColumn; ++c) {
+    for (int c = 0; c <= RegisterList::CancelledColumn; ++c) { // it is the last column
         grid.setRow(row);
         grid.setCol(c);
         if (cancelled)
-            grid.setCellForeColor(CancelledColour);
+            grid.setCellForeColor(RegisterList::CancelledColour);
     }
 }
 

@@ -8,15 +8,13 @@
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
+#include "register/RegisterList.h"
 #include "register/TrappedError.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>
 
 namespace {
-
-constexpr quint32 CancelledColour = 255; // pure red, 0x00BBGGRR
-constexpr int CancelledColumn = 7;
 
 // A command button and the right that governs it.
 struct CommandRight
@@ -82,7 +80,7 @@ bool FrmMaster::holdsRight(QString letter)
 
 bool FrmMaster::isCancelledRow(int row) const
 {
-    return flexMaster->TextMatrix(row, CancelledColumn) == u"Yes";
+    return flexMaster->TextMatrix(row, RegisterList::CancelledColumn) == u"Yes";
 }
 
 void FrmMaster::flexMaster_EnterCell()
@@ -120,12 +118,12 @@ void FrmMaster::MarkCancelledRows()
         const QSignalBlocker quiet(flexMaster);
         for (int r = 1; r <= lastRow; ++r) {
             if (isCancelledRow(r)) {
-                flexMaster->setRowForeColor(r, CancelledColour);
+                flexMaster->setRowForeColor(r, RegisterList::CancelledColour);
                 ++m_cancelledIssues;
             }
         }
         flexMaster->setRow(lastRow);
-        flexMaster->setCol(CancelledColumn);
+        flexMaster->setCol(RegisterList::CancelledColumn);
     }
 
     // The row rule ran on every row in turn, so the last row decides Delete; Edit was last set

@@ -6,6 +6,7 @@
 #include "platform/grid/GridView.h"
 #include "platform/grid/KeyCodes.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/ui/Twips.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,8 +18,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr double TwipsPerInch = 1440.0;
 
 RuntimeError gridError(qint32 number, const char* description)
 {
@@ -405,12 +404,12 @@ void FlexGrid::checkAlignment(int code)
 
 int FlexGrid::twipsToPixels(int twips) const
 {
-    return qRound(twips * logicalDpiX() / TwipsPerInch);
+    return Twips::toPixels(twips, logicalDpiX());
 }
 
 int FlexGrid::pixelsToTwips(int pixels) const
 {
-    return qRound(pixels * TwipsPerInch / logicalDpiX());
+    return Twips::fromPixels(pixels, logicalDpiX());
 }
 
 void FlexGrid::moveCurrentCell(int row, int col)

@@ -33,7 +33,7 @@ QString FieldFormat::apply(const QVariant& value, const QString& format)
 {
     const QString f = format.toLower();
     if (f == u"yesno")
-        return !value.isNull() && vb::CBool(value) ? QStringLiteral("Yes") : QStringLiteral("No");
+        return vb::FlagSet(value) ? QStringLiteral("Yes") : QStringLiteral("No");
     if (value.isNull())
         return {};
     if (f == u"user" || f == u"reason") {

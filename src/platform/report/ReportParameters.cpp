@@ -1,5 +1,6 @@
 #include "platform/report/ReportParameters.h"
 
+#include "platform/db/SqlLiteral.h"
 #include "platform/report/ReportErrors.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -56,9 +57,7 @@ void ReportParameters::bind(const ReportDefinition& definition)
             m_literals.insert(key, number);
         } else {
             m_values.insert(key, text);
-            m_literals.insert(
-                key,
-                u'\'' + QString(text).replace(QStringLiteral("'"), QStringLiteral("''")) + u'\'');
+            m_literals.insert(key, u'\'' + ado::quotedText(text) + u'\'');
         }
     }
     for (const ReportDefinition::Parameter& parameter : definition.parameters) {

@@ -192,6 +192,11 @@ double CDbl(const QVariant& value)
     return numberFrom(value);
 }
 
+bool FlagSet(const QVariant& value)
+{
+    return !value.isNull() && CBool(value);
+}
+
 bool CBool(const QVariant& value)
 {
     if (value.isNull())
