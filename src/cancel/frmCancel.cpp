@@ -29,7 +29,7 @@ constexpr int ReasonMaxLength = 200;
 frmCancel::frmCancel()
 {
     layoutControls();
-    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([&] { cmdOK_Click(); }); });
+    connectGuarded(cmdOK, &QPushButton::clicked, this, &frmCancel::cmdOK_Click);
     txtcanreason->installEventFilter(this);
 }
 

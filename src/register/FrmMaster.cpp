@@ -133,37 +133,25 @@ void FrmMaster::resizeEvent(QResizeEvent* e)
 
 void FrmMaster::connectHandlers()
 {
-    const auto on = [this](QPushButton* b, void (FrmMaster::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    on(cmdnew, &FrmMaster::cmdnew_Click);
-    on(CmdEdit, &FrmMaster::CmdEdit_Click);
-    on(CmdDelete, &FrmMaster::CmdDelete_Click);
-    on(cmdPreview, &FrmMaster::cmdPreview_Click);
-    on(CmdClose, &FrmMaster::CmdClose_Click);
+    connectGuarded(cmdnew, &QPushButton::clicked, this, &FrmMaster::cmdnew_Click);
+    connectGuarded(CmdEdit, &QPushButton::clicked, this, &FrmMaster::CmdEdit_Click);
+    connectGuarded(CmdDelete, &QPushButton::clicked, this, &FrmMaster::CmdDelete_Click);
+    connectGuarded(cmdPreview, &QPushButton::clicked, this, &FrmMaster::cmdPreview_Click);
+    connectGuarded(CmdClose, &QPushButton::clicked, this, &FrmMaster::CmdClose_Click);
 
-    connect(flexMaster, &FlexGrid::EnterCell, this,
-            [this] { guarded([&] { flexMaster_EnterCell(); }); });
-    connect(flexMaster, &FlexGrid::KeyPress, this,
-            [this](int& key) { guarded([&] { flexMaster_KeyPress(key); }); });
-    connect(flexMaster, &FlexGrid::KeyDown, this,
-            [this](int& key, int shift) { guarded([&] { flexMaster_KeyDown(key, shift); }); });
-    connect(flexMaster, &FlexGrid::DblClick, this,
-            [this] { guarded([&] { flexMaster_DblClick(); }); });
+    connectGuarded(flexMaster, &FlexGrid::EnterCell, this, &FrmMaster::flexMaster_EnterCell);
+    connectGuarded(flexMaster, &FlexGrid::KeyPress, this, &FrmMaster::flexMaster_KeyPress);
+    connectGuarded(flexMaster, &FlexGrid::KeyDown, this, &FrmMaster::flexMaster_KeyDown);
+    connectGuarded(flexMaster, &FlexGrid::DblClick, this, &FrmMaster::flexMaster_DblClick);
 
-    connect(cboColNames, &QComboBox::currentIndexChanged, this,
-            [this] { guarded([&] { cboColNames_Click(); }); });
+    connectGuarded(cboColNames, &QComboBox::currentIndexChanged, this,
+                   &FrmMaster::cboColNames_Click);
     // Choosing the entry already chosen sorts too: the list may have left that order since. A
     // choice that changed the entry has sorted already, and the same sort again costs nothing.
-    connect(cboColNames, &QComboBox::activated, this,
-            [this] { guarded([&] { cboColNames_Click(); }); });
-    connect(flexMaster, &FlexGrid::HeadingClick, this,
-            [this](int col) { guarded([&] { flexMaster_HeadingClick(col); }); });
-    connect(optAscend, &QRadioButton::clicked, this,
-            [this] { guarded([&] { optAscend_Click(); }); });
-    connect(optDescend, &QRadioButton::clicked, this,
-            [this] { guarded([&] { optDescend_Click(); }); });
+    connectGuarded(cboColNames, &QComboBox::activated, this, &FrmMaster::cboColNames_Click);
+    connectGuarded(flexMaster, &FlexGrid::HeadingClick, this, &FrmMaster::flexMaster_HeadingClick);
+    connectGuarded(optAscend, &QRadioButton::clicked, this, &FrmMaster::optAscend_Click);
+    connectGuarded(optDescend, &QRadioButton::clicked, this, &FrmMaster::optDescend_Click);
 
     for (QWidget* w : {static_cast<QWidget*>(optAscend), static_cast<QWidget*>(optDescend),
                        static_cast<QWidget*>(cboColNames), static_cast<QWidget*>(cboSearch),
