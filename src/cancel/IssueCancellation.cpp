@@ -9,6 +9,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace IssueCancellation {
 
 namespace {
@@ -46,11 +48,11 @@ QString refusal(Outcome outcome)
 {
     switch (outcome) {
     case Outcome::UsedByPayroll:
-        return QStringLiteral("Record can not be deleted");
+        return u"Record can not be deleted"_s;
     case Outcome::AlreadyCancelled:
-        return QStringLiteral("This entry has already been cancelled");
+        return u"This entry has already been cancelled"_s;
     case Outcome::NotFound:
-        return QStringLiteral("This entry no longer exists");
+        return u"This entry no longer exists"_s;
     case Outcome::Cancelled:
         break;
     }

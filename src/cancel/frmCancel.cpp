@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The window's outer size is 6480 x 915 twips; without its borders and caption bar (120 wide,
@@ -35,21 +37,21 @@ frmCancel::frmCancel()
 
 void frmCancel::layoutControls()
 {
-    setObjectName(QStringLiteral("frmCancel"));
+    setObjectName(u"frmCancel"_s);
 
-    Label1 = new QLabel(QStringLiteral("&Reason :"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = new QLabel(u"&Reason :"_s, this);
+    Label1->setObjectName(u"Label1"_s);
     // A little left of its designed place, so the caption ends a gap before the box.
     Label1->setGeometry(Twips::rect(45, 135, 780, 255));
 
     txtcanreason = new QLineEdit(this);
-    txtcanreason->setObjectName(QStringLiteral("txtcanreason"));
+    txtcanreason->setObjectName(u"txtcanreason"_s);
     txtcanreason->setGeometry(Twips::rect(930, 90, 4200, 330));
     txtcanreason->setMaxLength(ReasonMaxLength);
     Label1->setBuddy(txtcanreason);
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = new QPushButton(u"&OK"_s, this);
+    cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setGeometry(Twips::rect(5250, 60, 990, 390));
 
     setTabOrder(txtcanreason, cmdOK);
@@ -57,7 +59,7 @@ void frmCancel::layoutControls()
 
 void frmCancel::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Reason For Deletion"));
+    setWindowTitle(u"Reason For Deletion"_s);
     setFixedSize(Twips::toPixelsX(ClientWidth), Twips::toPixelsY(ClientHeight));
 }
 
@@ -86,16 +88,13 @@ void frmCancel::cmdOK_Click()
 {
     const QString reason = vb::Trim(txtcanreason->text());
     if (reason.isEmpty()) {
-        msgbox::MsgBox(QStringLiteral("Enter reason for deletion"), msgbox::vbInformation,
-                       BasLoan::MsgboxTitle);
+        msgbox::MsgBox(u"Enter reason for deletion"_s, msgbox::vbInformation, BasLoan::MsgboxTitle);
         txtcanreason->setFocus();
         return;
     }
     // A user the company does not know is named by id, so that the reason is never lost.
     const QString remark = CancellationStatements::remark(
-        cancellingUserName().value_or(QStringLiteral("user ") +
-                                      QString::number(BasLoan::intUserID)),
-        reason);
+        cancellingUserName().value_or(u"user "_s + QString::number(BasLoan::intUserID)), reason);
 
     const IssueCancellation::Outcome outcome = IssueCancellation::cancelLiveIssue(
         BasLoan::adocon(), remark, BasLoan::currentIssueIdText());

@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QVariant>
 
+using namespace Qt::StringLiterals;
+
 namespace BasLoan {
 
 namespace {
@@ -136,9 +138,8 @@ void RefreshGridRow(const QString& strCondition, qint32 lngID)
         return;
     try {
         QString sql = upToOrderBy(strMasterSQL);
-        sql += sql.contains(QLatin1String("where"), Qt::CaseInsensitive)
-                   ? QStringLiteral(" and ")
-                   : QStringLiteral(" where ");
+        sql +=
+            sql.contains(QLatin1String("where"), Qt::CaseInsensitive) ? u" and "_s : u" where "_s;
         sql += strCondition;
 
         ado::Recordset rs;
@@ -150,8 +151,8 @@ void RefreshGridRow(const QString& strCondition, qint32 lngID)
         const int n = grid->Cols();
         if (rs.fieldCount() < n)
             throw RuntimeError(RuntimeError::ItemNotFound,
-                               QStringLiteral("Item cannot be found in the collection "
-                                              "corresponding to the requested name or ordinal."));
+                               u"Item cannot be found in the collection "
+                               "corresponding to the requested name or ordinal."_s);
         if (strMode == u"E") {
             for (int c = 1; c < n; ++c)
                 grid->setTextMatrix(grid->Row(), c, vb::TextOf(rs.value(c)));

@@ -24,6 +24,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
@@ -59,8 +61,8 @@ FrmMaster::~FrmMaster()
 
 void FrmMaster::layoutControls()
 {
-    setObjectName(QStringLiteral("FrmMaster"));
-    setWindowTitle(QStringLiteral("Loans Issue"));
+    setObjectName(u"FrmMaster"_s);
+    setWindowTitle(u"Loans Issue"_s);
     // The layout's twips were measured for an 8-point dialog font; a narrower face, where the
     // system has one, keeps the captions inside their controls.
     QFont dialogFont = font();
@@ -71,34 +73,31 @@ void FrmMaster::layoutControls()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 
-    cmdnew = button(this, "cmdnew", QStringLiteral("&New"), Twips::rect(45, 5295, 1170, 540));
-    CmdEdit = button(this, "CmdEdit", QStringLiteral("&Edit"), Twips::rect(1263, 5295, 1170, 540));
-    CmdDelete =
-        button(this, "CmdDelete", QStringLiteral("&Delete"), Twips::rect(2481, 5295, 1170, 540));
-    cmdPreview =
-        button(this, "cmdPreview", QStringLiteral("&Preview"), Twips::rect(3675, 5295, 1170, 540));
-    CmdClose =
-        button(this, "CmdClose", QStringLiteral("&Close"), Twips::rect(6000, 5295, 1170, 540));
+    cmdnew = button(this, "cmdnew", u"&New"_s, Twips::rect(45, 5295, 1170, 540));
+    CmdEdit = button(this, "CmdEdit", u"&Edit"_s, Twips::rect(1263, 5295, 1170, 540));
+    CmdDelete = button(this, "CmdDelete", u"&Delete"_s, Twips::rect(2481, 5295, 1170, 540));
+    cmdPreview = button(this, "cmdPreview", u"&Preview"_s, Twips::rect(3675, 5295, 1170, 540));
+    CmdClose = button(this, "CmdClose", u"&Close"_s, Twips::rect(6000, 5295, 1170, 540));
     // The grid leaves a line above the Browse frame for the list's context.
     flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 3990));
     lblListContext = placed(new QLabel(this), "lblListContext", Twips::rect(60, 4005, 7110, 225));
 
-    fraBrowse = placed(new QGroupBox(QStringLiteral("Browse"), this), "fraBrowse",
-                       Twips::rect(30, 4245, 7140, 960));
+    fraBrowse =
+        placed(new QGroupBox(u"Browse"_s, this), "fraBrowse", Twips::rect(30, 4245, 7140, 960));
     // The caption sits on the frame's border, and both rows of controls inside it (a little
     // lower than designed, clear of the caption).
-    if (QStyle* captionOnBorder = QStyleFactory::create(QStringLiteral("Windows"))) {
+    if (QStyle* captionOnBorder = QStyleFactory::create(u"Windows"_s)) {
         captionOnBorder->setParent(fraBrowse);
         fraBrowse->setStyle(captionOnBorder); // the frame only; its controls keep the window's
     }
-    optAscend = placed(new QRadioButton(QStringLiteral("Ascending"), fraBrowse), "optAscend",
+    optAscend = placed(new QRadioButton(u"Ascending"_s, fraBrowse), "optAscend",
                        Twips::rect(1035, 255, 1050, 285));
     optAscend->setChecked(true);
-    optDescend = placed(new QRadioButton(QStringLiteral("Descending"), fraBrowse), "optDescend",
+    optDescend = placed(new QRadioButton(u"Descending"_s, fraBrowse), "optDescend",
                         Twips::rect(2430, 255, 1320, 285));
     cboColNames =
         placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 240, 3060, 315));
-    lblsearch = placed(new QLabel(QStringLiteral("&Search On:"), fraBrowse), "lblsearch",
+    lblsearch = placed(new QLabel(u"&Search On:"_s, fraBrowse), "lblsearch",
                        Twips::rect(135, 630, 810, 195));
     cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 585, 2760, 315));
     lblsearch->setBuddy(cboSearch);
@@ -169,13 +168,13 @@ void FrmMaster::Form_Load()
     m_loadProgress = &progress;
     const auto loaded = qScopeGuard([this] { m_loadProgress = nullptr; });
 
-    objCommonGen = CreateObjectAs<clsCommonGen>(QStringLiteral("Quorrel.clsCommonGen"));
-    objCommonDB = CreateObjectAs<clsCommonDB>(QStringLiteral("Quorrel.clsCommonDB"));
+    objCommonGen = CreateObjectAs<clsCommonGen>(u"Quorrel.clsCommonGen"_s);
+    objCommonDB = CreateObjectAs<clsCommonDB>(u"Quorrel.clsCommonDB"_s);
 
     if (BasLoan::strtype == u"L") {
         BasLoan::lngInterfaceID = 91001;
     } else if (BasLoan::strtype == u"A") {
-        setWindowTitle(QStringLiteral("Advance Issue"));
+        setWindowTitle(u"Advance Issue"_s);
         BasLoan::lngInterfaceID = 91035;
     }
     BasLoan::ResolveTableNames();
@@ -183,27 +182,21 @@ void FrmMaster::Form_Load()
     setEnabled(false);
 
     objCommonDB->strTableName = BasLoan::strTblSettings;
-    const QVariant days = objCommonDB->fnReturnField(QStringLiteral("NoOfPreviousDays"),
-                                                     QStringLiteral("companyID=") +
-                                                         QString::number(BasLoan::intCompanyID));
+    const QVariant days = objCommonDB->fnReturnField(
+        u"NoOfPreviousDays"_s, u"companyID="_s + QString::number(BasLoan::intCompanyID));
     const qint16 previousDays = days.isNull() ? 0 : vb::CInt(days);
     m_previousDays = previousDays;
 
-    QString sql =
-        QStringLiteral(
-            "select liid, lino, lidate, eName, lDescription, liopeningbalance, licurrentbalance,") +
-        QStringLiteral(" case licancelled when 1 then 'Yes' when 0 then 'No' end From ") +
-        BasLoan::strTblLoansIssue + QStringLiteral(", ") + BasLoan::strTblEmployee +
-        QStringLiteral(", ") + BasLoan::strTblLoans + QStringLiteral(" ") +
-        QStringLiteral(" Where liActive = 1 and ecompanyid = licompanyid And eEmpid = liempid and  "
-                       "lcompanyid = licompanyid and ") +
-        QStringLiteral(" lloanid = liloanid and licompanyid = ") +
-        QString::number(BasLoan::intCompanyID) + QStringLiteral(" and litype= '") +
-        BasLoan::strtype + QStringLiteral("'");
+    QString sql = u"select liid, lino, lidate, eName, lDescription, liopeningbalance, "
+                  u"licurrentbalance, case licancelled when 1 then 'Yes' when 0 then 'No' end "
+                  u"From %1, %2, %3  Where liActive = 1 and ecompanyid = licompanyid And "
+                  u"eEmpid = liempid and  lcompanyid = licompanyid and  lloanid = liloanid and "
+                  u"licompanyid = %4 and litype= '%5'"_s.arg(
+                      BasLoan::strTblLoansIssue, BasLoan::strTblEmployee, BasLoan::strTblLoans,
+                      QString::number(BasLoan::intCompanyID), BasLoan::strtype);
     if (previousDays > 0)
-        sql += QStringLiteral(" and liDate >='") +
-               BasLoan::ProcessDate.addDays(-previousDays).toString(QStringLiteral("yyyyMMdd")) +
-               QStringLiteral("'");
+        sql += u" and liDate >='%1'"_s.arg(
+            BasLoan::ProcessDate.addDays(-previousDays).toString(u"yyyyMMdd"_s));
     BasLoan::strMasterSQL = sql;
 
     setCursor(Qt::WaitCursor);
@@ -229,8 +222,8 @@ void FrmMaster::Form_Activate()
         CmdEdit->setEnabled(false);
         CmdDelete->setEnabled(false);
     } else {
-        CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
-        CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
+        CmdEdit->setEnabled(holdsRight(u"E"_s));
+        CmdDelete->setEnabled(holdsRight(u"D"_s));
     }
     flexMaster->setColWidth(0, 0);
     flexMaster_EnterCell();

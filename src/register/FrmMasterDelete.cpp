@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Payroll has taken the issue into a run (a Null flag means it has not) or has deducted it in a
@@ -21,11 +23,10 @@ namespace {
 bool usedByPayroll(const QString& issueIdText)
 {
     ado::Recordset rs;
-    rs.Open(QStringLiteral("select liUsed from ") + BasLoan::strTblLoansIssue +
-                QStringLiteral(" where liCompanyID = ") + QString::number(BasLoan::intCompanyID) +
-                QStringLiteral(" and liID = ") + issueIdText,
+    rs.Open(u"select liUsed from "_s + BasLoan::strTblLoansIssue + u" where liCompanyID = "_s +
+                QString::number(BasLoan::intCompanyID) + u" and liID = "_s + issueIdText,
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::ReadOnly);
-    const QVariant used = rs.value(QStringLiteral("liUsed"));
+    const QVariant used = rs.value(u"liUsed"_s);
     rs.Close();
     return vb::FlagSet(used) ||
            IssueDeductions::deductedInMonthlyEntry(vb::CLng(vb::Val(issueIdText)));
@@ -59,23 +60,21 @@ void FrmMaster::CmdDelete_Click()
         const int row = flexMaster->Row();
 
         if (usedByPayroll(flexMaster->TextMatrix(row, 0))) {
-            msgbox::MsgBox(QStringLiteral("Record can not be deleted"), msgbox::vbInformation,
+            msgbox::MsgBox(u"Record can not be deleted"_s, msgbox::vbInformation,
                            BasLoan::MsgboxTitle);
             return;
         }
 
-        const int answer =
-            msgbox::MsgBox(QStringLiteral("Are you sure you want to delete the entry - ") +
-                               flexMaster->TextMatrix(row, 1),
-                           msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
+        const int answer = msgbox::MsgBox(
+            u"Are you sure you want to delete the entry - "_s + flexMaster->TextMatrix(row, 1),
+            msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
         if (answer == msgbox::vbYes) {
             const bool wasCancelled = isCancelledRow(row);
             frmCancel::showModal();
             setCursor(Qt::WaitCursor);
             const auto restoreCursor = qScopeGuard([this] { unsetCursor(); });
-            BasLoan::strMode = QStringLiteral("E");
-            BasLoan::RefreshGridRow(
-                QStringLiteral("liID =") + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
+            BasLoan::strMode = u"E"_s;
+            BasLoan::RefreshGridRow(u"liID ="_s + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
             const bool cancelled = isCancelledRow(row);
             repaintRow(*flexMaster, row, cancelled);
             if (cancelled && !wasCancelled)
@@ -84,8 +83,8 @@ void FrmMaster::CmdDelete_Click()
         }
 
         if (!flexMaster->TextMatrix(1, 1).isEmpty()) {
-            CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
-            CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
+            CmdEdit->setEnabled(holdsRight(u"E"_s));
+            CmdDelete->setEnabled(holdsRight(u"D"_s));
         } else {
             CmdEdit->setEnabled(false);
             CmdDelete->setEnabled(false);
@@ -98,7 +97,6 @@ void FrmMaster::CmdDelete_Click()
     } catch (const RuntimeError& e) {
         if (e.number() != RuntimeError::IntegrityViolation)
             throw;
-        msgbox::MsgBox(QStringLiteral("Data already processed"), msgbox::vbInformation,
-                       BasLoan::MsgboxTitle);
+        msgbox::MsgBox(u"Data already processed"_s, msgbox::vbInformation, BasLoan::MsgboxTitle);
     }
 }

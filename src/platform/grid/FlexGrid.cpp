@@ -17,11 +17,13 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 RuntimeError gridError(qint32 number, const char* description)
 {
-    return RuntimeError(number, QString::fromLatin1(description), QStringLiteral("FlexGrid"));
+    return RuntimeError(number, QString::fromLatin1(description), u"FlexGrid"_s);
 }
 
 std::string_view bytesOf(const QByteArray& utf8)
