@@ -23,6 +23,8 @@
 #include <string_view>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 extern char** environ;
 
 namespace {
@@ -296,7 +298,7 @@ int runSort(int rows)
         int high = grid.Rows() - 1;
         while (low <= high) {
             const int mid = low + (high - low) / 2;
-            if (grid.TextMatrix(mid, 3).left(4).toUpper() < QStringLiteral("PRIY"))
+            if (grid.TextMatrix(mid, 3).left(4).toUpper() < u"PRIY"_s)
                 low = mid + 1;
             else
                 high = mid - 1;

@@ -22,6 +22,8 @@
 #include <sqlite3.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int NameEntry = 2; // the "Employee Name" entry of the column lists
@@ -34,7 +36,7 @@ double msSince(const QElapsedTimer& timer)
 // The process's peak resident memory in MB since the last reset.
 double peakMegabytes()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(u"/proc/self/status"_s);
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray& line : status.readAll().split('\n')) {
@@ -46,7 +48,7 @@ double peakMegabytes()
 
 void resetPeak()
 {
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    QFile clear(u"/proc/self/clear_refs"_s);
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
 }
@@ -90,11 +92,11 @@ double plainFetchMs(ado::Connection& connection, const QString& sql, qint64* row
 FrmMaster& openRegister(const ado::ConnectionPtr& connection)
 {
     BasLoan::setAdocon(connection);
-    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    BasLoan::MsgboxTitle = u"Payroll"_s;
     BasLoan::ProcessDate = QDate::currentDate();
     BasLoan::intUserID = 1;
     BasLoan::intCompanyID = 1;
-    BasLoan::strtype = QStringLiteral("L");
+    BasLoan::strtype = u"L"_s;
     return FrmMaster::instance();
 }
 
@@ -108,7 +110,7 @@ double median(std::vector<double> values)
 void searchKeystrokes(FrmMaster& register_)
 {
     register_.cboSearch->setCurrentIndex(NameEntry);
-    register_.txtsearch->setText(QStringLiteral("M"));
+    register_.txtsearch->setText(u"M"_s);
     QElapsedTimer timer;
     timer.start();
     register_.txtsearch_KeyUp();
@@ -152,11 +154,11 @@ void benchRegister(int issues)
 {
     QTemporaryDir folder;
     auto connection = std::make_shared<ado::Connection>();
-    connection->Open(folder.filePath(QStringLiteral("register.db")));
+    connection->Open(folder.filePath(u"register.db"_s));
     QElapsedTimer timer;
     timer.start();
     payroll::createSchema(*connection);
-    payroll::seedLargeRegister(*connection, 1, QStringLiteral("L"), issues);
+    payroll::seedLargeRegister(*connection, 1, u"L"_s, issues);
     std::printf("%d issues (generated in %.1f s)\n", issues, msSince(timer) / 1000);
 
     openRegister(connection); // builds the list statement and warms the file cache

@@ -13,6 +13,8 @@
 #include <csignal>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace BackupCommand {
 
 namespace {
@@ -29,19 +31,18 @@ void checkTarget(const QString& database, const QString& target)
     const QFileInfo info(target);
     if (info.isDir())
         throw Failure{
-            QStringLiteral("%1 is a folder; name the file the backup is to be written to.")
-                .arg(target)};
+            u"%1 is a folder; name the file the backup is to be written to."_s.arg(target)};
     if (!info.absoluteDir().exists())
-        throw Failure{QStringLiteral("The folder %1 for the backup does not exist.")
-                          .arg(QDir::toNativeSeparators(info.absolutePath()))};
+        throw Failure{u"The folder %1 for the backup does not exist."_s.arg(
+            QDir::toNativeSeparators(info.absolutePath()))};
     const QString source = QFileInfo(database).canonicalFilePath();
     const QString written =
         QFileInfo(info.absoluteDir().canonicalPath() + QLatin1Char('/') + info.fileName())
             .absoluteFilePath();
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
         if (written == source + QLatin1String(suffix))
-            throw Failure{QStringLiteral("The backup would overwrite the database it copies; name "
-                                         "another file.")};
+            throw Failure{u"The backup would overwrite the database it copies; name "
+                          "another file."_s};
     }
 }
 
@@ -51,11 +52,11 @@ QString copyFailure(const EngineBackup::Copy& copy, const QString& folder)
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return QStringLiteral("The backup does not fit in %1: the disk is full or a file-size "
-                              "limit was reached (%2).")
-            .arg(folder, QString::fromLocal8Bit(std::strerror(copy.systemError)));
+        return u"The backup does not fit in %1: the disk is full or a file-size "
+               "limit was reached (%2)."_s.arg(
+                   folder, QString::fromLocal8Bit(std::strerror(copy.systemError)));
     default:
-        return QStringLiteral("The copy failed: %1.").arg(copy.error);
+        return u"The copy failed: %1."_s.arg(copy.error);
     }
 }
 
@@ -65,11 +66,10 @@ std::pair<qint64, qint64> backUp(const SqliteFile& source, const QString& databa
                                  const QString& target)
 {
     const QFileInfo info(target);
-    QTemporaryFile partial(info.absoluteFilePath() + QStringLiteral(".XXXXXX.partial"));
+    QTemporaryFile partial(info.absoluteFilePath() + u".XXXXXX.partial"_s);
     if (!partial.open())
-        throw Failure{
-            QStringLiteral("Cannot write the backup in %1: %2.")
-                .arg(QDir::toNativeSeparators(info.absolutePath()), partial.errorString())};
+        throw Failure{u"Cannot write the backup in %1: %2."_s.arg(
+            QDir::toNativeSeparators(info.absolutePath()), partial.errorString())};
     // Only the engine writes the copy: a second descriptor closed later would drop its locks.
     partial.close();
     const EngineBackup::Copy copy = EngineBackup::copy(source, partial.fileName());
@@ -81,14 +81,13 @@ std::pair<qint64, qint64> backUp(const SqliteFile& source, const QString& databa
     if (error.isEmpty())
         error = DurableFile::replace(partial.fileName(), target);
     if (!error.isEmpty())
-        throw Failure{QStringLiteral("The copy could not be put in place: %1.").arg(error)};
+        throw Failure{u"The copy could not be put in place: %1."_s.arg(error)};
     partial.setAutoRemove(false);
     error = DurableFile::syncFolderOf(target);
     if (!error.isEmpty())
-        throw Failure{QStringLiteral("The copy is in place as %1, but its folder could not be "
-                                     "flushed to disk (%2); a power cut could still undo it. Take "
-                                     "the backup again.")
-                          .arg(target, error),
+        throw Failure{u"The copy is in place as %1, but its folder could not be "
+                      "flushed to disk (%2); a power cut could still undo it. Take "
+                      "the backup again."_s.arg(target, error),
                       false};
     return {copy.issues, QFileInfo(target).size()};
 }
@@ -97,7 +96,7 @@ std::pair<qint64, qint64> backUp(const SqliteFile& source, const QString& databa
 
 int run(const HostOptions& options, QTextStream& out, QTextStream& err)
 {
-    const QString refusal = refusalForNonFile(options.database, QStringLiteral("--backup"));
+    const QString refusal = refusalForNonFile(options.database, u"--backup"_s);
     if (!refusal.isEmpty()) {
         err << refusal << '\n';
         return 2;
@@ -112,16 +111,13 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
         checkTarget(options.database, target);
         const SqliteFile source(options.database);
         if (!source.error().isEmpty() && !source.notADatabase())
-            throw Failure{
-                QStringLiteral("Cannot read %1: %2.").arg(options.database, source.error())};
+            throw Failure{u"Cannot read %1: %2."_s.arg(options.database, source.error())};
         const QString notPayroll =
             source.notADatabase() ? source.error() : source.notPayrollReason();
         if (!notPayroll.isEmpty())
-            throw Failure{QStringLiteral("%1 is not a payroll database: %2.")
-                              .arg(options.database, notPayroll)};
+            throw Failure{u"%1 is not a payroll database: %2."_s.arg(options.database, notPayroll)};
         const auto [issues, bytes] = backUp(source, options.database, target);
-        out << QStringLiteral("Backed up %1 to %2: %3 issues, %4 bytes.\n")
-                   .arg(options.database, target)
+        out << u"Backed up %1 to %2: %3 issues, %4 bytes.\n"_s.arg(options.database, target)
                    .arg(issues)
                    .arg(bytes);
         return 0;
@@ -134,7 +130,7 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     } catch (const RuntimeError& error) {
         err << error.description();
     }
-    err << QStringLiteral(" Nothing was written under the name %1.\n").arg(target);
+    err << u" Nothing was written under the name %1.\n"_s.arg(target);
     return 1;
 }
 

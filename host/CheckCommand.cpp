@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace CheckCommand {
 
 namespace {
@@ -16,23 +18,23 @@ QList<DatabaseCheck::Result> checkFile(const QString& path)
     const QFileInfo info(path);
     QString openError;
     if (!info.exists())
-        openError = QStringLiteral("the file does not exist");
+        openError = u"the file does not exist"_s;
     else if (!info.isFile())
-        openError = QStringLiteral("it is not a file");
+        openError = u"it is not a file"_s;
     if (openError.isEmpty()) {
         const SqliteFile file(path);
         if (file.error().isEmpty())
             return DatabaseCheck::run(file);
         openError = file.error();
     }
-    return {{QStringLiteral("cannot be opened"), {openError}}};
+    return {{u"cannot be opened"_s, {openError}}};
 }
 
 } // namespace
 
 int run(const HostOptions& options, QTextStream& out, QTextStream& err)
 {
-    const QString refusal = refusalForNonFile(options.database, QStringLiteral("--check"));
+    const QString refusal = refusalForNonFile(options.database, u"--check"_s);
     if (!refusal.isEmpty()) {
         err << refusal << '\n';
         return 2;
@@ -40,19 +42,18 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     qsizetype findings = 0;
     for (const DatabaseCheck::Result& check : checkFile(options.database)) {
         if (check.findings.isEmpty())
-            out << check.name << QStringLiteral(": none found\n");
+            out << check.name << u": none found\n"_s;
         for (const QString& finding : check.findings.mid(0, ShownPerCheck))
-            out << check.name << QStringLiteral(": ") << finding << '\n';
+            out << check.name << u": "_s << finding << '\n';
         if (check.findings.size() > ShownPerCheck)
-            out << check.name
-                << QStringLiteral(": and %1 more\n").arg(check.findings.size() - ShownPerCheck);
+            out << check.name << u": and %1 more\n"_s.arg(check.findings.size() - ShownPerCheck);
         findings += check.findings.size();
     }
     if (findings == 0) {
-        out << QStringLiteral("%1 is sound.\n").arg(options.database);
+        out << u"%1 is sound.\n"_s.arg(options.database);
         return 0;
     }
-    out << QStringLiteral("%1 is not sound: %2 finding(s).\n").arg(options.database).arg(findings);
+    out << u"%1 is not sound: %2 finding(s).\n"_s.arg(options.database).arg(findings);
     return 1;
 }
 

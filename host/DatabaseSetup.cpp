@@ -8,14 +8,15 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace DatabaseSetup {
 
 namespace {
 
 void removeDatabaseFiles(const QString& path)
 {
-    for (const QString& suffix :
-         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+    for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s})
         LocalPath::remove(path + suffix);
 }
 
@@ -27,16 +28,15 @@ int build(const HostOptions& options, QTextStream& err, const QString& what,
     try {
         ado::ConnectionPtr connection = HostDatabase::openForCreation(options.database);
         if (payroll::hasTables(*connection)) {
-            err << QStringLiteral("The database %1 already has tables; %2 only creates a new "
-                                  "database. Nothing was changed.\n")
-                       .arg(options.database, what);
+            err << u"The database %1 already has tables; %2 only creates a new "
+                   "database. Nothing was changed.\n"_s.arg(options.database, what);
             return 1;
         }
         create(*connection);
         connection->Close();
         return 0;
     } catch (const RuntimeError& error) {
-        err << QStringLiteral("%1 failed: %2\n").arg(what, error.description());
+        err << u"%1 failed: %2\n"_s.arg(what, error.description());
         if (createsFile)
             removeDatabaseFiles(options.database);
         return 1;
@@ -47,12 +47,12 @@ int build(const HostOptions& options, QTextStream& err, const QString& what,
 
 int initDatabase(const HostOptions& options, QTextStream& err)
 {
-    return build(options, err, QStringLiteral("--init-db"), payroll::createSchema);
+    return build(options, err, u"--init-db"_s, payroll::createSchema);
 }
 
 int createDemo(const HostOptions& options, QTextStream& err)
 {
-    return build(options, err, QStringLiteral("--demo"), [&](ado::Connection& connection) {
+    return build(options, err, u"--demo"_s, [&](ado::Connection& connection) {
         payroll::createDemoDatabase(connection, options.processDate);
     });
 }

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace EngineBackup {
 
 namespace {
@@ -18,8 +20,7 @@ int execute(sqlite3* db, const QString& sql)
 int countIssues(sqlite3* db, qint64& issues)
 {
     sqlite3_stmt* statement = nullptr;
-    const QByteArray sql =
-        QStringLiteral("SELECT count(*) FROM %1").arg(payroll::table::LoansIssue).toUtf8();
+    const QByteArray sql = u"SELECT count(*) FROM %1"_s.arg(payroll::table::LoansIssue).toUtf8();
     int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
     if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
         issues = sqlite3_column_int64(statement, 0);
@@ -49,13 +50,13 @@ Copy copy(const SqliteFile& source, const QString& path)
                              nullptr);
     // An unfinished copy is thrown away whole, so it needs no journal of its own.
     if (rc == SQLITE_OK)
-        rc = execute(target, QStringLiteral("PRAGMA journal_mode=OFF"));
+        rc = execute(target, u"PRAGMA journal_mode=OFF"_s);
     if (rc == SQLITE_OK)
         rc = copyPages(target, source.handle());
     // The copy carries the source's write-ahead journal mode in its header; a file kept on its
     // own must not need -wal and -shm files beside it to be read.
     if (rc == SQLITE_OK)
-        rc = execute(target, QStringLiteral("PRAGMA journal_mode=DELETE"));
+        rc = execute(target, u"PRAGMA journal_mode=DELETE"_s);
     if (rc == SQLITE_OK)
         rc = countIssues(target, result.issues);
     if (rc != SQLITE_OK) {

@@ -3,6 +3,8 @@
 #include "platform/runtime/LocalPath.h"
 #include "platform/runtime/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace HostDatabase {
 
 namespace {
@@ -18,7 +20,7 @@ void refuseFolder(const QString& database)
 {
     if (namesFile(database) && LocalPath::isFolder(database))
         throw RuntimeError(RuntimeError::DatabaseFailure,
-                           QStringLiteral("%1 is a folder, not a database file.").arg(database));
+                           u"%1 is a folder, not a database file."_s.arg(database));
 }
 
 } // namespace
@@ -34,9 +36,8 @@ void requireExisting(const QString& database)
     refuseFolder(database);
     if (namesFile(database) && !LocalPath::exists(database))
         throw RuntimeError(RuntimeError::DatabaseFailure,
-                           QStringLiteral("The database file %1 does not exist. Create it with "
-                                          "--init-db or --demo.")
-                               .arg(database));
+                           u"The database file %1 does not exist. Create it with "
+                           "--init-db or --demo."_s.arg(database));
 }
 
 ado::ConnectionPtr openExisting(const QString& database)

@@ -7,11 +7,13 @@
 
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int report(const RuntimeError& error, const HostOptions& options, int exitStatus)
 {
-    QTextStream(stderr) << QStringLiteral("payroll-host: %1\n").arg(error.description());
+    QTextStream(stderr) << u"payroll-host: %1\n"_s.arg(error.description());
     msgbox::MsgBox(error.description(), msgbox::vbCritical, options.title);
     return exitStatus;
 }
@@ -29,7 +31,7 @@ int showRegister(const HostOptions& options)
     ModuleLoader loader(options.modulePath);
     std::unique_ptr<_clsLoan> loan;
     try {
-        loan = loader.create(QStringLiteral("OstrelLoanIssue.clsLoan"));
+        loan = loader.create(u"OstrelLoanIssue.clsLoan"_s);
     } catch (const RuntimeError& error) {
         return report(error, options, 2);
     }

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 SqliteFile::SqliteFile(const QString& path)
 {
     const int rc =
@@ -19,7 +21,7 @@ SqliteFile::SqliteFile(const QString& path)
     sqlite3_busy_timeout(m_db, ado::SqliteEngine::busyTimeoutMs);
     ado::SqlServerCollation::install(m_db);
     // The engine reads a file lazily: a file that is not a database shows here.
-    m_error = query(QStringLiteral("SELECT count(*) FROM sqlite_master")).error;
+    m_error = query(u"SELECT count(*) FROM sqlite_master"_s).error;
     m_notADatabase = sqlite3_errcode(m_db) == SQLITE_NOTADB;
 }
 
@@ -43,7 +45,7 @@ SqliteFile::Rows SqliteFile::query(const QString& sql) const
         QStringList row;
         for (int i = 0; i < sqlite3_column_count(statement); ++i) {
             const auto* field = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
-            row << (field ? QString::fromUtf8(field) : QStringLiteral("NULL"));
+            row << (field ? QString::fromUtf8(field) : u"NULL"_s);
         }
         result.rows << row;
     }
@@ -55,25 +57,22 @@ SqliteFile::Rows SqliteFile::query(const QString& sql) const
 
 QString SqliteFile::notPayrollReason() const
 {
-    const Rows found = query(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                            "'table' AND name = '%1'")
-                                 .arg(payroll::table::LoansIssue));
+    const Rows found = query(u"SELECT count(*) FROM sqlite_master WHERE type = "
+                             "'table' AND name = '%1'"_s.arg(payroll::table::LoansIssue));
     if (!found.error.isEmpty())
         return found.error;
     if (found.rows.value(0).value(0) != u"1")
-        return QStringLiteral("it has no %1 table").arg(payroll::table::LoansIssue);
+        return u"it has no %1 table"_s.arg(payroll::table::LoansIssue);
     return QString();
 }
 
 QString refusalForNonFile(const QString& database, const QString& option)
 {
     if (database.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive))
-        return QStringLiteral("%1 works on the embedded database's file only. A database reached "
-                              "through ODBC lives on the company's server, whose own backups "
-                              "and checks look after it. Nothing was done.")
-            .arg(option);
+        return u"%1 works on the embedded database's file only. A database reached "
+               "through ODBC lives on the company's server, whose own backups "
+               "and checks look after it. Nothing was done."_s.arg(option);
     if (!HostDatabase::namesFile(database))
-        return QStringLiteral("%1 needs a database file; %2 is none. Nothing was done.")
-            .arg(option, database);
+        return u"%1 needs a database file; %2 is none. Nothing was done."_s.arg(option, database);
     return QString();
 }

@@ -2,11 +2,14 @@
 
 #include "HostDatabase.h"
 #include "platform/db/SqlBatch.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QDate>
 #include <QDateTime>
+
+using namespace Qt::StringLiterals;
 
 namespace StatementCommand {
 
@@ -17,7 +20,7 @@ namespace {
 void print(const ado::StatementResult& result, QTextStream& out)
 {
     if (result.names.isEmpty()) {
-        out << QStringLiteral("%1 row(s) affected\n").arg(result.rowsAffected);
+        out << u"%1 row(s) affected\n"_s.arg(result.rowsAffected);
         return;
     }
     out << result.names.join(QLatin1Char('\t')) << '\n';
@@ -29,36 +32,25 @@ void print(const ado::StatementResult& result, QTextStream& out)
     }
 }
 
-void rollBackQuietly(ado::Connection& connection)
-{
-    try {
-        if (connection.inTransaction())
-            connection.RollbackTrans();
-    } catch (const RuntimeError&) {
-        // The engine has already undone the transaction with the failed statement.
-    }
-}
-
 } // namespace
 
 QString fieldText(const QVariant& value)
 {
     if (value.isNull())
-        return QStringLiteral("NULL");
+        return u"NULL"_s;
     switch (value.typeId()) {
     case QMetaType::QDate:
         return value.toDate().toString(Qt::ISODate);
     case QMetaType::QDateTime: {
         const QDateTime moment = value.toDateTime();
-        return moment.time() == QTime(0, 0)
-                   ? moment.date().toString(Qt::ISODate)
-                   : moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        return moment.time() == QTime(0, 0) ? moment.date().toString(Qt::ISODate)
+                                            : moment.toString(u"yyyy-MM-dd hh:mm:ss"_s);
     }
     case QMetaType::Double:
     case QMetaType::Float:
         return vb::NumberToText(value.toDouble());
     case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        return value.toBool() ? u"1"_s : u"0"_s;
     default:
         return value.toString();
     }
@@ -75,7 +67,7 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     }
     const QStringList statements = ado::splitBatch(options.statement);
     if (statements.isEmpty()) {
-        err << QStringLiteral("--sql holds no statement, only blanks and comments.\n");
+        err << u"--sql holds no statement, only blanks and comments.\n"_s;
         return 2;
     }
     // One transaction for the whole batch, as SQL Server runs a batch under XACT_ABORT: all
@@ -85,27 +77,24 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     QTextStream results(&printed);
     qsizetype current = 0;
     try {
-        connection->BeginTrans();
+        ado::Transaction transaction(*connection);
         for (; current < statements.size(); ++current) {
             if (current > 0)
                 results << '\n';
             print(connection->run(statements[current]), results);
         }
-        connection->CommitTrans();
+        transaction.commit();
     } catch (const RuntimeError& error) {
-        rollBackQuietly(*connection);
         if (statements.size() == 1)
-            err << QStringLiteral("The statement failed: %1\n").arg(error.description());
+            err << u"The statement failed: %1\n"_s.arg(error.description());
         else if (current < statements.size())
-            err << QStringLiteral("Statement %1 of %2 failed: %3\nThe batch was rolled back: "
-                                  "none of its statements changed anything.\n")
-                       .arg(current + 1)
+            err << u"Statement %1 of %2 failed: %3\nThe batch was rolled back: "
+                   "none of its statements changed anything.\n"_s.arg(current + 1)
                        .arg(statements.size())
                        .arg(error.description());
         else
-            err << QStringLiteral("The batch could not be committed: %1\nNone of its statements "
-                                  "changed anything.\n")
-                       .arg(error.description());
+            err << u"The batch could not be committed: %1\nNone of its statements "
+                   "changed anything.\n"_s.arg(error.description());
         return 1;
     }
     results.flush();

@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int runAdminAction(const HostOptions& options, QTextStream& out, QTextStream& err)
@@ -49,8 +51,8 @@ int openRegister(char* program, const HostOptions& options, QTextStream& err)
 {
     HostDatabase::requireExisting(options.database);
     if (!hasDisplay()) {
-        err << QStringLiteral("payroll-host: there is no display to open the register on; set "
-                              "DISPLAY, or QT_QPA_PLATFORM=offscreen.\n");
+        err << u"payroll-host: there is no display to open the register on; set "
+               "DISPLAY, or QT_QPA_PLATFORM=offscreen.\n"_s;
         return 2;
     }
     // The toolkit reads options of its own from its arguments (on X11 --title renames the first
@@ -77,8 +79,7 @@ int main(int argc, char* argv[])
         out << commandLine.helpText();
         return 0;
     case HostCommandLine::Outcome::Invalid:
-        err << QStringLiteral("payroll-host: %1\nTry payroll-host --help.\n")
-                   .arg(commandLine.error());
+        err << u"payroll-host: %1\nTry payroll-host --help.\n"_s.arg(commandLine.error());
         return 2;
     case HostCommandLine::Outcome::Run:
         break;
@@ -92,9 +93,9 @@ int main(int argc, char* argv[])
         QCoreApplication app(argc, argv);
         return runAdminAction(commandLine.options(), out, err);
     } catch (const RuntimeError& error) {
-        err << QStringLiteral("payroll-host: %1\n").arg(error.description());
+        err << u"payroll-host: %1\n"_s.arg(error.description());
     } catch (const std::exception& error) {
-        err << QStringLiteral("payroll-host: %1\n").arg(QString::fromLocal8Bit(error.what()));
+        err << u"payroll-host: %1\n"_s.arg(QString::fromLocal8Bit(error.what()));
     }
     return 1;
 }

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qint32 LoanInterface = 91001;
@@ -34,11 +36,11 @@ Clerk::Clerk(const QString& databasePath)
     auto connection = std::make_shared<ado::Connection>();
     connection->Open(databasePath);
     BasLoan::setAdocon(std::move(connection));
-    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    BasLoan::MsgboxTitle = u"Payroll"_s;
     BasLoan::ProcessDate = stress::processDate();
     BasLoan::intUserID = stress::ClerkUser;
     BasLoan::intCompanyID = stress::Company;
-    BasLoan::strtype = QStringLiteral("L");
+    BasLoan::strtype = u"L"_s;
     BasLoan::lngInterfaceID = LoanInterface;
     BasLoan::ResolveTableNames();
 }
@@ -48,7 +50,7 @@ Clerk::Outcome Clerk::saveNewIssue(qint32 employee, const QString& remarks)
     m_messages.clear();
     Outcome outcome;
     try {
-        BasLoan::strMode = QStringLiteral("N");
+        BasLoan::strMode = u"N"_s;
         frmLoan& entry = frmLoan::instance();
         entry.show();
         entry.cboEmployee->setCurrentIndex(entry.cboEmployee->findData(employee));

@@ -10,6 +10,8 @@
 #include <optional>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void report(const QString& line)
@@ -46,18 +48,17 @@ int runClerk(const QString& databasePath, int clerkIndex, int saves, int employe
         ++attempt;
         switch (saved.kind) {
         case Clerk::Outcome::Done:
-            report(QStringLiteral("saved %1 %2 %3")
-                       .arg(saved.issueId)
+            report(u"saved %1 %2 %3"_s.arg(saved.issueId)
                        .arg(saved.number)
                        .arg(saved.milliseconds, 0, 'f', 2));
             ownLiveIssues << saved.issueId;
             ++committed;
             break;
         case Clerk::Outcome::Refused:
-            report(QStringLiteral("refused ") + saved.message);
+            report(u"refused "_s + saved.message);
             break;
         default:
-            report(QStringLiteral("silent"));
+            report(u"silent"_s);
             break;
         }
         if (saved.kind != Clerk::Outcome::Done || committed % 10 != 0)
@@ -65,10 +66,10 @@ int runClerk(const QString& databasePath, int clerkIndex, int saves, int employe
         const qint32 victim = ownLiveIssues.takeAt(
             std::uniform_int_distribution<qsizetype>(0, ownLiveIssues.size() - 1)(random));
         const Clerk::Outcome cancelled =
-            clerk->cancelIssue(victim, QStringLiteral("stress clerk %1").arg(clerkIndex));
+            clerk->cancelIssue(victim, u"stress clerk %1"_s.arg(clerkIndex));
         report(cancelled.kind == Clerk::Outcome::Done
-                   ? QStringLiteral("cancelled %1").arg(victim)
-                   : QStringLiteral("cancel-refused %1 %2").arg(victim).arg(cancelled.message));
+                   ? u"cancelled %1"_s.arg(victim)
+                   : u"cancel-refused %1 %2"_s.arg(victim).arg(cancelled.message));
     }
     return 0;
 }

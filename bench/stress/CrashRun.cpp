@@ -9,6 +9,8 @@
 #include <QThread>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace stress {
 
 namespace {
@@ -42,8 +44,7 @@ CrashResult runCrashTest(const QString& program, const QString& databasePath, in
         const DatabaseAudit audit = DatabaseAudit::of(databasePath);
         if (!audit.sound()) {
             if (!result.unsound)
-                result.firstFault =
-                    QStringLiteral("after kill %1: %2").arg(k + 1).arg(audit.faults());
+                result.firstFault = u"after kill %1: %2"_s.arg(k + 1).arg(audit.faults());
             ++result.unsound;
         }
         result.issues = audit.issues;

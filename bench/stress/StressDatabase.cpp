@@ -3,10 +3,12 @@
 #include "data/DemoData.h"
 #include "data/LargeRegister.h"
 #include "data/NativeStatement.h"
-#include "data/TransactionScope.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
 
 #include <QFile>
+
+using namespace Qt::StringLiterals;
 
 namespace stress {
 
@@ -20,34 +22,30 @@ namespace {
 void addApplications(ado::Connection& connection, int employees, int applications)
 {
     using payroll::NativeStatement;
-    NativeStatement employee(connection,
-                             QStringLiteral("INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, "
-                                            "eName, eActive) VALUES (?, ?, ?, ?, 1)"));
+    NativeStatement employee(connection, u"INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, "
+                                         "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s);
     for (int e = 0; e < employees; ++e)
-        employee.run({Company, FirstEmployee + e, QStringLiteral("S%1").arg(e),
-                      QStringLiteral("Stress Employee %1").arg(e, 3, 10, QLatin1Char('0'))});
+        employee.run({Company, FirstEmployee + e, u"S%1"_s.arg(e),
+                      u"Stress Employee %1"_s.arg(e, 3, 10, QLatin1Char('0'))});
 
-    NativeStatement loanType(
-        connection, QStringLiteral("INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, "
-                                   "lCurrencyID, lPercentageofInterest, lMinlimit, "
-                                   "lMaxlimit) VALUES (?, ?, ?, 1, 12, 0, 1000000)"));
+    NativeStatement loanType(connection, u"INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, "
+                                         "lCurrencyID, lPercentageofInterest, lMinlimit, "
+                                         "lMaxlimit) VALUES (?, ?, ?, 1, 12, 0, 1000000)"_s);
     NativeStatement application(
-        connection,
-        QStringLiteral("INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, "
-                       "laAppDate, laAppType, laEmployeeID, laLoanID, laPaymentPeriod, "
-                       "laSanctionAmount, laInstalmentAmount, laDeductMonthly, lacancelled) "
-                       "VALUES (?, ?, ?, ?, 'L', ?, ?, 12, ?, ?, 1, 0)"));
-    NativeStatement repayment(connection,
-                              QStringLiteral("INSERT INTO ploanrepaymentdetails (lrdcompanyid, "
-                                             "lrdEmpID, lrdLoanID, lrdMonth, lrdAmount, "
-                                             "lrdProcessed) VALUES (?, ?, ?, ?, ?, 0)"));
+        connection, u"INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, "
+                    "laAppDate, laAppType, laEmployeeID, laLoanID, laPaymentPeriod, "
+                    "laSanctionAmount, laInstalmentAmount, laDeductMonthly, lacancelled) "
+                    "VALUES (?, ?, ?, ?, 'L', ?, ?, 12, ?, ?, 1, 0)"_s);
+    NativeStatement repayment(connection, u"INSERT INTO ploanrepaymentdetails (lrdcompanyid, "
+                                          "lrdEmpID, lrdLoanID, lrdMonth, lrdAmount, "
+                                          "lrdProcessed) VALUES (?, ?, ?, ?, ?, 0)"_s);
     const QString month = processDate().addMonths(1).toString(Qt::ISODate);
     for (int a = 0; a < applications; ++a) {
         const qint32 id = FirstGenerated + a;
         const qint32 owner = FirstEmployee + a % employees;
         const double amount = 1200 + 100 * (a % 50);
-        loanType.run({Company, id, QStringLiteral("Stress Loan %1").arg(a)});
-        application.run({id, Company, QStringLiteral("SA-%1").arg(a),
+        loanType.run({Company, id, u"Stress Loan %1"_s.arg(a)});
+        application.run({id, Company, u"SA-%1"_s.arg(a),
                          processDate().addDays(-10).toString(Qt::ISODate), owner, id, amount,
                          amount / 12});
         repayment.run({Company, owner, id, month, amount / 12});
@@ -66,11 +64,10 @@ void createStressDatabase(const QString& path, int employees, int applications, 
     // A quarter loans and the rest advances: the loans' running numbers, which the clerks
     // continue, are 16-bit and end at 32767.
     if (seededIssues > 0) {
-        payroll::seedLargeRegister(connection, Company, QStringLiteral("L"), seededIssues / 4);
-        payroll::seedLargeRegister(connection, Company, QStringLiteral("A"),
-                                   seededIssues - seededIssues / 4);
+        payroll::seedLargeRegister(connection, Company, u"L"_s, seededIssues / 4);
+        payroll::seedLargeRegister(connection, Company, u"A"_s, seededIssues - seededIssues / 4);
     }
-    payroll::TransactionScope transaction(connection);
+    ado::Transaction transaction(connection);
     addApplications(connection, employees, applications);
     transaction.commit();
     connection.Close();
@@ -80,11 +77,10 @@ QHash<qint32, StoredIssue> generatedIssues(const QString& path)
 {
     ado::Connection connection;
     connection.Open(path);
-    payroll::NativeStatement select(
-        connection, QStringLiteral("SELECT liID, liNo, licancelled FROM pLoansIssueData WHERE "
-                                   "liCompanyID = %1 AND liLoanID >= %2")
-                        .arg(Company)
-                        .arg(FirstGenerated));
+    payroll::NativeStatement select(connection,
+                                    u"SELECT liID, liNo, licancelled FROM pLoansIssueData WHERE "
+                                    "liCompanyID = %1 AND liLoanID >= %2"_s.arg(Company)
+                                        .arg(FirstGenerated));
     QHash<qint32, StoredIssue> issues;
     for (const QVariantList& row : select.rows())
         issues.insert(row[0].toInt(), {row[1].toString(), row[2].toInt() == 1});

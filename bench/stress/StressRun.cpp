@@ -13,6 +13,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace stress {
 
 namespace {
@@ -93,26 +95,26 @@ QString StressResult::table() const
 {
     QString text;
     const auto line = [&text](const char* label, const QString& value) {
-        text += QStringLiteral("  %1 %2\n").arg(QLatin1String(label), -22).arg(value);
+        text += u"  %1 %2\n"_s.arg(QLatin1String(label), -22).arg(value);
     };
     const auto number = [](int n) { return QString::number(n); };
-    line("clerk processes", QStringLiteral("%1 x %2 saves").arg(processes).arg(savesPerClerk));
+    line("clerk processes", u"%1 x %2 saves"_s.arg(processes).arg(savesPerClerk));
     line("issues seeded", number(seededIssues));
-    line("wall time", QStringLiteral("%1 s").arg(seconds, 0, 'f', 1));
+    line("wall time", u"%1 s"_s.arg(seconds, 0, 'f', 1));
     line("saves committed", number(saved));
     line("saves per second", QString::number(seconds > 0 ? saved / seconds : 0, 'f', 1));
     const SaveLatency latency = SaveLatency::of(saveMilliseconds);
-    line("OK to commit", QStringLiteral("median %1 ms, 95%: %2 ms, 99%: %3 ms, slowest %4 ms")
-                             .arg(latency.median, 0, 'f', 1)
-                             .arg(latency.p95, 0, 'f', 1)
-                             .arg(latency.p99, 0, 'f', 1)
-                             .arg(latency.slowest, 0, 'f', 1));
+    line("OK to commit",
+         u"median %1 ms, 95%: %2 ms, 99%: %3 ms, slowest %4 ms"_s.arg(latency.median, 0, 'f', 1)
+             .arg(latency.p95, 0, 'f', 1)
+             .arg(latency.p99, 0, 'f', 1)
+             .arg(latency.slowest, 0, 'f', 1));
     line("conflicts met", number(conflicts));
     line("busy past the timeout", number(busy));
     line("other failures", number(otherFailures));
     line("failures reported", number(failuresReported()));
     line("silent failures", number(silent));
-    line("cancellations", QStringLiteral("%1 (refused %2)").arg(cancelled).arg(cancelRefused));
+    line("cancellations", u"%1 (refused %2)"_s.arg(cancelled).arg(cancelRefused));
     line("clerks that failed", number(clerksFailed));
     line("duplicate ids", number(audit.duplicateIds));
     line("duplicate numbers", number(audit.duplicateNumbers));
@@ -123,7 +125,7 @@ QString StressResult::table() const
     line("integrity_check", audit.integrity);
     for (const QString& message : otherMessages)
         line("other failure", message);
-    line("result", passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
+    line("result", passed() ? u"PASS"_s : u"FAIL"_s);
     return text;
 }
 

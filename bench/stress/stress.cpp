@@ -15,6 +15,8 @@
 #include <cstring>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const char* const Usage =
@@ -129,7 +131,7 @@ int main(int argc, char** argv)
                          qPrintable(privateFolder->errorString()));
             return 1;
         }
-        options->database = privateFolder->filePath(QStringLiteral("stress.db"));
+        options->database = privateFolder->filePath(u"stress.db"_s);
     }
     try {
         return options->kills > 0 ? crashRole(*options, app.applicationFilePath())

@@ -1,15 +1,12 @@
 #include "cancel/CancellationStatements.h"
 
 #include "data/BasLoanVariables.h"
+#include "platform/db/SqlLiteral.h"
 #include "platform/runtime/Conversions.h"
 
-namespace CancellationStatements {
+using namespace Qt::StringLiterals;
 
-QString quotedText(const QString& text)
-{
-    QString quoted = text;
-    return quoted.replace(u'\'', QStringLiteral("''"));
-}
+namespace CancellationStatements {
 
 QString remark(const QString& userName, const QString& reason)
 {
@@ -18,24 +15,24 @@ QString remark(const QString& userName, const QString& reason)
 
 QString userNameLookup()
 {
-    return QStringLiteral("select username from ") + BasLoan::strTblUsers +
-           QStringLiteral(" where companyid=") + QString::number(BasLoan::intCompanyID) +
-           QStringLiteral(" and userid=") + QString::number(BasLoan::intUserID);
+    return u"select username from "_s + BasLoan::strTblUsers + u" where companyid="_s +
+           QString::number(BasLoan::intCompanyID) + u" and userid="_s +
+           QString::number(BasLoan::intUserID);
 }
 
 QString issueStateCheck(const QString& issueId)
 {
-    return QStringLiteral("select liUsed, liCancelled from ") + BasLoan::strTblLoansIssue +
-           QStringLiteral(" with (updlock, holdlock) where liID ='") + quotedText(issueId) +
-           QStringLiteral("' and liCompanyID =") + QString::number(BasLoan::intCompanyID);
+    return u"select liUsed, liCancelled from "_s + BasLoan::strTblLoansIssue +
+           u" with (updlock, holdlock) where liID ='"_s + ado::quotedText(issueId) +
+           u"' and liCompanyID ="_s + QString::number(BasLoan::intCompanyID);
 }
 
 QString cancelIssue(const QString& remark, const QString& issueId)
 {
-    return QStringLiteral("update ") + BasLoan::strTblLoansIssue +
-           QStringLiteral(" set liCancelled=1, liCancelledRemarks='") + quotedText(remark) +
-           QStringLiteral(" ' where liID ='") + quotedText(issueId) +
-           QStringLiteral("' and liCompanyID =") + QString::number(BasLoan::intCompanyID);
+    return u"update "_s + BasLoan::strTblLoansIssue +
+           u" set liCancelled=1, liCancelledRemarks='"_s + ado::quotedText(remark) +
+           u" ' where liID ='"_s + ado::quotedText(issueId) + u"' and liCompanyID ="_s +
+           QString::number(BasLoan::intCompanyID);
 }
 
 } // namespace CancellationStatements

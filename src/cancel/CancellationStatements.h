@@ -8,9 +8,6 @@
 // changes the statement's shape.
 namespace CancellationStatements {
 
-// A text as the inside of a quoted literal: each apostrophe doubled.
-QString quotedText(const QString& text);
-
 // The remark stored with a cancelled issue: the user's name and the reason, each trimmed of
 // blanks, joined by a colon (the cancelling statement adds one blank after it).
 QString remark(const QString& userName, const QString& reason);

@@ -4,19 +4,16 @@
 #include "issue_entry/IssueDeductions.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/Conversions.h"
 
-#include <QScopeGuard>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace IssueCancellation {
 
 namespace {
-
-bool flagSet(const QVariant& flag)
-{
-    return !flag.isNull() && vb::CBool(flag);
-}
 
 // Why the issue can no longer be cancelled; nothing while it is live.
 std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issueId)
@@ -25,9 +22,9 @@ std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issu
     rs.Open(CancellationStatements::issueStateCheck(issueId), connection);
     if (rs.isEOF())
         return Outcome::NotFound;
-    if (flagSet(rs.value(0)))
+    if (vb::FlagSet(rs.value(0)))
         return Outcome::UsedByPayroll;
-    if (flagSet(rs.value(1)))
+    if (vb::FlagSet(rs.value(1)))
         return Outcome::AlreadyCancelled;
     rs.Close();
     if (IssueDeductions::deductedInMonthlyEntry(connection, vb::CLng(vb::Val(issueId))))
@@ -39,19 +36,11 @@ std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issu
 
 Outcome cancelLiveIssue(ado::Connection& connection, const QString& remark, const QString& issueId)
 {
-    connection.BeginTrans();
-    auto rollback = qScopeGuard([&connection] {
-        try {
-            connection.RollbackTrans();
-        } catch (...) {
-            // The failure that brought us here is the one the clerk needs to see.
-        }
-    });
+    ado::Transaction transaction(connection);
     if (const std::optional<Outcome> refused = obstacle(connection, issueId))
         return *refused;
     connection.Execute(CancellationStatements::cancelIssue(remark, issueId));
-    connection.CommitTrans();
-    rollback.dismiss();
+    transaction.commit();
     return Outcome::Cancelled;
 }
 
@@ -59,11 +48,11 @@ QString refusal(Outcome outcome)
 {
     switch (outcome) {
     case Outcome::UsedByPayroll:
-        return QStringLiteral("Record can not be deleted");
+        return u"Record can not be deleted"_s;
     case Outcome::AlreadyCancelled:
-        return QStringLiteral("This entry has already been cancelled");
+        return u"This entry has already been cancelled"_s;
     case Outcome::NotFound:
-        return QStringLiteral("This entry no longer exists");
+        return u"This entry no longer exists"_s;
     case Outcome::Cancelled:
         break;
     }

@@ -5,6 +5,7 @@
 #include "common/BasLoan.h"
 #include "common/GuardedHandler.h"
 #include "platform/db/Recordset.h"
+#include "platform/grid/KeyCodes.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Twips.h"
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -28,27 +31,27 @@ constexpr int ReasonMaxLength = 200;
 frmCancel::frmCancel()
 {
     layoutControls();
-    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([&] { cmdOK_Click(); }); });
+    connectGuarded(cmdOK, &QPushButton::clicked, this, &frmCancel::cmdOK_Click);
     txtcanreason->installEventFilter(this);
 }
 
 void frmCancel::layoutControls()
 {
-    setObjectName(QStringLiteral("frmCancel"));
+    setObjectName(u"frmCancel"_s);
 
-    Label1 = new QLabel(QStringLiteral("&Reason :"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = new QLabel(u"&Reason :"_s, this);
+    Label1->setObjectName(u"Label1"_s);
     // A little left of its designed place, so the caption ends a gap before the box.
     Label1->setGeometry(Twips::rect(45, 135, 780, 255));
 
     txtcanreason = new QLineEdit(this);
-    txtcanreason->setObjectName(QStringLiteral("txtcanreason"));
+    txtcanreason->setObjectName(u"txtcanreason"_s);
     txtcanreason->setGeometry(Twips::rect(930, 90, 4200, 330));
     txtcanreason->setMaxLength(ReasonMaxLength);
     Label1->setBuddy(txtcanreason);
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = new QPushButton(u"&OK"_s, this);
+    cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setGeometry(Twips::rect(5250, 60, 990, 390));
 
     setTabOrder(txtcanreason, cmdOK);
@@ -56,7 +59,7 @@ void frmCancel::layoutControls()
 
 void frmCancel::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Reason For Deletion"));
+    setWindowTitle(u"Reason For Deletion"_s);
     setFixedSize(Twips::toPixelsX(ClientWidth), Twips::toPixelsY(ClientHeight));
 }
 
@@ -67,7 +70,7 @@ bool frmCancel::eventFilter(QObject* watched, QEvent* e)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             // Enter only moves on to OK; the dialog must not take it as pressing its default
             // button.
-            qint16 KeyAscii = 13;
+            qint16 KeyAscii = key_codes::Enter;
             guarded([&] { txtcanreason_KeyPress(KeyAscii); });
             return true;
         }
@@ -77,7 +80,7 @@ bool frmCancel::eventFilter(QObject* watched, QEvent* e)
 
 void frmCancel::txtcanreason_KeyPress(qint16& KeyAscii)
 {
-    if (KeyAscii == 13)
+    if (KeyAscii == key_codes::Enter)
         cmdOK->setFocus();
 }
 
@@ -85,16 +88,13 @@ void frmCancel::cmdOK_Click()
 {
     const QString reason = vb::Trim(txtcanreason->text());
     if (reason.isEmpty()) {
-        msgbox::MsgBox(QStringLiteral("Enter reason for deletion"), msgbox::vbInformation,
-                       BasLoan::MsgboxTitle);
+        msgbox::MsgBox(u"Enter reason for deletion"_s, msgbox::vbInformation, BasLoan::MsgboxTitle);
         txtcanreason->setFocus();
         return;
     }
     // A user the company does not know is named by id, so that the reason is never lost.
     const QString remark = CancellationStatements::remark(
-        cancellingUserName().value_or(QStringLiteral("user ") +
-                                      QString::number(BasLoan::intUserID)),
-        reason);
+        cancellingUserName().value_or(u"user "_s + QString::number(BasLoan::intUserID)), reason);
 
     const IssueCancellation::Outcome outcome = IssueCancellation::cancelLiveIssue(
         BasLoan::adocon(), remark, BasLoan::currentIssueIdText());

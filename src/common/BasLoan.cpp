@@ -2,6 +2,7 @@
 
 #include "platform/db/Recordset.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/grid/KeyCodes.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QVariant>
+
+using namespace Qt::StringLiterals;
 
 namespace BasLoan {
 
@@ -67,7 +70,7 @@ QString upToOrderBy(const QString& statement)
 
 void EnterAsTab(qint16& KeyAscii)
 {
-    if (KeyAscii != 13)
+    if (KeyAscii != key_codes::Enter)
         return;
     if (QWidget* focus = QApplication::focusWidget())
         QCoreApplication::postEvent(focus,
@@ -135,9 +138,8 @@ void RefreshGridRow(const QString& strCondition, qint32 lngID)
         return;
     try {
         QString sql = upToOrderBy(strMasterSQL);
-        sql += sql.contains(QLatin1String("where"), Qt::CaseInsensitive)
-                   ? QStringLiteral(" and ")
-                   : QStringLiteral(" where ");
+        sql +=
+            sql.contains(QLatin1String("where"), Qt::CaseInsensitive) ? u" and "_s : u" where "_s;
         sql += strCondition;
 
         ado::Recordset rs;
@@ -149,8 +151,8 @@ void RefreshGridRow(const QString& strCondition, qint32 lngID)
         const int n = grid->Cols();
         if (rs.fieldCount() < n)
             throw RuntimeError(RuntimeError::ItemNotFound,
-                               QStringLiteral("Item cannot be found in the collection "
-                                              "corresponding to the requested name or ordinal."));
+                               u"Item cannot be found in the collection "
+                               "corresponding to the requested name or ordinal."_s);
         if (strMode == u"E") {
             for (int c = 1; c < n; ++c)
                 grid->setTextMatrix(grid->Row(), c, vb::TextOf(rs.value(c)));

@@ -4,13 +4,15 @@
 
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace payroll {
 
 BulkInsert::BulkInsert(ado::Connection& connection, const QString& sql) : m_connection(connection)
 {
     if (!connection.sqliteHandle())
         throw RuntimeError(RuntimeError::DatabaseFailure,
-                           QStringLiteral("Bulk inserts need the embedded engine."));
+                           u"Bulk inserts need the embedded engine."_s);
     const QByteArray text = sql.toUtf8();
     const int result = sqlite3_prepare_v2(connection.sqliteHandle(), text.constData(),
                                           int(text.size()), &m_statement, nullptr);

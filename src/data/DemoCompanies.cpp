@@ -2,6 +2,8 @@
 #include "data/DemoSeedSteps.h"
 #include "data/NativeStatement.h"
 
+using namespace Qt::StringLiterals;
+
 namespace payroll::demo {
 
 namespace {
@@ -102,29 +104,24 @@ constexpr User users[] = {
 
 void seedSettingsAndCurrencies(ado::Connection& connection)
 {
-    NativeStatement setting(connection,
-                            QStringLiteral("INSERT INTO psettings (companyid, FlatLoanInterest, "
-                                           "NoOfPreviousDays) VALUES (?, ?, ?)"));
-    NativeStatement company(
-        connection,
-        QStringLiteral("INSERT INTO pCompanyMaster (CompanyID, CompanyName) VALUES (?, ?)"));
+    NativeStatement setting(connection, u"INSERT INTO psettings (companyid, FlatLoanInterest, "
+                                        "NoOfPreviousDays) VALUES (?, ?, ?)"_s);
+    NativeStatement company(connection,
+                            u"INSERT INTO pCompanyMaster (CompanyID, CompanyName) VALUES (?, ?)"_s);
     for (const Settings& s : settings) {
         setting.run({s.company, s.flatLoanInterest, s.previousDays});
         company.run({s.company, QString::fromUtf8(s.name)});
     }
 
     NativeStatement currency(
-        connection,
-        QStringLiteral("INSERT INTO pCurrencyMaster (CompanyID, CurrencyId, CurrencyName, symbol) "
-                       "VALUES (?, ?, ?, ?)"));
+        connection, u"INSERT INTO pCurrencyMaster (CompanyID, CurrencyId, CurrencyName, symbol) "
+                    "VALUES (?, ?, ?, ?)"_s);
     for (const Currency& c : currencies)
         currency.run({c.company, c.id, QString::fromUtf8(c.name), QString::fromUtf8(c.symbol)});
 
     NativeStatement loanType(
-        connection,
-        QStringLiteral(
-            "INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, lCurrencyID, "
-            "lPercentageofInterest, lMinlimit, lMaxlimit) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        connection, u"INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, lCurrencyID, "
+                    "lPercentageofInterest, lMinlimit, lMaxlimit) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
     for (const LoanType& l : loanTypes)
         loanType.run({l.company, l.id, QString::fromUtf8(l.description), l.currency, l.rate,
                       l.minLimit, l.maxLimit});
@@ -134,9 +131,8 @@ void seedEmployees(ado::Connection& connection)
 {
     NativeStatement employee(
         connection,
-        QStringLiteral(
-            "INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, eName, eJoinDate, eActive) "
-            "VALUES (?, ?, ?, ?, ?, ?)"));
+        u"INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, eName, eJoinDate, eActive) "
+        "VALUES (?, ?, ?, ?, ?, ?)"_s);
     for (const Employee& e : employees)
         employee.run({e.company, e.id, QString::fromUtf8(e.code), QString::fromUtf8(e.name),
                       QString::fromUtf8(e.joined), e.active});
@@ -144,13 +140,11 @@ void seedEmployees(ado::Connection& connection)
 
 void seedUsersAndRights(ado::Connection& connection)
 {
-    NativeStatement user(
-        connection,
-        QStringLiteral("INSERT INTO pusers (companyid, userid, username) VALUES (?, ?, ?)"));
+    NativeStatement user(connection,
+                         u"INSERT INTO pusers (companyid, userid, username) VALUES (?, ?, ?)"_s);
     NativeStatement right(
         connection,
-        QStringLiteral(
-            "INSERT INTO puserrights (userid, interfaceid, functionrights) VALUES (?, ?, ?)"));
+        u"INSERT INTO puserrights (userid, interfaceid, functionrights) VALUES (?, ?, ?)"_s);
     for (const User& u : users) {
         for (qint16 company : {HeadOffice, Branch})
             user.run({company, u.id, QString::fromUtf8(u.name)});
@@ -165,10 +159,9 @@ void seedPrefixes(ado::Connection& connection)
 {
     // Company 2 numbers its issues without a prefix.
     NativeStatement prefix(
-        connection,
-        QStringLiteral("INSERT INTO pPrefix (CompanyID, InterfaceID, Prefix) VALUES (?, ?, ?)"));
-    prefix.run({HeadOffice, LoanInterface, QStringLiteral("LN")});
-    prefix.run({HeadOffice, AdvanceInterface, QStringLiteral("ADV")});
+        connection, u"INSERT INTO pPrefix (CompanyID, InterfaceID, Prefix) VALUES (?, ?, ?)"_s);
+    prefix.run({HeadOffice, LoanInterface, u"LN"_s});
+    prefix.run({HeadOffice, AdvanceInterface, u"ADV"_s});
 }
 
 } // namespace

@@ -2,13 +2,13 @@
 
 #include "data/DemoSeedSteps.h"
 #include "data/PayrollSchema.h"
-#include "data/TransactionScope.h"
+#include "platform/db/Transaction.h"
 
 namespace payroll {
 
 void createDemoDatabase(ado::Connection& connection, const QDate& processDate)
 {
-    TransactionScope transaction(connection);
+    ado::Transaction transaction(connection);
     runSchemaStatements(connection);
     demo::seedCompanies(connection);
     demo::seedIssues(connection, processDate);

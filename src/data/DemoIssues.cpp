@@ -6,6 +6,8 @@
 #include <cmath>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace payroll::demo {
 
 namespace {
@@ -171,8 +173,7 @@ QString isoDate(const QDate& date)
 
 QString applicationNumber(const Issue& issue)
 {
-    return QStringLiteral("%1-%2")
-        .arg(issue.type == 'L' ? QStringLiteral("LA") : QStringLiteral("AA"))
+    return u"%1-%2"_s.arg(issue.type == 'L' ? u"LA"_s : u"AA"_s)
         .arg(issue.application, 3, 10, QLatin1Char('0'));
 }
 
@@ -180,11 +181,10 @@ void seedApplications(ado::Connection& connection, const QDate& processDate)
 {
     NativeStatement application(
         connection,
-        QStringLiteral(
-            "INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
-            "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
-            "laInstalmentAmount, laDeductMonthly, lacancelled) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        u"INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
+        "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
+        "laInstalmentAmount, laDeductMonthly, lacancelled) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     // Each issue's application was approved a week before the issue.
     for (const Issue& i : issues)
         application.run({i.application, i.company, applicationNumber(i),
@@ -201,12 +201,10 @@ void seedIssueRows(ado::Connection& connection, const QDate& processDate)
 {
     NativeStatement issue(
         connection,
-        QStringLiteral(
-            "INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, "
-            "liLoanAppID, liOpeningBalance, liCurrentBalance, liNoofPayments, liInstallmentAmount, "
-            "liDeductionMode, liactive, licancelled, liCancelledRemarks, liUsed, liRemarks) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-            .arg(table::LoansIssue));
+        u"INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, "
+        "liLoanAppID, liOpeningBalance, liCurrentBalance, liNoofPayments, liInstallmentAmount, "
+        "liDeductionMode, liactive, licancelled, liCancelledRemarks, liUsed, liRemarks) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s.arg(table::LoansIssue));
     for (const Issue& i : issues) {
         const double balance = std::round(i.instalment * (i.payments - i.recovered) * 100) / 100;
         issue.run({i.company, i.id, QChar::fromLatin1(i.type), QString::fromUtf8(i.number),
@@ -221,15 +219,12 @@ void seedMonthlyEntries(ado::Connection& connection, const QDate& processDate)
 {
     const QDate thisMonth(processDate.year(), processDate.month(), 1);
     NativeStatement header(
-        connection,
-        QStringLiteral(
-            "INSERT INTO pempMonthlyEntryHeader (emhCompanyID, emhID, emhEmpID, emhMonth, "
-            "emhCancelled) VALUES (?, ?, ?, ?, ?)"));
+        connection, u"INSERT INTO pempMonthlyEntryHeader (emhCompanyID, emhID, emhEmpID, emhMonth, "
+                    "emhCancelled) VALUES (?, ?, ?, ?, ?)"_s);
     NativeStatement line(
         connection,
-        QStringLiteral(
-            "INSERT INTO pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID, eddAmount) "
-            "VALUES (?, ?, ?, ?)"));
+        u"INSERT INTO pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID, eddAmount) "
+        "VALUES (?, ?, ?, ?)"_s);
     for (const MonthlyEntry& e : monthlyEntries) {
         header.run({e.company, e.id, e.employee, isoDate(thisMonth.addMonths(-1)), e.cancelled});
         line.run({e.company, e.id, QVariant(), e.providentFund});
@@ -239,9 +234,8 @@ void seedMonthlyEntries(ado::Connection& connection, const QDate& processDate)
 
     NativeStatement repayment(
         connection,
-        QStringLiteral(
-            "INSERT INTO ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID, lrdLoanIssueID, "
-            "lrdMonth, lrdAmount, lrdProcessed) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        u"INSERT INTO ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID, lrdLoanIssueID, "
+        "lrdMonth, lrdAmount, lrdProcessed) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
     for (const Repayment& r : repayments)
         repayment.run({r.company, r.employee, r.loanType, r.issue,
                        isoDate(thisMonth.addMonths(r.month)), r.amount, r.processed});

@@ -3,7 +3,7 @@
 #include "data/BulkInsert.h"
 #include "data/NativeStatement.h"
 #include "data/PayrollTables.h"
-#include "data/TransactionScope.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QDate>
@@ -11,6 +11,8 @@
 #include <cmath>
 #include <random>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace payroll {
 
@@ -38,31 +40,27 @@ struct LoanType
 void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
 {
     NativeStatement(connection,
-                    QStringLiteral("INSERT OR IGNORE INTO %1 (companyid, "
-                                   "FlatLoanInterest, NoOfPreviousDays) VALUES (?, 1, 0)")
-                        .arg(table::Settings))
+                    u"INSERT OR IGNORE INTO %1 (companyid, "
+                    "FlatLoanInterest, NoOfPreviousDays) VALUES (?, 1, 0)"_s.arg(table::Settings))
         .run({companyId});
     const QVariant loanTypes =
-        NativeStatement(
-            connection,
-            QStringLiteral("SELECT count(*) FROM %1 WHERE lCompanyID = ?").arg(table::Loans))
+        NativeStatement(connection,
+                        u"SELECT count(*) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans))
             .scalar({companyId});
     if (loanTypes.toInt() > 0)
         return;
-    NativeStatement(connection,
-                    QStringLiteral("INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
-                                   "CurrencyName, symbol) VALUES (?, 1, 'Indian Rupee', 'Rs')")
-                        .arg(table::Currency))
+    NativeStatement(connection, u"INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
+                                "CurrencyName, symbol) VALUES (?, 1, 'Indian Rupee', 'Rs')"_s.arg(
+                                    table::Currency))
         .run({companyId});
     NativeStatement loanType(connection,
-                             QStringLiteral("INSERT INTO %1 (lCompanyID, lLoanID, lDescription, "
-                                            "lCurrencyID, lPercentageofInterest, lMinlimit, "
-                                            "lMaxlimit) VALUES (?, ?, ?, 1, ?, ?, ?)")
-                                 .arg(table::Loans));
-    loanType.run({companyId, 1, QStringLiteral("Housing Loan"), 8.5, 100000, 2500000});
-    loanType.run({companyId, 2, QStringLiteral("Vehicle Loan"), 9.75, 25000, 800000});
-    loanType.run({companyId, 3, QStringLiteral("Personal Loan"), 12.0, 5000, 300000});
-    loanType.run({companyId, 4, QStringLiteral("Salary Advance"), 0.0, 1000, 50000});
+                             u"INSERT INTO %1 (lCompanyID, lLoanID, lDescription, "
+                             "lCurrencyID, lPercentageofInterest, lMinlimit, "
+                             "lMaxlimit) VALUES (?, ?, ?, 1, ?, ?, ?)"_s.arg(table::Loans));
+    loanType.run({companyId, 1, u"Housing Loan"_s, 8.5, 100000, 2500000});
+    loanType.run({companyId, 2, u"Vehicle Loan"_s, 9.75, 25000, 800000});
+    loanType.run({companyId, 3, u"Personal Loan"_s, 12.0, 5000, 300000});
+    loanType.run({companyId, 4, u"Salary Advance"_s, 0.0, 1000, 50000});
 }
 
 // The company's loan types fit for the issue type: advance types for advances, the others for
@@ -70,11 +68,9 @@ void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
 std::vector<LoanType> loanTypesFor(ado::Connection& connection, qint16 companyId,
                                    const QString& type)
 {
-    NativeStatement query(connection,
-                          QStringLiteral("SELECT lLoanID, lDescription LIKE '%advance%', "
-                                         "lMinlimit, lMaxlimit, coalesce(lPercentageofInterest, "
-                                         "0) FROM %1 WHERE lCompanyID = ?")
-                              .arg(table::Loans));
+    NativeStatement query(connection, u"SELECT lLoanID, lDescription LIKE '%advance%', "
+                                      "lMinlimit, lMaxlimit, coalesce(lPercentageofInterest, "
+                                      "0) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans));
     std::vector<LoanType> all;
     std::vector<LoanType> fitting;
     for (const QVariantList& row : query.rows({companyId})) {
@@ -97,24 +93,23 @@ struct Continuation
 Continuation continuationOf(ado::Connection& connection, qint16 companyId, const QString& type,
                             const QString& prefix)
 {
-    const QString issues = QStringLiteral(" FROM %1 WHERE liCompanyID = ?").arg(table::LoansIssue);
+    const QString issues = u" FROM %1 WHERE liCompanyID = ?"_s.arg(table::LoansIssue);
     Continuation next;
-    next.id = NativeStatement(connection, QStringLiteral("SELECT coalesce(max(liID), 0)") + issues)
+    next.id = NativeStatement(connection, u"SELECT coalesce(max(liID), 0)"_s + issues)
                   .scalar({companyId})
                   .toInt() +
               1;
     next.number =
-        NativeStatement(connection,
-                        QStringLiteral("SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
-                                       "INTEGER)), 0)") +
-                            issues +
-                            QStringLiteral(" AND litype = ? AND substr(liNo, 1, length(?)) = ?"))
+        NativeStatement(connection, u"SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
+                                    "INTEGER)), 0)"_s +
+                                        issues +
+                                        u" AND litype = ? AND substr(liNo, 1, length(?)) = ?"_s)
             .scalar({prefix, companyId, type, prefix, prefix})
             .toInt() +
         1;
     next.application =
-        NativeStatement(connection, QStringLiteral("SELECT coalesce(max(laLoanAppID), 0) FROM %1")
-                                        .arg(table::LoanApplication))
+        NativeStatement(connection, u"SELECT coalesce(max(laLoanAppID), 0) FROM %1"_s.arg(
+                                        table::LoanApplication))
             .scalar()
             .toInt() +
         1;
@@ -123,28 +118,24 @@ Continuation continuationOf(ado::Connection& connection, qint16 companyId, const
 
 std::vector<int> ensureStaff(ado::Connection& connection, qint16 companyId)
 {
-    NativeStatement active(connection, QStringLiteral("SELECT eEmpID FROM %1 WHERE eCompanyID = ? "
-                                                      "AND eActive = 1")
-                                           .arg(table::Employee));
+    NativeStatement active(connection, u"SELECT eEmpID FROM %1 WHERE eCompanyID = ? "
+                                       "AND eActive = 1"_s.arg(table::Employee));
     QList<QVariantList> ids = active.rows({companyId});
     if (ids.size() < StaffSize) {
         const int first =
-            NativeStatement(connection, QStringLiteral("SELECT coalesce(max(eEmpID), "
-                                                       "0) FROM %1 WHERE eCompanyID = ?")
-                                            .arg(table::Employee))
+            NativeStatement(connection, u"SELECT coalesce(max(eEmpID), "
+                                        "0) FROM %1 WHERE eCompanyID = ?"_s.arg(table::Employee))
                 .scalar({companyId})
                 .toInt() +
             1;
         NativeStatement employee(connection,
-                                 QStringLiteral("INSERT INTO %1 (eCompanyID, eEmpID, eEmpCode, "
-                                                "eName, eActive) VALUES (?, ?, ?, ?, 1)")
-                                     .arg(table::Employee));
+                                 u"INSERT INTO %1 (eCompanyID, eEmpID, eEmpCode, "
+                                 "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s.arg(table::Employee));
         for (int id = first; id < first + StaffSize - int(ids.size()); ++id) {
-            const QString name = QStringLiteral("%1 %2").arg(
+            const QString name = u"%1 %2"_s.arg(
                 QString::fromUtf8(firstNames[id % firstNames.size()]),
                 QString::fromUtf8(lastNames[(id / firstNames.size()) % lastNames.size()]));
-            employee.run(
-                {companyId, id, QStringLiteral("G%1").arg(id, 5, 10, QLatin1Char('0')), name});
+            employee.run({companyId, id, u"G%1"_s.arg(id, 5, 10, QLatin1Char('0')), name});
         }
         ids = active.rows({companyId});
     }
@@ -157,9 +148,8 @@ std::vector<int> ensureStaff(ado::Connection& connection, qint16 companyId)
 QString prefixOf(ado::Connection& connection, qint16 companyId, const QString& type)
 {
     const int interface = type == QLatin1String("L") ? 91001 : 91035;
-    return NativeStatement(connection, QStringLiteral("SELECT Prefix FROM %1 WHERE CompanyID = ? "
-                                                      "AND InterfaceID = ?")
-                                           .arg(table::Prefix))
+    return NativeStatement(connection, u"SELECT Prefix FROM %1 WHERE CompanyID = ? "
+                                       "AND InterfaceID = ?"_s.arg(table::Prefix))
         .scalar({companyId, interface})
         .toString();
 }
@@ -176,9 +166,9 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
 {
     if (!connection.isSqlite())
         throw RuntimeError(RuntimeError::DatabaseFailure,
-                           QStringLiteral("The large register is generated on the embedded "
-                                          "engine only."));
-    TransactionScope transaction(connection);
+                           u"The large register is generated on the embedded "
+                           "engine only."_s);
+    ado::Transaction transaction(connection);
     ensureSettingsAndLoanTypes(connection, companyId);
     const std::vector<LoanType> loanTypes = loanTypesFor(connection, companyId, type);
     const std::vector<int> staff = ensureStaff(connection, companyId);
@@ -187,20 +177,17 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
     Continuation next = continuationOf(connection, companyId, type, prefix);
 
     BulkInsert application(
-        connection,
-        QStringLiteral("INSERT INTO %1 (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
-                       "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
-                       "laInstalmentAmount, laDeductMonthly, lacancelled) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 0)")
-            .arg(table::LoanApplication));
-    BulkInsert issue(
-        connection,
-        QStringLiteral("INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, "
-                       "liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
-                       "liNoofPayments, liInstallmentAmount, liDeductionMode, liactive, "
-                       "licancelled, liCancelledRemarks, liUsed, liRemarks) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, NULL)")
-            .arg(table::LoansIssue));
+        connection, u"INSERT INTO %1 (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
+                    "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
+                    "laInstalmentAmount, laDeductMonthly, lacancelled) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 0)"_s.arg(table::LoanApplication));
+    BulkInsert issue(connection,
+                     u"INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, "
+                     "liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+                     "liNoofPayments, liInstallmentAmount, liDeductionMode, liactive, "
+                     "licancelled, liCancelledRemarks, liUsed, liRemarks) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, NULL)"_s.arg(
+                         table::LoansIssue));
 
     std::mt19937 random(std::uint32_t(companyId) * 131u +
                         (type.isEmpty() ? 0u : type.at(0).unicode()));

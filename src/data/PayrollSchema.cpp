@@ -2,20 +2,22 @@
 
 #include "data/NativeStatement.h"
 #include "data/PayrollSchemaText.h"
-#include "data/TransactionScope.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
+
+using namespace Qt::StringLiterals;
 
 namespace payroll {
 
 QStringList schemaStatements()
 {
     // Whole-line comments go first, so that a semicolon in a comment cannot end a statement.
-    static const QRegularExpression commentLine(QStringLiteral("^\\s*--[^\\n]*\\n"),
+    static const QRegularExpression commentLine(u"^\\s*--[^\\n]*\\n"_s,
                                                 QRegularExpression::MultilineOption);
-    static const QRegularExpression statementEnd(QStringLiteral(";\\s*\\n"));
+    static const QRegularExpression statementEnd(u";\\s*\\n"_s);
     QString text = QString::fromUtf8(payrollSchemaText) + QLatin1Char('\n');
     text.remove(commentLine);
 
@@ -32,16 +34,16 @@ void runSchemaStatements(ado::Connection& connection)
 {
     if (!connection.isSqlite())
         throw RuntimeError(RuntimeError::DatabaseFailure,
-                           QStringLiteral("The payroll schema is written for the embedded "
-                                          "engine; an ODBC database is set up by its own "
-                                          "administrator."));
+                           u"The payroll schema is written for the embedded "
+                           "engine; an ODBC database is set up by its own "
+                           "administrator."_s);
     for (const QString& statement : schemaStatements())
         NativeStatement(connection, statement).run();
 }
 
 void createSchema(ado::Connection& connection)
 {
-    TransactionScope transaction(connection);
+    ado::Transaction transaction(connection);
     runSchemaStatements(connection);
     transaction.commit();
 }

@@ -6,17 +6,17 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace BasLoan {
 
 void ResolveTableNames()
 {
     const QString sql =
-        QStringLiteral(" select tablename, linktablename from linktable where tablename in ( ") +
-        QStringLiteral(
-            " 'pusers', 'pLoansIssue', 'pLoans', 'ploanrepaymentdetails ', 'ptables', ") +
-        QStringLiteral(
-            " 'ptablecolumns', 'puserrights', 'psettings','pEmployee','ploanapplication',  "
-            "'pPrefix', 'pCurrencyMaster')");
+        u" select tablename, linktablename from linktable where tablename in ( "_s +
+        u" 'pusers', 'pLoansIssue', 'pLoans', 'ploanrepaymentdetails ', 'ptables', "_s +
+        u" 'ptablecolumns', 'puserrights', 'psettings','pEmployee','ploanapplication',  "
+        "'pPrefix', 'pCurrencyMaster')"_s;
 
     struct Mapping
     {

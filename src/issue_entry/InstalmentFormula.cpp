@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace InstalmentFormula {
 
 double levelPayment(double amount, double payments, double yearlyRate)
@@ -27,8 +29,8 @@ double decliningBalance(double amount, double payments, double yearlyRate)
         lastMonth = vb::CInt(payments - 1);
     } catch (const RuntimeError&) {
         throw RuntimeError(RuntimeError::Overflow,
-                           QStringLiteral("The declining-balance method serves at most 32768 "
-                                          "monthly payments."));
+                           u"The declining-balance method serves at most 32768 "
+                           "monthly payments."_s);
     }
     const double principalPerMonth = amount / payments;
     double interest = 0;

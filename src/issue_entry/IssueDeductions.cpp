@@ -4,17 +4,19 @@
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Conversions.h"
 
+using namespace Qt::StringLiterals;
+
 namespace IssueDeductions {
 
 bool deductedInMonthlyEntry(ado::Connection& connection, qint32 lngLoanIssueID)
 {
     ado::Recordset rs;
-    rs.Open(QStringLiteral("select count(eddID) from pempMonthlyEntryHeader a,"
-                           "pEmployeeDeductionDetail b where ") +
-                QStringLiteral("a.emhCompanyID=b.eddCompanyID and a.emhID=b.eddID and  "
-                               "emhCancelled=0 and ") +
-                QStringLiteral("eddLoanIssueID=") + QString::number(lngLoanIssueID) +
-                QStringLiteral(" and a.emhCompanyId=") + QString::number(BasLoan::intCompanyID),
+    rs.Open(u"select count(eddID) from pempMonthlyEntryHeader a,"
+            "pEmployeeDeductionDetail b where "_s +
+                u"a.emhCompanyID=b.eddCompanyID and a.emhID=b.eddID and  "
+                "emhCancelled=0 and "_s +
+                u"eddLoanIssueID="_s + QString::number(lngLoanIssueID) + u" and a.emhCompanyId="_s +
+                QString::number(BasLoan::intCompanyID),
             connection, ado::CursorType::ForwardOnly, ado::LockType::ReadOnly);
     const bool done = vb::CDbl(rs.value(0)) > 0;
     rs.Close();

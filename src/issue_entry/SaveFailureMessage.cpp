@@ -2,6 +2,8 @@
 
 #include "platform/runtime/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // SQLite reports a lock it waited for in vain as "database is locked"; SQL Server as a lock
@@ -13,19 +15,19 @@ bool keptBusy(const QString& description)
            description.contains(QLatin1String("lock request time"), Qt::CaseInsensitive);
 }
 
-const QString TryAgain = QStringLiteral(
-    " Nothing was saved and your entries are kept: press OK to save again.\n\nThe database said: ");
+const QString TryAgain =
+    u" Nothing was saved and your entries are kept: press OK to save again.\n\nThe database said: "_s;
 
 } // namespace
 
 QString saveFailureMessage(const RuntimeError& error)
 {
     if (error.number() == RuntimeError::IntegrityViolation)
-        return QStringLiteral("The issue clashes with one already stored (another clerk may have "
-                              "saved an issue with the same id or number at the same moment).") +
+        return u"The issue clashes with one already stored (another clerk may have "
+               "saved an issue with the same id or number at the same moment)."_s +
                TryAgain + error.description();
     if (keptBusy(error.description()))
-        return QStringLiteral("The database stayed busy with another clerk's work.") + TryAgain +
+        return u"The database stayed busy with another clerk's work."_s + TryAgain +
                error.description();
     return error.description();
 }

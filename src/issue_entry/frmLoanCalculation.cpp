@@ -14,13 +14,15 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Why the instalment was not worked out again, told plainly; the box keeps what it showed.
 void tellNotRecalculated(const QString& reason)
 {
-    msgbox::MsgBox(QStringLiteral("The instalment could not be worked out again: ") + reason +
-                       QStringLiteral("\nThe instalment shown is left as it was."),
+    msgbox::MsgBox(u"The instalment could not be worked out again: "_s + reason +
+                       u"\nThe instalment shown is left as it was."_s,
                    msgbox::vbInformation, BasLoan::MsgboxTitle);
 }
 
@@ -49,25 +51,23 @@ void frmLoan::RecalculateInstallment()
     QVariant flat;
     QVariant rate;
     try {
-        flat = BasLoan::adocon().ExecuteScalar(QStringLiteral("select FlatLoanInterest from ") +
-                                               BasLoan::strTblSettings +
-                                               QStringLiteral(" where companyid = ") + company);
+        flat = BasLoan::adocon().ExecuteScalar(u"select FlatLoanInterest from "_s +
+                                               BasLoan::strTblSettings + u" where companyid = "_s +
+                                               company);
         rate = BasLoan::adocon().ExecuteScalar(
-            QStringLiteral("select lPercentageofInterest from ") + BasLoan::strTblLoans +
-            QStringLiteral(" where lcompanyid = ") + company + QStringLiteral(" and lloanid = ") +
+            u"select lPercentageofInterest from "_s + BasLoan::strTblLoans +
+            u" where lcompanyid = "_s + company + u" and lloanid = "_s +
             QString::number(vb::CLng(cboLoanType->currentData())));
     } catch (const RuntimeError& e) {
-        tellNotRecalculated(QStringLiteral("the database reported \"") + e.description() +
-                            QStringLiteral("\"."));
+        tellNotRecalculated(u"the database reported \""_s + e.description() + u"\"."_s);
         return;
     }
     if (flat.isNull()) {
-        tellNotRecalculated(
-            QStringLiteral("the company's interest method is not recorded in its settings."));
+        tellNotRecalculated(u"the company's interest method is not recorded in its settings."_s);
         return;
     }
     if (rate.isNull()) {
-        tellNotRecalculated(QStringLiteral("the loan type has no interest rate recorded."));
+        tellNotRecalculated(u"the loan type has no interest rate recorded."_s);
         return;
     }
 
@@ -82,7 +82,7 @@ void frmLoan::RecalculateInstallment()
     }
     if (!std::isfinite(instalment)) {
         tellNotRecalculated(
-            QStringLiteral("the loan type's interest rate gives no instalment that can be paid."));
+            u"the loan type's interest rate gives no instalment that can be paid."_s);
         return;
     }
     txtInstallmentAmount->setText(vb::Format(instalment, u"0.00"));

@@ -2,6 +2,7 @@
 #include "issue_entry/frmLoan.h"
 
 #include "common/GuardedHandler.h"
+#include "platform/grid/KeyCodes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +21,7 @@ namespace {
 std::optional<qint16> keyAsciiOf(const QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-        return qint16(13);
+        return qint16(key_codes::Enter);
     const QString text = e->text();
     if (text.isEmpty())
         return std::nullopt;
@@ -41,20 +42,16 @@ bool isLostFocus(const QEvent* e)
 
 void frmLoan::connectHandlers()
 {
-    const auto onClick = [this](QComboBox* combo, void (frmLoan::*handler)()) {
-        connect(combo, &QComboBox::currentIndexChanged, this,
-                [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    onClick(cboEmployee, &frmLoan::cboEmployee_Click);
-    onClick(cboloanapplication, &frmLoan::cboloanapplication_Click);
-    onClick(cboLoanType, &frmLoan::cboLoanType_Click);
+    connectGuarded(cboEmployee, &QComboBox::currentIndexChanged, this, &frmLoan::cboEmployee_Click);
+    connectGuarded(cboloanapplication, &QComboBox::currentIndexChanged, this,
+                   &frmLoan::cboloanapplication_Click);
+    connectGuarded(cboLoanType, &QComboBox::currentIndexChanged, this, &frmLoan::cboLoanType_Click);
     // Only the user's typing is a change of the text; selections made by code are clicks.
-    connect(cboloanapplication->lineEdit(), &QLineEdit::textEdited, this,
-            [this] { guarded([&] { cboloanapplication_Change(); }); });
+    connectGuarded(cboloanapplication->lineEdit(), &QLineEdit::textEdited, this,
+                   &frmLoan::cboloanapplication_Change);
 
-    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([&] { cmdOK_Click(); }); });
-    connect(cmdCancel, &QPushButton::clicked, this,
-            [this] { guarded([&] { cmdCancel_Click(); }); });
+    connectGuarded(cmdOK, &QPushButton::clicked, this, &frmLoan::cmdOK_Click);
+    connectGuarded(cmdCancel, &QPushButton::clicked, this, &frmLoan::cmdCancel_Click);
 
     for (QWidget* w :
          {static_cast<QWidget*>(cboEmployee), static_cast<QWidget*>(cboloanapplication),

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 template <class W> W* placed(W* widget, const char* name, QRect geometry)
@@ -75,8 +77,8 @@ frmLoan::~frmLoan() = default;
 
 void frmLoan::layoutControls()
 {
-    setObjectName(QStringLiteral("frmLoan"));
-    setWindowTitle(QStringLiteral("Loans Issue"));
+    setObjectName(u"frmLoan"_s);
+    setWindowTitle(u"Loans Issue"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(Twips::toPixelsX(6495), Twips::toPixelsY(3870));
@@ -109,8 +111,8 @@ void frmLoan::layoutControls()
     cboLoanType = placed(new QComboBox(fraloan), "cboLoanType", Twips::rect(1680, 1485, 4620, 315));
     cboLoanType->setEnabled(false);
     txtLoanAmount = textBox(fraloan, "txtLoanAmount", Twips::rect(1680, 1890, 1410, 315), false);
-    chkDeductMonthly = placed(new QCheckBox(QStringLiteral("Deduct Monthly"), fraloan),
-                              "chkDeductMonthly", Twips::rect(3315, 1890, 1815, 315));
+    chkDeductMonthly = placed(new QCheckBox(u"Deduct Monthly"_s, fraloan), "chkDeductMonthly",
+                              Twips::rect(3315, 1890, 1815, 315));
     chkDeductMonthly->setChecked(true);
     chkDeductMonthly->setEnabled(false);
     txtNoOfPayments =
@@ -126,29 +128,27 @@ void frmLoan::layoutControls()
     txtInstallmentAmount->setValidator(new NumberShapeValidator(18, 2, txtInstallmentAmount));
     txtNoOfPayments->setValidator(new NumberShapeValidator(3, 0, txtNoOfPayments));
 
-    cmdOK = button(this, "cmdOK", QStringLiteral("&OK"), Twips::rect(4095, 3270, 1170, 540));
-    cmdCancel =
-        button(this, "cmdCancel", QStringLiteral("&Close"), Twips::rect(5280, 3270, 1170, 540));
+    cmdOK = button(this, "cmdOK", u"&OK"_s, Twips::rect(4095, 3270, 1170, 540));
+    cmdCancel = button(this, "cmdCancel", u"&Close"_s, Twips::rect(5280, 3270, 1170, 540));
 
     const int first = FirstColumnCaptionLeft;
-    lblInstAmt = caption(fraloan, "lblInstAmt", QStringLiteral("Installment Amt:"),
+    lblInstAmt = caption(fraloan, "lblInstAmt", u"Installment Amt:"_s,
                          Twips::rect(3360, 2340, 1110, 195), 3360, 4935);
-    Label6 = caption(fraloan, "Label6", QStringLiteral("No.of Paymt (Mths):"),
-                     Twips::rect(150, 2340, 1395, 195), first, 1680);
-    lblloanAmt = caption(fraloan, "lblloanAmt", QStringLiteral("Loan Amount:"),
-                         Twips::rect(150, 1950, 990, 195), first, 1680);
-    lbldescription = caption(fraloan, "lbldescription", QStringLiteral("Loan Description:"),
+    Label6 = caption(fraloan, "Label6", u"No.of Paymt (Mths):"_s, Twips::rect(150, 2340, 1395, 195),
+                     first, 1680);
+    lblloanAmt = caption(fraloan, "lblloanAmt", u"Loan Amount:"_s, Twips::rect(150, 1950, 990, 195),
+                         first, 1680);
+    lbldescription = caption(fraloan, "lbldescription", u"Loan Description:"_s,
                              Twips::rect(150, 1545, 1245, 195), first, 1680);
-    Label3 = caption(fraloan, "Label3", QStringLiteral("Employee Name:"),
-                     Twips::rect(150, 705, 1200, 195), first, 1680);
-    lbldate = caption(fraloan, "lbldate", QStringLiteral("Loan Date:"),
-                      Twips::rect(3405, 315, 795, 195), 3405, 4935);
-    lblno = caption(fraloan, "lblno", QStringLiteral("Loan No:"), Twips::rect(150, 315, 660, 195),
-                    first, 1680);
-    lblaplication = caption(fraloan, "lblaplication", QStringLiteral("Loan Application:"),
+    Label3 = caption(fraloan, "Label3", u"Employee Name:"_s, Twips::rect(150, 705, 1200, 195),
+                     first, 1680);
+    lbldate =
+        caption(fraloan, "lbldate", u"Loan Date:"_s, Twips::rect(3405, 315, 795, 195), 3405, 4935);
+    lblno = caption(fraloan, "lblno", u"Loan No:"_s, Twips::rect(150, 315, 660, 195), first, 1680);
+    lblaplication = caption(fraloan, "lblaplication", u"Loan Application:"_s,
                             Twips::rect(150, 1140, 1230, 195), first, 1680);
-    lblRemarks = caption(fraloan, "lblRemarks", QStringLiteral("Remarks:"),
-                         Twips::rect(195, 2745, 675, 195), first, 1680);
+    lblRemarks = caption(fraloan, "lblRemarks", u"Remarks:"_s, Twips::rect(195, 2745, 675, 195),
+                         first, 1680);
 
     QWidget* order[] = {txtLoanNo,          txtLoanDate,     cboEmployee,
                         cboloanapplication, cboLoanType,     txtLoanAmount,
@@ -161,10 +161,10 @@ void frmLoan::layoutControls()
 
 void frmLoan::setAdvanceCaptions()
 {
-    setWindowTitle(QStringLiteral("Advance Issue"));
-    lblno->setText(QStringLiteral("Advance No:"));
-    lbldate->setText(QStringLiteral("Advance date :"));
-    lblaplication->setText(QStringLiteral("Advance Application"));
-    lbldescription->setText(QStringLiteral("Advance Description"));
-    lblloanAmt->setText(QStringLiteral("Advance Amount"));
+    setWindowTitle(u"Advance Issue"_s);
+    lblno->setText(u"Advance No:"_s);
+    lbldate->setText(u"Advance date :"_s);
+    lblaplication->setText(u"Advance Application"_s);
+    lbldescription->setText(u"Advance Description"_s);
+    lblloanAmt->setText(u"Advance Amount"_s);
 }

@@ -11,26 +11,26 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 void frmLoan::Form_Load()
 {
-    objCommonGen = CreateObjectAs<clsCommonGen>(QStringLiteral("Quorrel.clsCommonGen"));
-    objCommonDB = CreateObjectAs<clsCommonDB>(QStringLiteral("Quorrel.clsCommonDB"));
+    objCommonGen = CreateObjectAs<clsCommonGen>(u"Quorrel.clsCommonGen"_s);
+    objCommonDB = CreateObjectAs<clsCommonDB>(u"Quorrel.clsCommonDB"_s);
     objCommonDB->adocon = BasLoan::adoconPtr();
     lngLastEmpID = 0;
 
     const QString company = QString::number(BasLoan::intCompanyID);
     objCommonDB->strTableName = BasLoan::strTblEmployee;
-    objCommonDB->populatecomboorlist(cboEmployee, QStringLiteral("eEmpID"), QStringLiteral("eName"),
-                                     QStringLiteral("eCompanyID=") + company +
-                                         QStringLiteral(" and eActive=1"));
+    objCommonDB->populatecomboorlist(cboEmployee, u"eEmpID"_s, u"eName"_s,
+                                     u"eCompanyID="_s + company + u" and eActive=1"_s);
 
     if (BasLoan::strMode == u"N") {
         txtLoanDate->setText(ShortDate::format(BasLoan::ProcessDate));
     } else if (BasLoan::strMode == u"E") {
         objCommonDB->strTableName = BasLoan::strTblLoans;
-        objCommonDB->populatecomboorlist(cboLoanType, QStringLiteral("lLoanID"),
-                                         QStringLiteral("lDescription"),
-                                         QStringLiteral("lcompanyid = ") + company);
+        objCommonDB->populatecomboorlist(cboLoanType, u"lLoanID"_s, u"lDescription"_s,
+                                         u"lcompanyid = "_s + company);
         cboloanapplication->setEnabled(false);
         cboLoanType->setEnabled(false);
     }
@@ -63,7 +63,7 @@ void frmLoan::Form_QueryUnload(bool& Cancel)
         return;
     if (!BasLoan::fnControlsChanged(this))
         return;
-    if (msgbox::MsgBox(QStringLiteral("Save Changes?"), msgbox::vbYesNo | msgbox::vbInformation,
+    if (msgbox::MsgBox(u"Save Changes?"_s, msgbox::vbYesNo | msgbox::vbInformation,
                        BasLoan::MsgboxTitle) == msgbox::vbNo)
         return;
     cmdOK_Click();

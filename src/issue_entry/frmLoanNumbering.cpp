@@ -5,39 +5,38 @@
 
 #include "common/BasLoan.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 void frmLoan::GenerateIssueNo()
 {
     ado::Recordset rs;
-    rs.Open(QStringLiteral("SELECT Prefix FROM ") + BasLoan::strTblPrefix +
-                QStringLiteral(" WHERE CompanyID = ") + QString::number(BasLoan::intCompanyID) +
-                QStringLiteral(" and InterfaceID = ") + QString::number(BasLoan::lngInterfaceID),
+    rs.Open(u"SELECT Prefix FROM "_s + BasLoan::strTblPrefix + u" WHERE CompanyID = "_s +
+                QString::number(BasLoan::intCompanyID) + u" and InterfaceID = "_s +
+                QString::number(BasLoan::lngInterfaceID),
             BasLoan::adocon(), ado::CursorType::Static, ado::LockType::ReadOnly);
-    const QString prefix = rs.isEOF() ? QString() : vb::CStr(rs.value(QStringLiteral("Prefix")));
+    const QString prefix = rs.isEOF() ? QString() : vb::CStr(rs.value(u"Prefix"_s));
     rs.Close();
 
-    // The prefix goes into a quoted literal: a quote in it is doubled, as the dialect escapes it.
-    QString likePrefix = vb::Trim(prefix);
-    likePrefix.replace(u'\'', QStringLiteral("''"));
+    // The prefix goes into a quoted literal.
+    const QString likePrefix = ado::quotedText(vb::Trim(prefix));
     const QString highest = vb::CStr(BasLoan::adocon().ExecuteScalar(
-        QStringLiteral("SELECT isnull(max(convert(int,right(liNo,len(liNo)-") +
-        QString::number(prefix.size()) + QStringLiteral("))),0) FROM ") +
-        BasLoan::strTblLoansIssue + QStringLiteral(" WHERE liCompanyID=") +
-        QString::number(BasLoan::intCompanyID) + QStringLiteral(" and litype= '") +
-        BasLoan::strtype + QStringLiteral("' and liNo like '") + likePrefix +
-        QStringLiteral("%'")));
+        u"SELECT isnull(max(convert(int,right(liNo,len(liNo)-"_s + QString::number(prefix.size()) +
+        u"))),0) FROM "_s + BasLoan::strTblLoansIssue + u" WHERE liCompanyID="_s +
+        QString::number(BasLoan::intCompanyID) + u" and litype= '"_s + BasLoan::strtype +
+        u"' and liNo like '"_s + likePrefix + u"%'"_s));
 
     // A 32-bit running number: a company issues far more than 32767 loans over the years.
     const double next = highest == u"0" ? 1 : vb::Val(highest) + 1;
     if (next > std::numeric_limits<qint32>::max())
         throw RuntimeError(RuntimeError::Overflow,
-                           QStringLiteral("The running numbers of this company's issues have "
-                                          "reached %1, the highest there can be. Nothing was "
-                                          "saved.")
-                               .arg(std::numeric_limits<qint32>::max()));
+                           u"The running numbers of this company's issues have "
+                           "reached %1, the highest there can be. Nothing was "
+                           "saved."_s.arg(std::numeric_limits<qint32>::max()));
     strIssueNo = prefix + QString::number(vb::CLng(next));
 }

@@ -6,6 +6,7 @@
 #include "issue_entry/IssueDeductions.h"
 #include "issue_entry/SaveFailureMessage.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/ShortDate.h"
@@ -18,6 +19,8 @@
 #include <QPushButton>
 
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -32,18 +35,18 @@ qint32 selectedItemData(const QComboBox* combo, const QString& missing)
 
 qint32 employeeOf(const frmLoan& form)
 {
-    return selectedItemData(form.cboEmployee, QStringLiteral("No employee is selected."));
+    return selectedItemData(form.cboEmployee, u"No employee is selected."_s);
 }
 
 qint32 applicationOf(const frmLoan& form)
 {
-    return selectedItemData(form.cboloanapplication, QStringLiteral("No application is selected."));
+    return selectedItemData(form.cboloanapplication, u"No application is selected."_s);
 }
 
 qint32 loanTypeOf(const frmLoan& form)
 {
-    return selectedItemData(form.cboLoanType, QStringLiteral("The application has no loan type of "
-                                                             "this company; choose another one."));
+    return selectedItemData(form.cboLoanType, u"The application has no loan type of "
+                                              "this company; choose another one."_s);
 }
 
 // The date box shows the process date in the short date form; read back near the process date,
@@ -53,25 +56,14 @@ QDate issueDate(const QString& text)
     const QDate date = ShortDate::parse(text, BasLoan::ProcessDate);
     if (!date.isValid())
         throw RuntimeError(RuntimeError::TypeMismatch,
-                           QStringLiteral("The issue date \"%1\" is not a date.").arg(text));
+                           u"The issue date \"%1\" is not a date."_s.arg(text));
     return date;
 }
 
 RuntimeError noLongerEditable(const QString& reason)
 {
     return RuntimeError(RuntimeError::RowNotLocated,
-                        reason +
-                            QStringLiteral(" It can no longer be changed; nothing was saved."));
-}
-
-void rollBackQuietly(ado::Connection& connection)
-{
-    try {
-        if (connection.inTransaction())
-            connection.RollbackTrans();
-    } catch (const RuntimeError&) {
-        // The failure that ended the save is the one the clerk needs to see.
-    }
+                        reason + u" It can no longer be changed; nothing was saved."_s);
 }
 
 } // namespace
@@ -79,21 +71,18 @@ void rollBackQuietly(ado::Connection& connection)
 void frmLoan::cmdOK_Click()
 {
     ado::Connection& connection = BasLoan::adocon();
-    bool begun = false;
     try {
         if (!fnValidateEntry())
             return;
-        connection.BeginTrans();
-        begun = true;
+        // Declared in the try block, so a failed save is rolled back before the message box.
+        ado::Transaction transaction(connection);
         SaveIssue();
         if (BasLoan::strMode == u"N")
             closeRepaymentRows();
         // Committed before the register shows the row and the window closes, so a commit that
         // fails leaves both as they were.
-        connection.CommitTrans();
+        transaction.commit();
     } catch (const RuntimeError& e) {
-        if (begun)
-            rollBackQuietly(connection);
         if (m_issueLocked) {
             cmdOK->setEnabled(false);
             fraloan->setEnabled(false);
@@ -101,8 +90,8 @@ void frmLoan::cmdOK_Click()
         msgbox::MsgBox(saveFailureMessage(e), msgbox::vbInformation, BasLoan::MsgboxTitle);
         return;
     }
-    BasLoan::setTag(cmdOK, QStringLiteral("Success"));
-    BasLoan::RefreshGridRow(QStringLiteral("liID =") + QString::number(lngIssueID), lngIssueID);
+    BasLoan::setTag(cmdOK, u"Success"_s);
+    BasLoan::RefreshGridRow(u"liID ="_s + QString::number(lngIssueID), lngIssueID);
     UnloadMe();
 }
 
@@ -112,24 +101,23 @@ void frmLoan::SaveIssue()
     ado::Recordset rs;
     if (BasLoan::strMode == u"N") {
         checkApplicationStillOpen();
-        rs.Open(QStringLiteral("select * from ") + BasLoan::strTblLoansIssue +
-                    QStringLiteral(" where  liCompanyID=") + company,
+        rs.Open(u"select * from "_s + BasLoan::strTblLoansIssue + u" where  liCompanyID="_s +
+                    company,
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
         rs.AddNew();
-        rs.setValue(QStringLiteral("liCompanyID"), BasLoan::intCompanyID);
-        rs.setValue(QStringLiteral("litype"), BasLoan::strtype);
-        objCommonDB->strTableName = QStringLiteral(" ") + BasLoan::strTblLoansIssue +
-                                    QStringLiteral(" where liCompanyID = ") + company;
-        lngIssueID = objCommonDB->fnGetNextMaxNo(QStringLiteral("liID"));
-        rs.setValue(QStringLiteral("liID"), lngIssueID);
+        rs.setValue(u"liCompanyID"_s, BasLoan::intCompanyID);
+        rs.setValue(u"litype"_s, BasLoan::strtype);
+        objCommonDB->strTableName =
+            u" "_s + BasLoan::strTblLoansIssue + u" where liCompanyID = "_s + company;
+        lngIssueID = objCommonDB->fnGetNextMaxNo(u"liID"_s);
+        rs.setValue(u"liID"_s, lngIssueID);
         GenerateIssueNo();
-        rs.setValue(QStringLiteral("liNo"), strIssueNo);
-        rs.setValue(QStringLiteral("lidate"), issueDate(txtLoanDate->text()));
+        rs.setValue(u"liNo"_s, strIssueNo);
+        rs.setValue(u"lidate"_s, issueDate(txtLoanDate->text()));
     } else {
         lngIssueID = vb::CLng(vb::Val(BasLoan::currentIssueIdText()));
-        rs.Open(QStringLiteral("select * from ") + BasLoan::strTblLoansIssue +
-                    QStringLiteral(" where licompanyid = ") + company +
-                    QStringLiteral(" and liID = ") + QString::number(lngIssueID),
+        rs.Open(u"select * from "_s + BasLoan::strTblLoansIssue + u" where licompanyid = "_s +
+                    company + u" and liID = "_s + QString::number(lngIssueID),
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
         checkIssueStillEditable(rs);
     }
@@ -142,18 +130,18 @@ void frmLoan::SaveIssue()
     if (!std::isfinite(product))
         throw RuntimeError::overflow();
     const double currentBalance = vb::Val(vb::Format(product, u"0.00"));
-    rs.setValue(QStringLiteral("liempid"), employeeOf(*this));
-    rs.setValue(QStringLiteral("liLoanID"), loanTypeOf(*this));
-    rs.setValue(QStringLiteral("liLoanAppID"), applicationOf(*this));
-    rs.setValue(QStringLiteral("liNoofPayments"), payments);
-    rs.setValue(QStringLiteral("liInstallmentAmount"), instalment);
-    rs.setValue(QStringLiteral("liDeductionMode"), qint16(chkDeductMonthly->isChecked() ? 1 : 0));
-    rs.setValue(QStringLiteral("liOpeningBalance"), vb::Val(txtLoanAmount->text()));
-    rs.setValue(QStringLiteral("liCurrentBalance"), currentBalance);
-    rs.setValue(QStringLiteral("liactive"), qint16(1));
-    rs.setValue(QStringLiteral("licancelled"), qint16(0));
-    rs.setValue(QStringLiteral("liUsed"), qint16(0));
-    rs.setValue(QStringLiteral("liRemarks"), vb::Trim(txtRemarks->text()));
+    rs.setValue(u"liempid"_s, employeeOf(*this));
+    rs.setValue(u"liLoanID"_s, loanTypeOf(*this));
+    rs.setValue(u"liLoanAppID"_s, applicationOf(*this));
+    rs.setValue(u"liNoofPayments"_s, payments);
+    rs.setValue(u"liInstallmentAmount"_s, instalment);
+    rs.setValue(u"liDeductionMode"_s, qint16(chkDeductMonthly->isChecked() ? 1 : 0));
+    rs.setValue(u"liOpeningBalance"_s, vb::Val(txtLoanAmount->text()));
+    rs.setValue(u"liCurrentBalance"_s, currentBalance);
+    rs.setValue(u"liactive"_s, qint16(1));
+    rs.setValue(u"licancelled"_s, qint16(0));
+    rs.setValue(u"liUsed"_s, qint16(0));
+    rs.setValue(u"liRemarks"_s, vb::Trim(txtRemarks->text()));
     rs.Update();
     rs.Close();
 }
@@ -167,17 +155,17 @@ void frmLoan::checkIssueStillEditable(ado::Recordset& rs)
         return noLongerEditable(reason);
     };
     if (rs.isEOF())
-        throw refuse(QStringLiteral("This issue no longer exists."));
+        throw refuse(u"This issue no longer exists."_s);
     // A server database may hold Null in either flag; Edit reads Null as false, and so does this.
-    const QVariant cancelled = rs.value(QStringLiteral("licancelled"));
-    if (!cancelled.isNull() && vb::CBool(cancelled))
-        throw refuse(QStringLiteral("Another user cancelled this issue after you opened it."));
-    const QVariant used = rs.value(QStringLiteral("liUsed"));
-    if (!used.isNull() && vb::CBool(used))
-        throw refuse(QStringLiteral("Payroll used this issue after you opened it."));
+    const QVariant cancelled = rs.value(u"licancelled"_s);
+    if (vb::FlagSet(cancelled))
+        throw refuse(u"Another user cancelled this issue after you opened it."_s);
+    const QVariant used = rs.value(u"liUsed"_s);
+    if (vb::FlagSet(used))
+        throw refuse(u"Payroll used this issue after you opened it."_s);
     if (IssueDeductions::deductedInMonthlyEntry(lngIssueID))
-        throw refuse(QStringLiteral(
-            "A monthly payroll entry deducted this issue's instalment after you opened it."));
+        throw refuse(
+            u"A monthly payroll entry deducted this issue's instalment after you opened it."_s);
 }
 
 // The list of open applications was read when the employee was chosen; under the save's write
@@ -185,27 +173,26 @@ void frmLoan::checkIssueStillEditable(ado::Recordset& rs)
 void frmLoan::checkApplicationStillOpen()
 {
     const QVariant liveIssues = BasLoan::adocon().ExecuteScalar(
-        QStringLiteral("select count(*) from ") + BasLoan::strTblLoansIssue +
-        QStringLiteral(" where liCompanyID = ") + QString::number(BasLoan::intCompanyID) +
-        QStringLiteral(" and liLoanAppID = ") + QString::number(applicationOf(*this)) +
-        QStringLiteral(" and licancelled = 0"));
+        u"select count(*) from "_s + BasLoan::strTblLoansIssue + u" where liCompanyID = "_s +
+        QString::number(BasLoan::intCompanyID) + u" and liLoanAppID = "_s +
+        QString::number(applicationOf(*this)) + u" and licancelled = 0"_s);
     if (vb::CDbl(liveIssues) > 0)
         throw RuntimeError(RuntimeError::RowNotLocated,
-                           QStringLiteral("Another user has just issued this application. Nothing "
-                                          "was saved; choose another application."));
+                           u"Another user has just issued this application. Nothing "
+                           "was saved; choose another application."_s);
 }
 
 void frmLoan::closeRepaymentRows()
 {
     ado::Recordset rs;
-    rs.Open(QStringLiteral("select * from ") + BasLoan::strTblRepayment +
-                QStringLiteral(" where lrdcompanyid = ") + QString::number(BasLoan::intCompanyID) +
-                QStringLiteral(" and lrdEmpID = ") + QString::number(employeeOf(*this)) +
-                QStringLiteral(" and lrdLoanID = ") + QString::number(loanTypeOf(*this)),
+    rs.Open(u"select * from "_s + BasLoan::strTblRepayment + u" where lrdcompanyid = "_s +
+                QString::number(BasLoan::intCompanyID) + u" and lrdEmpID = "_s +
+                QString::number(employeeOf(*this)) + u" and lrdLoanID = "_s +
+                QString::number(loanTypeOf(*this)),
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
     if (!rs.isEOF()) {
         for (; !rs.isEOF(); rs.MoveNext())
-            rs.setValue(QStringLiteral("lrdProcessed"), qint16(1));
+            rs.setValue(u"lrdProcessed"_s, qint16(1));
         rs.UpdateBatch();
     }
     rs.Close();

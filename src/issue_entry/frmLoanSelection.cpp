@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
+
 void frmLoan::cboEmployee_Click()
 {
     if (cboEmployee->currentIndex() < 0)
@@ -21,7 +23,7 @@ void frmLoan::cboEmployee_Click()
 
     if (lngLastEmpID > 0 && lngLastEmpID != empId && cboloanapplication->currentIndex() >= 0 &&
         cboLoanType->currentIndex() >= 0) {
-        if (msgbox::MsgBox(QStringLiteral("Related details will be lost, Do you want to continue "),
+        if (msgbox::MsgBox(u"Related details will be lost, Do you want to continue "_s,
                            msgbox::vbYesNo | msgbox::vbInformation,
                            BasLoan::MsgboxTitle) == msgbox::vbNo) {
             // Selecting the previous employee again comes back here and stops below.
@@ -39,17 +41,16 @@ void frmLoan::cboEmployee_Click()
 
     if (BasLoan::strMode == u"N") {
         objCommonDB->strTableName =
-            BasLoan::strTblLoanApplication + QStringLiteral(" a left outer join  ") +
-            BasLoan::strTblLoansIssue + QStringLiteral(" b on ") +
-            QStringLiteral(
-                "  a.laCompanyID=b.liCompanyID and a.laLoanAppID =b.liLoanAppID   and ") +
-            QStringLiteral(" b.licancelled = 0");
+            BasLoan::strTblLoanApplication + u" a left outer join  "_s + BasLoan::strTblLoansIssue +
+            u" b on "_s +
+            u"  a.laCompanyID=b.liCompanyID and a.laLoanAppID =b.liLoanAppID   and "_s +
+            u" b.licancelled = 0"_s;
         objCommonDB->populatecomboorlist(
-            cboloanapplication, QStringLiteral("a.laLoanAppID"), QStringLiteral("a.laloanappno"),
-            QStringLiteral(" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  "
-                           "a.lacompanyid =") +
-                QString::number(BasLoan::intCompanyID) + QStringLiteral(" and a.laAppType= '") +
-                BasLoan::strtype + QStringLiteral(" ' and a.lacancelled=0 and laEmployeeID = ") +
+            cboloanapplication, u"a.laLoanAppID"_s, u"a.laloanappno"_s,
+            u" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  "
+            "a.lacompanyid ="_s +
+                QString::number(BasLoan::intCompanyID) + u" and a.laAppType= '"_s +
+                BasLoan::strtype + u" ' and a.lacancelled=0 and laEmployeeID = "_s +
                 QString::number(empId));
     }
     lngLastEmpID = empId;
@@ -60,14 +61,13 @@ void frmLoan::cboloanapplication_Click()
     if (cboloanapplication->currentIndex() < 0)
         return;
     ado::Recordset rs;
-    rs.Open(QStringLiteral("select lLoanID,lDescription,laPaymentPeriod,laSanctionAmount,"
-                           "laInstalmentAmount,laDeductMonthly from ") +
-                BasLoan::strTblLoanApplication + QStringLiteral(" a,") + BasLoan::strTblLoans +
-                QStringLiteral(" b ") +
-                QStringLiteral("where a.laCompanyID=b.lCompanyID and a.laLoanID = b.lLoanID and "
-                               "a.laLoanAppID=") +
+    rs.Open(u"select lLoanID,lDescription,laPaymentPeriod,laSanctionAmount,"
+            "laInstalmentAmount,laDeductMonthly from "_s +
+                BasLoan::strTblLoanApplication + u" a,"_s + BasLoan::strTblLoans + u" b "_s +
+                u"where a.laCompanyID=b.lCompanyID and a.laLoanID = b.lLoanID and "
+                "a.laLoanAppID="_s +
                 QString::number(vb::CLng(cboloanapplication->currentData())) +
-                QStringLiteral(" and a.laAppType='") + BasLoan::strtype + QStringLiteral("'"),
+                u" and a.laAppType='"_s + BasLoan::strtype + u"'"_s,
             BasLoan::adocon());
     cboLoanType->clear();
     if (rs.isEOF()) {
@@ -75,43 +75,39 @@ void frmLoan::cboloanapplication_Click()
         return;
     }
 
-    const qint32 loanId = vb::CLng(rs.value(QStringLiteral("lLoanID")));
+    const qint32 loanId = vb::CLng(rs.value(u"lLoanID"_s));
     {
         // The entry is chosen below, once the amounts it is worked out from are in place.
         const QSignalBlocker quiet(cboLoanType);
-        cboLoanType->addItem(vb::TextOf(rs.value(QStringLiteral("lDescription"))), loanId);
+        cboLoanType->addItem(vb::TextOf(rs.value(u"lDescription"_s)), loanId);
         cboLoanType->setCurrentIndex(-1);
     }
-    const QVariant sanction = rs.value(QStringLiteral("laSanctionAmount"));
-    txtLoanAmount->setText(sanction.isNull() ? QStringLiteral("0.00") : vb::CStr(sanction));
-    if (const QVariant period = rs.value(QStringLiteral("laPaymentPeriod")); !period.isNull())
+    const QVariant sanction = rs.value(u"laSanctionAmount"_s);
+    txtLoanAmount->setText(sanction.isNull() ? u"0.00"_s : vb::CStr(sanction));
+    if (const QVariant period = rs.value(u"laPaymentPeriod"_s); !period.isNull())
         txtNoOfPayments->setText(vb::CStr(period));
-    if (const QVariant instalment = rs.value(QStringLiteral("laInstalmentAmount"));
-        !instalment.isNull())
+    if (const QVariant instalment = rs.value(u"laInstalmentAmount"_s); !instalment.isNull())
         txtInstallmentAmount->setText(vb::CStr(instalment));
     // An application approved with deduct-monthly 0 is not deducted monthly, whatever Null means.
-    const QVariant deductMonthly = rs.value(QStringLiteral("laDeductMonthly"));
-    chkDeductMonthly->setChecked(!deductMonthly.isNull() && vb::CBool(deductMonthly));
+    const QVariant deductMonthly = rs.value(u"laDeductMonthly"_s);
+    chkDeductMonthly->setChecked(vb::FlagSet(deductMonthly));
     cboLoanType->setCurrentIndex(0);
     rs.Close();
 
-    objCommonDB->strTableName = BasLoan::strTblLoans + QStringLiteral(" a,") +
-                                BasLoan::strTblCurrency + QStringLiteral(" b");
+    objCommonDB->strTableName = BasLoan::strTblLoans + u" a,"_s + BasLoan::strTblCurrency + u" b"_s;
     const QString symbol = vb::Trim(vb::TextOf(objCommonDB->fnReturnField(
-        QStringLiteral("symbol"),
-        QStringLiteral(
-            "a.lCompanyID=b.CompanyID and a.lCurrencyID=b.CurrencyId and lcompanyid = ") +
-            QString::number(BasLoan::intCompanyID) + QStringLiteral(" and lLoanID = ") +
+        u"symbol"_s,
+        u"a.lCompanyID=b.CompanyID and a.lCurrencyID=b.CurrencyId and lcompanyid = "_s +
+            QString::number(BasLoan::intCompanyID) + u" and lLoanID = "_s +
             QString::number(loanId))));
     relabelAmounts(symbol);
 }
 
 void frmLoan::relabelAmounts(const QString& symbol)
 {
-    lblloanAmt->setText((BasLoan::strtype == u"L" ? QStringLiteral("Loan Amount(")
-                                                  : QStringLiteral("Advance Amount(")) +
-                        symbol + QStringLiteral("):"));
-    lblInstAmt->setText(QStringLiteral("Installment Amt(") + symbol + QStringLiteral("):"));
+    lblloanAmt->setText((BasLoan::strtype == u"L" ? u"Loan Amount("_s : u"Advance Amount("_s) +
+                        symbol + u"):"_s);
+    lblInstAmt->setText(u"Installment Amt("_s + symbol + u"):"_s);
 }
 
 void frmLoan::cboloanapplication_Change()
@@ -134,9 +130,8 @@ void frmLoan::cboloanapplication_Change()
 
 void frmLoan::resetApplicationDetails()
 {
-    lblloanAmt->setText(BasLoan::strtype == u"L" ? QStringLiteral("Loan Amount:")
-                                                 : QStringLiteral("Advance Amount:"));
-    lblInstAmt->setText(QStringLiteral("Installment Amount:"));
+    lblloanAmt->setText(BasLoan::strtype == u"L" ? u"Loan Amount:"_s : u"Advance Amount:"_s);
+    lblInstAmt->setText(u"Installment Amount:"_s);
     txtLoanAmount->clear();
     txtNoOfPayments->clear();
     txtInstallmentAmount->clear();

@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool refuse(const QString& message, QWidget* focus)
@@ -26,13 +28,12 @@ bool refuse(const QString& message, QWidget* focus)
 bool frmLoan::fnValidateEntry()
 {
     if (cboEmployee->currentIndex() < 0)
-        return refuse(QStringLiteral("Select employee"), cboEmployee);
+        return refuse(u"Select employee"_s, cboEmployee);
     if (cboloanapplication->currentIndex() < 0)
-        return refuse(QStringLiteral("Select loan application"), cboloanapplication);
-    if (!BasLoan::fnCheckMandatory(txtLoanAmount, QStringLiteral("Enter loan amount"),
-                                   BasLoan::MsgboxTitle))
+        return refuse(u"Select loan application"_s, cboloanapplication);
+    if (!BasLoan::fnCheckMandatory(txtLoanAmount, u"Enter loan amount"_s, BasLoan::MsgboxTitle))
         return false;
-    if (!BasLoan::fnCheckMandatory(txtNoOfPayments, QStringLiteral("Enter No Of Payments"),
+    if (!BasLoan::fnCheckMandatory(txtNoOfPayments, u"Enter No Of Payments"_s,
                                    BasLoan::MsgboxTitle))
         return false;
     return fnAmountWithinLimits() && fnFiguresRecoverable();
@@ -50,17 +51,15 @@ bool frmLoan::fnFiguresRecoverable()
     const double payments = vb::Val(txtNoOfPayments->text());
     const double instalment = vb::Val(txtInstallmentAmount->text());
     if (!usable(amount))
-        return refuse((BasLoan::strtype == u"A" ? QStringLiteral("The advance amount")
-                                                : QStringLiteral("The loan amount")) +
-                          QStringLiteral(" must be more than 0."),
+        return refuse((BasLoan::strtype == u"A" ? u"The advance amount"_s : u"The loan amount"_s) +
+                          u" must be more than 0."_s,
                       txtLoanAmount);
     if (!usable(payments))
-        return refuse(QStringLiteral("The number of payments must be more than 0."),
-                      txtNoOfPayments);
+        return refuse(u"The number of payments must be more than 0."_s, txtNoOfPayments);
     if (!usable(instalment) || !usable(instalment * payments))
-        return refuse(QStringLiteral("The instalment must be more than 0. It could not be worked "
-                                     "out for this application: check the loan type's interest "
-                                     "rate and the application's instalment."),
+        return refuse(u"The instalment must be more than 0. It could not be worked "
+                      "out for this application: check the loan type's interest "
+                      "rate and the application's instalment."_s,
                       txtInstallmentAmount);
     return true;
 }
@@ -73,10 +72,9 @@ bool frmLoan::fnAmountWithinLimits()
     if (BasLoan::strMode != u"N" || cboLoanType->currentIndex() < 0)
         return true; // a missing loan type ends the save with its own message
     ado::Recordset rs;
-    rs.Open(QStringLiteral("select lMinlimit, lMaxlimit from ") + BasLoan::strTblLoans +
-                QStringLiteral(" where lcompanyid = ") + QString::number(BasLoan::intCompanyID) +
-                QStringLiteral(" and lloanid = ") +
-                QString::number(vb::CLng(cboLoanType->currentData())),
+    rs.Open(u"select lMinlimit, lMaxlimit from "_s + BasLoan::strTblLoans +
+                u" where lcompanyid = "_s + QString::number(BasLoan::intCompanyID) +
+                u" and lloanid = "_s + QString::number(vb::CLng(cboLoanType->currentData())),
             BasLoan::adocon());
     if (rs.isEOF())
         return true;
@@ -90,10 +88,9 @@ bool frmLoan::fnAmountWithinLimits()
     const double amount = vb::Val(txtLoanAmount->text());
     if (amount >= lower && amount <= upper)
         return true;
-    const QString what =
-        BasLoan::strtype == u"A" ? QStringLiteral("advance") : QStringLiteral("loan");
-    return refuse(QStringLiteral("The %1 amount must be between %2 and %3 for %4.")
-                      .arg(what, vb::Format(lower, u"0.00"), vb::Format(upper, u"0.00"),
-                           cboLoanType->currentText()),
+    const QString what = BasLoan::strtype == u"A" ? u"advance"_s : u"loan"_s;
+    return refuse(u"The %1 amount must be between %2 and %3 for %4."_s.arg(
+                      what, vb::Format(lower, u"0.00"), vb::Format(upper, u"0.00"),
+                      cboLoanType->currentText()),
                   txtLoanAmount);
 }

@@ -6,6 +6,7 @@
 #include "common/quorrel/clsCommonGen.h"
 #include "data/ResolveTableNames.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/grid/KeyCodes.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/ui/ClosedComboWheel.h"
 #include "platform/ui/Twips.h"
@@ -22,6 +23,8 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleFactory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -58,8 +61,8 @@ FrmMaster::~FrmMaster()
 
 void FrmMaster::layoutControls()
 {
-    setObjectName(QStringLiteral("FrmMaster"));
-    setWindowTitle(QStringLiteral("Loans Issue"));
+    setObjectName(u"FrmMaster"_s);
+    setWindowTitle(u"Loans Issue"_s);
     // The layout's twips were measured for an 8-point dialog font; a narrower face, where the
     // system has one, keeps the captions inside their controls.
     QFont dialogFont = font();
@@ -70,34 +73,31 @@ void FrmMaster::layoutControls()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 
-    cmdnew = button(this, "cmdnew", QStringLiteral("&New"), Twips::rect(45, 5295, 1170, 540));
-    CmdEdit = button(this, "CmdEdit", QStringLiteral("&Edit"), Twips::rect(1263, 5295, 1170, 540));
-    CmdDelete =
-        button(this, "CmdDelete", QStringLiteral("&Delete"), Twips::rect(2481, 5295, 1170, 540));
-    cmdPreview =
-        button(this, "cmdPreview", QStringLiteral("&Preview"), Twips::rect(3675, 5295, 1170, 540));
-    CmdClose =
-        button(this, "CmdClose", QStringLiteral("&Close"), Twips::rect(6000, 5295, 1170, 540));
+    cmdnew = button(this, "cmdnew", u"&New"_s, Twips::rect(45, 5295, 1170, 540));
+    CmdEdit = button(this, "CmdEdit", u"&Edit"_s, Twips::rect(1263, 5295, 1170, 540));
+    CmdDelete = button(this, "CmdDelete", u"&Delete"_s, Twips::rect(2481, 5295, 1170, 540));
+    cmdPreview = button(this, "cmdPreview", u"&Preview"_s, Twips::rect(3675, 5295, 1170, 540));
+    CmdClose = button(this, "CmdClose", u"&Close"_s, Twips::rect(6000, 5295, 1170, 540));
     // The grid leaves a line above the Browse frame for the list's context.
     flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 3990));
     lblListContext = placed(new QLabel(this), "lblListContext", Twips::rect(60, 4005, 7110, 225));
 
-    fraBrowse = placed(new QGroupBox(QStringLiteral("Browse"), this), "fraBrowse",
-                       Twips::rect(30, 4245, 7140, 960));
+    fraBrowse =
+        placed(new QGroupBox(u"Browse"_s, this), "fraBrowse", Twips::rect(30, 4245, 7140, 960));
     // The caption sits on the frame's border, and both rows of controls inside it (a little
     // lower than designed, clear of the caption).
-    if (QStyle* captionOnBorder = QStyleFactory::create(QStringLiteral("Windows"))) {
+    if (QStyle* captionOnBorder = QStyleFactory::create(u"Windows"_s)) {
         captionOnBorder->setParent(fraBrowse);
         fraBrowse->setStyle(captionOnBorder); // the frame only; its controls keep the window's
     }
-    optAscend = placed(new QRadioButton(QStringLiteral("Ascending"), fraBrowse), "optAscend",
+    optAscend = placed(new QRadioButton(u"Ascending"_s, fraBrowse), "optAscend",
                        Twips::rect(1035, 255, 1050, 285));
     optAscend->setChecked(true);
-    optDescend = placed(new QRadioButton(QStringLiteral("Descending"), fraBrowse), "optDescend",
+    optDescend = placed(new QRadioButton(u"Descending"_s, fraBrowse), "optDescend",
                         Twips::rect(2430, 255, 1320, 285));
     cboColNames =
         placed(new QComboBox(fraBrowse), "cboColNames", Twips::rect(3915, 240, 3060, 315));
-    lblsearch = placed(new QLabel(QStringLiteral("&Search On:"), fraBrowse), "lblsearch",
+    lblsearch = placed(new QLabel(u"&Search On:"_s, fraBrowse), "lblsearch",
                        Twips::rect(135, 630, 810, 195));
     cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", Twips::rect(1050, 585, 2760, 315));
     lblsearch->setBuddy(cboSearch);
@@ -132,37 +132,25 @@ void FrmMaster::resizeEvent(QResizeEvent* e)
 
 void FrmMaster::connectHandlers()
 {
-    const auto on = [this](QPushButton* b, void (FrmMaster::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    on(cmdnew, &FrmMaster::cmdnew_Click);
-    on(CmdEdit, &FrmMaster::CmdEdit_Click);
-    on(CmdDelete, &FrmMaster::CmdDelete_Click);
-    on(cmdPreview, &FrmMaster::cmdPreview_Click);
-    on(CmdClose, &FrmMaster::CmdClose_Click);
+    connectGuarded(cmdnew, &QPushButton::clicked, this, &FrmMaster::cmdnew_Click);
+    connectGuarded(CmdEdit, &QPushButton::clicked, this, &FrmMaster::CmdEdit_Click);
+    connectGuarded(CmdDelete, &QPushButton::clicked, this, &FrmMaster::CmdDelete_Click);
+    connectGuarded(cmdPreview, &QPushButton::clicked, this, &FrmMaster::cmdPreview_Click);
+    connectGuarded(CmdClose, &QPushButton::clicked, this, &FrmMaster::CmdClose_Click);
 
-    connect(flexMaster, &FlexGrid::EnterCell, this,
-            [this] { guarded([&] { flexMaster_EnterCell(); }); });
-    connect(flexMaster, &FlexGrid::KeyPress, this,
-            [this](int& key) { guarded([&] { flexMaster_KeyPress(key); }); });
-    connect(flexMaster, &FlexGrid::KeyDown, this,
-            [this](int& key, int shift) { guarded([&] { flexMaster_KeyDown(key, shift); }); });
-    connect(flexMaster, &FlexGrid::DblClick, this,
-            [this] { guarded([&] { flexMaster_DblClick(); }); });
+    connectGuarded(flexMaster, &FlexGrid::EnterCell, this, &FrmMaster::flexMaster_EnterCell);
+    connectGuarded(flexMaster, &FlexGrid::KeyPress, this, &FrmMaster::flexMaster_KeyPress);
+    connectGuarded(flexMaster, &FlexGrid::KeyDown, this, &FrmMaster::flexMaster_KeyDown);
+    connectGuarded(flexMaster, &FlexGrid::DblClick, this, &FrmMaster::flexMaster_DblClick);
 
-    connect(cboColNames, &QComboBox::currentIndexChanged, this,
-            [this] { guarded([&] { cboColNames_Click(); }); });
+    connectGuarded(cboColNames, &QComboBox::currentIndexChanged, this,
+                   &FrmMaster::cboColNames_Click);
     // Choosing the entry already chosen sorts too: the list may have left that order since. A
     // choice that changed the entry has sorted already, and the same sort again costs nothing.
-    connect(cboColNames, &QComboBox::activated, this,
-            [this] { guarded([&] { cboColNames_Click(); }); });
-    connect(flexMaster, &FlexGrid::HeadingClick, this,
-            [this](int col) { guarded([&] { flexMaster_HeadingClick(col); }); });
-    connect(optAscend, &QRadioButton::clicked, this,
-            [this] { guarded([&] { optAscend_Click(); }); });
-    connect(optDescend, &QRadioButton::clicked, this,
-            [this] { guarded([&] { optDescend_Click(); }); });
+    connectGuarded(cboColNames, &QComboBox::activated, this, &FrmMaster::cboColNames_Click);
+    connectGuarded(flexMaster, &FlexGrid::HeadingClick, this, &FrmMaster::flexMaster_HeadingClick);
+    connectGuarded(optAscend, &QRadioButton::clicked, this, &FrmMaster::optAscend_Click);
+    connectGuarded(optDescend, &QRadioButton::clicked, this, &FrmMaster::optDescend_Click);
 
     for (QWidget* w : {static_cast<QWidget*>(optAscend), static_cast<QWidget*>(optDescend),
                        static_cast<QWidget*>(cboColNames), static_cast<QWidget*>(cboSearch),
@@ -180,13 +168,13 @@ void FrmMaster::Form_Load()
     m_loadProgress = &progress;
     const auto loaded = qScopeGuard([this] { m_loadProgress = nullptr; });
 
-    objCommonGen = CreateObjectAs<clsCommonGen>(QStringLiteral("Quorrel.clsCommonGen"));
-    objCommonDB = CreateObjectAs<clsCommonDB>(QStringLiteral("Quorrel.clsCommonDB"));
+    objCommonGen = CreateObjectAs<clsCommonGen>(u"Quorrel.clsCommonGen"_s);
+    objCommonDB = CreateObjectAs<clsCommonDB>(u"Quorrel.clsCommonDB"_s);
 
     if (BasLoan::strtype == u"L") {
         BasLoan::lngInterfaceID = 91001;
     } else if (BasLoan::strtype == u"A") {
-        setWindowTitle(QStringLiteral("Advance Issue"));
+        setWindowTitle(u"Advance Issue"_s);
         BasLoan::lngInterfaceID = 91035;
     }
     BasLoan::ResolveTableNames();
@@ -194,27 +182,21 @@ void FrmMaster::Form_Load()
     setEnabled(false);
 
     objCommonDB->strTableName = BasLoan::strTblSettings;
-    const QVariant days = objCommonDB->fnReturnField(QStringLiteral("NoOfPreviousDays"),
-                                                     QStringLiteral("companyID=") +
-                                                         QString::number(BasLoan::intCompanyID));
-    const qint16 N = days.isNull() ? 0 : vb::CInt(days);
-    m_previousDays = N;
+    const QVariant days = objCommonDB->fnReturnField(
+        u"NoOfPreviousDays"_s, u"companyID="_s + QString::number(BasLoan::intCompanyID));
+    const qint16 previousDays = days.isNull() ? 0 : vb::CInt(days);
+    m_previousDays = previousDays;
 
-    QString sql =
-        QStringLiteral(
-            "select liid, lino, lidate, eName, lDescription, liopeningbalance, licurrentbalance,") +
-        QStringLiteral(" case licancelled when 1 then 'Yes' when 0 then 'No' end From ") +
-        BasLoan::strTblLoansIssue + QStringLiteral(", ") + BasLoan::strTblEmployee +
-        QStringLiteral(", ") + BasLoan::strTblLoans + QStringLiteral(" ") +
-        QStringLiteral(" Where liActive = 1 and ecompanyid = licompanyid And eEmpid = liempid and  "
-                       "lcompanyid = licompanyid and ") +
-        QStringLiteral(" lloanid = liloanid and licompanyid = ") +
-        QString::number(BasLoan::intCompanyID) + QStringLiteral(" and litype= '") +
-        BasLoan::strtype + QStringLiteral("'");
-    if (N > 0)
-        sql += QStringLiteral(" and liDate >='") +
-               BasLoan::ProcessDate.addDays(-N).toString(QStringLiteral("yyyyMMdd")) +
-               QStringLiteral("'");
+    QString sql = u"select liid, lino, lidate, eName, lDescription, liopeningbalance, "
+                  u"licurrentbalance, case licancelled when 1 then 'Yes' when 0 then 'No' end "
+                  u"From %1, %2, %3  Where liActive = 1 and ecompanyid = licompanyid And "
+                  u"eEmpid = liempid and  lcompanyid = licompanyid and  lloanid = liloanid and "
+                  u"licompanyid = %4 and litype= '%5'"_s.arg(
+                      BasLoan::strTblLoansIssue, BasLoan::strTblEmployee, BasLoan::strTblLoans,
+                      QString::number(BasLoan::intCompanyID), BasLoan::strtype);
+    if (previousDays > 0)
+        sql += u" and liDate >='%1'"_s.arg(
+            BasLoan::ProcessDate.addDays(-previousDays).toString(u"yyyyMMdd"_s));
     BasLoan::strMasterSQL = sql;
 
     setCursor(Qt::WaitCursor);
@@ -228,7 +210,7 @@ void FrmMaster::Form_Load()
         CmdDelete->setEnabled(false);
         cmdPreview->setEnabled(false);
     }
-    if (flexMaster->TextMatrix(flexMaster->Row(), 7) == u"Yes")
+    if (isCancelledRow(flexMaster->Row()))
         CmdDelete->setEnabled(false);
     showListContext();
     setEnabled(true);
@@ -240,10 +222,8 @@ void FrmMaster::Form_Activate()
         CmdEdit->setEnabled(false);
         CmdDelete->setEnabled(false);
     } else {
-        QString edit = QStringLiteral("E");
-        CmdEdit->setEnabled(fnUserRights(edit));
-        QString del = QStringLiteral("D");
-        CmdDelete->setEnabled(fnUserRights(del));
+        CmdEdit->setEnabled(holdsRight(u"E"_s));
+        CmdDelete->setEnabled(holdsRight(u"D"_s));
     }
     flexMaster->setColWidth(0, 0);
     flexMaster_EnterCell();
@@ -274,7 +254,7 @@ bool FrmMaster::eventFilter(QObject* watched, QEvent* e)
     if (e->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            qint16 KeyAscii = 13;
+            qint16 KeyAscii = key_codes::Enter;
             BasLoan::EnterAsTab(KeyAscii);
             return true;
         }
@@ -286,15 +266,15 @@ bool FrmMaster::eventFilter(QObject* watched, QEvent* e)
 
 void FrmMaster::flexMaster_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii == 10 && cmdnew->isEnabled())
+    if (KeyAscii == key_codes::CtrlEnter && cmdnew->isEnabled())
         cmdnew_Click();
-    else if (KeyAscii == 13)
+    else if (KeyAscii == key_codes::Enter)
         flexMaster_DblClick();
 }
 
 void FrmMaster::flexMaster_KeyDown(int& KeyCode, int /*Shift*/)
 {
-    if (KeyCode == 46 && CmdDelete->isEnabled())
+    if (KeyCode == key_codes::DeleteKey && CmdDelete->isEnabled())
         CmdDelete_Click();
 }
 

@@ -17,12 +17,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-bool flagSet(const QVariant& flag)
-{
-    return !flag.isNull() && vb::CBool(flag);
-}
+namespace {
 
 // The employee list offers active employees only; an issue of an employee who has left since is
 // still shown with its employee, so that it can be read and its remarks saved.
@@ -30,9 +27,8 @@ void listFormerEmployee(clsCommonDB& db, QComboBox* cboEmployee, const QVariant&
 {
     db.strTableName = BasLoan::strTblEmployee;
     const QVariant name =
-        db.fnReturnField(QStringLiteral("eName"),
-                         QStringLiteral("eCompanyID=") + QString::number(BasLoan::intCompanyID) +
-                             QStringLiteral(" and eEmpID=") + vb::CStr(empId));
+        db.fnReturnField(u"eName"_s, u"eCompanyID="_s + QString::number(BasLoan::intCompanyID) +
+                                         u" and eEmpID="_s + vb::CStr(empId));
     if (!name.isNull())
         cboEmployee->addItem(vb::TextOf(name), vb::CLng(empId));
 }
@@ -41,31 +37,30 @@ void listFormerEmployee(clsCommonDB& db, QComboBox* cboEmployee, const QVariant&
 
 void FrmMaster::cmdnew_Click()
 {
-    BasLoan::strMode = QStringLiteral("N");
+    BasLoan::strMode = u"N"_s;
     frmLoan::showModal();
     issuesAddedOrCancelled();
 }
 
 void FrmMaster::CmdEdit_Click()
 {
-    BasLoan::strMode = QStringLiteral("E");
+    BasLoan::strMode = u"E"_s;
     const QString idText = flexMaster->TextMatrix(flexMaster->Row(), 0);
     const qint32 lngLoanIssueID = vb::CLng(idText);
     ado::Recordset rs;
-    rs.Open(QStringLiteral("select * from ") + BasLoan::strTblLoansIssue +
-                QStringLiteral(" where licompanyid=") + QString::number(BasLoan::intCompanyID) +
-                QStringLiteral("and liID = ") + idText + QStringLiteral(" "),
+    rs.Open(u"select * from "_s + BasLoan::strTblLoansIssue + u" where licompanyid="_s +
+                QString::number(BasLoan::intCompanyID) + u"and liID = "_s + idText + u" "_s,
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
     if (rs.isEOF()) {
-        msgbox::MsgBox(QStringLiteral("This issue no longer exists; another user may have removed "
-                                      "it. Close and reopen the register to see the issues as "
-                                      "they are now."),
+        msgbox::MsgBox(u"This issue no longer exists; another user may have removed "
+                       "it. Close and reopen the register to see the issues as "
+                       "they are now."_s,
                        msgbox::vbInformation, BasLoan::MsgboxTitle);
         return;
     }
     const bool monthlyEntryDone = fnCheckMonthlyEntryDone(lngLoanIssueID);
     if (monthlyEntryDone)
-        msgbox::MsgBox(QStringLiteral("Monthly Entry Done. Can't Edit."), msgbox::vbOKOnly);
+        msgbox::MsgBox(u"Monthly Entry Done. Can't Edit."_s, msgbox::vbOKOnly);
 
     frmLoan& entry = frmLoan::instance();
     try {
@@ -83,10 +78,10 @@ void FrmMaster::CmdEdit_Click()
         }
         objCommonDB->strTableName = BasLoan::strTblLoanApplication;
         objCommonDB->populatecomboorlist(
-            entry.cboloanapplication, QStringLiteral("laloanappid"), QStringLiteral("laloanappno"),
-            QStringLiteral(" laloanappid = ") + vb::CStr(field("liLoanAppID")) +
-                QStringLiteral(" and laEmployeeID =") + vb::CStr(field("liempid")) +
-                QStringLiteral(" and laCompanyID =") + QString::number(BasLoan::intCompanyID));
+            entry.cboloanapplication, u"laloanappid"_s, u"laloanappno"_s,
+            u" laloanappid = "_s + vb::CStr(field("liLoanAppID")) + u" and laEmployeeID ="_s +
+                vb::CStr(field("liempid")) + u" and laCompanyID ="_s +
+                QString::number(BasLoan::intCompanyID));
         objCommonGen->selectcomboitembyvalue(entry.cboloanapplication, field("liLoanAppID"));
         objCommonGen->selectcomboitembyvalue(entry.cboLoanType, field("liLoanID"));
         entry.txtLoanAmount->setText(vb::TextOf(field("liOpeningBalance")));
@@ -94,8 +89,8 @@ void FrmMaster::CmdEdit_Click()
         entry.txtInstallmentAmount->setText(vb::TextOf(field("liInstallmentAmount")));
         entry.cboEmployee->setEnabled(false);
         entry.cboLoanType->setEnabled(false);
-        entry.chkDeductMonthly->setChecked(flagSet(field("liDeductionMode")));
-        if (flagSet(field("licancelled")) || flagSet(field("liUsed"))) {
+        entry.chkDeductMonthly->setChecked(vb::FlagSet(field("liDeductionMode")));
+        if (vb::FlagSet(field("licancelled")) || vb::FlagSet(field("liUsed"))) {
             entry.cmdOK->setEnabled(false);
             entry.fraloan->setEnabled(false);
         }

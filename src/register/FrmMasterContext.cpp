@@ -7,17 +7,19 @@
 #include <QLocale>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 void FrmMaster::showListContext()
 {
     // An empty list is one blank row.
     const int listed = flexMaster->TextMatrix(1, 0).isEmpty() ? 0 : flexMaster->Rows() - 1;
     const QLocale locale;
-    QString text = (listed == 1 ? QStringLiteral("1 issue listed")
-                                : QStringLiteral("%1 issues listed").arg(locale.toString(listed))) +
-                   QStringLiteral(", %1 of them cancelled").arg(locale.toString(m_cancelledIssues));
+    QString text =
+        (listed == 1 ? u"1 issue listed"_s : u"%1 issues listed"_s.arg(locale.toString(listed))) +
+        u", %1 of them cancelled"_s.arg(locale.toString(m_cancelledIssues));
     if (m_previousDays > 0)
-        text += QStringLiteral("; only issues of the last %1 days are shown")
-                    .arg(locale.toString(m_previousDays));
+        text +=
+            u"; only issues of the last %1 days are shown"_s.arg(locale.toString(m_previousDays));
     lblListContext->setText(text);
 }
 
@@ -25,6 +27,6 @@ void FrmMaster::issuesAddedOrCancelled()
 {
     // The load disabled Preview for an empty list; its first issue brings the right back.
     if (!flexMaster->TextMatrix(1, 0).isEmpty())
-        cmdPreview->setEnabled(holdsRight(QStringLiteral("P")));
+        cmdPreview->setEnabled(holdsRight(u"P"_s));
     showListContext();
 }

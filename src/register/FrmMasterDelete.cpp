@@ -9,38 +9,37 @@
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
+#include "register/RegisterList.h"
 
 #include <QPushButton>
 #include <QScopeGuard>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-constexpr int LastListColumn = 7;
-constexpr quint32 CancelledColour = 255; // red, as 0x00BBGGRR
+namespace {
 
 // Payroll has taken the issue into a run (a Null flag means it has not) or has deducted it in a
 // monthly entry: money has been recovered on it, so it can no longer be cancelled.
 bool usedByPayroll(const QString& issueIdText)
 {
     ado::Recordset rs;
-    rs.Open(QStringLiteral("select liUsed from ") + BasLoan::strTblLoansIssue +
-                QStringLiteral(" where liCompanyID = ") + QString::number(BasLoan::intCompanyID) +
-                QStringLiteral(" and liID = ") + issueIdText,
+    rs.Open(u"select liUsed from "_s + BasLoan::strTblLoansIssue + u" where liCompanyID = "_s +
+                QString::number(BasLoan::intCompanyID) + u" and liID = "_s + issueIdText,
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::ReadOnly);
-    const QVariant used = rs.value(QStringLiteral("liUsed"));
+    const QVariant used = rs.value(u"liUsed"_s);
     rs.Close();
-    return (!used.isNull() && vb::CBool(used)) ||
+    return vb::FlagSet(used) ||
            IssueDeductions::deductedInMonthlyEntry(vb::CLng(vb::Val(issueIdText)));
 }
 
 // Visits each cell of the issue's row as the current cell, painting it red when cancelled.
 void repaintRow(FlexGrid& grid, int row, bool cancelled)
 {
-    for (int c = 0; c <= LastListColumn; ++c) {
+    for (int c = 0; c <= RegisterList::CancelledColumn; ++c) { // it is the last column
         grid.setRow(row);
         grid.setCol(c);
         if (cancelled)
-            grid.setCellForeColor(CancelledColour);
+            grid.setCellForeColor(RegisterList::CancelledColour);
     }
 }
 
@@ -58,36 +57,34 @@ void FrmMaster::CmdDelete_Click()
 {
     try {
         // A whole int: registers run far past the 32767 rows a 16-bit number could remember.
-        const int intRow = flexMaster->Row();
+        const int row = flexMaster->Row();
 
-        if (usedByPayroll(flexMaster->TextMatrix(intRow, 0))) {
-            msgbox::MsgBox(QStringLiteral("Record can not be deleted"), msgbox::vbInformation,
+        if (usedByPayroll(flexMaster->TextMatrix(row, 0))) {
+            msgbox::MsgBox(u"Record can not be deleted"_s, msgbox::vbInformation,
                            BasLoan::MsgboxTitle);
             return;
         }
 
-        const int answer =
-            msgbox::MsgBox(QStringLiteral("Are you sure you want to delete the entry - ") +
-                               flexMaster->TextMatrix(intRow, 1),
-                           msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
+        const int answer = msgbox::MsgBox(
+            u"Are you sure you want to delete the entry - "_s + flexMaster->TextMatrix(row, 1),
+            msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
         if (answer == msgbox::vbYes) {
-            const bool wasCancelled = isCancelledRow(intRow);
+            const bool wasCancelled = isCancelledRow(row);
             frmCancel::showModal();
             setCursor(Qt::WaitCursor);
             const auto restoreCursor = qScopeGuard([this] { unsetCursor(); });
-            BasLoan::strMode = QStringLiteral("E");
-            BasLoan::RefreshGridRow(
-                QStringLiteral("liID =") + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
-            const bool cancelled = isCancelledRow(intRow);
-            repaintRow(*flexMaster, intRow, cancelled);
+            BasLoan::strMode = u"E"_s;
+            BasLoan::RefreshGridRow(u"liID ="_s + flexMaster->TextMatrix(flexMaster->Row(), 0), 0);
+            const bool cancelled = isCancelledRow(row);
+            repaintRow(*flexMaster, row, cancelled);
             if (cancelled && !wasCancelled)
                 ++m_cancelledIssues;
             issuesAddedOrCancelled();
         }
 
         if (!flexMaster->TextMatrix(1, 1).isEmpty()) {
-            CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
-            CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
+            CmdEdit->setEnabled(holdsRight(u"E"_s));
+            CmdDelete->setEnabled(holdsRight(u"D"_s));
         } else {
             CmdEdit->setEnabled(false);
             CmdDelete->setEnabled(false);
@@ -95,12 +92,11 @@ void FrmMaster::CmdDelete_Click()
         if (isCancelledRow(flexMaster->Row()))
             CmdDelete->setEnabled(false);
 
-        selectWholeRow(*flexMaster, intRow);
+        selectWholeRow(*flexMaster, row);
         flexMaster_EnterCell();
     } catch (const RuntimeError& e) {
         if (e.number() != RuntimeError::IntegrityViolation)
             throw;
-        msgbox::MsgBox(QStringLiteral("Data already processed"), msgbox::vbInformation,
-                       BasLoan::MsgboxTitle);
+        msgbox::MsgBox(u"Data already processed"_s, msgbox::vbInformation, BasLoan::MsgboxTitle);
     }
 }

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int TwipsPerCharacter = 130;
@@ -42,7 +44,7 @@ void FrmMaster::GridPopulate(const QString& strsql)
     QVector<double> lengths = writer.finish();
 
     const QString headingSet =
-        BasLoan::strtype == u"L" ? BasLoan::strTblLoansIssue : QStringLiteral("Padvancemaster");
+        BasLoan::strtype == u"L" ? BasLoan::strTblLoansIssue : u"Padvancemaster"_s;
     FillColumnHeadings(headingSet, lengths);
 
     flexMaster->setColWidth(0, 0);
@@ -64,10 +66,10 @@ void FrmMaster::FillColumnHeadings(const QString& headingSet, QVector<double>& l
         cboSearch->clear();
 
         ado::Recordset rs;
-        rs.Open(QStringLiteral("select tc.columnheader,tc.columnname from ") +
-                    BasLoan::strTblTables + QStringLiteral(" t,") + BasLoan::strTblTableColumns +
-                    QStringLiteral(" tc where t.tableid = tc.tableid and tablename ='") +
-                    headingSet + QStringLiteral("' order by tc.ColumnID"),
+        rs.Open(u"select tc.columnheader,tc.columnname from "_s + BasLoan::strTblTables + u" t,"_s +
+                    BasLoan::strTblTableColumns +
+                    u" tc where t.tableid = tc.tableid and tablename ='"_s + headingSet +
+                    u"' order by tc.ColumnID"_s,
                 BasLoan::adocon());
         int headingRows = 0;
         if (!rs.isEOF()) {
@@ -78,7 +80,7 @@ void FrmMaster::FillColumnHeadings(const QString& headingSet, QVector<double>& l
             ++headingRows;
             if (i >= flexMaster->Cols())
                 continue; // a heading set longer than the list: those headings have no column
-            const QString h = vb::TextOf(rs.value(QStringLiteral("columnheader")));
+            const QString h = vb::TextOf(rs.value(u"columnheader"_s));
             flexMaster->setTextMatrix(0, i, h);
             cboColNames->addItem(h, i);
             cboSearch->addItem(h, i);

@@ -9,6 +9,8 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
 
+using namespace Qt::StringLiterals;
+
 // The issue statement of the selected issue, shown by the report engine in its preview window.
 void FrmMaster::cmdPreview_Click()
 {
@@ -27,37 +29,29 @@ void FrmMaster::cmdPreview_Click()
         cRptLoansIssue.setWindowShowNavigationCtls(true);
         cRptLoansIssue.setWindowState(2);
         if (BasLoan::strtype == u"L") {
-            cRptLoansIssue.setWindowTitle(QStringLiteral("Loan Issue"));
-            cRptLoansIssue.setParameterField(2, QStringLiteral("strReportName;") +
-                                                    QStringLiteral("Loan Issue Statement") +
-                                                    QStringLiteral(";true"));
+            cRptLoansIssue.setWindowTitle(u"Loan Issue"_s);
+            cRptLoansIssue.setParameterField(2, u"strReportName;"_s + u"Loan Issue Statement"_s +
+                                                    u";true"_s);
         } else if (BasLoan::strtype == u"A") {
-            cRptLoansIssue.setWindowTitle(QStringLiteral("Advance Issue"));
-            cRptLoansIssue.setParameterField(2, QStringLiteral("strReportName;") +
-                                                    QStringLiteral("Advance Issue Statement") +
-                                                    QStringLiteral(";true"));
+            cRptLoansIssue.setWindowTitle(u"Advance Issue"_s);
+            cRptLoansIssue.setParameterField(2, u"strReportName;"_s + u"Advance Issue Statement"_s +
+                                                    u";true"_s);
         }
-        cRptLoansIssue.LogOnServer(QStringLiteral("pdsodbc.dll"), QStringLiteral("payrolldsn"),
-                                   QStringLiteral("payroll"), QStringLiteral("tarnbelqowd"),
-                                   QStringLiteral("tarnbelqowd"));
+        cRptLoansIssue.LogOnServer(u"pdsodbc.dll"_s, u"payrolldsn"_s, u"payroll"_s,
+                                   u"tarnbelqowd"_s, u"tarnbelqowd"_s);
         cRptLoansIssue.setReportFileName(ModuleFolder() +
-                                         QStringLiteral("\\reports\\rptLoanorAdvanceIssue.rpt"));
-        cRptLoansIssue.setParameterField(0, QStringLiteral("@intCompanyID;") +
-                                                QString::number(BasLoan::intCompanyID) +
-                                                QStringLiteral(";true"));
-        cRptLoansIssue.setParameterField(1, QStringLiteral("@intAdvanceorLoanIssueID;") + issueId +
-                                                QStringLiteral(";true"));
+                                         u"\\reports\\rptLoanorAdvanceIssue.rpt"_s);
+        cRptLoansIssue.setParameterField(
+            0, u"@intCompanyID;"_s + QString::number(BasLoan::intCompanyID) + u";true"_s);
+        cRptLoansIssue.setParameterField(1, u"@intAdvanceorLoanIssueID;"_s + issueId + u";true"_s);
         ado::Recordset rs;
-        rs.Open(QStringLiteral("select username from ") + BasLoan::strTblUsers +
-                    QStringLiteral(" where userid = ") + QString::number(BasLoan::intUserID),
+        rs.Open(u"select username from "_s + BasLoan::strTblUsers + u" where userid = "_s +
+                    QString::number(BasLoan::intUserID),
                 BasLoan::adocon());
         if (!rs.isEOF())
             cRptLoansIssue.setParameterField(
-                3, QStringLiteral("strUserName;") +
-                       vb::Trim(vb::TextOf(rs.value(QStringLiteral("UserName")))) +
-                       QStringLiteral(";true"));
-        cRptLoansIssue.setParameterField(4, QStringLiteral("@type;") + BasLoan::strtype +
-                                                QStringLiteral(";true"));
+                3, u"strUserName;"_s + vb::Trim(vb::TextOf(rs.value(u"UserName"_s))) + u";true"_s);
+        cRptLoansIssue.setParameterField(4, u"@type;"_s + BasLoan::strtype + u";true"_s);
         rs.Close();
         cRptLoansIssue.setAction(1);
     } catch (const RuntimeError& e) {

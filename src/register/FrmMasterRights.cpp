@@ -8,15 +8,15 @@
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/MessageBox.h"
+#include "register/RegisterList.h"
 #include "register/TrappedError.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-constexpr quint32 CancelledColour = 255; // pure red, 0x00BBGGRR
-constexpr int CancelledColumn = 7;
+namespace {
 
 // A command button and the right that governs it.
 struct CommandRight
@@ -31,19 +31,18 @@ struct CommandRight
 void FrmMaster::UserRights()
 {
     if (BasLoan::intUserID == 1) {
-        strRights = QStringLiteral("NEDUP");
+        strRights = u"NEDUP"_s;
     } else if (BasLoan::strtype == u"L" || BasLoan::strtype == u"A") {
         // Any other type has no rights screen of its own: the interface number would be one left
         // from an earlier register, so nothing is read and nothing is granted.
         ado::Recordset rs;
-        rs.Open(QStringLiteral("select functionrights from ") + BasLoan::strTblUserRights +
-                    QStringLiteral(" where userid = ") + QString::number(BasLoan::intUserID) +
-                    QStringLiteral(" and interfaceid = ") +
-                    QString::number(BasLoan::lngInterfaceID),
+        rs.Open(u"select functionrights from "_s + BasLoan::strTblUserRights +
+                    u" where userid = "_s + QString::number(BasLoan::intUserID) +
+                    u" and interfaceid = "_s + QString::number(BasLoan::lngInterfaceID),
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
         // No row grants nothing, as a row whose rights are empty (Null) does.
         if (!rs.isEOF())
-            strRights = vb::TextOf(rs.value(QStringLiteral("FunctionRights")));
+            strRights = vb::TextOf(rs.value(u"FunctionRights"_s));
         rs.Close();
     }
     const CommandRight commands[] = {{cmdnew, u'N', "New"},
@@ -56,8 +55,8 @@ void FrmMaster::UserRights()
         // Tooltips show on disabled buttons too: this one tells the clerk what is missing.
         command.button->setToolTip(
             held ? QString()
-                 : QStringLiteral("You do not hold the right \"%1\" (%2) on this register.")
-                       .arg(QLatin1String(command.name), QString(command.letter)));
+                 : u"You do not hold the right \"%1\" (%2) on this register."_s.arg(
+                       QLatin1String(command.name), QString(command.letter)));
     }
 }
 
@@ -82,7 +81,7 @@ bool FrmMaster::holdsRight(QString letter)
 
 bool FrmMaster::isCancelledRow(int row) const
 {
-    return flexMaster->TextMatrix(row, CancelledColumn) == u"Yes";
+    return flexMaster->TextMatrix(row, RegisterList::CancelledColumn) == u"Yes";
 }
 
 void FrmMaster::flexMaster_EnterCell()
@@ -98,8 +97,8 @@ void FrmMaster::applyRowRule(int row)
     } else if (isCancelledRow(row)) {
         CmdDelete->setEnabled(false);
     } else {
-        CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
-        CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
+        CmdDelete->setEnabled(holdsRight(u"D"_s));
+        CmdEdit->setEnabled(holdsRight(u"E"_s));
     }
 }
 
@@ -108,8 +107,8 @@ void FrmMaster::MarkCancelledRows()
     if (isCancelledRow(flexMaster->Row())) {
         CmdDelete->setEnabled(false);
     } else {
-        CmdEdit->setEnabled(holdsRight(QStringLiteral("E")));
-        CmdDelete->setEnabled(holdsRight(QStringLiteral("D")));
+        CmdEdit->setEnabled(holdsRight(u"E"_s));
+        CmdDelete->setEnabled(holdsRight(u"D"_s));
     }
 
     // Colours whole rows at once and walks the current cell straight to the last cell, without
@@ -120,12 +119,12 @@ void FrmMaster::MarkCancelledRows()
         const QSignalBlocker quiet(flexMaster);
         for (int r = 1; r <= lastRow; ++r) {
             if (isCancelledRow(r)) {
-                flexMaster->setRowForeColor(r, CancelledColour);
+                flexMaster->setRowForeColor(r, RegisterList::CancelledColour);
                 ++m_cancelledIssues;
             }
         }
         flexMaster->setRow(lastRow);
-        flexMaster->setCol(CancelledColumn);
+        flexMaster->setCol(RegisterList::CancelledColumn);
     }
 
     // The row rule ran on every row in turn, so the last row decides Delete; Edit was last set

@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qint64 ShowAfterMs = 500;
@@ -31,7 +33,7 @@ void RegisterLoadProgress::issuesRead(qsizetype issues)
         return;
     if (!m_window)
         create();
-    m_count->setText(QStringLiteral("%1 issues so far").arg(QLocale().toString(issues)));
+    m_count->setText(u"%1 issues so far"_s.arg(QLocale().toString(issues)));
     if (!m_window->isVisible()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         m_window->show();
@@ -45,14 +47,14 @@ void RegisterLoadProgress::create()
 {
     m_window = std::make_unique<QWidget>(nullptr, Qt::Dialog | Qt::CustomizeWindowHint |
                                                       Qt::WindowTitleHint);
-    m_window->setObjectName(QStringLiteral("frmLoadProgress"));
+    m_window->setObjectName(u"frmLoadProgress"_s);
     m_window->setWindowTitle(m_owner->windowTitle());
     m_window->setWindowModality(Qt::ApplicationModal);
     m_window->setFont(m_owner->font());
     auto* layout = new QVBoxLayout(m_window.get());
-    layout->addWidget(new QLabel(QStringLiteral("Reading the register..."), m_window.get()));
+    layout->addWidget(new QLabel(u"Reading the register..."_s, m_window.get()));
     m_count = new QLabel(m_window.get());
-    m_count->setObjectName(QStringLiteral("lblIssuesRead"));
+    m_count->setObjectName(u"lblIssuesRead"_s);
     layout->addWidget(m_count);
     auto* busy = new QProgressBar(m_window.get());
     busy->setRange(0, 0); // moving to and fro: there is no total

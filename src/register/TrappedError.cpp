@@ -2,8 +2,10 @@
 
 #include "platform/runtime/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 QString numberAndDescription(const RuntimeError& error)
 {
     const QString number = QString::number(error.number());
-    return (error.number() >= 0 ? QStringLiteral(" ") + number : number) + error.description();
+    return (error.number() >= 0 ? u" "_s + number : number) + error.description();
 }

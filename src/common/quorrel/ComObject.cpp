@@ -3,12 +3,13 @@
 #include "common/quorrel/clsCommonDB.h"
 #include "common/quorrel/clsCommonGen.h"
 
+using namespace Qt::StringLiterals;
+
 std::unique_ptr<ComObject> CreateObject(const QString& progId)
 {
     if (progId.compare(u"Quorrel.clsCommonGen", Qt::CaseInsensitive) == 0)
         return std::make_unique<clsCommonGen>();
     if (progId.compare(u"Quorrel.clsCommonDB", Qt::CaseInsensitive) == 0)
         return std::make_unique<clsCommonDB>();
-    throw RuntimeError(429, QStringLiteral("The component %1 cannot be created.").arg(progId),
-                       progId);
+    throw RuntimeError(429, u"The component %1 cannot be created."_s.arg(progId), progId);
 }

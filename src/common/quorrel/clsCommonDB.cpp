@@ -6,16 +6,18 @@
 #include <QComboBox>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Whether the FROM fragment already carries a where condition (a whole word outside quotes).
 bool hasWhere(const QString& fragment)
 {
-    static const QRegularExpression quoted(QStringLiteral("'[^']*'"));
-    static const QRegularExpression where(QStringLiteral("\\bwhere\\b"),
+    static const QRegularExpression quoted(u"'[^']*'"_s);
+    static const QRegularExpression where(u"\\bwhere\\b"_s,
                                           QRegularExpression::CaseInsensitiveOption);
     QString unquoted = fragment;
-    unquoted.replace(quoted, QStringLiteral("''"));
+    unquoted.replace(quoted, u"''"_s);
     return unquoted.contains(where);
 }
 
@@ -30,10 +32,9 @@ ado::Connection& clsCommonDB::connection()
 
 QString clsCommonDB::selectFrom(const QString& columns, const QString& condition) const
 {
-    QString sql = QStringLiteral("select ") + columns + QStringLiteral(" from ") + strTableName;
+    QString sql = u"select "_s + columns + u" from "_s + strTableName;
     if (!vb::Trim(condition).isEmpty())
-        sql += (hasWhere(strTableName) ? QStringLiteral(" and ") : QStringLiteral(" where ")) +
-               QStringLiteral("(") + condition + QStringLiteral(")");
+        sql += (hasWhere(strTableName) ? u" and "_s : u" where "_s) + u"("_s + condition + u")"_s;
     return sql;
 }
 
@@ -41,8 +42,8 @@ void clsCommonDB::populatecomboorlist(QComboBox* combo, const QString& valueColu
                                       const QString& textColumn, const QString& condition)
 {
     ado::Recordset rs;
-    rs.Open(selectFrom(valueColumn + QStringLiteral(", ") + textColumn, condition) +
-                QStringLiteral(" order by ") + textColumn,
+    rs.Open(selectFrom(valueColumn + u", "_s + textColumn, condition) + u" order by "_s +
+                textColumn,
             connection());
     const QSignalBlocker quiet(combo); // the list is replaced, not chosen from
     combo->clear();
@@ -68,10 +69,9 @@ qint32 clsCommonDB::fnGetNextMaxNo(const QString& column)
     QString from = strTableName;
     if (!connection().isSqlite()) {
         // On a server the read locks the range it reads until the transaction ends.
-        static const QRegularExpression firstTable(QStringLiteral("^\\s*([\\w.\\[\\]]+)"));
-        from.replace(firstTable, QStringLiteral(" \\1 with (updlock, holdlock)"));
+        static const QRegularExpression firstTable(u"^\\s*([\\w.\\[\\]]+)"_s);
+        from.replace(firstTable, u" \\1 with (updlock, holdlock)"_s);
     }
-    const QString sql =
-        QStringLiteral("select isnull(max(") + column + QStringLiteral("),0)+1 from ") + from;
+    const QString sql = u"select isnull(max("_s + column + u"),0)+1 from "_s + from;
     return vb::CLng(connection().ExecuteScalar(sql));
 }

@@ -10,6 +10,8 @@
 #include <QSqlError>
 #include <QSqlIndex>
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 namespace {
@@ -54,7 +56,7 @@ struct Connection::Impl
 Connection::Connection() : d(std::make_unique<Impl>())
 {
     // Each connection has its own named Qt connection, so several can be open at once.
-    d->name = QStringLiteral("ostrel-db-%1").arg(quintptr(d.get()), 0, 16);
+    d->name = u"ostrel-db-%1"_s.arg(quintptr(d.get()), 0, 16);
 }
 
 Connection::~Connection()
@@ -74,9 +76,8 @@ namespace {
 QString odbcDatabaseName(const QString& target)
 {
     const QLatin1StringView dsn("DSN=");
-    const bool namesDriverOrServer =
-        target.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
-        target.contains(QLatin1StringView("SERVER="), Qt::CaseInsensitive);
+    const bool namesDriverOrServer = target.contains("DRIVER="_L1, Qt::CaseInsensitive) ||
+                                     target.contains("SERVER="_L1, Qt::CaseInsensitive);
     if (!namesDriverOrServer && target.startsWith(dsn, Qt::CaseInsensitive))
         return target.mid(dsn.size());
     return target;
@@ -102,10 +103,10 @@ QString odbcTargetName(const QString& target)
     if (!target.contains(u'='))
         dataSource = target.trimmed();
     if (!server.isEmpty())
-        return QStringLiteral("the server %1").arg(port.isEmpty() ? server : server + u',' + port);
+        return u"the server %1"_s.arg(port.isEmpty() ? server : server + u',' + port);
     if (!dataSource.isEmpty())
-        return QStringLiteral("the data source %1").arg(dataSource);
-    return QStringLiteral("the database its connection string names");
+        return u"the data source %1"_s.arg(dataSource);
+    return u"the database its connection string names"_s;
 }
 
 } // namespace
@@ -118,10 +119,9 @@ void Connection::Open(const QString& connectionString)
     const QString target = odbc ? connectionString.mid(odbcPrefix.size()) : connectionString;
     if (target.trimmed().isEmpty()) {
         throw RuntimeError(RuntimeError::DatabaseFailure,
-                           QStringLiteral("The connection string names no database."));
+                           u"The connection string names no database."_s);
     }
-    d->db = QSqlDatabase::addDatabase(odbc ? QStringLiteral("QODBC") : QStringLiteral("QSQLITE"),
-                                      d->name);
+    d->db = QSqlDatabase::addDatabase(odbc ? u"QODBC"_s : u"QSQLITE"_s, d->name);
     if (odbc) {
         d->db->setDatabaseName(odbcDatabaseName(target));
     } else {
@@ -132,9 +132,9 @@ void Connection::Open(const QString& connectionString)
     if (!d->db->open()) {
         RuntimeError failure = EngineErrors::fromDriver(d->db->lastError());
         if (odbc) {
-            failure = RuntimeError(failure.number(),
-                                   QStringLiteral("Could not connect through ODBC to %1: %2")
-                                       .arg(odbcTargetName(target), failure.description()));
+            failure =
+                RuntimeError(failure.number(), u"Could not connect through ODBC to %1: %2"_s.arg(
+                                                   odbcTargetName(target), failure.description()));
         }
         d->release();
         throw failure;

@@ -50,11 +50,20 @@ public:
     void RollbackTrans();
     bool inTransaction() const;
 
+    // Runs a statement in the SQL Server dialect (adapted, counted) and returns everything it
+    // gave back, its query already finished.
+    StatementResult run(const QString& sql);
     // The statement text as it is sent to the engine.
     QString adapt(const QString& sql) const;
-    // The engine-level handles, for fast paths; the sqlite3 handle is nullptr unless SQLite.
+
+    // The low-level interface, for the few fast paths that step the engine themselves (the
+    // register's fill, the bulk insert, the benchmarks): the engine-level handles (the sqlite3
+    // handle is nullptr unless SQLite), and the check each of their statements must pass
+    // first: it raises the closed-object error on an unopened connection, counts the statement
+    // and raises the injected failure when its turn has come.
     QSqlDatabase database() const;
     sqlite3* sqliteHandle() const;
+    void checkInjectedFault();
 
     // A seam for tests: every statement text passes through the hook on its way to the engine
     // (record sets' reads and adapt() included) and the engine gets what it returns.
@@ -66,16 +75,12 @@ public:
     void failStatementAt(int n);
     int statementsSent() const;
 
-    // Used by Recordset and the fast paths before sending each statement: raises the closed-object
-    // error on an unopened connection, counts the statement and raises the injected failure when
-    // its turn has come.
-    void checkInjectedFault();
+private:
+    // Record sets read and write through these; nothing else needs them.
+    friend class Recordset;
 
-    // Runs a statement in the SQL Server dialect (adapted, counted) and returns everything it
-    // gave back, its query already finished.
-    StatementResult run(const QString& sql);
-    // Used by Recordset::Open: counts the statement and, when the engine can tell them without
-    // running it, returns only its columns (rowsRead false); otherwise runs it like run().
+    // Counts the statement and, when the engine can tell them without running it, returns only
+    // its columns (rowsRead false); otherwise runs it like run().
     StatementResult open(const QString& sql);
     // Reads the rows of a statement opened before, all at once; not counted again.
     StatementResult fetch(const QString& sql);
@@ -87,7 +92,6 @@ public:
     // A column name quoted for the engine.
     QString quoteName(const QString& name) const;
 
-private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };

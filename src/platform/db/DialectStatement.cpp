@@ -1,5 +1,7 @@
 #include "platform/db/DialectStatement.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 DialectStatement::DialectStatement(QList<SqlToken> statementTokens)
@@ -23,9 +25,9 @@ qsizetype DialectStatement::closing(qsizetype open) const
 {
     int depth = 0;
     for (qsizetype p = open; p < sig.size(); ++p) {
-        if (at(p).isSymbol(QLatin1StringView("(")))
+        if (at(p).isSymbol("("_L1))
             ++depth;
-        else if (at(p).isSymbol(QLatin1StringView(")")) && --depth == 0)
+        else if (at(p).isSymbol(")"_L1) && --depth == 0)
             return p;
     }
     return -1;
@@ -35,9 +37,9 @@ qsizetype DialectStatement::opening(qsizetype close) const
 {
     int depth = 0;
     for (qsizetype p = close; p >= 0; --p) {
-        if (at(p).isSymbol(QLatin1StringView(")")))
+        if (at(p).isSymbol(")"_L1))
             ++depth;
-        else if (at(p).isSymbol(QLatin1StringView("(")) && --depth == 0)
+        else if (at(p).isSymbol("("_L1) && --depth == 0)
             return p;
     }
     return -1;

@@ -3,71 +3,71 @@
 #include <QStringList>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace ado::EngineErrors {
 
 RuntimeError closed()
 {
     return RuntimeError(RuntimeError::OperationNotAllowed,
-                        QStringLiteral("Operation is not allowed when the object is closed."));
+                        u"Operation is not allowed when the object is closed."_s);
 }
 
 RuntimeError alreadyOpen()
 {
-    return RuntimeError(ObjectOpen,
-                        QStringLiteral("Operation is not allowed when the object is open."));
+    return RuntimeError(ObjectOpen, u"Operation is not allowed when the object is open."_s);
 }
 
 RuntimeError noCurrentRecord()
 {
     return RuntimeError(NoCurrentRecord,
-                        QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                       "deleted. Requested operation requires a current record."));
+                        u"Either BOF or EOF is True, or the current record has been "
+                        "deleted. Requested operation requires a current record."_s);
 }
 
 RuntimeError itemNotFound()
 {
-    return RuntimeError(
-        RuntimeError::ItemNotFound,
-        QStringLiteral("Item cannot be found in the collection corresponding to the "
-                       "requested name or ordinal."));
+    return RuntimeError(RuntimeError::ItemNotFound,
+                        u"Item cannot be found in the collection corresponding to the "
+                        "requested name or ordinal."_s);
 }
 
 RuntimeError notUpdatable()
 {
-    return RuntimeError(
-        NotUpdatable, QStringLiteral("Current Recordset does not support updating. This may be "
-                                     "a limitation of the provider, or of the selected locktype."));
+    return RuntimeError(NotUpdatable,
+                        u"Current Recordset does not support updating. This may be "
+                        "a limitation of the provider, or of the selected locktype."_s);
 }
 
 RuntimeError rowNotLocated()
 {
     return RuntimeError(RuntimeError::RowNotLocated,
-                        QStringLiteral("Row cannot be located for updating. Some values may have "
-                                       "been changed since it was last read."));
+                        u"Row cannot be located for updating. Some values may have "
+                        "been changed since it was last read."_s);
 }
 
 RuntimeError injected(int statement)
 {
     return RuntimeError(RuntimeError::DatabaseFailure,
-                        QStringLiteral("Injected failure at statement %1").arg(statement));
+                        u"Injected failure at statement %1"_s.arg(statement));
 }
 
 RuntimeError madeForTheEmbeddedEngine()
 {
     return RuntimeError(RuntimeError::DatabaseFailure,
-                        QStringLiteral("This database file was made for the embedded database, "
-                                       "which an ODBC driver cannot read. Open the file directly "
-                                       "(--db FILE, without odbc:); ODBC is for the company's SQL "
-                                       "Server."));
+                        u"This database file was made for the embedded database, "
+                        "which an ODBC driver cannot read. Open the file directly "
+                        "(--db FILE, without odbc:); ODBC is for the company's SQL "
+                        "Server."_s);
 }
 
 RuntimeError fromSqlite(int resultCode, const QString& message)
 {
     if ((resultCode & 0xff) == SQLITE_READONLY)
         return RuntimeError(RuntimeError::DatabaseFailure,
-                            QStringLiteral("Nothing was changed: the database is read-only (its "
-                                           "file or folder may not be written, or it lies on a "
-                                           "read-only disk)."));
+                            u"Nothing was changed: the database is read-only (its "
+                            "file or folder may not be written, or it lies on a "
+                            "read-only disk)."_s);
     const bool integrity = (resultCode & 0xff) == SQLITE_CONSTRAINT;
     return RuntimeError(
         integrity ? RuntimeError::IntegrityViolation : RuntimeError::DatabaseFailure, message);
@@ -92,8 +92,7 @@ RuntimeError fromDriver(const QSqlError& error)
         message = error.text().trimmed();
     // An ODBC driver for SQLite reading a file the embedded engine made, whose text columns
     // name the collation only the embedded engine registers.
-    if (message.contains(QLatin1StringView("collation sequence: SQLSERVER_CI"),
-                         Qt::CaseInsensitive))
+    if (message.contains("collation sequence: SQLSERVER_CI"_L1, Qt::CaseInsensitive))
         return madeForTheEmbeddedEngine();
     return RuntimeError(isIntegrityCode(error.nativeErrorCode()) ? RuntimeError::IntegrityViolation
                                                                  : RuntimeError::DatabaseFailure,

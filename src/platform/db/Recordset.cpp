@@ -10,6 +10,8 @@
 #include <QDateTime>
 #include <QHash>
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 namespace {
@@ -40,9 +42,9 @@ struct Row
 
 RuntimeError notADate(const QVariant& value, const QString& field)
 {
-    return RuntimeError(RuntimeError::TypeMismatch,
-                        QStringLiteral("Type mismatch: '%1' is not a date for the field %2.")
-                            .arg(value.toString(), field));
+    return RuntimeError(
+        RuntimeError::TypeMismatch,
+        u"Type mismatch: '%1' is not a date for the field %2."_s.arg(value.toString(), field));
 }
 
 } // namespace
@@ -173,14 +175,13 @@ void Recordset::Impl::insert(Row& row)
         if (!row.isChanged(i))
             continue;
         columns.append(connection->quoteName(names[i]));
-        markers.append(QStringLiteral("?"));
+        markers.append(u"?"_s);
         values.append(row.values[i]);
     }
     const QString sql = columns.isEmpty()
-                            ? QStringLiteral("insert into %1 default values").arg(table)
-                            : QStringLiteral("insert into %1 (%2) values (%3)")
-                                  .arg(table, columns.join(QStringLiteral(", ")),
-                                       markers.join(QStringLiteral(", ")));
+                            ? u"insert into %1 default values"_s.arg(table)
+                            : u"insert into %1 (%2) values (%3)"_s.arg(table, columns.join(u", "_s),
+                                                                       markers.join(u", "_s));
     connection->runBound(sql, values);
     row.markWritten();
 }
@@ -208,7 +209,7 @@ void Recordset::Impl::update(Row& row)
     for (int i = 0; i < names.size(); ++i) {
         if (!row.isChanged(i))
             continue;
-        assignments.append(connection->quoteName(names[i]) + QStringLiteral(" = ?"));
+        assignments.append(connection->quoteName(names[i]) + u" = ?"_s);
         values.append(row.values[i]);
         if (!locators.contains(i))
             locators.append(i);
@@ -217,15 +218,14 @@ void Recordset::Impl::update(Row& row)
     for (int i : std::as_const(locators)) {
         const QString column = connection->quoteName(names[i]);
         if (row.original[i].isNull()) {
-            conditions.append(column + QStringLiteral(" is null"));
+            conditions.append(column + u" is null"_s);
         } else {
-            conditions.append(column + QStringLiteral(" = ?"));
+            conditions.append(column + u" = ?"_s);
             values.append(row.original[i]);
         }
     }
-    const QString sql = QStringLiteral("update %1 set %2 where %3")
-                            .arg(table, assignments.join(QStringLiteral(", ")),
-                                 conditions.join(QStringLiteral(" and ")));
+    const QString sql = u"update %1 set %2 where %3"_s.arg(table, assignments.join(u", "_s),
+                                                           conditions.join(u" and "_s));
     if (connection->runBound(sql, values).rowsAffected == 0)
         throw EngineErrors::rowNotLocated();
     row.markWritten();

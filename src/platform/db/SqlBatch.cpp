@@ -2,6 +2,8 @@
 
 #include "platform/db/SqlTokenizer.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 QStringList splitBatch(const QString& batch)
@@ -16,7 +18,7 @@ QStringList splitBatch(const QString& batch)
         significant = false;
     };
     for (const SqlToken& token : SqlTokenizer::tokenize(batch)) {
-        if (token.isSymbol(QLatin1StringView(";"))) {
+        if (token.isSymbol(";"_L1)) {
             finish();
             continue;
         }

@@ -1,5 +1,7 @@
 #include "platform/db/SqlServerArithmetic.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 namespace {
@@ -10,16 +12,11 @@ const QLatin1StringView closeBracket(")");
 bool isKeyword(const SqlToken& t)
 {
     static const QLatin1StringView keywords[] = {
-        QLatin1StringView("select"),  QLatin1StringView("from"),     QLatin1StringView("where"),
-        QLatin1StringView("and"),     QLatin1StringView("or"),       QLatin1StringView("not"),
-        QLatin1StringView("case"),    QLatin1StringView("when"),     QLatin1StringView("then"),
-        QLatin1StringView("else"),    QLatin1StringView("as"),       QLatin1StringView("on"),
-        QLatin1StringView("in"),      QLatin1StringView("is"),       QLatin1StringView("like"),
-        QLatin1StringView("between"), QLatin1StringView("set"),      QLatin1StringView("values"),
-        QLatin1StringView("by"),      QLatin1StringView("having"),   QLatin1StringView("union"),
-        QLatin1StringView("all"),     QLatin1StringView("distinct"), QLatin1StringView("top"),
-        QLatin1StringView("return"),  QLatin1StringView("exists"),   QLatin1StringView("escape"),
-        QLatin1StringView("collate")};
+        "select"_L1, "from"_L1,   "where"_L1,  "and"_L1,     "or"_L1,       "not"_L1,
+        "case"_L1,   "when"_L1,   "then"_L1,   "else"_L1,    "as"_L1,       "on"_L1,
+        "in"_L1,     "is"_L1,     "like"_L1,   "between"_L1, "set"_L1,      "values"_L1,
+        "by"_L1,     "having"_L1, "union"_L1,  "all"_L1,     "distinct"_L1, "top"_L1,
+        "return"_L1, "exists"_L1, "escape"_L1, "collate"_L1};
     for (const auto& keyword : keywords) {
         if (t.isWord(keyword))
             return true;
@@ -30,21 +27,18 @@ bool isKeyword(const SqlToken& t)
 // Operators of the additive level; a binary one follows the end of an operand.
 bool isAdditive(const SqlToken& t)
 {
-    return t.isSymbol(QLatin1StringView("+")) || t.isSymbol(QLatin1StringView("-")) ||
-           t.isSymbol(QLatin1StringView("&")) || t.isSymbol(QLatin1StringView("|")) ||
-           t.isSymbol(QLatin1StringView("^"));
+    return t.isSymbol("+"_L1) || t.isSymbol("-"_L1) || t.isSymbol("&"_L1) || t.isSymbol("|"_L1) ||
+           t.isSymbol("^"_L1);
 }
 
 bool isMultiplicative(const SqlToken& t)
 {
-    return t.isSymbol(QLatin1StringView("*")) || t.isSymbol(QLatin1StringView("/")) ||
-           t.isSymbol(QLatin1StringView("%"));
+    return t.isSymbol("*"_L1) || t.isSymbol("/"_L1) || t.isSymbol("%"_L1);
 }
 
 bool isUnary(const SqlToken& t)
 {
-    return t.isSymbol(QLatin1StringView("+")) || t.isSymbol(QLatin1StringView("-")) ||
-           t.isSymbol(QLatin1StringView("~"));
+    return t.isSymbol("+"_L1) || t.isSymbol("-"_L1) || t.isSymbol("~"_L1);
 }
 
 bool endsOperand(const DialectStatement& s, qsizetype p)
@@ -56,7 +50,7 @@ bool endsOperand(const DialectStatement& s, qsizetype p)
     case SqlToken::Kind::QuotedName:
         return true;
     case SqlToken::Kind::Word:
-        return t.isWord(QLatin1StringView("end")) || !isKeyword(t);
+        return t.isWord("end"_L1) || !isKeyword(t);
     case SqlToken::Kind::Symbol:
         return t.isSymbol(closeBracket);
     default:
@@ -68,7 +62,7 @@ bool endsOperand(const DialectStatement& s, qsizetype p)
 bool isUnicodePrefix(const DialectStatement& s, qsizetype p)
 {
     const qsizetype next = p >= 0 && p < s.sig.size() ? s.sig[p] + 1 : -1;
-    return s.at(p).isWord(QLatin1StringView("n")) && next > 0 && next < s.tokens.size() &&
+    return s.at(p).isWord("n"_L1) && next > 0 && next < s.tokens.size() &&
            s.tokens[next].kind == SqlToken::Kind::String;
 }
 
@@ -77,9 +71,9 @@ qsizetype caseOf(const DialectStatement& s, qsizetype end)
 {
     int depth = 0;
     for (qsizetype p = end; p >= 0; --p) {
-        if (s.at(p).isWord(QLatin1StringView("end")))
+        if (s.at(p).isWord("end"_L1))
             ++depth;
-        else if (s.at(p).isWord(QLatin1StringView("case")) && --depth == 0)
+        else if (s.at(p).isWord("case"_L1) && --depth == 0)
             return p;
     }
     return -1;
@@ -90,9 +84,9 @@ qsizetype endOf(const DialectStatement& s, qsizetype begin)
 {
     int depth = 0;
     for (qsizetype p = begin; p < s.sig.size(); ++p) {
-        if (s.at(p).isWord(QLatin1StringView("case")))
+        if (s.at(p).isWord("case"_L1))
             ++depth;
-        else if (s.at(p).isWord(QLatin1StringView("end")) && --depth == 0)
+        else if (s.at(p).isWord("end"_L1) && --depth == 0)
             return p;
     }
     return -1;
@@ -108,14 +102,14 @@ qsizetype primaryStart(const DialectStatement& s, qsizetype last)
         if (start > 0 && s.at(start - 1).kind == SqlToken::Kind::Word &&
             !isKeyword(s.at(start - 1)))
             --start; // a function's name
-    } else if (s.at(last).isWord(QLatin1StringView("end"))) {
+    } else if (s.at(last).isWord("end"_L1)) {
         start = caseOf(s, last);
     } else if (isUnicodePrefix(s, last - 1)) {
         start = last - 1;
     }
     if (start < 0)
         return -1;
-    while (s.at(start - 1).isSymbol(QLatin1StringView(".")) && s.at(start - 2).isName())
+    while (s.at(start - 1).isSymbol("."_L1) && s.at(start - 2).isName())
         start -= 2;
     while (isUnary(s.at(start - 1)) && !endsOperand(s, start - 2))
         --start;
@@ -131,13 +125,13 @@ qsizetype primaryEnd(const DialectStatement& s, qsizetype first)
         ++p;
     if (s.at(p).isSymbol(openBracket))
         return s.closing(p);
-    if (s.at(p).isWord(QLatin1StringView("case")))
+    if (s.at(p).isWord("case"_L1))
         return endOf(s, p);
     if (s.at(p).kind == SqlToken::Kind::Symbol || p >= s.sig.size())
         return -1;
     if (isUnicodePrefix(s, p))
         return p + 1;
-    while (s.at(p + 1).isSymbol(QLatin1StringView(".")) && s.at(p + 2).isName())
+    while (s.at(p + 1).isSymbol("."_L1) && s.at(p + 2).isName())
         p += 2;
     if (s.at(p + 1).isSymbol(openBracket))
         return s.closing(p + 1);
@@ -169,11 +163,11 @@ qsizetype rightOperandEnd(const DialectStatement& s, qsizetype op, bool additive
 // meaning (- and * on numbers).
 const char* functionFor(const SqlToken& t)
 {
-    if (t.isSymbol(QLatin1StringView("+")))
+    if (t.isSymbol("+"_L1))
         return "sqlserver_add(";
-    if (t.isSymbol(QLatin1StringView("/")))
+    if (t.isSymbol("/"_L1))
         return "sqlserver_divide(";
-    if (t.isSymbol(QLatin1StringView("%")))
+    if (t.isSymbol("%"_L1))
         return "sqlserver_modulo(";
     return nullptr;
 }
@@ -184,15 +178,15 @@ void rewriteArithmetic(DialectStatement& s)
 {
     for (qsizetype p = 1; p < s.sig.size(); ++p) {
         const char* function = functionFor(s.at(p));
-        if (!function || !endsOperand(s, p - 1) || s.at(p + 1).isSymbol(QLatin1StringView("=")))
+        if (!function || !endsOperand(s, p - 1) || s.at(p + 1).isSymbol("="_L1))
             continue;
-        const bool additive = s.at(p).isSymbol(QLatin1StringView("+"));
+        const bool additive = s.at(p).isSymbol("+"_L1);
         const qsizetype start = leftOperandStart(s, p, additive);
         const qsizetype end = rightOperandEnd(s, p, additive);
         if (start < 0 || end < 0)
             continue;
         s.outAt(start).prepend(QLatin1StringView(function));
-        s.outAt(p) = QStringLiteral(",");
+        s.outAt(p) = u","_s;
         if (s.tokens[s.sig[p] - 1].kind == SqlToken::Kind::Space)
             s.out[s.sig[p] - 1].clear();
         s.outAt(end).append(u')');

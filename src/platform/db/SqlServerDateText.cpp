@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace ado::SqlServerDateText {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 bool isTimeOfDay(const QString& text)
 {
     static const QRegularExpression time(
-        QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2})(?:\\.\\d{1,7})?)?\\s*(am|pm)?$"),
+        u"^(\\d{1,2}):(\\d{2})(?::(\\d{2})(?:\\.\\d{1,7})?)?\\s*(am|pm)?$"_s,
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = time.match(text);
     if (!m.hasMatch())
@@ -31,12 +33,10 @@ int fullYear(const QString& year)
 
 std::optional<QDate> parse(const QString& text)
 {
-    static const QRegularExpression compact(
-        QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(?:\\s+(.*))?$"));
-    static const QRegularExpression iso(
-        QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:(?:\\s+|T)(.*))?$"));
+    static const QRegularExpression compact(u"^(\\d{4})(\\d{2})(\\d{2})(?:\\s+(.*))?$"_s);
+    static const QRegularExpression iso(u"^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:(?:\\s+|T)(.*))?$"_s);
     static const QRegularExpression monthFirst(
-        QStringLiteral("^(\\d{1,2})([/.-])(\\d{1,2})\\2(\\d{4}|\\d{2})(?:\\s+(.*))?$"));
+        u"^(\\d{1,2})([/.-])(\\d{1,2})\\2(\\d{4}|\\d{2})(?:\\s+(.*))?$"_s);
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return QDate(1900, 1, 1);
@@ -57,8 +57,7 @@ std::optional<QDate> parse(const QString& text)
 
 QString conversionFailure()
 {
-    return QStringLiteral(
-        "Conversion failed when converting date and/or time from character string.");
+    return u"Conversion failed when converting date and/or time from character string."_s;
 }
 
 } // namespace ado::SqlServerDateText

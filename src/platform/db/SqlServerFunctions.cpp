@@ -9,6 +9,8 @@
 #include <optional>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 namespace {
@@ -58,8 +60,8 @@ bool lengthArgument(sqlite3_context* context, sqlite3_value* value, const char* 
     *length = sqlite3_value_int64(value);
     if (*length >= 0)
         return true;
-    fail(context, QStringLiteral("Invalid length parameter passed to the %1 function.")
-                      .arg(QLatin1StringView(function)));
+    fail(context,
+         u"Invalid length parameter passed to the %1 function."_s.arg(QLatin1StringView(function)));
     return false;
 }
 
@@ -105,8 +107,7 @@ void substring(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 void getdate(sqlite3_context* context, int, sqlite3_value**)
 {
-    resultText(context,
-               QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+    resultText(context, QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm:ss.zzz"_s));
 }
 
 struct WholeType
@@ -119,14 +120,11 @@ struct WholeType
 const WholeType* wholeType(const QString& base)
 {
     static const WholeType types[] = {
-        {QLatin1StringView("tinyint"), 0, 255},
-        {QLatin1StringView("smallint"), -32768, 32767},
-        {QLatin1StringView("int"), std::numeric_limits<qint32>::min(),
-         std::numeric_limits<qint32>::max()},
-        {QLatin1StringView("integer"), std::numeric_limits<qint32>::min(),
-         std::numeric_limits<qint32>::max()},
-        {QLatin1StringView("bigint"), std::numeric_limits<qint64>::min(),
-         std::numeric_limits<qint64>::max()}};
+        {"tinyint"_L1, 0, 255},
+        {"smallint"_L1, -32768, 32767},
+        {"int"_L1, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()},
+        {"integer"_L1, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()},
+        {"bigint"_L1, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}};
     for (const auto& type : types) {
         if (base == type.name)
             return &type;
@@ -149,9 +147,8 @@ std::optional<qint64> wholeOfText(sqlite3_context* context, const WholeType& typ
     for (; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c < u'0' || c > u'9') {
-            fail(context, QStringLiteral("Conversion failed when converting the varchar value "
-                                         "'%1' to data type %2.")
-                              .arg(original, type.name));
+            fail(context, u"Conversion failed when converting the varchar value "
+                          "'%1' to data type %2."_s.arg(original, type.name));
             return std::nullopt;
         }
         tooLarge = tooLarge || magnitude > (std::numeric_limits<qint64>::max() - 9) / 10;
@@ -160,9 +157,8 @@ std::optional<qint64> wholeOfText(sqlite3_context* context, const WholeType& typ
     }
     const qint64 n = negative ? -magnitude : magnitude;
     if (tooLarge || n < type.min || n > type.max) {
-        fail(context,
-             QStringLiteral("The conversion of the varchar value '%1' overflowed an %2 column.")
-                 .arg(original, type.name));
+        fail(context, u"The conversion of the varchar value '%1' overflowed an %2 column."_s.arg(
+                          original, type.name));
         return std::nullopt;
     }
     return n;
@@ -171,8 +167,7 @@ std::optional<qint64> wholeOfText(sqlite3_context* context, const WholeType& typ
 void convertToWhole(sqlite3_context* context, const WholeType& type, sqlite3_value* value)
 {
     const QString overflow =
-        QStringLiteral("Arithmetic overflow error converting expression to data type %1.")
-            .arg(type.name);
+        u"Arithmetic overflow error converting expression to data type %1."_s.arg(type.name);
     switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER: {
         const qint64 n = sqlite3_value_int64(value);
@@ -205,8 +200,8 @@ std::optional<double> realOfText(sqlite3_context* context, bool approximate, sql
     const double d = text.toDouble(&ok);
     if (ok)
         return d;
-    fail(context, QStringLiteral("Error converting data type varchar to %1.")
-                      .arg(approximate ? QStringLiteral("float") : QStringLiteral("numeric")));
+    fail(context, u"Error converting data type varchar to %1."_s.arg(approximate ? u"float"_s
+                                                                                 : u"numeric"_s));
     return std::nullopt;
 }
 
@@ -241,12 +236,10 @@ void convert(sqlite3_context* context, int, sqlite3_value** argv)
         return sqlite3_result_null(context);
     const QString type = textOf(argv[0]).toLower();
     const QString base = type.section(u'(', 0, 0).trimmed();
-    static const QLatin1StringView texts[] = {
-        QLatin1StringView("char"),     QLatin1StringView("varchar"), QLatin1StringView("nchar"),
-        QLatin1StringView("nvarchar"), QLatin1StringView("text"),    QLatin1StringView("ntext")};
-    static const QLatin1StringView reals[] = {
-        QLatin1StringView("float"),   QLatin1StringView("real"),  QLatin1StringView("decimal"),
-        QLatin1StringView("numeric"), QLatin1StringView("money"), QLatin1StringView("smallmoney")};
+    static const QLatin1StringView texts[] = {"char"_L1,     "varchar"_L1, "nchar"_L1,
+                                              "nvarchar"_L1, "text"_L1,    "ntext"_L1};
+    static const QLatin1StringView reals[] = {"float"_L1,   "real"_L1,  "decimal"_L1,
+                                              "numeric"_L1, "money"_L1, "smallmoney"_L1};
     if (const WholeType* whole = wholeType(base))
         return convertToWhole(context, *whole, argv[1]);
     for (const auto& name : reals) {
@@ -257,9 +250,8 @@ void convert(sqlite3_context* context, int, sqlite3_value** argv)
         if (base == name)
             return convertToText(context, type, argv[1]);
     }
-    fail(context, QStringLiteral("Conversion to data type %1 is not available on the embedded "
-                                 "database.")
-                      .arg(type));
+    fail(context, u"Conversion to data type %1 is not available on the embedded "
+                  "database."_s.arg(type));
 }
 
 bool isText(sqlite3_value* value)
@@ -272,21 +264,20 @@ const WholeType& wholeTypeOf(qint64 n)
 {
     return *wholeType(n >= std::numeric_limits<qint32>::min() &&
                               n <= std::numeric_limits<qint32>::max()
-                          ? QStringLiteral("int")
-                          : QStringLiteral("bigint"));
+                          ? u"int"_s
+                          : u"bigint"_s);
 }
 
 // The type two whole numbers combine into: int when both are ints, else bigint.
 const WholeType& wholeTypeOf(qint64 a, qint64 b)
 {
-    return &wholeTypeOf(a) == &wholeTypeOf(b) ? wholeTypeOf(a)
-                                              : *wholeType(QStringLiteral("bigint"));
+    return &wholeTypeOf(a) == &wholeTypeOf(b) ? wholeTypeOf(a) : *wholeType(u"bigint"_s);
 }
 
 void overflow(sqlite3_context* context, const WholeType& type)
 {
-    fail(context, QStringLiteral("Arithmetic overflow error converting expression to data type %1.")
-                      .arg(type.name));
+    fail(context,
+         u"Arithmetic overflow error converting expression to data type %1."_s.arg(type.name));
 }
 
 // The two operands of an arithmetic operator as numbers of one type: a text met by a number is
@@ -356,15 +347,14 @@ void divide(sqlite3_context* context, sqlite3_value** argv, bool remainder)
     if (anyNull(2, argv))
         return sqlite3_result_null(context);
     if (isText(argv[0]) && isText(argv[1])) {
-        return fail(context,
-                    QStringLiteral("Operand data type varchar is invalid for %1 operator.")
-                        .arg(remainder ? QStringLiteral("modulo") : QStringLiteral("divide")));
+        return fail(context, u"Operand data type varchar is invalid for %1 operator."_s.arg(
+                                 remainder ? u"modulo"_s : u"divide"_s));
     }
     const std::optional<Numbers> n = numbersOf(context, argv[0], argv[1]);
     if (!n)
         return;
     if (n->real ? n->y == 0 : n->b == 0)
-        return fail(context, QStringLiteral("Divide by zero error encountered."));
+        return fail(context, u"Divide by zero error encountered."_s);
     if (n->real)
         return sqlite3_result_double(context, remainder ? std::fmod(n->x, n->y) : n->x / n->y);
     const WholeType& type = wholeTypeOf(n->a, n->b);
@@ -391,7 +381,7 @@ void like(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (argc == 3) {
         const QString escapeText = textOf(argv[2]);
         if (escapeText.size() != 1)
-            return fail(context, QStringLiteral("ESCAPE expression must be a single character"));
+            return fail(context, u"ESCAPE expression must be a single character"_s);
         escape = escapeText[0];
     }
     // like(pattern, text) is how SQLite calls "text LIKE pattern".

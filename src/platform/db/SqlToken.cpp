@@ -1,5 +1,7 @@
 #include "platform/db/SqlToken.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 QString SqlToken::name() const
@@ -15,7 +17,7 @@ QString SqlToken::stringValue() const
 {
     QString inner =
         text.mid(1, text.size() >= 2 && text.back() == u'\'' ? text.size() - 2 : text.size() - 1);
-    return inner.replace(QStringLiteral("''"), QStringLiteral("'"));
+    return inner.replace(u"''"_s, u"'"_s);
 }
 
 } // namespace ado

@@ -1,5 +1,7 @@
 #include "platform/db/SqlTokenizer.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 namespace {
@@ -74,10 +76,8 @@ qsizetype endOfNumber(QStringView sql, qsizetype begin)
 
 qsizetype endOfSymbol(QStringView sql, qsizetype begin)
 {
-    static const QLatin1StringView pairs[] = {QLatin1StringView("<="), QLatin1StringView(">="),
-                                              QLatin1StringView("<>"), QLatin1StringView("!="),
-                                              QLatin1StringView("!<"), QLatin1StringView("!>"),
-                                              QLatin1StringView("||"), QLatin1StringView("==")};
+    static const QLatin1StringView pairs[] = {"<="_L1, ">="_L1, "<>"_L1, "!="_L1,
+                                              "!<"_L1, "!>"_L1, "||"_L1, "=="_L1};
     const QStringView rest = sql.mid(begin, 2);
     for (const auto& pair : pairs) {
         if (rest == pair)

@@ -11,6 +11,8 @@
 #include <memory>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 namespace {
@@ -160,7 +162,7 @@ void SqliteEngine::bind(sqlite3_stmt* statement, const QVariantList& values, int
                 value.metaType().id() == QMetaType::QDate
                     ? value.toDate().toString(Qt::ISODate).toUtf8()
                 : value.metaType().id() == QMetaType::QDateTime
-                    ? value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8()
+                    ? value.toDateTime().toString(u"yyyy-MM-dd HH:mm:ss"_s).toUtf8()
                     : value.toString().toUtf8();
             rc = sqlite3_bind_text(statement, i, text.constData(), int(text.size()),
                                    SQLITE_TRANSIENT);
@@ -246,17 +248,17 @@ void SqliteEngine::begin()
 {
     // Takes the write lock now (waiting up to the busy timeout), so that maxima read inside the
     // transaction cannot be raced by another connection's save.
-    run(QStringLiteral("BEGIN IMMEDIATE"), {});
+    run(u"BEGIN IMMEDIATE"_s, {});
 }
 
 void SqliteEngine::commit()
 {
-    run(QStringLiteral("COMMIT"), {});
+    run(u"COMMIT"_s, {});
 }
 
 void SqliteEngine::rollback()
 {
-    run(QStringLiteral("ROLLBACK"), {});
+    run(u"ROLLBACK"_s, {});
 }
 
 bool SqliteEngine::inTransaction() const

@@ -2,6 +2,8 @@
 
 #include "platform/runtime/LocalPath.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ado {
 
 namespace {
@@ -19,26 +21,26 @@ SqliteFileTarget SqliteFileTarget::forPath(const QString& path)
 {
     if (path == u":memory:")
         return {path, QString()};
-    if (path.startsWith(QLatin1StringView("file:"), Qt::CaseInsensitive))
+    if (path.startsWith("file:"_L1, Qt::CaseInsensitive))
         return {path, uriOption};
     // Writing also needs the journal files beside the database: made anew in its folder, or
     // already there and writable.
     const bool folderWritable = LocalPath::isWritable(LocalPath::folderOf(path));
-    const QString wal = path + QLatin1StringView("-wal");
-    const QString shm = path + QLatin1StringView("-shm");
+    const QString wal = path + "-wal"_L1;
+    const QString shm = path + "-shm"_L1;
     const bool journalWritable =
         folderWritable || (LocalPath::isWritable(wal) && LocalPath::isWritable(shm));
     const bool readOnly =
         LocalPath::exists(path) && (!LocalPath::isWritable(path) || !journalWritable);
     if (!readOnly && !LocalPath::hasForeignBytes(path))
         return {path, QString()};
-    QString uri = QLatin1StringView("file:") + percentEncoded(LocalPath::toBytes(path));
+    QString uri = "file:"_L1 + percentEncoded(LocalPath::toBytes(path));
     if (!readOnly)
         return {uri, uriOption};
-    uri += QLatin1StringView("?mode=ro");
+    uri += "?mode=ro"_L1;
     if (!folderWritable && !LocalPath::exists(shm))
-        uri += QLatin1StringView("&immutable=1");
-    return {uri, uriOption + QLatin1StringView(";QSQLITE_OPEN_READONLY")};
+        uri += "&immutable=1"_L1;
+    return {uri, uriOption + ";QSQLITE_OPEN_READONLY"_L1};
 }
 
 } // namespace ado

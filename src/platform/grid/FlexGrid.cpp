@@ -6,6 +6,7 @@
 #include "platform/grid/GridView.h"
 #include "platform/grid/KeyCodes.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/ui/Twips.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,13 +17,13 @@
 
 #include <algorithm>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-constexpr double TwipsPerInch = 1440.0;
+namespace {
 
 RuntimeError gridError(qint32 number, const char* description)
 {
-    return RuntimeError(number, QString::fromLatin1(description), QStringLiteral("FlexGrid"));
+    return RuntimeError(number, QString::fromLatin1(description), u"FlexGrid"_s);
 }
 
 std::string_view bytesOf(const QByteArray& utf8)
@@ -405,12 +406,12 @@ void FlexGrid::checkAlignment(int code)
 
 int FlexGrid::twipsToPixels(int twips) const
 {
-    return qRound(twips * logicalDpiX() / TwipsPerInch);
+    return Twips::toPixels(twips, logicalDpiX());
 }
 
 int FlexGrid::pixelsToTwips(int pixels) const
 {
-    return qRound(pixels * TwipsPerInch / logicalDpiX());
+    return Twips::fromPixels(pixels, logicalDpiX());
 }
 
 void FlexGrid::moveCurrentCell(int row, int col)

@@ -20,7 +20,7 @@ class QTableView;
 // sizes in twips (1/1440 inch), alignment codes 0 to 8, colours as 0x00BBGGRR, a current cell
 // and selection set by code or by the user, and an EnterCell notification whenever the
 // current cell changes. Texts are held compactly (see GridCells), so a million rows load in
-// about a second and a QString is made only for cells that are shown or read.
+// about two seconds and a QString is made only for cells that are shown or read.
 class OSTRELPLATFORM_EXPORT FlexGrid : public QWidget
 {
     Q_OBJECT

@@ -6,6 +6,8 @@
 #include <limits>
 #include <numeric>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Rewritten cells are folded back into the arena once they outnumber this share of all cells,
@@ -101,7 +103,7 @@ void GridCells::setText(int row, int col, std::string_view utf8)
 void GridCells::appendBytes(std::string_view utf8)
 {
     if (utf8.size() > std::numeric_limits<quint32>::max() - m_bytes.size())
-        throw RuntimeError(7, QStringLiteral("Out of memory"), QStringLiteral("FlexGrid"));
+        throw RuntimeError(7, u"Out of memory"_s, u"FlexGrid"_s);
     m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());
 }
 

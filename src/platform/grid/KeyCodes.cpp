@@ -17,7 +17,7 @@ int keyCode(int qtKey)
         return 9;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return Enter;
     case Qt::Key_Shift:
         return 16;
     case Qt::Key_Control:
@@ -47,7 +47,7 @@ int keyCode(int qtKey)
     case Qt::Key_Insert:
         return 45;
     case Qt::Key_Delete:
-        return 46;
+        return DeleteKey;
     default:
         return 0;
     }
@@ -65,7 +65,7 @@ int keyAscii(const QKeyEvent& event)
     const int key = event.key();
     const bool control = event.modifiers().testFlag(Qt::ControlModifier);
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return control ? 10 : 13;
+        return control ? CtrlEnter : Enter;
     if (control && key >= Qt::Key_A && key <= Qt::Key_Z)
         return key - Qt::Key_A + 1;
     if (key == Qt::Key_Backspace)

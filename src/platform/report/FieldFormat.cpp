@@ -6,13 +6,13 @@
 #include <QDateTime>
 #include <QLocale>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
-const QStringList knownFormats = {QStringLiteral("money"), QStringLiteral("date"),
-                                  QStringLiteral("month"), QStringLiteral("datetime"),
-                                  QStringLiteral("yesno"), QStringLiteral("user"),
-                                  QStringLiteral("reason")};
+const QStringList knownFormats = {u"money"_s, u"date"_s, u"month"_s, u"datetime"_s,
+                                  u"yesno"_s, u"user"_s, u"reason"_s};
 }
 
 bool FieldFormat::isKnown(const QString& format)
@@ -33,7 +33,7 @@ QString FieldFormat::apply(const QVariant& value, const QString& format)
 {
     const QString f = format.toLower();
     if (f == u"yesno")
-        return !value.isNull() && vb::CBool(value) ? QStringLiteral("Yes") : QStringLiteral("No");
+        return vb::FlagSet(value) ? u"Yes"_s : u"No"_s;
     if (value.isNull())
         return {};
     if (f == u"user" || f == u"reason") {
@@ -52,7 +52,7 @@ QString FieldFormat::apply(const QVariant& value, const QString& format)
         if (!date.isValid())
             return vb::TextOf(value);
         return f == u"date" ? ShortDate::format(date)
-                            : QLocale::system().toString(date, QStringLiteral("MMM yyyy"));
+                            : QLocale::system().toString(date, u"MMM yyyy"_s);
     }
     if (f == u"datetime") {
         const QDateTime moment = value.toDateTime();

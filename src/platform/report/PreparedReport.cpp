@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 PreparedReport::PreparedReport(ReportDefinition definition, ReportData data)
@@ -41,8 +43,8 @@ void PreparedReport::paint(QPagedPaintDevice& device) const
         m_definition, m_data, device.pageLayout().paintRect(QPageLayout::Point).size());
     QPainter painter;
     if (!painter.begin(&device))
-        throw RuntimeError(errors::Output, QStringLiteral("The report could not be sent to the "
-                                                          "printer or file."));
+        throw RuntimeError(errors::Output, u"The report could not be sent to the "
+                                           "printer or file."_s);
     painter.setRenderHint(QPainter::Antialiasing);
     ReportPainter::paint(document, painter, device);
     painter.end();
@@ -53,12 +55,12 @@ void PreparedReport::writePdf(const QString& path) const
     QPdfWriter writer(path);
     writer.setPageLayout(pageLayout());
     writer.setTitle(title());
-    writer.setCreator(QStringLiteral("OstrelLoanIssue"));
+    writer.setCreator(u"OstrelLoanIssue"_s);
     try {
         paint(writer);
     } catch (const RuntimeError&) {
         throw RuntimeError(errors::Output,
-                           QStringLiteral("The PDF file \"%1\" could not be written.").arg(path));
+                           u"The PDF file \"%1\" could not be written."_s.arg(path));
     }
 }
 

@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
@@ -49,14 +51,14 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, const PreviewOptions&
     : QDialog(parent, flagsFor(options)), m_report(report), m_options(options),
       m_previewPrinter(QPrinter::HighResolution)
 {
-    setObjectName(QStringLiteral("ReportPreview"));
+    setObjectName(u"ReportPreview"_s);
     setWindowTitle(options.title.isEmpty() ? report.title() : options.title);
     // The preview is drawn as for a PDF, so it needs no printer installed.
     m_previewPrinter.setOutputFormat(QPrinter::PdfFormat);
     m_previewPrinter.setPageLayout(report.pageLayout());
 
     m_view = new QPrintPreviewWidget(&m_previewPrinter, this);
-    m_view->setObjectName(QStringLiteral("pages"));
+    m_view->setObjectName(u"pages"_s);
     connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         try {
             m_report.paint(*printer);
@@ -88,41 +90,41 @@ PreviewWindow::~PreviewWindow() = default;
 void PreviewWindow::buildToolBar()
 {
     m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName(QStringLiteral("tools"));
+    m_toolBar->setObjectName(u"tools"_s);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
     if (m_options.printButton) {
         QAction* print = m_toolBar->addAction(tr("&Print..."), this, &PreviewWindow::printReport);
-        print->setObjectName(QStringLiteral("actPrint"));
+        print->setObjectName(u"actPrint"_s);
         print->setShortcut(QKeySequence::Print);
     }
     if (m_options.exportButton) {
         QAction* pdf = m_toolBar->addAction(tr("Save as P&DF..."), this, &PreviewWindow::exportPdf);
-        pdf->setObjectName(QStringLiteral("actSavePdf"));
+        pdf->setObjectName(u"actSavePdf"_s);
     }
     if (m_options.navigationControls) {
         m_toolBar->addSeparator();
         m_toolBar->addAction(tr("First"), this, [this] { goToPage(1); })
-            ->setObjectName(QStringLiteral("actFirstPage"));
+            ->setObjectName(u"actFirstPage"_s);
         m_toolBar->addAction(tr("Previous"), this, [this] { goToPage(m_view->currentPage() - 1); })
-            ->setObjectName(QStringLiteral("actPreviousPage"));
+            ->setObjectName(u"actPreviousPage"_s);
         m_page = new QSpinBox(m_toolBar);
-        m_page->setObjectName(QStringLiteral("spnPage"));
+        m_page->setObjectName(u"spnPage"_s);
         m_page->setMinimum(1);
         connect(m_page, &QSpinBox::valueChanged, this, &PreviewWindow::goToPage);
         m_toolBar->addWidget(m_page);
         m_pageCount = new QLabel(m_toolBar);
-        m_pageCount->setObjectName(QStringLiteral("lblPageCount"));
+        m_pageCount->setObjectName(u"lblPageCount"_s);
         m_toolBar->addWidget(m_pageCount);
         m_toolBar->addAction(tr("Next"), this, [this] { goToPage(m_view->currentPage() + 1); })
-            ->setObjectName(QStringLiteral("actNextPage"));
+            ->setObjectName(u"actNextPage"_s);
         m_toolBar->addAction(tr("Last"), this, [this] { goToPage(m_view->pageCount()); })
-            ->setObjectName(QStringLiteral("actLastPage"));
+            ->setObjectName(u"actLastPage"_s);
     }
     if (m_options.zoomControl) {
         m_toolBar->addSeparator();
         m_zoom = new QComboBox(m_toolBar);
-        m_zoom->setObjectName(QStringLiteral("cboZoom"));
+        m_zoom->setObjectName(u"cboZoom"_s);
         for (const Zoom& zoom : zooms)
             m_zoom->addItem(tr(zoom.label));
         connect(m_zoom, &QComboBox::currentIndexChanged, this, &PreviewWindow::zoomChosen);
@@ -130,7 +132,7 @@ void PreviewWindow::buildToolBar()
     }
     m_toolBar->addSeparator();
     QAction* close = m_toolBar->addAction(tr("&Close"), this, &QDialog::reject);
-    close->setObjectName(QStringLiteral("actClose"));
+    close->setObjectName(u"actClose"_s);
 }
 
 void PreviewWindow::goToPage(int page)
@@ -179,9 +181,9 @@ void PreviewWindow::printReport()
 
 QString PreviewWindow::suggestedFileName() const
 {
-    static const QRegularExpression unsafe(QStringLiteral(R"([\\/:*?"<>|]+)"));
-    QString name = m_report.title().simplified().replace(unsafe, QStringLiteral("-"));
-    return (name.isEmpty() ? QStringLiteral("report") : name) + QStringLiteral(".pdf");
+    static const QRegularExpression unsafe(uR"([\\/:*?"<>|]+)"_s);
+    QString name = m_report.title().simplified().replace(unsafe, u"-"_s);
+    return (name.isEmpty() ? u"report"_s : name) + u".pdf"_s;
 }
 
 void PreviewWindow::exportPdf()
@@ -192,8 +194,8 @@ void PreviewWindow::exportPdf()
                                                 tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
+    if (!path.endsWith(u".pdf"_s, Qt::CaseInsensitive))
+        path += u".pdf"_s;
     saveAsPdf(path);
 }
 

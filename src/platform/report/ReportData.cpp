@@ -3,6 +3,8 @@
 #include "platform/report/ReportErrors.h"
 #include "platform/runtime/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 ReportData::ReportData(ReportParameters parameters, QDateTime runAt)
@@ -36,9 +38,8 @@ QVariant ReportData::value(const Template::Reference& reference, int row) const
     }
     if (column < 0)
         throw RuntimeError(errors::ReportFile,
-                           QStringLiteral("The report field %1.%2 is not among the columns of "
-                                          "%1.")
-                               .arg(reference.source, reference.field));
+                           u"The report field %1.%2 is not among the columns of "
+                           "%1."_s.arg(reference.source, reference.field));
     if (row >= set->rows.size())
         return {};
     return set->rows[row][column];

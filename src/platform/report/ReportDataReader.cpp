@@ -10,6 +10,8 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
@@ -26,17 +28,16 @@ template <typename F> auto statementStep(const QString& label, F step)
     } catch (const RuntimeError& e) {
         if (e.number() == errors::NoData)
             throw;
-        throw RuntimeError(
-            e.number(),
-            QStringLiteral("The report statement %1 failed: %2").arg(label, e.description()),
-            e.source());
+        throw RuntimeError(e.number(),
+                           u"The report statement %1 failed: %2"_s.arg(label, e.description()),
+                           e.source());
     }
 }
 
 bool isTableName(const QString& name)
 {
     static const QRegularExpression shape(
-        QStringLiteral(R"(^(\[[^\]]+\]|[A-Za-z_#][\w@$#]*)(\.(\[[^\]]+\]|[A-Za-z_#][\w@$#]*))*$)"));
+        uR"(^(\[[^\]]+\]|[A-Za-z_#][\w@$#]*)(\.(\[[^\]]+\]|[A-Za-z_#][\w@$#]*))*$)"_s);
     return shape.match(name).hasMatch();
 }
 
@@ -86,7 +87,7 @@ QString ReportDataReader::bound(const QString& sql) const
 
 QString ReportDataReader::lookUpName(const ReportDefinition::NameLookup& lookup)
 {
-    const QString label = QStringLiteral("[name %1]").arg(lookup.name);
+    const QString label = u"[name %1]"_s.arg(lookup.name);
     // The last row wins, as in the module's own table-name resolution.
     const QVariant found = statementStep(label, [&] {
         ado::Recordset rs;
@@ -103,15 +104,14 @@ QString ReportDataReader::lookUpName(const ReportDefinition::NameLookup& lookup)
         return lookup.fallback;
     // The name goes into statements as it is, so it must be a name and nothing more.
     if (!isTableName(name))
-        throw RuntimeError(errors::NoData, QStringLiteral("The report statement %1 gave \"%2\", "
-                                                          "which is not a table name.")
-                                               .arg(label, name));
+        throw RuntimeError(errors::NoData, u"The report statement %1 gave \"%2\", "
+                                           "which is not a table name."_s.arg(label, name));
     return name;
 }
 
 ReportData::DataSet ReportDataReader::runQuery(const ReportDefinition::Query& query)
 {
-    const QString label = QStringLiteral("[query %1]").arg(query.name);
+    const QString label = u"[query %1]"_s.arg(query.name);
     ReportData::DataSet set = statementStep(label, [&] {
         ado::Recordset rs;
         rs.Open(bound(query.sql), m_connection, ado::CursorType::ForwardOnly,
@@ -133,10 +133,9 @@ ReportData::DataSet ReportDataReader::runQuery(const ReportDefinition::Query& qu
     if (query.singleRow && set.rows.isEmpty()) {
         const QString message = query.noRowMessage.render(
             [this](const Template::Reference& r) { return m_data.value(r); });
-        throw RuntimeError(errors::NoData,
-                           message.isEmpty()
-                               ? QStringLiteral("The report found no row for %1.").arg(label)
-                               : message);
+        throw RuntimeError(errors::NoData, message.isEmpty()
+                                               ? u"The report found no row for %1."_s.arg(label)
+                                               : message);
     }
     return set;
 }
@@ -149,16 +148,14 @@ void ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedul
     };
     const double payments = vb::RoundHalfEven(number(schedule.payments));
     if (payments > maxPayments)
-        throw RuntimeError(errors::NoData, QStringLiteral("The repayment schedule of %1 payments "
-                                                          "is too long to print.")
-                                               .arg(payments));
+        throw RuntimeError(errors::NoData, u"The repayment schedule of %1 payments "
+                                           "is too long to print."_s.arg(payments));
     const QDate firstMonth = FieldFormat::dateOf(m_data.value(schedule.firstMonth));
     if (!firstMonth.isValid())
-        throw RuntimeError(
-            errors::NoData,
-            QStringLiteral("The repayment schedule %1 has no first month: %2.%3 "
-                           "is not a date.")
-                .arg(schedule.name, schedule.firstMonth.source, schedule.firstMonth.field));
+        throw RuntimeError(errors::NoData,
+                           u"The repayment schedule %1 has no first month: %2.%3 "
+                           "is not a date."_s.arg(schedule.name, schedule.firstMonth.source,
+                                                  schedule.firstMonth.field));
     const RepaymentSchedule plan = RepaymentSchedule::build(
         number(schedule.amount), int(payments), number(schedule.instalment), firstMonth);
 
@@ -167,10 +164,8 @@ void ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedul
     const bool interest = plan.monthlyRate() > 0;
     auto amount = [](qint64 cents) { return double(cents) / 100.0; };
     ReportData::DataSet set;
-    set.columns = {QStringLiteral("number"),     QStringLiteral("month"),
-                   QStringLiteral("instalment"), QStringLiteral("interest"),
-                   QStringLiteral("principal"),  QStringLiteral("rounding"),
-                   QStringLiteral("balance")};
+    set.columns = {u"number"_s,    u"month"_s,    u"instalment"_s, u"interest"_s,
+                   u"principal"_s, u"rounding"_s, u"balance"_s};
     for (const RepaymentSchedule::Line& line : plan.lines()) {
         set.rows.append(
             {line.number, line.month, amount(line.instalment),
@@ -180,7 +175,7 @@ void ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedul
     m_data.addDataSet(schedule.name, set);
     if (!schedule.terms.isEmpty()) {
         ReportData::DataSet terms;
-        terms.columns = {QStringLiteral("yearlyRate")};
+        terms.columns = {u"yearlyRate"_s};
         terms.rows.append({interest ? QVariant(plan.monthlyRate() * 1200) : QVariant()});
         m_data.addDataSet(schedule.terms, terms);
     }

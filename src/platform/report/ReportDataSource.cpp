@@ -3,6 +3,8 @@
 #include "platform/report/ReportErrors.h"
 #include "platform/runtime/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
@@ -20,7 +22,7 @@ QString odbcValue(const QString& value)
     if (!value.contains(u';') && !value.contains(u'{') && !value.contains(u'}') &&
         value.trimmed() == value)
         return value;
-    return u'{' + QString(value).replace(u'}', QStringLiteral("}}")) + u'}';
+    return u'{' + QString(value).replace(u'}', u"}}"_s) + u'}';
 }
 
 } // namespace
@@ -44,7 +46,7 @@ QString ReportDataSource::withoutPassword(const QString& text) const
 {
     if (m_password.isEmpty())
         return text;
-    return QString(text).replace(m_password, QStringLiteral("********"), Qt::CaseInsensitive);
+    return QString(text).replace(m_password, u"********"_s, Qt::CaseInsensitive);
 }
 
 ado::Connection& ReportDataSource::connection()
@@ -52,8 +54,8 @@ ado::Connection& ReportDataSource::connection()
     if (m_open)
         return *m_open;
     if (!m_host.isOpen())
-        throw RuntimeError(errors::LogOn, QStringLiteral("The report has no data source: the "
-                                                         "database connection is not open."));
+        throw RuntimeError(errors::LogOn, u"The report has no data source: the "
+                                          "database connection is not open."_s);
     QString target;
     if (m_host.isSqlite()) {
         if (isInMemory(m_host.connectionString()))
@@ -64,20 +66,20 @@ ado::Connection& ReportDataSource::connection()
             return *(m_open = &m_host);
         // Qt's ODBC driver puts "DSN=" before a connection string that names no driver or
         // server itself, so the string starts with the data source's name.
-        target = QStringLiteral("odbc:%1;UID=%2;PWD=%3")
-                     .arg(odbcValue(m_dataSource), odbcValue(m_userId), odbcValue(m_password));
+        target = u"odbc:%1;UID=%2;PWD=%3"_s.arg(odbcValue(m_dataSource), odbcValue(m_userId),
+                                                odbcValue(m_password));
     }
     auto own = std::make_unique<ado::Connection>();
     try {
         own->Open(target);
     } catch (const RuntimeError& e) {
-        const QString where = m_host.isSqlite()
-                                  ? QStringLiteral("the payroll database")
-                                  : QStringLiteral("the data source \"%1\" (database %2)")
-                                        .arg(m_dataSource, m_database);
+        const QString where =
+            m_host.isSqlite()
+                ? u"the payroll database"_s
+                : u"the data source \"%1\" (database %2)"_s.arg(m_dataSource, m_database);
         throw RuntimeError(errors::LogOn,
-                           withoutPassword(QStringLiteral("The report could not log on to %1: %2")
-                                               .arg(where, e.description())));
+                           withoutPassword(u"The report could not log on to %1: %2"_s.arg(
+                               where, e.description())));
     }
     m_own = std::move(own);
     return *(m_open = m_own.get());

@@ -11,6 +11,8 @@
 #include <QProgressDialog>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 ReportEngine::ReportEngine(ado::Connection& defaultDataSource, QWidget* parent)
@@ -64,7 +66,7 @@ void ReportEngine::setWindowState(int state)
 {
     if (state < PreviewOptions::Normal || state > PreviewOptions::Maximized)
         throw RuntimeError(errors::InvalidPropertyValue,
-                           QStringLiteral("Invalid property value: window state %1").arg(state));
+                           u"Invalid property value: window state %1"_s.arg(state));
     m_options.state = PreviewOptions::WindowState(state);
 }
 
@@ -94,7 +96,7 @@ void ReportEngine::setAction(int action)
 {
     if (action != 1)
         throw RuntimeError(errors::InvalidAction,
-                           QStringLiteral("The report engine has no action %1.").arg(action));
+                           u"The report engine has no action %1."_s.arg(action));
     run();
 }
 
@@ -111,7 +113,7 @@ void ReportEngine::run()
 void ReportEngine::runUnscrubbed()
 {
     if (m_reportFileName.isEmpty())
-        throw RuntimeError(errors::ReportFile, QStringLiteral("No report file has been named."));
+        throw RuntimeError(errors::ReportFile, u"No report file has been named."_s);
     ReportDefinition definition = ReportFileParser::load(m_reportFileName);
     m_parameters.bind(definition);
     ado::Connection& connection = m_dataSource.connection();

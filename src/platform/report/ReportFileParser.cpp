@@ -9,13 +9,15 @@
 #include <QMap>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
 
 [[noreturn]] void fail(int line, const QString& what)
 {
-    throw RuntimeError(errors::ReportFile, QStringLiteral("line %1: %2").arg(line).arg(what));
+    throw RuntimeError(errors::ReportFile, u"line %1: %2"_s.arg(line).arg(what));
 }
 
 // Runs a reading step whose faults do not know their line yet.
@@ -35,10 +37,9 @@ QMap<QString, ReportFileSections::Entry> settings(const ReportFileSections::Sect
     QMap<QString, ReportFileSections::Entry> found;
     for (const auto& entry : section.entries) {
         if (!allowed.contains(entry.key))
-            fail(entry.line,
-                 QStringLiteral("\"%1\" is not a setting of [%2]").arg(entry.key, section.kind));
+            fail(entry.line, u"\"%1\" is not a setting of [%2]"_s.arg(entry.key, section.kind));
         if (found.contains(entry.key))
-            fail(entry.line, QStringLiteral("\"%1\" is set twice").arg(entry.key));
+            fail(entry.line, u"\"%1\" is set twice"_s.arg(entry.key));
         found.insert(entry.key, entry);
     }
     return found;
@@ -50,16 +51,15 @@ const ReportFileSections::Entry& required(const QMap<QString, ReportFileSections
 {
     const auto it = found.find(key);
     if (it == found.end())
-        fail(section.line,
-             QStringLiteral("[%1 %2] needs \"%3 = ...\"").arg(section.kind, section.name, key));
+        fail(section.line, u"[%1 %2] needs \"%3 = ...\""_s.arg(section.kind, section.name, key));
     return *it;
 }
 
 QString requireName(const ReportFileSections::Section& section)
 {
-    static const QRegularExpression shape(QStringLiteral(R"(^[A-Za-z_]\w*$)"));
+    static const QRegularExpression shape(uR"(^[A-Za-z_]\w*$)"_s);
     if (!shape.match(section.name).hasMatch())
-        fail(section.line, QStringLiteral("[%1] needs a name: [%1 NAME]").arg(section.kind));
+        fail(section.line, u"[%1] needs a name: [%1 NAME]"_s.arg(section.kind));
     return section.name;
 }
 
@@ -76,17 +76,15 @@ ReportDefinition ReportFileParser::load(const QString& path)
     QFile file(path);
     if (!QFileInfo::exists(path))
         throw RuntimeError(errors::ReportFile,
-                           QStringLiteral("The report file \"%1\" cannot be found.").arg(path));
+                           u"The report file \"%1\" cannot be found."_s.arg(path));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw RuntimeError(errors::ReportFile, QStringLiteral("The report file \"%1\" cannot be "
-                                                              "read: %2.")
-                                                   .arg(path, file.errorString()));
+        throw RuntimeError(errors::ReportFile, u"The report file \"%1\" cannot be "
+                                               "read: %2."_s.arg(path, file.errorString()));
     try {
         return parse(QString::fromUtf8(file.readAll()));
     } catch (const RuntimeError& e) {
-        throw RuntimeError(errors::ReportFile, QStringLiteral("The report file \"%1\" is not "
-                                                              "valid: %2.")
-                                                   .arg(path, e.description()));
+        throw RuntimeError(errors::ReportFile, u"The report file \"%1\" is not "
+                                               "valid: %2."_s.arg(path, e.description()));
     }
 }
 
@@ -96,7 +94,7 @@ ReportDefinition ReportFileParser::parse(const QString& text)
     for (const Section& section : ReportFileSections::split(text))
         parser.read(section);
     if (parser.m_definition.bands.isEmpty())
-        fail(1, QStringLiteral("the report has no layout: no [title], [fields] or [table]"));
+        fail(1, u"the report has no layout: no [title], [fields] or [table]"_s);
     return parser.m_definition;
 }
 
@@ -104,72 +102,71 @@ void ReportFileParser::read(const Section& section)
 {
     using Reader = void (ReportFileParser::*)(const Section&);
     static const QMap<QString, Reader> readers = {
-        {QStringLiteral("report"), &ReportFileParser::readReport},
-        {QStringLiteral("parameters"), &ReportFileParser::readParameters},
-        {QStringLiteral("name"), &ReportFileParser::readName},
-        {QStringLiteral("query"), &ReportFileParser::readQuery},
-        {QStringLiteral("schedule"), &ReportFileParser::readSchedule},
-        {QStringLiteral("title"), &ReportFileParser::readTitle},
-        {QStringLiteral("fields"), &ReportFileParser::readFields},
-        {QStringLiteral("table"), &ReportFileParser::readTable},
-        {QStringLiteral("signatures"), &ReportFileParser::readSignatures},
-        {QStringLiteral("footer"), &ReportFileParser::readFooter},
+        {u"report"_s, &ReportFileParser::readReport},
+        {u"parameters"_s, &ReportFileParser::readParameters},
+        {u"name"_s, &ReportFileParser::readName},
+        {u"query"_s, &ReportFileParser::readQuery},
+        {u"schedule"_s, &ReportFileParser::readSchedule},
+        {u"title"_s, &ReportFileParser::readTitle},
+        {u"fields"_s, &ReportFileParser::readFields},
+        {u"table"_s, &ReportFileParser::readTable},
+        {u"signatures"_s, &ReportFileParser::readSignatures},
+        {u"footer"_s, &ReportFileParser::readFooter},
     };
     const auto reader = readers.find(section.kind);
     if (reader == readers.end())
-        fail(section.line, QStringLiteral("[%1] is not a kind of section").arg(section.kind));
+        fail(section.line, u"[%1] is not a kind of section"_s.arg(section.kind));
     (this->*reader.value())(section);
 }
 
 void ReportFileParser::readReport(const Section& section)
 {
-    const auto found = settings(section, {QStringLiteral("title"), QStringLiteral("paper"),
-                                          QStringLiteral("margin"), QStringLiteral("font"),
-                                          QStringLiteral("stamp")});
-    if (found.contains(QStringLiteral("title"))) {
-        const Entry& title = found[QStringLiteral("title")];
+    const auto found =
+        settings(section, {u"title"_s, u"paper"_s, u"margin"_s, u"font"_s, u"stamp"_s});
+    if (found.contains(u"title"_s)) {
+        const Entry& title = found[u"title"_s];
         m_definition.documentTitle = layoutText(title, title.value);
     }
-    if (found.contains(QStringLiteral("stamp"))) {
-        const Entry& stamp = found[QStringLiteral("stamp")];
+    if (found.contains(u"stamp"_s)) {
+        const Entry& stamp = found[u"stamp"_s];
         m_definition.stamp = layoutText(stamp, stamp.value);
     }
-    if (found.contains(QStringLiteral("paper"))) {
+    if (found.contains(u"paper"_s)) {
         static const QMap<QString, QPageSize::PageSizeId> papers = {
-            {QStringLiteral("a4"), QPageSize::A4},
-            {QStringLiteral("a5"), QPageSize::A5},
-            {QStringLiteral("letter"), QPageSize::Letter},
-            {QStringLiteral("legal"), QPageSize::Legal}};
-        const Entry& paper = found[QStringLiteral("paper")];
+            {u"a4"_s, QPageSize::A4},
+            {u"a5"_s, QPageSize::A5},
+            {u"letter"_s, QPageSize::Letter},
+            {u"legal"_s, QPageSize::Legal}};
+        const Entry& paper = found[u"paper"_s];
         if (!papers.contains(paper.value.toLower()))
-            fail(paper.line, QStringLiteral("the paper must be A4, A5, Letter or Legal"));
+            fail(paper.line, u"the paper must be A4, A5, Letter or Legal"_s);
         m_definition.paper = papers[paper.value.toLower()];
     }
-    if (found.contains(QStringLiteral("margin"))) {
-        const Entry& margin = found[QStringLiteral("margin")];
+    if (found.contains(u"margin"_s)) {
+        const Entry& margin = found[u"margin"_s];
         bool ok = false;
         m_definition.marginMillimetres = margin.value.toDouble(&ok);
         if (!ok || m_definition.marginMillimetres < 0 || m_definition.marginMillimetres > 50)
-            fail(margin.line, QStringLiteral("the margin is a number of millimetres, 0 to 50"));
+            fail(margin.line, u"the margin is a number of millimetres, 0 to 50"_s);
     }
-    if (found.contains(QStringLiteral("font")))
-        m_definition.font = found[QStringLiteral("font")].value;
+    if (found.contains(u"font"_s))
+        m_definition.font = found[u"font"_s].value;
 }
 
 void ReportFileParser::readParameters(const Section& section)
 {
-    static const QRegularExpression nameShape(QStringLiteral(R"(^@?[A-Za-z_]\w*$)"));
-    static const QRegularExpression typeShape(QStringLiteral(R"(^(number|text)(\s+required)?$)"),
+    static const QRegularExpression nameShape(uR"(^@?[A-Za-z_]\w*$)"_s);
+    static const QRegularExpression typeShape(uR"(^(number|text)(\s+required)?$)"_s,
                                               QRegularExpression::CaseInsensitiveOption);
     for (const Entry& entry : section.entries) {
         if (!nameShape.match(entry.key).hasMatch())
-            fail(entry.line, QStringLiteral("\"%1\" is not a parameter name").arg(entry.key));
+            fail(entry.line, u"\"%1\" is not a parameter name"_s.arg(entry.key));
         if (m_definition.parameter(entry.key))
-            fail(entry.line, QStringLiteral("the parameter %1 is declared twice").arg(entry.key));
+            fail(entry.line, u"the parameter %1 is declared twice"_s.arg(entry.key));
         const QRegularExpressionMatch type = typeShape.match(entry.value.simplified());
         if (!type.hasMatch())
-            fail(entry.line, QStringLiteral("a parameter is \"number\" or \"text\", then "
-                                            "optionally \"required\""));
+            fail(entry.line, u"a parameter is \"number\" or \"text\", then "
+                             "optionally \"required\""_s);
         const bool number = type.captured(1).compare(u"number", Qt::CaseInsensitive) == 0;
         m_definition.parameters.append({entry.key,
                                         number ? ReportDefinition::Parameter::Type::Number
@@ -182,36 +179,34 @@ void ReportFileParser::checkNewDataSet(const Section& section) const
 {
     const QString name = requireName(section);
     if (m_definition.hasDataSet(name) || m_definition.hasName(name))
-        fail(section.line, QStringLiteral("the name %1 is used twice").arg(name));
+        fail(section.line, u"the name %1 is used twice"_s.arg(name));
 }
 
 void ReportFileParser::readName(const Section& section)
 {
     checkNewDataSet(section);
-    const auto found = settings(section, {QStringLiteral("sql"), QStringLiteral("default")});
-    m_definition.names.append({section.name,
-                               statement(required(found, section, QStringLiteral("sql"))),
-                               found.value(QStringLiteral("default")).value});
+    const auto found = settings(section, {u"sql"_s, u"default"_s});
+    m_definition.names.append({section.name, statement(required(found, section, u"sql"_s)),
+                               found.value(u"default"_s).value});
 }
 
 void ReportFileParser::readQuery(const Section& section)
 {
     checkNewDataSet(section);
-    const auto found =
-        settings(section, {QStringLiteral("sql"), QStringLiteral("rows"), QStringLiteral("none")});
+    const auto found = settings(section, {u"sql"_s, u"rows"_s, u"none"_s});
     ReportDefinition::Query query;
     query.name = section.name;
-    query.sql = statement(required(found, section, QStringLiteral("sql")));
-    if (found.contains(QStringLiteral("rows"))) {
-        const Entry& rows = found[QStringLiteral("rows")];
+    query.sql = statement(required(found, section, u"sql"_s));
+    if (found.contains(u"rows"_s)) {
+        const Entry& rows = found[u"rows"_s];
         if (rows.value != u"one" && rows.value != u"many")
-            fail(rows.line, QStringLiteral("rows is \"one\" or \"many\""));
+            fail(rows.line, u"rows is \"one\" or \"many\""_s);
         query.singleRow = rows.value == u"one";
     }
-    if (found.contains(QStringLiteral("none"))) {
-        const Entry& none = found[QStringLiteral("none")];
+    if (found.contains(u"none"_s)) {
+        const Entry& none = found[u"none"_s];
         if (!query.singleRow)
-            fail(none.line, QStringLiteral("\"none\" belongs to a query of \"rows = one\""));
+            fail(none.line, u"\"none\" belongs to a query of \"rows = one\""_s);
         query.noRowMessage = layoutText(none, none.value);
     }
     m_definition.queries.append(query);
@@ -228,33 +223,30 @@ Template::Reference ReportFileParser::scheduleInput(const Section& section,
         const ReportDefinition::Query* query =
             reference ? m_definition.query(reference->source) : nullptr;
         if (!query || !query->singleRow)
-            fail(entry.line, QStringLiteral("%1 must name one field of a query of \"rows = "
-                                            "one\" above, as {query.field}")
-                                 .arg(key));
+            fail(entry.line, u"%1 must name one field of a query of \"rows = "
+                             "one\" above, as {query.field}"_s.arg(key));
         return *reference;
     }
-    fail(section.line, QStringLiteral("[schedule %1] needs \"%2 = ...\"").arg(section.name, key));
+    fail(section.line, u"[schedule %1] needs \"%2 = ...\""_s.arg(section.name, key));
 }
 
 void ReportFileParser::readSchedule(const Section& section)
 {
     checkNewDataSet(section);
-    const auto found = settings(section, {QStringLiteral("amount"), QStringLiteral("payments"),
-                                          QStringLiteral("instalment"),
-                                          QStringLiteral("first month"), QStringLiteral("terms")});
+    const auto found = settings(
+        section, {u"amount"_s, u"payments"_s, u"instalment"_s, u"first month"_s, u"terms"_s});
     QString terms;
-    if (found.contains(QStringLiteral("terms"))) {
-        const Entry& entry = found[QStringLiteral("terms")];
+    if (found.contains(u"terms"_s)) {
+        const Entry& entry = found[u"terms"_s];
         terms = entry.value;
-        if (!QRegularExpression(QStringLiteral(R"(^[A-Za-z_]\w*$)")).match(terms).hasMatch() ||
+        if (!QRegularExpression(uR"(^[A-Za-z_]\w*$)"_s).match(terms).hasMatch() ||
             terms.compare(section.name, Qt::CaseInsensitive) == 0 ||
             m_definition.hasDataSet(terms) || m_definition.hasName(terms))
-            fail(entry.line, QStringLiteral("terms names a data set of its own"));
+            fail(entry.line, u"terms names a data set of its own"_s);
     }
-    m_definition.schedules.append({section.name, scheduleInput(section, QStringLiteral("amount")),
-                                   scheduleInput(section, QStringLiteral("payments")),
-                                   scheduleInput(section, QStringLiteral("instalment")),
-                                   scheduleInput(section, QStringLiteral("first month")), terms});
+    m_definition.schedules.append(
+        {section.name, scheduleInput(section, u"amount"_s), scheduleInput(section, u"payments"_s),
+         scheduleInput(section, u"instalment"_s), scheduleInput(section, u"first month"_s), terms});
 }
 
 void ReportFileParser::readTitle(const Section& section)
@@ -266,7 +258,7 @@ void ReportFileParser::readTitle(const Section& section)
         else if (entry.key == u"subheading")
             band.subheadings.append(layoutText(entry, entry.value));
         else
-            fail(entry.line, QStringLiteral("[title] holds \"heading\" and \"subheading\""));
+            fail(entry.line, u"[title] holds \"heading\" and \"subheading\""_s);
     }
     m_definition.bands.append(band);
 }
@@ -276,11 +268,11 @@ void ReportFileParser::readFields(const Section& section)
     ReportDefinition::FieldsBand band;
     for (const Entry& entry : section.entries) {
         if (entry.key != u"row" && entry.key != u"optional row")
-            fail(entry.line, QStringLiteral("[fields] holds \"row\" and \"optional row\""));
+            fail(entry.line, u"[fields] holds \"row\" and \"optional row\""_s);
         const QStringList cells = entry.value.split(u'|');
         if (cells.size() != 2 && cells.size() != 4)
-            fail(entry.line, QStringLiteral("a row is \"label | value\" or \"label | value | "
-                                            "label | value\""));
+            fail(entry.line, u"a row is \"label | value\" or \"label | value | "
+                             "label | value\""_s);
         ReportDefinition::FieldRow row;
         row.optional = entry.key == u"optional row";
         for (const QString& cell : cells)
@@ -296,40 +288,37 @@ void ReportFileParser::readTable(const Section& section)
     for (const Entry& entry : section.entries) {
         if (entry.key == u"rows") {
             if (!m_definition.hasDataSet(entry.value))
-                fail(entry.line,
-                     QStringLiteral("there is no query or schedule %1 above").arg(entry.value));
+                fail(entry.line, u"there is no query or schedule %1 above"_s.arg(entry.value));
             band.rows = entry.value;
         } else if (entry.key == u"caption") {
             band.caption = entry.value;
         } else if (entry.key != u"column" && entry.key != u"optional column") {
-            fail(entry.line, QStringLiteral("[table] holds \"rows\", \"caption\" and \"column\""));
+            fail(entry.line, u"[table] holds \"rows\", \"caption\" and \"column\""_s);
         }
     }
     if (band.rows.isEmpty())
-        fail(section.line, QStringLiteral("[table] needs \"rows = ...\" before its columns"));
+        fail(section.line, u"[table] needs \"rows = ...\" before its columns"_s);
     static const QMap<QString, Qt::Alignment> alignments = {
-        {QStringLiteral("left"), Qt::AlignLeft},
-        {QStringLiteral("right"), Qt::AlignRight},
-        {QStringLiteral("center"), Qt::AlignHCenter}};
+        {u"left"_s, Qt::AlignLeft}, {u"right"_s, Qt::AlignRight}, {u"center"_s, Qt::AlignHCenter}};
     for (const Entry& entry : section.entries) {
         if (entry.key != u"column" && entry.key != u"optional column")
             continue;
         const QStringList parts = entry.value.split(u'|');
         if (parts.size() != 4 && parts.size() != 5)
-            fail(entry.line, QStringLiteral("a column is \"heading | value | alignment | width\" "
-                                            "and optionally \"| sum\" or \"| text\""));
+            fail(entry.line, u"a column is \"heading | value | alignment | width\" "
+                             "and optionally \"| sum\" or \"| text\""_s);
         ReportDefinition::Column column;
         column.optional = entry.key == u"optional column";
         column.heading = parts[0].trimmed();
         column.value = layoutText(entry, parts[1].trimmed(), band.rows);
         const QString alignment = parts[2].trimmed().toLower();
         if (!alignments.contains(alignment))
-            fail(entry.line, QStringLiteral("the alignment is left, right or center"));
+            fail(entry.line, u"the alignment is left, right or center"_s);
         column.alignment = alignments[alignment];
         bool ok = false;
         column.width = parts[3].trimmed().toDouble(&ok);
         if (!ok || column.width <= 0)
-            fail(entry.line, QStringLiteral("the width is a positive number"));
+            fail(entry.line, u"the width is a positive number"_s);
         if (parts.size() == 5) {
             const QString total = parts[4].trimmed();
             column.total = total == u"sum" ? ReportDefinition::Column::Total::Sum
@@ -337,12 +326,12 @@ void ReportFileParser::readTable(const Section& section)
             column.totalText = total;
             if (column.total == ReportDefinition::Column::Total::Sum &&
                 !column.value.soleReference())
-                fail(entry.line, QStringLiteral("a column that is summed shows one field"));
+                fail(entry.line, u"a column that is summed shows one field"_s);
         }
         band.columns.append(column);
     }
     if (band.columns.isEmpty())
-        fail(section.line, QStringLiteral("[table] needs at least one column"));
+        fail(section.line, u"[table] needs at least one column"_s);
     m_definition.bands.append(band);
 }
 
@@ -351,24 +340,22 @@ void ReportFileParser::readSignatures(const Section& section)
     ReportDefinition::SignaturesBand band;
     for (const Entry& entry : section.entries) {
         if (entry.key != u"sign")
-            fail(entry.line, QStringLiteral("[signatures] holds \"sign\" entries"));
+            fail(entry.line, u"[signatures] holds \"sign\" entries"_s);
         band.captions.append(entry.value);
     }
     if (band.captions.isEmpty() || band.captions.size() > 3)
-        fail(section.line, QStringLiteral("[signatures] holds one to three \"sign\" entries"));
+        fail(section.line, u"[signatures] holds one to three \"sign\" entries"_s);
     m_definition.bands.append(band);
 }
 
 void ReportFileParser::readFooter(const Section& section)
 {
-    const auto found = settings(
-        section, {QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")});
+    const auto found = settings(section, {u"left"_s, u"center"_s, u"right"_s});
     auto text = [&](const QString& key) {
         const Entry entry = found.value(key);
         return layoutText(entry, entry.value, QString(), true);
     };
-    m_definition.footer = {text(QStringLiteral("left")), text(QStringLiteral("center")),
-                           text(QStringLiteral("right"))};
+    m_definition.footer = {text(u"left"_s), text(u"center"_s), text(u"right"_s)};
 }
 
 QString ReportFileParser::statement(const Entry& entry) const
@@ -377,9 +364,8 @@ QString ReportFileParser::statement(const Entry& entry) const
         atLine(entry.line, [&] { return StatementBinder::references(entry.value); });
     for (const QString& name : names) {
         if (!m_definition.parameter(name) && !m_definition.hasName(name))
-            fail(entry.line, QStringLiteral("{%1} is neither a parameter nor a [name] declared "
-                                            "above")
-                                 .arg(name));
+            fail(entry.line, u"{%1} is neither a parameter nor a [name] declared "
+                             "above"_s.arg(name));
     }
     return entry.value;
 }
@@ -397,19 +383,17 @@ Template ReportFileParser::layoutText(const Entry& entry, const QString& text,
                 continue;
             fail(entry.line,
                  isPageValue(reference.field)
-                     ? QStringLiteral("{%1} belongs in the [footer]").arg(reference.field)
-                     : QStringLiteral("{%1} is not a parameter declared above")
-                           .arg(reference.field));
+                     ? u"{%1} belongs in the [footer]"_s.arg(reference.field)
+                     : u"{%1} is not a parameter declared above"_s.arg(reference.field));
         }
         if (reference.source.compare(rowSet, Qt::CaseInsensitive) == 0 ||
             m_definition.isOneRowSet(reference.source))
             continue;
-        fail(entry.line, m_definition.hasDataSet(reference.source)
-                             ? QStringLiteral("{%1.%2}: the rows of %1 can only be shown in its "
-                                              "[table]")
-                                   .arg(reference.source, reference.field)
-                             : QStringLiteral("{%1.%2}: there is no query %1 above")
-                                   .arg(reference.source, reference.field));
+        fail(entry.line,
+             m_definition.hasDataSet(reference.source)
+                 ? u"{%1.%2}: the rows of %1 can only be shown in its "
+                   "[table]"_s.arg(reference.source, reference.field)
+                 : u"{%1.%2}: there is no query %1 above"_s.arg(reference.source, reference.field));
     }
     return parsed;
 }

@@ -3,6 +3,8 @@
 #include "platform/report/FieldFormat.h"
 #include "platform/runtime/Conversions.h"
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
@@ -203,8 +205,7 @@ void ReportLayout::placeTableHeading(const ReportDefinition::TableBand& band, co
 {
     const qreal width = m_document.area.width();
     if (!band.caption.isEmpty()) {
-        const QString caption =
-            continued ? band.caption + QStringLiteral(" (continued)") : band.caption;
+        const QString caption = continued ? band.caption + u" (continued)"_s : band.caption;
         const qreal height = m_measure.lineHeight(captionStyle);
         text(QRectF(0, m_y, width, height), caption, captionStyle, Qt::AlignLeft);
         m_y += height + 5;

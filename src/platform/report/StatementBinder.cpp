@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
@@ -13,7 +15,7 @@ namespace {
 void scan(const QString& sql, const std::function<void(const QString&)>& visit,
           const std::function<void(const QString&)>& literal)
 {
-    static const QRegularExpression nameShape(QStringLiteral(R"(^@?[A-Za-z_]\w*$)"));
+    static const QRegularExpression nameShape(uR"(^@?[A-Za-z_]\w*$)"_s);
     QString text;
     for (qsizetype i = 0; i < sql.size(); ++i) {
         const QChar c = sql[i];
@@ -23,7 +25,7 @@ void scan(const QString& sql, const std::function<void(const QString&)>& visit,
             continue;
         }
         if (c == u'}')
-            throw RuntimeError(errors::ReportFile, QStringLiteral("a \"}\" has no opening \"{\""));
+            throw RuntimeError(errors::ReportFile, u"a \"}\" has no opening \"{\""_s);
         if (c != u'{') {
             text += c;
             continue;
@@ -32,8 +34,8 @@ void scan(const QString& sql, const std::function<void(const QString&)>& visit,
         const QString name = end < 0 ? QString() : sql.mid(i + 1, end - i - 1).trimmed();
         if (!nameShape.match(name).hasMatch())
             throw RuntimeError(errors::ReportFile,
-                               QStringLiteral("\"%1\" is not a parameter or name reference")
-                                   .arg(sql.mid(i, end < 0 ? 20 : end - i + 1)));
+                               u"\"%1\" is not a parameter or name reference"_s.arg(
+                                   sql.mid(i, end < 0 ? 20 : end - i + 1)));
         literal(text);
         text.clear();
         visit(name);

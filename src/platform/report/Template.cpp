@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace rpt {
 
 namespace {
@@ -20,13 +22,13 @@ namespace {
 Template::Reference Template::parseReference(const QString& inner)
 {
     static const QRegularExpression shape(
-        QStringLiteral(R"(^\s*(?:([A-Za-z_]\w*)\.)?(@?[A-Za-z_]\w*)\s*(?::\s*(\w+)\s*)?$)"));
+        uR"(^\s*(?:([A-Za-z_]\w*)\.)?(@?[A-Za-z_]\w*)\s*(?::\s*(\w+)\s*)?$)"_s);
     const QRegularExpressionMatch m = shape.match(inner);
     if (!m.hasMatch())
-        fail(QStringLiteral("\"{%1}\" is not a field reference").arg(inner));
+        fail(u"\"{%1}\" is not a field reference"_s.arg(inner));
     Reference reference{m.captured(1), m.captured(2), m.captured(3).toLower()};
     if (!FieldFormat::isKnown(reference.format))
-        fail(QStringLiteral("\"%1\" is not a known format").arg(reference.format));
+        fail(u"\"%1\" is not a known format"_s.arg(reference.format));
     return reference;
 }
 
@@ -56,27 +58,27 @@ Template Template::parse(const QString& text)
         } else if (c == u'{') {
             const qsizetype end = text.indexOf(u'}', i);
             if (end < 0)
-                fail(QStringLiteral("a \"{\" has no closing \"}\""));
+                fail(u"a \"{\" has no closing \"}\""_s);
             flushLiteral();
             current.pieces.append({QString(), parseReference(text.mid(i + 1, end - i - 1))});
             i = end;
         } else if (c == u'}') {
-            fail(QStringLiteral("a \"}\" has no opening \"{\""));
+            fail(u"a \"}\" has no opening \"{\""_s);
         } else if (c == u'[') {
             if (current.optional)
-                fail(QStringLiteral("optional parts cannot be nested"));
+                fail(u"optional parts cannot be nested"_s);
             closeSegment();
             current.optional = true;
         } else if (c == u']') {
             if (!current.optional)
-                fail(QStringLiteral("a \"]\" has no opening \"[\""));
+                fail(u"a \"]\" has no opening \"[\""_s);
             closeSegment();
         } else {
             literal += c;
         }
     }
     if (current.optional)
-        fail(QStringLiteral("a \"[\" has no closing \"]\""));
+        fail(u"a \"[\" has no closing \"]\""_s);
     closeSegment();
     return result;
 }

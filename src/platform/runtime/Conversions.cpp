@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace vb {
 
 namespace {
@@ -192,6 +194,11 @@ double CDbl(const QVariant& value)
     return numberFrom(value);
 }
 
+bool FlagSet(const QVariant& value)
+{
+    return !value.isNull() && CBool(value);
+}
+
 bool CBool(const QVariant& value)
 {
     if (value.isNull())
@@ -211,7 +218,7 @@ QString NumberToText(double value)
     if (!std::isfinite(value))
         return QString();
     if (value == 0.0)
-        return QStringLiteral("0");
+        return u"0"_s;
     QString text = QString::number(value, 'g', 15);
     text.replace(u'e', u'E');
     return text;
@@ -223,7 +230,7 @@ QString CStr(const QVariant& value)
         throw RuntimeError::invalidUseOfNull();
     switch (value.typeId()) {
     case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        return value.toBool() ? u"True"_s : u"False"_s;
     case QMetaType::Double:
     case QMetaType::Float:
         return NumberToText(value.toDouble());

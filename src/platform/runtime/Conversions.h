@@ -32,6 +32,8 @@ OSTRELPLATFORM_EXPORT qint32 CLng(const QVariant& value);
 OSTRELPLATFORM_EXPORT double CDbl(const QVariant& value);
 // Zero is false, any other number true.
 OSTRELPLATFORM_EXPORT bool CBool(const QVariant& value);
+// A yes/no column as the module reads it: Null, which a server database may hold, is no.
+OSTRELPLATFORM_EXPORT bool FlagSet(const QVariant& value);
 
 // The plain conversion to text: 5000, 1055.63, 0.1 (up to 15 significant digits), dates in the
 // system's short date form, Booleans as True/False. Null raises Invalid use of Null. Infinity

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace LocalPath {
 
 namespace {
@@ -106,7 +108,7 @@ bool remove(const QString& path)
 QString folderOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
-    return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
+    return slash < 0 ? u"."_s : slash == 0 ? u"/"_s : path.left(slash);
 }
 
 } // namespace LocalPath

@@ -1,5 +1,7 @@
 #include "platform/runtime/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 RuntimeError::RuntimeError(qint32 number, QString description, QString source)
     : m_number(number), m_description(std::move(description)), m_source(std::move(source)),
       m_what(m_description.toUtf8())
@@ -8,15 +10,15 @@ RuntimeError::RuntimeError(qint32 number, QString description, QString source)
 
 RuntimeError RuntimeError::overflow()
 {
-    return RuntimeError(Overflow, QStringLiteral("Overflow"));
+    return RuntimeError(Overflow, u"Overflow"_s);
 }
 
 RuntimeError RuntimeError::typeMismatch()
 {
-    return RuntimeError(TypeMismatch, QStringLiteral("Type mismatch"));
+    return RuntimeError(TypeMismatch, u"Type mismatch"_s);
 }
 
 RuntimeError RuntimeError::invalidUseOfNull()
 {
-    return RuntimeError(InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
+    return RuntimeError(InvalidUseOfNull, u"Invalid use of Null"_s);
 }

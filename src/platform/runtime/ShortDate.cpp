@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace ShortDate {
 
 namespace {
@@ -54,8 +56,8 @@ QDate parse(const QString& text, QDate reference)
         if (date.isValid())
             return date;
     }
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})"));
-    static const QRegularExpression compact(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$"));
+    static const QRegularExpression iso(u"^(\\d{4})-(\\d{2})-(\\d{2})"_s);
+    static const QRegularExpression compact(u"^(\\d{4})(\\d{2})(\\d{2})$"_s);
     for (const auto* re : {&iso, &compact}) {
         const auto m = re->match(t);
         if (m.hasMatch())

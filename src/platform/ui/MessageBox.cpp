@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 namespace msgbox {
 
 namespace {
@@ -50,7 +52,7 @@ class UnattendedPresenter : public Presenter
 public:
     int present(const Shown& message) override
     {
-        QTextStream(stderr) << message.title << QStringLiteral(": ") << message.prompt << u'\n';
+        QTextStream(stderr) << message.title << u": "_s << message.prompt << u'\n';
         return (message.flags & 0x7) == vbYesNo ? vbNo : vbOK;
     }
 };
@@ -69,7 +71,7 @@ Presenter* defaultPresenter()
 
 QString defaultTitle()
 {
-    return QStringLiteral("OstrelLoanIssue");
+    return u"OstrelLoanIssue"_s;
 }
 
 int MsgBox(const QString& prompt, int flags, const std::optional<QString>& title)

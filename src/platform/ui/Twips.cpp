@@ -8,6 +8,8 @@ namespace Twips {
 
 namespace {
 
+constexpr double TwipsPerInch = 1440.0;
+
 QSizeF dotsPerInch()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -17,19 +19,29 @@ QSizeF dotsPerInch()
 
 } // namespace
 
+int toPixels(int twips, double dotsPerInch)
+{
+    return int(std::lround(twips * dotsPerInch / TwipsPerInch));
+}
+
+int fromPixels(int pixels, double dotsPerInch)
+{
+    return int(std::lround(pixels * TwipsPerInch / dotsPerInch));
+}
+
 int toPixelsX(int twips)
 {
-    return int(std::lround(twips * dotsPerInch().width() / 1440.0));
+    return toPixels(twips, dotsPerInch().width());
 }
 
 int toPixelsY(int twips)
 {
-    return int(std::lround(twips * dotsPerInch().height() / 1440.0));
+    return toPixels(twips, dotsPerInch().height());
 }
 
 int fromPixelsX(int pixels)
 {
-    return int(std::lround(pixels * 1440.0 / dotsPerInch().width()));
+    return fromPixels(pixels, dotsPerInch().width());
 }
 
 QRect rect(int left, int top, int width, int height)

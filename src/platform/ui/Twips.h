@@ -8,6 +8,11 @@
 // with the screen's logical resolution.
 namespace Twips {
 
+// At a given resolution, for a widget that knows the screen it is on.
+OSTRELPLATFORM_EXPORT int toPixels(int twips, double dotsPerInch);
+OSTRELPLATFORM_EXPORT int fromPixels(int pixels, double dotsPerInch);
+
+// At the primary screen's resolution.
 OSTRELPLATFORM_EXPORT int toPixelsX(int twips);
 OSTRELPLATFORM_EXPORT int toPixelsY(int twips);
 OSTRELPLATFORM_EXPORT int fromPixelsX(int pixels);

@@ -1,0 +1,13 @@
+#include "platform/db/SqlLiteral.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ado {
+
+QString quotedText(const QString& text)
+{
+    QString quoted = text;
+    return quoted.replace(u'\'', u"''"_s);
+}
+
+} // namespace ado
