@@ -83,6 +83,9 @@ private slots:
         QTest::newRow("level payment replaces the application's instalment")
             << 1 << "L" << 1 << 10 << QString() << QString()
             << QStringList{"12000", "12", "1055.63", "1", loan, inst} << QString();
+        QTest::newRow("one payment typed: the whole amount")
+            << 1 << "L" << 1 << 10 << QString() << u"1"_s
+            << QStringList{"12000", "1", "12000.00", "1", loan, inst} << QString();
         QTest::newRow("deduct monthly Null unticks")
             << 1 << "L" << 1 << 11 << QString() << QString()
             << QStringList{"10000", "10", "1045.37", "0", loan, inst} << QString();

@@ -128,6 +128,9 @@ private slots:
             << "convert(varchar(3), 12345)" << QVariant("123") << none;
         QTest::newRow("convert text to varchar")
             << "convert(varchar(3), 'abcdef')" << QVariant("abc") << none;
+        QTest::newRow("past smallint")
+            << "convert(smallint, -32769)" << QVariant()
+            << "Arithmetic overflow error converting expression to data type smallint.";
         QTest::newRow("tinyint's lowest") << "convert(tinyint, 0)" << QVariant(0) << none;
         QTest::newRow("past tinyint")
             << "convert(tinyint, 256)" << QVariant()
