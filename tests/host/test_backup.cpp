@@ -1,6 +1,7 @@
 // payroll-host --backup and --check, run as an office would: killed midway, refused, and on
 // files damaged in the ways an office meets. The backup taken while clerks save is one of the
 // concurrency proofs.
+#include "HostRun.h"
 #include "data/DemoData.h"
 #include "data/LargeRegister.h"
 #include "data/NativeStatement.h"
@@ -15,32 +16,13 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // wrapper: the program and arguments the host runs under (a shell setting a limit, another user).
 Run payrollHost(const QStringList& arguments, const QStringList& wrapper = {})
 {
-    QProcess process;
-    const QStringList command = wrapper + QStringList{QStringLiteral(PAYROLL_HOST)} + arguments;
-    process.start(command.front(), command.mid(1));
-    process.waitForFinished(120000);
-    Run run;
-    if (process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (wrapper.isEmpty())
+        return payrollHost(arguments, QString());
+    return payrollHost(wrapper.mid(1) + QStringList{QStringLiteral(PAYROLL_HOST)} + arguments,
+                       QString(), wrapper.front());
 }
 
 void runNative(const QString& database, const QStringList& statements)
@@ -127,7 +109,7 @@ private slots:
         QCOMPARE(backup.out, QStringLiteral("Backed up %1 to %2: 23 issues, %3 bytes.\n")
                                  .arg(m_demo, m_plain)
                                  .arg(QFileInfo(m_plain).size()));
-        QCOMPARE(contents(m_plain).at(18), '\1'); // the rollback journal, not the write-ahead log
+        QCOMPARE(fileBytes(m_plain).at(18), '\1'); // the rollback journal, not the write-ahead log
     }
 
     void killedBackupLeavesTargetAsItWas_data()
@@ -152,7 +134,7 @@ private slots:
         const QString target = folder.filePath(QStringLiteral("nightly.db"));
         if (oldTarget)
             QVERIFY(QFile::copy(m_plain, target));
-        const QByteArray before = contents(target);
+        const QByteArray before = fileBytes(target);
 
         QProcess backup;
         backup.start(QStringLiteral(PAYROLL_HOST), {"--db", large, "--backup", target});
@@ -167,7 +149,7 @@ private slots:
         backup.kill();
         QVERIFY(backup.waitForFinished());
         QCOMPARE(QFile::exists(target), oldTarget);
-        QCOMPARE(contents(target), before);
+        QCOMPARE(fileBytes(target), before);
     }
 
     void backupRefused_data()
@@ -232,13 +214,13 @@ private slots:
         const QFileDevice::Permissions writable = QFile::permissions(folder);
         if (readOnly && geteuid() != 0)
             QFile::setPermissions(folder, writable & ~(QFile::WriteOwner | QFile::WriteUser));
-        const QByteArray demoBefore = contents(m_demo);
+        const QByteArray demoBefore = fileBytes(m_demo);
         const Run run = payrollHost(arguments, wrapper);
         QFile::setPermissions(folder, writable);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
-        QCOMPARE(contents(m_demo), demoBefore);
+        QCOMPARE(fileBytes(m_demo), demoBefore);
     }
 
     void checkNamesEachFinding_data()
@@ -267,10 +249,10 @@ private slots:
         if (kind != Damage::Absent)
             QVERIFY(QFile::copy(m_plain, file));
         damage(file, kind);
-        const QByteArray before = contents(file);
+        const QByteArray before = fileBytes(file);
 
         const Run run = payrollHost({"--db", file, "--check"});
-        QCOMPARE(contents(file), before);
+        QCOMPARE(fileBytes(file), before);
         if (finding.isEmpty()) {
             QCOMPARE(run.exitCode, 0);
             QVERIFY2(run.out.endsWith(file + QStringLiteral(" is sound.\n")), qPrintable(run.out));
