@@ -1,4 +1,5 @@
 #include "EntryTest.h"
+#include "platform/db/ConnectionTestSeam.h"
 
 #include "ScriptedPresenter.h"
 #include "common/BasLoan.h"
@@ -109,9 +110,9 @@ private slots:
     {
         openRegister(1, QStringLiteral("L"));
         frmLoan& saved = newEntry(1, 10);
-        const int before = BasLoan::adocon().statementsSent();
+        const int before = ado::ConnectionTestSeam::statementsSent(BasLoan::adocon());
         saved.cmdOK_Click();
-        const int statements = BasLoan::adocon().statementsSent() - before;
+        const int statements = ado::ConnectionTestSeam::statementsSent(BasLoan::adocon()) - before;
         QVERIFY(statements > 8);
         for (int n = 1; n <= statements; ++n) {
             closeWindows();
@@ -119,9 +120,9 @@ private slots:
             const FlexGrid* grid = FrmMaster::instance().flexMaster;
             msgbox::ScriptedPresenter messages;
             frmLoan& entry = newEntry(1, 10);
-            BasLoan::adocon().failStatementAt(n);
+            ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), n);
             entry.cmdOK_Click();
-            BasLoan::adocon().failStatementAt(0);
+            ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), 0);
             // Still open with one message; nothing stored, closed or shown in the register.
             QCOMPARE((QStringList{QString::number(n), QString::number(entry.isVisible()),
                                   QString::number(messages.shown().size()), storedValue(IssueCount),

@@ -1,5 +1,6 @@
 #include "DbFixture.h"
 #include "RaisedError.h"
+#include "platform/db/ConnectionTestSeam.h"
 
 #include "platform/db/Recordset.h"
 #include "platform/runtime/RuntimeError.h"
@@ -264,8 +265,8 @@ private slots:
     void injectedFaultFailsTheChosenStatement()
     {
         QFETCH(int, failing);
-        m_db.failStatementAt(failing);
-        const int before = m_db.statementsSent();
+        ado::ConnectionTestSeam::failStatementAt(m_db, failing);
+        const int before = ado::ConnectionTestSeam::statementsSent(m_db);
         QString description;
         const qint32 error = errorNumberOf(
             [&] {
@@ -280,7 +281,7 @@ private slots:
             &description);
         QCOMPARE(error, RuntimeError::DatabaseFailure);
         QCOMPARE(description, QStringLiteral("Injected failure at statement %1").arg(failing));
-        QCOMPARE(m_db.statementsSent() - before, failing);
+        QCOMPARE(ado::ConnectionTestSeam::statementsSent(m_db) - before, failing);
         if (m_db.inTransaction())
             m_db.RollbackTrans();
         QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(1));

@@ -2,6 +2,7 @@
 // message; it never changes what a statement does, and no database file crashes the module.
 #include "ProofFixture.h"
 #include "RandomText.h"
+#include "platform/db/ConnectionTestSeam.h"
 
 #include "Clerk.h"
 #include "StressDatabase.h"
@@ -147,12 +148,12 @@ private slots:
         RandomText texts(303);
         for (int i = 0; i < Cases; ++i) {
             const QString typed = texts.next();
-            const int sent = BasLoan::adocon().statementsSent();
+            const int sent = ado::ConnectionTestSeam::statementsSent(BasLoan::adocon());
             reg.txtsearch->clear();
             reg.txtsearch->insert(typed);
             QTest::keyClick(reg.txtsearch, Qt::Key_End);
             QVERIFY(reg.txtsearch->text().size() <= 50);
-            QCOMPARE(BasLoan::adocon().statementsSent(), sent);
+            QCOMPARE(ado::ConnectionTestSeam::statementsSent(BasLoan::adocon()), sent);
             QCOMPARE(reg.flexMaster->Rows(), rows);
         }
         QVERIFY(f.messages().shown().isEmpty());

@@ -1,6 +1,7 @@
 // A failure at any statement of an edit save or of a cancellation leaves nothing of it behind
 // and is shown to the clerk. (The new issue's save is proved the same way with the entry window.)
 #include "ProofFixture.h"
+#include "platform/db/ConnectionTestSeam.h"
 
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
@@ -60,9 +61,9 @@ private slots:
             for (int n = 1; n <= MostStatements && !committed; ++n) {
                 f.messages().clear();
                 entry.txtRemarks->setText(QStringLiteral("edited at %1").arg(n));
-                BasLoan::adocon().failStatementAt(n);
+                ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), n);
                 entry.cmdOK_Click();
-                BasLoan::adocon().failStatementAt(0);
+                ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), 0);
                 committed = BasLoan::Tag(entry.cmdOK) == u"Success";
                 if (committed)
                     break;
@@ -94,9 +95,9 @@ private slots:
             f.messages().clear();
             frmCancel& dialog = frmCancel::instance();
             dialog.txtcanreason->setText(QStringLiteral("duplicate entry"));
-            BasLoan::adocon().failStatementAt(n);
+            ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), n);
             dialog.cmdOK->click();
-            BasLoan::adocon().failStatementAt(0);
+            ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), 0);
             frmCancel::Unload();
             if (issueState(f, id) != before)
                 break;

@@ -1,6 +1,7 @@
 // A command the user holds no right to cannot be reached by any road: its button, its access
 // key, or the grid's keys and double-click.
 #include "ProofFixture.h"
+#include "platform/db/ConnectionTestSeam.h"
 
 #include "common/BasLoan.h"
 #include "data/DemoData.h"
@@ -86,7 +87,7 @@ bool roadDidSomething(ProofFixture& f, FrmMaster& reg, Path road)
         }
     });
     closer.start(20);
-    const int sent = BasLoan::adocon().statementsSent();
+    const int sent = ado::ConnectionTestSeam::statementsSent(BasLoan::adocon());
     road(reg);
     QApplication::processEvents();
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -96,7 +97,7 @@ bool roadDidSomething(ProofFixture& f, FrmMaster& reg, Path road)
         }
     }
     return windowShown || !f.messages().shown().isEmpty() ||
-           BasLoan::adocon().statementsSent() != sent;
+           ado::ConnectionTestSeam::statementsSent(BasLoan::adocon()) != sent;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // project added, and everything that table lists must really be sent.
 
 #include "ModalWatch.h"
+#include "platform/db/ConnectionTestSeam.h"
 
 #include "RecordingPreviewPresenter.h"
 #include "ScriptedPresenter.h"
@@ -90,7 +91,7 @@ class ServerStatementsTest : public QObject
                             const std::function<QString(const QString&)>& toEngine)
     {
         QStringList sent;
-        connection->setStatementHook([&](const QString& sql) {
+        ado::ConnectionTestSeam::setStatementHook(*connection, [&](const QString& sql) {
             sent << sql;
             return toEngine(sql);
         });
@@ -125,7 +126,7 @@ class ServerStatementsTest : public QObject
         const QString cancelled = reg.flexMaster->TextMatrix(reg.flexMaster->Rows() - 1, 7);
         selectLastRow().cmdPreview->click();
         FrmMaster::Unload();
-        connection->setStatementHook(nullptr);
+        ado::ConnectionTestSeam::setStatementHook(*connection, nullptr);
         [&] {
             QCOMPARE(cancelled, u"Yes"_qs);
             QCOMPARE(messages.prompts().value(0),

@@ -1,4 +1,5 @@
 #include "platform/db/Connection.h"
+#include "platform/db/ConnectionTestSeam.h"
 
 #include "platform/db/EngineErrors.h"
 #include "platform/db/OdbcEngine.h"
@@ -222,20 +223,21 @@ sqlite3* Connection::sqliteHandle() const
     return d->db ? sqliteHandleOf(*d->db) : nullptr;
 }
 
-void Connection::setStatementHook(StatementHook hook)
+// The test seams reach into the state kept here.
+void ConnectionTestSeam::setStatementHook(Connection& connection, Connection::StatementHook hook)
 {
-    d->hook = std::move(hook);
+    connection.d->hook = std::move(hook);
 }
 
-void Connection::failStatementAt(int n)
+void ConnectionTestSeam::failStatementAt(Connection& connection, int n)
 {
-    d->failAt = n > 0 ? d->sent + n : 0;
-    d->failNumber = n;
+    connection.d->failAt = n > 0 ? connection.d->sent + n : 0;
+    connection.d->failNumber = n;
 }
 
-int Connection::statementsSent() const
+int ConnectionTestSeam::statementsSent(const Connection& connection)
 {
-    return d->sent;
+    return connection.d->sent;
 }
 
 void Connection::checkInjectedFault()

@@ -14,6 +14,8 @@ struct sqlite3;
 
 namespace ado {
 
+class ConnectionTestSeam;
+
 // The database connection the host opens and hands to the module. Statements are written in the
 // SQL Server dialect: over ODBC they pass unchanged, on the embedded SQLite engine they are
 // adapted token by token (never by splicing strings) so that they keep their SQL Server meaning.
@@ -65,19 +67,14 @@ public:
     sqlite3* sqliteHandle() const;
     void checkInjectedFault();
 
-    // A seam for tests: every statement text passes through the hook on its way to the engine
-    // (record sets' reads and adapt() included) and the engine gets what it returns.
+    // What a test may put between the module and the engine (see ConnectionTestSeam).
     using StatementHook = std::function<QString(const QString& sql)>;
-    void setStatementHook(StatementHook hook);
-
-    // Fault injection for tests: the n-th statement from now (1-based, counting every statement
-    // sent to the engine, transaction control included) fails. 0 switches it off.
-    void failStatementAt(int n);
-    int statementsSent() const;
 
 private:
     // Record sets read and write through these; nothing else needs them.
     friend class Recordset;
+    // Statement hooks and fault injection, for tests only.
+    friend class ConnectionTestSeam;
 
     // Counts the statement and, when the engine can tell them without running it, returns only
     // its columns (rowsRead false); otherwise runs it like run().
