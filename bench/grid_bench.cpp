@@ -3,7 +3,7 @@
 // column, the repeated ascending sort the search runs before each keystroke, and drawing a
 // frame. Each measurement runs in a fresh process so its peak memory is its own.
 #include "HelpOption.h"
-#include "platform/grid/FlexGrid.h"
+#include "grid/FlexGrid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

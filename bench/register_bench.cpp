@@ -2,11 +2,11 @@
 // register is generated in a temporary SQLite file and compared with the bare sqlite3 step loop
 // over the same list statement in the same run.
 #include "HelpOption.h"
+#include "LargeRegister.h"
+#include "PayrollSchema.h"
 #include "common/BasLoan.h"
-#include "data/LargeRegister.h"
-#include "data/PayrollSchema.h"
-#include "platform/db/Connection.h"
-#include "platform/grid/FlexGrid.h"
+#include "db/Connection.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
 #include <QApplication>

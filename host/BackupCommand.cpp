@@ -4,7 +4,7 @@
 #include "EngineBackup.h"
 #include "HostDatabase.h"
 #include "SqliteFile.h"
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "DatabaseCheck.h"
 
+#include "PayrollTables.h"
 #include "SqliteFile.h"
-#include "data/PayrollTables.h"
 
 #include <functional>
 

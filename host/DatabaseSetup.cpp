@@ -1,10 +1,10 @@
 #include "DatabaseSetup.h"
 
+#include "DemoData.h"
 #include "HostDatabase.h"
-#include "data/DemoData.h"
-#include "data/PayrollSchema.h"
-#include "platform/runtime/LocalPath.h"
-#include "platform/runtime/RuntimeError.h"
+#include "PayrollSchema.h"
+#include "runtime/LocalPath.h"
+#include "runtime/RuntimeError.h"
 
 #include <functional>
 

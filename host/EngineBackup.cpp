@@ -1,7 +1,7 @@
 #include "EngineBackup.h"
 
+#include "PayrollTables.h"
 #include "SqliteFile.h"
-#include "data/PayrollTables.h"
 
 #include <QFile>
 #include <sqlite3.h>

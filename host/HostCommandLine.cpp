@@ -175,7 +175,7 @@ bool HostCommandLine::readAction()
         m_error = u"--init-db and --demo create an embedded database file and do "
                   "not run over ODBC. On the company's SQL Server the site "
                   "administrator creates the tables with the script "
-                  "src/data/PayrollSchemaSqlServer.sql (see the README)."_s;
+                  "src/data/payroll/PayrollSchemaSqlServer.sql (see the README)."_s;
         return false;
     }
     return true;

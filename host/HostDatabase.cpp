@@ -1,7 +1,7 @@
 #include "HostDatabase.h"
 
-#include "platform/runtime/LocalPath.h"
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/LocalPath.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

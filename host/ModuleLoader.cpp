@@ -1,6 +1,6 @@
 #include "ModuleLoader.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "HostDatabase.h"
 #include "ModuleLoader.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageBox.h"
 
 #include <QTextStream>
 

@@ -1,9 +1,9 @@
 #include "SqliteFile.h"
 
 #include "HostDatabase.h"
-#include "data/PayrollTables.h"
-#include "platform/db/SqlServerCollation.h"
-#include "platform/db/SqliteEngine.h"
+#include "PayrollTables.h"
+#include "db/SqlServerCollation.h"
+#include "db/SqliteEngine.h"
 
 #include <QFile>
 #include <sqlite3.h>

@@ -1,10 +1,10 @@
 #include "StatementCommand.h"
 
 #include "HostDatabase.h"
-#include "platform/db/SqlBatch.h"
-#include "platform/db/Transaction.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
+#include "db/SqlBatch.h"
+#include "db/Transaction.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -5,8 +5,8 @@
 #include "HostDatabase.h"
 #include "ShowRegister.h"
 #include "StatementCommand.h"
-#include "platform/runtime/LocalPath.h"
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/LocalPath.h"
+#include "runtime/RuntimeError.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -5,10 +5,10 @@
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
 #include "data/ResolveTableNames.h"
+#include "db/Connection.h"
+#include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/db/Connection.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

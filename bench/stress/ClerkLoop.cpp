@@ -3,7 +3,7 @@
 #include "Clerk.h"
 #include "StressDatabase.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QList>
 #include <cstdio>

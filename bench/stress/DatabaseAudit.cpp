@@ -2,9 +2,9 @@
 
 #include "StressDatabase.h"
 
-#include "data/NativeStatement.h"
-#include "platform/db/Connection.h"
-#include "platform/runtime/RuntimeError.h"
+#include "NativeStatement.h"
+#include "db/Connection.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

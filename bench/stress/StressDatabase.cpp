@@ -1,10 +1,10 @@
 #include "StressDatabase.h"
 
-#include "data/DemoData.h"
-#include "data/LargeRegister.h"
-#include "data/NativeStatement.h"
-#include "platform/db/Connection.h"
-#include "platform/db/Transaction.h"
+#include "DemoData.h"
+#include "LargeRegister.h"
+#include "NativeStatement.h"
+#include "db/Connection.h"
+#include "db/Transaction.h"
 
 #include <QFile>
 

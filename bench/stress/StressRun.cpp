@@ -3,8 +3,8 @@
 #include "ClerkProcess.h"
 #include "StressDatabase.h"
 
-#include "data/NativeStatement.h"
-#include "platform/db/Connection.h"
+#include "NativeStatement.h"
+#include "db/Connection.h"
 
 #include <QElapsedTimer>
 #include <QHash>

@@ -7,7 +7,7 @@
 #include "HelpOption.h"
 #include "StressRun.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "cancel/CancellationStatements.h"
 
 #include "data/BasLoanVariables.h"
-#include "platform/db/SqlLiteral.h"
-#include "platform/runtime/Conversions.h"
+#include "db/SqlLiteral.h"
+#include "runtime/Conversions.h"
 
 using namespace Qt::StringLiterals;
 

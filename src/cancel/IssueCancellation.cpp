@@ -1,11 +1,11 @@
 #include "cancel/IssueCancellation.h"
 
 #include "cancel/CancellationStatements.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "db/Transaction.h"
 #include "issue_entry/IssueDeductions.h"
-#include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/Transaction.h"
-#include "platform/runtime/Conversions.h"
+#include "runtime/Conversions.h"
 
 #include <optional>
 

@@ -4,11 +4,11 @@
 #include "cancel/IssueCancellation.h"
 #include "common/BasLoan.h"
 #include "common/GuardedHandler.h"
-#include "platform/db/Recordset.h"
-#include "platform/grid/KeyCodes.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/ui/MessageBox.h"
-#include "platform/ui/Twips.h"
+#include "db/Recordset.h"
+#include "grid/KeyCodes.h"
+#include "runtime/Conversions.h"
+#include "ui/MessageBox.h"
+#include "ui/Twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "common/BasLoan.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/grid/KeyCodes.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
+#include "db/Recordset.h"
+#include "grid/FlexGrid.h"
+#include "grid/KeyCodes.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/BasLoanVariables.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageBox.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
 #include "data/ResolveTableNames.h"
 
 #include "data/BasLoanVariables.h"
-#include "platform/db/Recordset.h"
-#include "platform/runtime/Conversions.h"
+#include "db/Recordset.h"
+#include "runtime/Conversions.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "issue_entry/InstalmentFormula.h"
 
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include "issue_entry/IssueDeductions.h"
 
 #include "data/BasLoanVariables.h"
-#include "platform/db/Recordset.h"
-#include "platform/runtime/Conversions.h"
+#include "db/Recordset.h"
+#include "runtime/Conversions.h"
 
 using namespace Qt::StringLiterals;
 

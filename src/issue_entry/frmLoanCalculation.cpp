@@ -1,12 +1,12 @@
 // The amount, payments and instalment boxes: recalculation, focus and key handling.
 #include "issue_entry/frmLoan.h"
 
+#include "clsCommonGen.h"
 #include "common/BasLoan.h"
-#include "common/quorrel/clsCommonGen.h"
 #include "issue_entry/InstalmentFormula.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 #include "issue_entry/frmLoan.h"
 
 #include "common/GuardedHandler.h"
-#include "platform/grid/KeyCodes.h"
+#include "grid/KeyCodes.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The entry window's controls: names, captions, geometry in twips, tab order, initial states.
 #include "issue_entry/frmLoan.h"
 
-#include "common/quorrel/NumberShapeValidator.h"
-#include "common/quorrel/clsCommonDB.h"
-#include "common/quorrel/clsCommonGen.h"
-#include "platform/ui/ClosedComboWheel.h"
-#include "platform/ui/Twips.h"
+#include "NumberShapeValidator.h"
+#include "clsCommonDB.h"
+#include "clsCommonGen.h"
+#include "ui/ClosedComboWheel.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

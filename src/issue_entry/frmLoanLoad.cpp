@@ -1,11 +1,11 @@
 // Loading the entry window in its two modes, and closing it.
 #include "issue_entry/frmLoan.h"
 
+#include "clsCommonDB.h"
+#include "clsCommonGen.h"
 #include "common/BasLoan.h"
-#include "common/quorrel/clsCommonDB.h"
-#include "common/quorrel/clsCommonGen.h"
-#include "platform/runtime/ShortDate.h"
-#include "platform/ui/MessageBox.h"
+#include "runtime/ShortDate.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

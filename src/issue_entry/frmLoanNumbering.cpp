@@ -4,10 +4,10 @@
 #include "issue_entry/frmLoan.h"
 
 #include "common/BasLoan.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
+#include "db/Recordset.h"
+#include "db/SqlLiteral.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <limits>
 

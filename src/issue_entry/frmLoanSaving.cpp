@@ -1,16 +1,16 @@
 // Saving an issue: one transaction for the issue row, its id and number and the repayment rows.
 #include "issue_entry/frmLoan.h"
 
+#include "clsCommonDB.h"
 #include "common/BasLoan.h"
-#include "common/quorrel/clsCommonDB.h"
+#include "db/Recordset.h"
+#include "db/Transaction.h"
 #include "issue_entry/IssueDeductions.h"
 #include "issue_entry/SaveFailureMessage.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/Transaction.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/runtime/ShortDate.h"
-#include "platform/ui/MessageBox.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/ShortDate.h"
+#include "ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 // Choosing the employee, the application and its loan type.
 #include "issue_entry/frmLoan.h"
 
+#include "clsCommonDB.h"
+#include "clsCommonGen.h"
 #include "common/BasLoan.h"
-#include "common/quorrel/clsCommonDB.h"
-#include "common/quorrel/clsCommonGen.h"
-#include "platform/db/Recordset.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/ui/MessageBox.h"
+#include "db/Recordset.h"
+#include "runtime/Conversions.h"
+#include "ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

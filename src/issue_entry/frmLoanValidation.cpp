@@ -2,9 +2,9 @@
 #include "issue_entry/frmLoan.h"
 
 #include "common/BasLoan.h"
-#include "platform/db/Recordset.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/ui/MessageBox.h"
+#include "db/Recordset.h"
+#include "runtime/Conversions.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

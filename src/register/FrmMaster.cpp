@@ -1,16 +1,16 @@
 #include "register/FrmMaster.h"
 
+#include "clsCommonDB.h"
+#include "clsCommonGen.h"
 #include "common/BasLoan.h"
 #include "common/GuardedHandler.h"
-#include "common/quorrel/clsCommonDB.h"
-#include "common/quorrel/clsCommonGen.h"
 #include "data/ResolveTableNames.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/grid/KeyCodes.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/ui/ClosedComboWheel.h"
-#include "platform/ui/Twips.h"
+#include "grid/FlexGrid.h"
+#include "grid/KeyCodes.h"
 #include "register/RegisterLoadProgress.h"
+#include "runtime/Conversions.h"
+#include "ui/ClosedComboWheel.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,15 +1,15 @@
 // The register's New and Edit commands: both open the entry window modally.
 #include "register/FrmMaster.h"
 
+#include "clsCommonDB.h"
+#include "clsCommonGen.h"
 #include "common/BasLoan.h"
-#include "common/quorrel/clsCommonDB.h"
-#include "common/quorrel/clsCommonGen.h"
+#include "db/Recordset.h"
+#include "grid/FlexGrid.h"
 #include "issue_entry/IssueDeductions.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/db/Recordset.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/ui/MessageBox.h"
+#include "runtime/Conversions.h"
+#include "ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

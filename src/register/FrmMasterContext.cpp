@@ -1,7 +1,7 @@
 // The line below the grid that tells the clerk what the list holds.
 #include "register/FrmMaster.h"
 
-#include "platform/grid/FlexGrid.h"
+#include "grid/FlexGrid.h"
 
 #include <QLabel>
 #include <QLocale>

@@ -2,12 +2,12 @@
 #include "register/FrmMaster.h"
 
 #include "common/BasLoan.h"
-#include "platform/db/Recordset.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
+#include "db/Recordset.h"
+#include "grid/FlexGrid.h"
 #include "register/RegisterListReader.h"
 #include "register/RegisterLoadProgress.h"
 #include "register/RegisterRowWriter.h"
+#include "runtime/Conversions.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

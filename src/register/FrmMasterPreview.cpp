@@ -2,12 +2,12 @@
 
 #include "common/BasLoan.h"
 #include "common/ModuleFolder.h"
-#include "platform/db/Recordset.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/report/ReportEngine.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
+#include "db/Recordset.h"
+#include "grid/FlexGrid.h"
+#include "report/ReportEngine.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageBox.h"
 
 using namespace Qt::StringLiterals;
 

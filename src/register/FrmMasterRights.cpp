@@ -3,13 +3,13 @@
 #include "register/FrmMaster.h"
 
 #include "common/BasLoan.h"
-#include "platform/db/Recordset.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
+#include "db/Recordset.h"
+#include "grid/FlexGrid.h"
 #include "register/RegisterList.h"
 #include "register/TrappedError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageBox.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>

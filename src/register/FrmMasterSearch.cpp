@@ -2,9 +2,9 @@
 // value.
 #include "register/FrmMaster.h"
 
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
+#include "grid/FlexGrid.h"
 #include "register/GridPrefixSearch.h"
+#include "runtime/Conversions.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "register/GridPrefixSearch.h"
 
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
+#include "grid/FlexGrid.h"
+#include "runtime/Conversions.h"
 
 GridPrefixSearch::GridPrefixSearch(const FlexGrid& grid, int col) : m_grid(grid), m_col(col) {}
 

@@ -1,6 +1,6 @@
 #include "register/MoneyText.h"
 
-#include "platform/runtime/Conversions.h"
+#include "runtime/Conversions.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "platform/db/Recordset.h"
-#include "platform/runtime/Conversions.h"
+#include "db/Recordset.h"
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
+#include "runtime/Conversions.h"
 
 namespace register_list {
 

@@ -1,8 +1,8 @@
 #include "register/RegisterRowWriter.h"
 
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
+#include "grid/FlexGrid.h"
 #include "register/MoneyText.h"
+#include "runtime/Conversions.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "platform/db/Connection.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/runtime/ShortDate.h"
+#include "db/Connection.h"
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/ShortDate.h"
 
 #include <QDate>
 

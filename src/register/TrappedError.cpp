@@ -1,6 +1,6 @@
 #include "register/TrappedError.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,9 +1,9 @@
 #include "CancelFixture.h"
 
+#include "DemoData.h"
+#include "NativeStatement.h"
 #include "cancel/frmCancel.h"
 #include "data/BasLoanVariables.h"
-#include "data/DemoData.h"
-#include "data/NativeStatement.h"
 #include "data/ResolveTableNames.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedPresenter.h"
-#include "platform/db/Connection.h"
+#include "db/Connection.h"
 
 #include <QDate>
 #include <QTemporaryDir>

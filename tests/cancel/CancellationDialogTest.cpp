@@ -1,13 +1,13 @@
 #include "CancelFixture.h"
 #include "ModalWatch.h"
 
+#include "NativeStatement.h"
 #include "ScriptedPresenter.h"
 #include "cancel/CancellationStatements.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
-#include "data/NativeStatement.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/ui/Twips.h"
+#include "grid/FlexGrid.h"
+#include "ui/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

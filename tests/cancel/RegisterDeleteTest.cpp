@@ -4,7 +4,7 @@
 #include "ScriptedPresenter.h"
 #include "cancel/frmCancel.h"
 #include "data/BasLoanVariables.h"
-#include "platform/grid/FlexGrid.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "data/NativeStatement.h"
-#include "data/PayrollSchema.h"
-#include "platform/db/SqlBatch.h"
-#include "platform/runtime/RuntimeError.h"
+#include "NativeStatement.h"
+#include "PayrollSchema.h"
+#include "db/SqlBatch.h"
+#include "runtime/RuntimeError.h"
 
 #include <QFile>
 #include <QTest>

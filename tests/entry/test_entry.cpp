@@ -1,11 +1,11 @@
+#include "DemoData.h"
 #include "OstrelLoanIssue.h"
 #include "data/BasLoanVariables.h"
-#include "data/DemoData.h"
 #include "data/ResolveTableNames.h"
 #include "entry/clsLoan.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/MessageBox.h"
 #include "register/FrmMaster.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QPluginLoader>

@@ -1,11 +1,11 @@
 // payroll-host --backup and --check, run as an office would: killed midway, refused, and on
 // files damaged in the ways an office meets. The backup taken while clerks save is one of the
 // concurrency proofs.
+#include "DemoData.h"
 #include "HostRun.h"
-#include "data/DemoData.h"
-#include "data/LargeRegister.h"
-#include "data/NativeStatement.h"
-#include "platform/db/Connection.h"
+#include "LargeRegister.h"
+#include "NativeStatement.h"
+#include "db/Connection.h"
 
 #include <QDir>
 #include <QProcess>

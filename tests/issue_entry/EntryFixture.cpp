@@ -1,13 +1,13 @@
 #include "EntryFixture.h"
 
+#include "PayrollSchema.h"
 #include "data/BasLoanVariables.h"
-#include "data/PayrollSchema.h"
 #include "data/ResolveTableNames.h"
+#include "db/Recordset.h"
+#include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/db/Recordset.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
 #include "register/FrmMaster.h"
+#include "runtime/Conversions.h"
 
 #include <QComboBox>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/Connection.h"
+#include "db/Connection.h"
 
 #include <QStringList>
 

@@ -3,7 +3,7 @@
 #include "ScriptedPresenter.h"
 #include "issue_entry/InstalmentFormula.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/runtime/Conversions.h"
+#include "runtime/Conversions.h"
 
 #include <QCheckBox>
 #include <QComboBox>

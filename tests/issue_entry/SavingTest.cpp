@@ -1,11 +1,11 @@
 #include "EntryTest.h"
-#include "platform/db/ConnectionTestSeam.h"
+#include "db/ConnectionTestSeam.h"
 
+#include "NativeStatement.h"
 #include "ScriptedPresenter.h"
 #include "common/BasLoan.h"
-#include "data/NativeStatement.h"
+#include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
 #include <QCheckBox>

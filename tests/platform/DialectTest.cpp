@@ -1,5 +1,5 @@
-#include "platform/db/Connection.h"
-#include "platform/runtime/RuntimeError.h"
+#include "db/Connection.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDateTime>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "RaisedError.h"
 
-#include "platform/db/Recordset.h"
+#include "db/Recordset.h"
 
 #include <QDate>
 #include <QFile>

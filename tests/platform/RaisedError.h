@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QString>
 #include <functional>

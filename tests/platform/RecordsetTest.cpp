@@ -1,10 +1,10 @@
 #include "DbFixture.h"
 #include "RaisedError.h"
-#include "platform/db/ConnectionTestSeam.h"
+#include "db/ConnectionTestSeam.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/runtime/ShortDate.h"
+#include "db/Recordset.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/ShortDate.h"
 
 #include <QCoreApplication>
 #include <QDate>

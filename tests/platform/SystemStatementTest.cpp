@@ -1,6 +1,6 @@
 #include "DbFixture.h"
 
-#include "platform/db/Recordset.h"
+#include "db/Recordset.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Takes the write lock of the database named on the command line, says "locked", writes a row,
 // holds the lock for a moment and commits: another clerk in the middle of a save.
-#include "platform/db/Connection.h"
-#include "platform/runtime/RuntimeError.h"
+#include "db/Connection.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,7 +1,7 @@
 #include "RaisedError.h"
 
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
+#include "grid/FlexGrid.h"
+#include "runtime/Conversions.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

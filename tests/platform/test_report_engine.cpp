@@ -1,12 +1,12 @@
 #include "RaisedError.h"
 
+#include "PayrollSchema.h"
 #include "RecordingPreviewPresenter.h"
-#include "data/PayrollSchema.h"
-#include "platform/db/Connection.h"
-#include "platform/report/PreviewWindow.h"
-#include "platform/report/ReportEngine.h"
-#include "platform/report/ReportFileParser.h"
-#include "platform/ui/MessageBox.h"
+#include "db/Connection.h"
+#include "report/PreviewWindow.h"
+#include "report/ReportEngine.h"
+#include "report/ReportFileParser.h"
+#include "ui/MessageBox.h"
 
 #include <QAction>
 #include <QCoreApplication>

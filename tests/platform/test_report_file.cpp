@@ -1,8 +1,8 @@
 #include "RaisedError.h"
 
-#include "platform/report/ReportFileParser.h"
-#include "platform/report/ReportParameters.h"
-#include "platform/report/StatementBinder.h"
+#include "report/ReportFileParser.h"
+#include "report/ReportParameters.h"
+#include "report/StatementBinder.h"
 
 #include <QTest>
 

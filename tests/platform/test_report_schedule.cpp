@@ -1,4 +1,4 @@
-#include "platform/report/RepaymentSchedule.h"
+#include "report/RepaymentSchedule.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/runtime/ShortDate.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/ShortDate.h"
 
 #include <QLocale>
 #include <QTest>

@@ -1,8 +1,8 @@
+#include "DemoData.h"
 #include "RecordingPreviewPresenter.h"
 #include "ScriptedPresenter.h"
 #include "data/BasLoanVariables.h"
-#include "data/DemoData.h"
-#include "platform/grid/FlexGrid.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
 #include <QDir>

@@ -2,21 +2,21 @@
 // message; it never changes what a statement does, and no database file crashes the module.
 #include "ProofFixture.h"
 #include "RandomText.h"
-#include "platform/db/ConnectionTestSeam.h"
+#include "db/ConnectionTestSeam.h"
 
 #include "Clerk.h"
 #include "StressDatabase.h"
 
+#include "DemoData.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
-#include "data/DemoData.h"
+#include "db/Connection.h"
 #include "entry/clsLoan.h"
+#include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/db/Connection.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
 #include "register/FrmMaster.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <QApplication>
 #include <QComboBox>

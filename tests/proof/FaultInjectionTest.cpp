@@ -1,7 +1,7 @@
 // A failure at any statement of an edit save or of a cancellation leaves nothing of it behind
 // and is shown to the clerk. (The new issue's save is proved the same way with the entry window.)
 #include "ProofFixture.h"
-#include "platform/db/ConnectionTestSeam.h"
+#include "db/ConnectionTestSeam.h"
 
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"

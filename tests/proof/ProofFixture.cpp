@@ -4,10 +4,10 @@
 #include "StressDatabase.h"
 
 #include "common/BasLoan.h"
-#include "platform/db/Recordset.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
+#include "db/Recordset.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
+#include "runtime/Conversions.h"
 
 #include <QTest>
 

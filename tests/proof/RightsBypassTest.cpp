@@ -1,11 +1,11 @@
 // A command the user holds no right to cannot be reached by any road: its button, its access
 // key, or the grid's keys and double-click.
 #include "ProofFixture.h"
-#include "platform/db/ConnectionTestSeam.h"
+#include "db/ConnectionTestSeam.h"
 
+#include "DemoData.h"
 #include "common/BasLoan.h"
-#include "data/DemoData.h"
-#include "platform/grid/FlexGrid.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
 #include <QApplication>

@@ -5,16 +5,16 @@
 // project added, and everything that table lists must really be sent.
 
 #include "ModalWatch.h"
-#include "platform/db/ConnectionTestSeam.h"
+#include "db/ConnectionTestSeam.h"
 
+#include "DemoData.h"
+#include "PayrollSchema.h"
 #include "RecordingPreviewPresenter.h"
 #include "ScriptedPresenter.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
-#include "data/DemoData.h"
-#include "data/PayrollSchema.h"
+#include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // An SQLite extension that the SQLite ODBC driver loads (LoadExt=) in the server-statement
 // proof: it gives the driver's connection the functions and collation the embedded engine has,
 // so that a payroll database made by the host can be worked through ODBC.
-#include "platform/db/SqlServerCollation.h"
-#include "platform/db/SqlServerFunctions.h"
+#include "db/SqlServerCollation.h"
+#include "db/SqlServerFunctions.h"
 
 #include <QtGlobal>
 #include <sqlite3.h>

@@ -1,14 +1,14 @@
 #include "RegisterFixture.h"
 
+#include "LargeRegister.h"
 #include "common/BasLoan.h"
-#include "data/LargeRegister.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/ShortDate.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 #include "register/MoneyText.h"
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
+#include "runtime/Conversions.h"
+#include "runtime/ShortDate.h"
 
 #include <QApplication>
 #include <QClipboard>

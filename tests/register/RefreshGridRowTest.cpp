@@ -1,9 +1,9 @@
 #include "RegisterFixture.h"
 
 #include "common/BasLoan.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/ShortDate.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
+#include "runtime/ShortDate.h"
 
 #include <QTest>
 

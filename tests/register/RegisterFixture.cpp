@@ -1,8 +1,8 @@
 #include "RegisterFixture.h"
 
+#include "PayrollSchema.h"
 #include "common/BasLoan.h"
-#include "data/PayrollSchema.h"
-#include "platform/grid/FlexGrid.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
 #include <QLocale>

@@ -1,10 +1,10 @@
 #include "RegisterFixture.h"
 
 #include "common/BasLoan.h"
-#include "platform/grid/FlexGrid.h"
-#include "platform/runtime/RuntimeError.h"
+#include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 #include "register/TrappedError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QPushButton>
 #include <QTest>

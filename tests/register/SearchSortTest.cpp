@@ -1,8 +1,8 @@
 #include "RegisterFixture.h"
 
 #include "common/BasLoan.h"
+#include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
-#include "platform/grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 #include "register/GridPrefixSearch.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/PreviewPresenter.h"
+#include "report/PreviewPresenter.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "common/quorrel/ComObject.h"
+#include "ComObject.h"
 
-#include "common/quorrel/clsCommonDB.h"
-#include "common/quorrel/clsCommonGen.h"
+#include "clsCommonDB.h"
+#include "clsCommonGen.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,7 +2,7 @@
 
 #include "quorrel_export.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QString>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "common/quorrel/NumberShapeValidator.h"
+#include "NumberShapeValidator.h"
 
 NumberShapeValidator::NumberShapeValidator(int sizeLimit, int decimalPlaces, QObject* parent)
     : QValidator(parent), m_sizeLimit(sizeLimit), m_decimalPlaces(decimalPlaces)

@@ -1,7 +1,7 @@
-#include "common/quorrel/clsCommonDB.h"
+#include "clsCommonDB.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/runtime/Conversions.h"
+#include "db/Recordset.h"
+#include "runtime/Conversions.h"
 
 #include <QComboBox>
 #include <QRegularExpression>

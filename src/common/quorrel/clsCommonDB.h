@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/quorrel/ComObject.h"
-#include "platform/db/Connection.h"
+#include "ComObject.h"
+#include "db/Connection.h"
 
 #include <QString>
 #include <QVariant>

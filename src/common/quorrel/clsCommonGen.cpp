@@ -1,7 +1,7 @@
-#include "common/quorrel/clsCommonGen.h"
+#include "clsCommonGen.h"
 
-#include "common/quorrel/NumberShapeValidator.h"
-#include "platform/runtime/Conversions.h"
+#include "NumberShapeValidator.h"
+#include "runtime/Conversions.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/quorrel/ComObject.h"
+#include "ComObject.h"
 
 #include <QVariant>
 

@@ -13,7 +13,7 @@
 // The module uses the host's open connection (it never opens or closes it) and keeps no state
 // of its own beyond the loaded library.
 
-#include "platform/db/Connection.h"
+#include "db/Connection.h"
 
 #include <QDate>
 #include <QString>

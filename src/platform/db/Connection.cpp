@@ -1,10 +1,10 @@
-#include "platform/db/Connection.h"
-#include "platform/db/ConnectionTestSeam.h"
+#include "db/Connection.h"
+#include "db/ConnectionTestSeam.h"
 
-#include "platform/db/EngineErrors.h"
-#include "platform/db/OdbcEngine.h"
-#include "platform/db/SqliteEngine.h"
-#include "platform/db/SqliteFileTarget.h"
+#include "db/EngineErrors.h"
+#include "db/OdbcEngine.h"
+#include "db/SqliteEngine.h"
+#include "db/SqliteFileTarget.h"
 
 #include <QCoreApplication>
 #include <QSqlDriver>

@@ -2,7 +2,7 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/db/StatementResult.h"
+#include "db/StatementResult.h"
 
 #include <QSqlDatabase>
 #include <QString>

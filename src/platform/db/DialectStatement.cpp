@@ -1,4 +1,4 @@
-#include "platform/db/DialectStatement.h"
+#include "db/DialectStatement.h"
 
 using namespace Qt::StringLiterals;
 

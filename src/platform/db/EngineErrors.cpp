@@ -1,4 +1,4 @@
-#include "platform/db/EngineErrors.h"
+#include "db/EngineErrors.h"
 
 #include <QStringList>
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
-#include "platform/db/OdbcEngine.h"
+#include "db/OdbcEngine.h"
 
-#include "platform/db/VariantKinds.h"
+#include "db/VariantKinds.h"
 
-#include "platform/db/EngineErrors.h"
+#include "db/EngineErrors.h"
 
 #include <QDateTime>
 #include <QSqlError>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/StatementEngine.h"
+#include "db/StatementEngine.h"
 
 #include <QSqlDatabase>
 

@@ -1,10 +1,10 @@
-#include "platform/db/Recordset.h"
+#include "db/Recordset.h"
 
-#include "platform/db/VariantKinds.h"
+#include "db/VariantKinds.h"
 
-#include "platform/db/EngineErrors.h"
-#include "platform/db/SingleTableSelect.h"
-#include "platform/runtime/ShortDate.h"
+#include "db/EngineErrors.h"
+#include "db/SingleTableSelect.h"
+#include "runtime/ShortDate.h"
 
 #include <QDate>
 #include <QDateTime>

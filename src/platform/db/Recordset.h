@@ -2,7 +2,7 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/db/Connection.h"
+#include "db/Connection.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
-#include "platform/db/SingleTableSelect.h"
+#include "db/SingleTableSelect.h"
 
-#include "platform/db/SqlTokenizer.h"
+#include "db/SqlTokenizer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
-#include "platform/db/SqlBatch.h"
+#include "db/SqlBatch.h"
 
-#include "platform/db/SqlTokenizer.h"
+#include "db/SqlTokenizer.h"
 
 using namespace Qt::StringLiterals;
 

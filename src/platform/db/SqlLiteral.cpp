@@ -1,4 +1,4 @@
-#include "platform/db/SqlLiteral.h"
+#include "db/SqlLiteral.h"
 
 using namespace Qt::StringLiterals;
 

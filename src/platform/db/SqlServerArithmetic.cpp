@@ -1,4 +1,4 @@
-#include "platform/db/SqlServerArithmetic.h"
+#include "db/SqlServerArithmetic.h"
 
 using namespace Qt::StringLiterals;
 

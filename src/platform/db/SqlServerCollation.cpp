@@ -1,4 +1,4 @@
-#include "platform/db/SqlServerCollation.h"
+#include "db/SqlServerCollation.h"
 
 #include <QString>
 #include <sqlite3.h>

@@ -1,4 +1,4 @@
-#include "platform/db/SqlServerDateText.h"
+#include "db/SqlServerDateText.h"
 
 #include <QRegularExpression>
 

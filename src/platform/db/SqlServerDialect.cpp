@@ -1,9 +1,9 @@
-#include "platform/db/SqlServerDialect.h"
+#include "db/SqlServerDialect.h"
 
-#include "platform/db/SqlServerArithmetic.h"
-#include "platform/db/SqlServerDateText.h"
-#include "platform/db/SqlTokenizer.h"
-#include "platform/runtime/RuntimeError.h"
+#include "db/SqlServerArithmetic.h"
+#include "db/SqlServerDateText.h"
+#include "db/SqlTokenizer.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/DialectStatement.h"
+#include "db/DialectStatement.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "platform/db/SqlServerFunctions.h"
+#include "db/SqlServerFunctions.h"
 
-#include "platform/db/SqlServerLike.h"
+#include "db/SqlServerLike.h"
 
 #include <QDateTime>
 #include <QString>

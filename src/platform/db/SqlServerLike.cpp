@@ -1,4 +1,4 @@
-#include "platform/db/SqlServerLike.h"
+#include "db/SqlServerLike.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "platform/db/SqlToken.h"
+#include "db/SqlToken.h"
 
 using namespace Qt::StringLiterals;
 

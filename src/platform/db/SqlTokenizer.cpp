@@ -1,4 +1,4 @@
-#include "platform/db/SqlTokenizer.h"
+#include "db/SqlTokenizer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/SqlToken.h"
+#include "db/SqlToken.h"
 
 #include <QList>
 #include <QStringView>

@@ -1,10 +1,10 @@
-#include "platform/db/SqliteEngine.h"
+#include "db/SqliteEngine.h"
 
-#include "platform/db/VariantKinds.h"
+#include "db/VariantKinds.h"
 
-#include "platform/db/EngineErrors.h"
-#include "platform/db/SqlServerCollation.h"
-#include "platform/db/SqlServerFunctions.h"
+#include "db/EngineErrors.h"
+#include "db/SqlServerCollation.h"
+#include "db/SqlServerFunctions.h"
 
 #include <QDate>
 #include <QDateTime>

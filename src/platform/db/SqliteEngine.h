@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/db/SqlServerDialect.h"
-#include "platform/db/StatementEngine.h"
+#include "db/SqlServerDialect.h"
+#include "db/StatementEngine.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
-#include "platform/db/SqliteFileTarget.h"
+#include "db/SqliteFileTarget.h"
 
-#include "platform/runtime/LocalPath.h"
+#include "runtime/LocalPath.h"
 
 using namespace Qt::StringLiterals;
 

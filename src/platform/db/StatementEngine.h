@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/StatementResult.h"
+#include "db/StatementResult.h"
 
 #include <QString>
 #include <QVariantList>

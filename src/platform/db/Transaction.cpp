@@ -1,6 +1,6 @@
-#include "platform/db/Transaction.h"
+#include "db/Transaction.h"
 
-#include "platform/db/Connection.h"
+#include "db/Connection.h"
 
 namespace ado {
 

@@ -1,6 +1,6 @@
-#include "platform/grid/CellNumber.h"
+#include "grid/CellNumber.h"
 
-#include "platform/runtime/Conversions.h"
+#include "runtime/Conversions.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "platform/grid/FlexGrid.h"
+#include "grid/FlexGrid.h"
 
-#include "platform/grid/FlexGridModel.h"
-#include "platform/grid/GridAlignment.h"
-#include "platform/grid/GridDelegate.h"
-#include "platform/grid/GridView.h"
-#include "platform/grid/KeyCodes.h"
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/Twips.h"
+#include "grid/FlexGridModel.h"
+#include "grid/GridAlignment.h"
+#include "grid/GridDelegate.h"
+#include "grid/GridView.h"
+#include "grid/KeyCodes.h"
+#include "runtime/RuntimeError.h"
+#include "ui/Twips.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

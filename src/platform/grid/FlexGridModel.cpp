@@ -1,8 +1,8 @@
-#include "platform/grid/FlexGridModel.h"
+#include "grid/FlexGridModel.h"
 
-#include "platform/grid/CellNumber.h"
-#include "platform/grid/GridAlignment.h"
-#include "platform/grid/GridSort.h"
+#include "grid/CellNumber.h"
+#include "grid/GridAlignment.h"
+#include "grid/GridSort.h"
 
 #include <QColor>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/grid/GridCells.h"
+#include "grid/GridCells.h"
 
 #include <QAbstractTableModel>
 

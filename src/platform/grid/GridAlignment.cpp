@@ -1,4 +1,4 @@
-#include "platform/grid/GridAlignment.h"
+#include "grid/GridAlignment.h"
 
 namespace grid_alignment {
 

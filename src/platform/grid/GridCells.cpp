@@ -1,6 +1,6 @@
-#include "platform/grid/GridCells.h"
+#include "grid/GridCells.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <algorithm>
 #include <limits>

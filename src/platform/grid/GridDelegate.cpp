@@ -1,4 +1,4 @@
-#include "platform/grid/GridDelegate.h"
+#include "grid/GridDelegate.h"
 
 void GridDelegate::setHighlightedRows(int first, int last)
 {

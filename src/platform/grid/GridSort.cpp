@@ -1,7 +1,7 @@
-#include "platform/grid/GridSort.h"
+#include "grid/GridSort.h"
 
-#include "platform/grid/CellNumber.h"
-#include "platform/grid/GridCells.h"
+#include "grid/CellNumber.h"
+#include "grid/GridCells.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "platform/grid/GridView.h"
+#include "grid/GridView.h"
 
 #include <QMouseEvent>
 

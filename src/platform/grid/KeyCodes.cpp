@@ -1,4 +1,4 @@
-#include "platform/grid/KeyCodes.h"
+#include "grid/KeyCodes.h"
 
 #include <QKeyEvent>
 

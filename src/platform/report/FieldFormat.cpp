@@ -1,7 +1,7 @@
-#include "platform/report/FieldFormat.h"
+#include "report/FieldFormat.h"
 
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/ShortDate.h"
+#include "runtime/Conversions.h"
+#include "runtime/ShortDate.h"
 
 #include <QDateTime>
 #include <QLocale>

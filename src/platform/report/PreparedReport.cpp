@@ -1,9 +1,9 @@
-#include "platform/report/PreparedReport.h"
+#include "report/PreparedReport.h"
 
-#include "platform/report/ReportErrors.h"
-#include "platform/report/ReportLayout.h"
-#include "platform/report/ReportPainter.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/ReportErrors.h"
+#include "report/ReportLayout.h"
+#include "report/ReportPainter.h"
+#include "runtime/RuntimeError.h"
 
 #include <QFileInfo>
 #include <QPainter>

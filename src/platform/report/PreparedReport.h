@@ -2,9 +2,9 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/report/ReportData.h"
-#include "platform/report/ReportDefinition.h"
-#include "platform/report/ReportDocument.h"
+#include "report/ReportData.h"
+#include "report/ReportDefinition.h"
+#include "report/ReportDocument.h"
 
 #include <QPageLayout>
 

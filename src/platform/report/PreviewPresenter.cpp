@@ -1,6 +1,6 @@
-#include "platform/report/PreviewPresenter.h"
+#include "report/PreviewPresenter.h"
 
-#include "platform/report/PreviewWindow.h"
+#include "report/PreviewWindow.h"
 
 namespace rpt {
 

@@ -1,8 +1,8 @@
-#include "platform/report/PreviewWindow.h"
+#include "report/PreviewWindow.h"
 
-#include "platform/runtime/RuntimeError.h"
-#include "platform/ui/ClosedComboWheel.h"
-#include "platform/ui/MessageBox.h"
+#include "runtime/RuntimeError.h"
+#include "ui/ClosedComboWheel.h"
+#include "ui/MessageBox.h"
 
 #include <QAction>
 #include <QComboBox>

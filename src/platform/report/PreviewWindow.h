@@ -2,8 +2,8 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/report/PreparedReport.h"
-#include "platform/report/PreviewOptions.h"
+#include "report/PreparedReport.h"
+#include "report/PreviewOptions.h"
 
 #include <QDialog>
 #include <QPrinter>

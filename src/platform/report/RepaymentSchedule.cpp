@@ -1,6 +1,6 @@
-#include "platform/report/RepaymentSchedule.h"
+#include "report/RepaymentSchedule.h"
 
-#include "platform/runtime/Conversions.h"
+#include "runtime/Conversions.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "platform/report/ReportData.h"
+#include "report/ReportData.h"
 
-#include "platform/report/ReportErrors.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/ReportErrors.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

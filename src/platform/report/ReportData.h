@@ -2,8 +2,8 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/report/ReportParameters.h"
-#include "platform/report/Template.h"
+#include "report/ReportParameters.h"
+#include "report/Template.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,12 +1,12 @@
-#include "platform/report/ReportDataReader.h"
+#include "report/ReportDataReader.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/report/FieldFormat.h"
-#include "platform/report/RepaymentSchedule.h"
-#include "platform/report/ReportErrors.h"
-#include "platform/report/StatementBinder.h"
-#include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeError.h"
+#include "db/Recordset.h"
+#include "report/FieldFormat.h"
+#include "report/RepaymentSchedule.h"
+#include "report/ReportErrors.h"
+#include "report/StatementBinder.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <QRegularExpression>
 

@@ -2,9 +2,9 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/db/Connection.h"
-#include "platform/report/ReportData.h"
-#include "platform/report/ReportDefinition.h"
+#include "db/Connection.h"
+#include "report/ReportData.h"
+#include "report/ReportDefinition.h"
 
 #include <functional>
 

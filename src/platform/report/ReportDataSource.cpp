@@ -1,7 +1,7 @@
-#include "platform/report/ReportDataSource.h"
+#include "report/ReportDataSource.h"
 
-#include "platform/report/ReportErrors.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/ReportErrors.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

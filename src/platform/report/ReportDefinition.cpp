@@ -1,4 +1,4 @@
-#include "platform/report/ReportDefinition.h"
+#include "report/ReportDefinition.h"
 
 #include <algorithm>
 

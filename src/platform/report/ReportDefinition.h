@@ -2,7 +2,7 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/report/Template.h"
+#include "report/Template.h"
 
 #include <QList>
 #include <QPageSize>

@@ -1,4 +1,4 @@
-#include "platform/report/ReportDocument.h"
+#include "report/ReportDocument.h"
 
 namespace rpt {
 

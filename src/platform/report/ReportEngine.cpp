@@ -1,11 +1,11 @@
-#include "platform/report/ReportEngine.h"
+#include "report/ReportEngine.h"
 
-#include "platform/report/PreparedReport.h"
-#include "platform/report/PreviewPresenter.h"
-#include "platform/report/ReportDataReader.h"
-#include "platform/report/ReportErrors.h"
-#include "platform/report/ReportFileParser.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/PreparedReport.h"
+#include "report/PreviewPresenter.h"
+#include "report/ReportDataReader.h"
+#include "report/ReportErrors.h"
+#include "report/ReportFileParser.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>

@@ -2,10 +2,10 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/db/Connection.h"
-#include "platform/report/PreviewOptions.h"
-#include "platform/report/ReportDataSource.h"
-#include "platform/report/ReportParameters.h"
+#include "db/Connection.h"
+#include "report/PreviewOptions.h"
+#include "report/ReportDataSource.h"
+#include "report/ReportParameters.h"
 
 #include <QString>
 

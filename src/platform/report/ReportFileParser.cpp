@@ -1,8 +1,8 @@
-#include "platform/report/ReportFileParser.h"
+#include "report/ReportFileParser.h"
 
-#include "platform/report/ReportErrors.h"
-#include "platform/report/StatementBinder.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/ReportErrors.h"
+#include "report/StatementBinder.h"
+#include "runtime/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>

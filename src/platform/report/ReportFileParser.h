@@ -2,8 +2,8 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/report/ReportDefinition.h"
-#include "platform/report/ReportFileSections.h"
+#include "report/ReportDefinition.h"
+#include "report/ReportFileSections.h"
 
 namespace rpt {
 

@@ -1,7 +1,7 @@
-#include "platform/report/ReportFileSections.h"
+#include "report/ReportFileSections.h"
 
-#include "platform/report/ReportErrors.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/ReportErrors.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
-#include "platform/report/ReportLayout.h"
+#include "report/ReportLayout.h"
 
-#include "platform/report/FieldFormat.h"
-#include "platform/runtime/Conversions.h"
+#include "report/FieldFormat.h"
+#include "runtime/Conversions.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,10 +2,10 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/report/ReportData.h"
-#include "platform/report/ReportDefinition.h"
-#include "platform/report/ReportDocument.h"
-#include "platform/report/TextMeasure.h"
+#include "report/ReportData.h"
+#include "report/ReportDefinition.h"
+#include "report/ReportDocument.h"
+#include "report/TextMeasure.h"
 
 namespace rpt {
 

@@ -1,6 +1,6 @@
-#include "platform/report/ReportPainter.h"
+#include "report/ReportPainter.h"
 
-#include "platform/report/TextMeasure.h"
+#include "report/TextMeasure.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportDocument.h"
+#include "report/ReportDocument.h"
 
 class QPainter;
 class QPagedPaintDevice;

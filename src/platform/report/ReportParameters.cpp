@@ -1,8 +1,8 @@
-#include "platform/report/ReportParameters.h"
+#include "report/ReportParameters.h"
 
-#include "platform/db/SqlLiteral.h"
-#include "platform/report/ReportErrors.h"
-#include "platform/runtime/RuntimeError.h"
+#include "db/SqlLiteral.h"
+#include "report/ReportErrors.h"
+#include "runtime/RuntimeError.h"
 
 #include <QRegularExpression>
 

@@ -2,7 +2,7 @@
 
 #include "ostrelplatform_export.h"
 
-#include "platform/report/ReportDefinition.h"
+#include "report/ReportDefinition.h"
 
 #include <QMap>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "platform/report/StatementBinder.h"
+#include "report/StatementBinder.h"
 
-#include "platform/report/ReportErrors.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/ReportErrors.h"
+#include "runtime/RuntimeError.h"
 
 #include <QRegularExpression>
 

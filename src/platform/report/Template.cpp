@@ -1,8 +1,8 @@
-#include "platform/report/Template.h"
+#include "report/Template.h"
 
-#include "platform/report/FieldFormat.h"
-#include "platform/report/ReportErrors.h"
-#include "platform/runtime/RuntimeError.h"
+#include "report/FieldFormat.h"
+#include "report/ReportErrors.h"
+#include "runtime/RuntimeError.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "platform/report/TextMeasure.h"
+#include "report/TextMeasure.h"
 
 #include <QFontMetricsF>
 

@@ -1,7 +1,7 @@
-#include "platform/runtime/Conversions.h"
+#include "runtime/Conversions.h"
 
-#include "platform/runtime/RuntimeError.h"
-#include "platform/runtime/ShortDate.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/ShortDate.h"
 
 #include <QDate>
 #include <QDateTime>

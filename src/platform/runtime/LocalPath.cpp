@@ -1,4 +1,4 @@
-#include "platform/runtime/LocalPath.h"
+#include "runtime/LocalPath.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

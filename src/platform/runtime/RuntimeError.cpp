@@ -1,4 +1,4 @@
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "platform/runtime/ShortDate.h"
+#include "runtime/ShortDate.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "platform/ui/ClosedComboWheel.h"
+#include "ui/ClosedComboWheel.h"
 
 #include <QComboBox>
 #include <QEvent>

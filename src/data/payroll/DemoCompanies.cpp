@@ -1,6 +1,6 @@
-#include "data/DemoData.h"
-#include "data/DemoSeedSteps.h"
-#include "data/NativeStatement.h"
+#include "DemoData.h"
+#include "DemoSeedSteps.h"
+#include "NativeStatement.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
-#include "data/NativeStatement.h"
+#include "NativeStatement.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QSqlError>
 #include <QSqlRecord>

@@ -1,7 +1,7 @@
-#include "data/DemoData.h"
-#include "data/DemoSeedSteps.h"
-#include "data/NativeStatement.h"
-#include "data/PayrollTables.h"
+#include "DemoData.h"
+#include "DemoSeedSteps.h"
+#include "NativeStatement.h"
+#include "PayrollTables.h"
 
 #include <cmath>
 #include <optional>

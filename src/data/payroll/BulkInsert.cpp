@@ -1,6 +1,6 @@
-#include "data/BulkInsert.h"
+#include "BulkInsert.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <sqlite3.h>
 

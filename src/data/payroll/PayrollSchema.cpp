@@ -1,9 +1,9 @@
-#include "data/PayrollSchema.h"
+#include "PayrollSchema.h"
 
-#include "data/NativeStatement.h"
-#include "data/PayrollSchemaText.h"
-#include "platform/db/Transaction.h"
-#include "platform/runtime/RuntimeError.h"
+#include "NativeStatement.h"
+#include "PayrollSchemaText.h"
+#include "db/Transaction.h"
+#include "runtime/RuntimeError.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>

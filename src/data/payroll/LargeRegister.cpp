@@ -1,10 +1,10 @@
-#include "data/LargeRegister.h"
+#include "LargeRegister.h"
 
-#include "data/BulkInsert.h"
-#include "data/NativeStatement.h"
-#include "data/PayrollTables.h"
-#include "platform/db/Transaction.h"
-#include "platform/runtime/RuntimeError.h"
+#include "BulkInsert.h"
+#include "NativeStatement.h"
+#include "PayrollTables.h"
+#include "db/Transaction.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDate>
 #include <array>

@@ -1,8 +1,8 @@
-#include "data/DemoData.h"
+#include "DemoData.h"
 
-#include "data/DemoSeedSteps.h"
-#include "data/PayrollSchema.h"
-#include "platform/db/Transaction.h"
+#include "DemoSeedSteps.h"
+#include "PayrollSchema.h"
+#include "db/Transaction.h"
 
 namespace payroll {
 
