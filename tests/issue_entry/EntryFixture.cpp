@@ -3,6 +3,7 @@
 #include "PayrollSchema.h"
 #include "data/BasLoanVariables.h"
 #include "data/ResolveTableNames.h"
+#include "db/Connection.h"
 #include "db/Recordset.h"
 #include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
@@ -43,9 +44,13 @@ const char* const Seed[] = {
 
 } // namespace
 
-void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& type,
-                 const QString& mode)
+void openRegister(qint16 company, const QString& type, const QString& mode)
 {
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(QStringLiteral(":memory:"));
+    payroll::createSchema(*connection);
+    for (const char* statement : Seed)
+        connection->Execute(QString::fromUtf8(statement));
     BasLoan::setAdocon(std::move(connection));
     BasLoan::MsgboxTitle = QStringLiteral("Payroll");
     BasLoan::ProcessDate = QDate(2024, 3, 15);
@@ -55,16 +60,6 @@ void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& t
     BasLoan::lngInterfaceID = type == u"L" ? 91001 : 91035;
     BasLoan::strMode = mode;
     BasLoan::ResolveTableNames();
-}
-
-void openRegister(qint16 company, const QString& type, const QString& mode)
-{
-    auto connection = std::make_shared<ado::Connection>();
-    connection->Open(QStringLiteral(":memory:"));
-    payroll::createSchema(*connection);
-    for (const char* statement : Seed)
-        connection->Execute(QString::fromUtf8(statement));
-    useRegister(std::move(connection), company, type, mode);
 }
 
 void run(const QString& sql)

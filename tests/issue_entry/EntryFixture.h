@@ -1,7 +1,5 @@
 #pragma once
 
-#include "db/Connection.h"
-
 #include <QStringList>
 
 #include <functional>
@@ -14,10 +12,8 @@ class frmLoan;
 // company 2 uses declining balances and bare numbers.
 namespace EntryFixture {
 
-// The module context of the register of one company and issue type, in an entry mode.
-void useRegister(ado::ConnectionPtr connection, qint16 company, const QString& type,
-                 const QString& mode = QStringLiteral("N"));
-// The same on a freshly seeded payroll database.
+// The module context of the register of one company and issue type, in an entry mode, on a
+// freshly seeded payroll database.
 void openRegister(qint16 company, const QString& type, const QString& mode = QStringLiteral("N"));
 void run(const QString& sql);
 // The fields of the first row a statement gives, as texts (dates in ISO form).

@@ -1,7 +1,6 @@
 #include "EntryTest.h"
 
 #include "ScriptedPresenter.h"
-#include "issue_entry/InstalmentFormula.h"
 #include "issue_entry/frmLoan.h"
 #include "runtime/Conversions.h"
 
@@ -39,31 +38,6 @@ class InstalmentTest : public EntryTest
     Q_OBJECT
 
 private slots:
-    void formula_data()
-    {
-        QTest::addColumn<bool>("level");
-        QTest::addColumn<double>("amount");
-        QTest::addColumn<double>("payments");
-        QTest::addColumn<double>("rate");
-        QTest::addColumn<QString>("instalment");
-        QTest::newRow("level at 0 %") << true << 12000. << 12. << 0. << "1000.00";
-        QTest::newRow("level, one payment") << true << 5000. << 1. << 12. << "5000.00";
-        QTest::newRow("declining, half a cent rounds up")
-            << false << 2400. << 12. << 4.5 << "204.88";
-        QTest::newRow("declining at 0 %") << false << 12000. << 12. << 0. << "1000.00";
-    }
-    void formula()
-    {
-        QFETCH(bool, level);
-        QFETCH(double, amount);
-        QFETCH(double, payments);
-        QFETCH(double, rate);
-        QFETCH(QString, instalment);
-        const double value = level ? InstalmentFormula::levelPayment(amount, payments, rate)
-                                   : InstalmentFormula::decliningBalance(amount, payments, rate);
-        QCOMPARE(vb::Format(value, u"0.00"), instalment);
-    }
-
     // The payments typed are left by focus; a figure that cannot be worked out keeps the one shown
     // and says why.
     void instalmentShown_data()
