@@ -15,24 +15,24 @@ QString remark(const QString& userName, const QString& reason)
 
 QString userNameLookup()
 {
-    return u"select username from "_s + BasLoan::strTblUsers + u" where companyid="_s +
-           QString::number(BasLoan::intCompanyID) + u" and userid="_s +
-           QString::number(BasLoan::intUserID);
+    return u"select username from %1 where companyid=%2 and userid=%3"_s.arg(
+        BasLoan::strTblUsers, QString::number(BasLoan::intCompanyID),
+        QString::number(BasLoan::intUserID));
 }
 
 QString issueStateCheck(const QString& issueId)
 {
-    return u"select liUsed, liCancelled from "_s + BasLoan::strTblLoansIssue +
-           u" with (updlock, holdlock) where liID ='"_s + ado::quotedText(issueId) +
-           u"' and liCompanyID ="_s + QString::number(BasLoan::intCompanyID);
+    return u"select liUsed, liCancelled from %1 with (updlock, holdlock) where liID ='%2' and "
+           u"liCompanyID =%3"_s.arg(BasLoan::strTblLoansIssue, ado::quotedText(issueId),
+                                    QString::number(BasLoan::intCompanyID));
 }
 
 QString cancelIssue(const QString& remark, const QString& issueId)
 {
-    return u"update "_s + BasLoan::strTblLoansIssue +
-           u" set liCancelled=1, liCancelledRemarks='"_s + ado::quotedText(remark) +
-           u" ' where liID ='"_s + ado::quotedText(issueId) + u"' and liCompanyID ="_s +
-           QString::number(BasLoan::intCompanyID);
+    return u"update %1 set liCancelled=1, liCancelledRemarks='%2 ' where liID ='%3' and "
+           u"liCompanyID =%4"_s.arg(BasLoan::strTblLoansIssue, ado::quotedText(remark),
+                                    ado::quotedText(issueId),
+                                    QString::number(BasLoan::intCompanyID));
 }
 
 } // namespace CancellationStatements

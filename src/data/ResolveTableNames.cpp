@@ -13,10 +13,10 @@ namespace BasLoan {
 void ResolveTableNames()
 {
     const QString sql =
-        u" select tablename, linktablename from linktable where tablename in ( "_s +
-        u" 'pusers', 'pLoansIssue', 'pLoans', 'ploanrepaymentdetails ', 'ptables', "_s +
+        u" select tablename, linktablename from linktable where tablename in ( "
+        u" 'pusers', 'pLoansIssue', 'pLoans', 'ploanrepaymentdetails ', 'ptables', "
         u" 'ptablecolumns', 'puserrights', 'psettings','pEmployee','ploanapplication',  "
-        "'pPrefix', 'pCurrencyMaster')"_s;
+        u"'pPrefix', 'pCurrencyMaster')"_s;
 
     struct Mapping
     {

@@ -11,12 +11,10 @@ namespace IssueDeductions {
 bool deductedInMonthlyEntry(ado::Connection& connection, qint32 lngLoanIssueID)
 {
     ado::Recordset rs;
-    rs.Open(u"select count(eddID) from pempMonthlyEntryHeader a,"
-            "pEmployeeDeductionDetail b where "_s +
-                u"a.emhCompanyID=b.eddCompanyID and a.emhID=b.eddID and  "
-                "emhCancelled=0 and "_s +
-                u"eddLoanIssueID="_s + QString::number(lngLoanIssueID) + u" and a.emhCompanyId="_s +
-                QString::number(BasLoan::intCompanyID),
+    rs.Open(u"select count(eddID) from pempMonthlyEntryHeader a,pEmployeeDeductionDetail b where "
+            u"a.emhCompanyID=b.eddCompanyID and a.emhID=b.eddID and  emhCancelled=0 and "
+            u"eddLoanIssueID=%1 and a.emhCompanyId=%2"_s.arg(
+                QString::number(lngLoanIssueID), QString::number(BasLoan::intCompanyID)),
             connection, ado::CursorType::ForwardOnly, ado::LockType::ReadOnly);
     const bool done = vb::CDbl(rs.value(0)) > 0;
     rs.Close();

@@ -51,13 +51,13 @@ void frmLoan::RecalculateInstallment()
     QVariant flat;
     QVariant rate;
     try {
-        flat = BasLoan::adocon().ExecuteScalar(u"select FlatLoanInterest from "_s +
-                                               BasLoan::strTblSettings + u" where companyid = "_s +
-                                               company);
+        flat = BasLoan::adocon().ExecuteScalar(
+            u"select FlatLoanInterest from %1 where companyid = %2"_s.arg(BasLoan::strTblSettings,
+                                                                          company));
         rate = BasLoan::adocon().ExecuteScalar(
-            u"select lPercentageofInterest from "_s + BasLoan::strTblLoans +
-            u" where lcompanyid = "_s + company + u" and lloanid = "_s +
-            QString::number(vb::CLng(cboLoanType->currentData())));
+            u"select lPercentageofInterest from %1 where lcompanyid = %2 and lloanid = %3"_s.arg(
+                BasLoan::strTblLoans, company,
+                QString::number(vb::CLng(cboLoanType->currentData()))));
     } catch (const RuntimeError& e) {
         tellNotRecalculated(u"the database reported \""_s + e.description() + u"\"."_s);
         return;

@@ -16,20 +16,21 @@ using namespace Qt::StringLiterals;
 void frmLoan::GenerateIssueNo()
 {
     ado::Recordset rs;
-    rs.Open(u"SELECT Prefix FROM "_s + BasLoan::strTblPrefix + u" WHERE CompanyID = "_s +
-                QString::number(BasLoan::intCompanyID) + u" and InterfaceID = "_s +
-                QString::number(BasLoan::lngInterfaceID),
+    rs.Open(u"SELECT Prefix FROM %1 WHERE CompanyID = %2 and InterfaceID = %3"_s.arg(
+                BasLoan::strTblPrefix, QString::number(BasLoan::intCompanyID),
+                QString::number(BasLoan::lngInterfaceID)),
             BasLoan::adocon(), ado::CursorType::Static, ado::LockType::ReadOnly);
     const QString prefix = rs.isEOF() ? QString() : vb::CStr(rs.value(u"Prefix"_s));
     rs.Close();
 
-    // The prefix goes into a quoted literal.
+    // The prefix goes into a quoted literal; the % after it is the LIKE wildcard, which arg()
+    // leaves alone as no digit follows it.
     const QString likePrefix = ado::quotedText(vb::Trim(prefix));
     const QString highest = vb::CStr(BasLoan::adocon().ExecuteScalar(
-        u"SELECT isnull(max(convert(int,right(liNo,len(liNo)-"_s + QString::number(prefix.size()) +
-        u"))),0) FROM "_s + BasLoan::strTblLoansIssue + u" WHERE liCompanyID="_s +
-        QString::number(BasLoan::intCompanyID) + u" and litype= '"_s + BasLoan::strtype +
-        u"' and liNo like '"_s + likePrefix + u"%'"_s));
+        u"SELECT isnull(max(convert(int,right(liNo,len(liNo)-%1))),0) FROM %2 WHERE "
+        u"liCompanyID=%3 and litype= '%4' and liNo like '%5%'"_s.arg(
+            QString::number(prefix.size()), BasLoan::strTblLoansIssue,
+            QString::number(BasLoan::intCompanyID), BasLoan::strtype, likePrefix)));
 
     // A 32-bit running number: a company issues far more than 32767 loans over the years.
     const double next = highest == u"0" ? 1 : vb::Val(highest) + 1;

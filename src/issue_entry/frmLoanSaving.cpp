@@ -101,14 +101,13 @@ void frmLoan::SaveIssue()
     ado::Recordset rs;
     if (BasLoan::strMode == u"N") {
         checkApplicationStillOpen();
-        rs.Open(u"select * from "_s + BasLoan::strTblLoansIssue + u" where  liCompanyID="_s +
-                    company,
+        rs.Open(u"select * from %1 where  liCompanyID=%2"_s.arg(BasLoan::strTblLoansIssue, company),
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
         rs.AddNew();
         rs.setValue(u"liCompanyID"_s, BasLoan::intCompanyID);
         rs.setValue(u"litype"_s, BasLoan::strtype);
         objCommonDB->strTableName =
-            u" "_s + BasLoan::strTblLoansIssue + u" where liCompanyID = "_s + company;
+            u" %1 where liCompanyID = %2"_s.arg(BasLoan::strTblLoansIssue, company);
         lngIssueID = objCommonDB->fnGetNextMaxNo(u"liID"_s);
         rs.setValue(u"liID"_s, lngIssueID);
         GenerateIssueNo();
@@ -116,8 +115,8 @@ void frmLoan::SaveIssue()
         rs.setValue(u"lidate"_s, issueDate(txtLoanDate->text()));
     } else {
         lngIssueID = vb::CLng(vb::Val(BasLoan::currentIssueIdText()));
-        rs.Open(u"select * from "_s + BasLoan::strTblLoansIssue + u" where licompanyid = "_s +
-                    company + u" and liID = "_s + QString::number(lngIssueID),
+        rs.Open(u"select * from %1 where licompanyid = %2 and liID = %3"_s.arg(
+                    BasLoan::strTblLoansIssue, company, QString::number(lngIssueID)),
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
         checkIssueStillEditable(rs);
     }
@@ -173,9 +172,9 @@ void frmLoan::checkIssueStillEditable(ado::Recordset& rs)
 void frmLoan::checkApplicationStillOpen()
 {
     const QVariant liveIssues = BasLoan::adocon().ExecuteScalar(
-        u"select count(*) from "_s + BasLoan::strTblLoansIssue + u" where liCompanyID = "_s +
-        QString::number(BasLoan::intCompanyID) + u" and liLoanAppID = "_s +
-        QString::number(applicationOf(*this)) + u" and licancelled = 0"_s);
+        u"select count(*) from %1 where liCompanyID = %2 and liLoanAppID = %3 and "
+        u"licancelled = 0"_s.arg(BasLoan::strTblLoansIssue, QString::number(BasLoan::intCompanyID),
+                                 QString::number(applicationOf(*this))));
     if (vb::CDbl(liveIssues) > 0)
         throw RuntimeError(RuntimeError::RowNotLocated,
                            u"Another user has just issued this application. Nothing "
@@ -185,10 +184,9 @@ void frmLoan::checkApplicationStillOpen()
 void frmLoan::closeRepaymentRows()
 {
     ado::Recordset rs;
-    rs.Open(u"select * from "_s + BasLoan::strTblRepayment + u" where lrdcompanyid = "_s +
-                QString::number(BasLoan::intCompanyID) + u" and lrdEmpID = "_s +
-                QString::number(employeeOf(*this)) + u" and lrdLoanID = "_s +
-                QString::number(loanTypeOf(*this)),
+    rs.Open(u"select * from %1 where lrdcompanyid = %2 and lrdEmpID = %3 and lrdLoanID = %4"_s.arg(
+                BasLoan::strTblRepayment, QString::number(BasLoan::intCompanyID),
+                QString::number(employeeOf(*this)), QString::number(loanTypeOf(*this))),
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
     if (!rs.isEOF()) {
         for (; !rs.isEOF(); rs.MoveNext())

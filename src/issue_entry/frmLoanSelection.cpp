@@ -41,17 +41,14 @@ void frmLoan::cboEmployee_Click()
 
     if (BasLoan::strMode == u"N") {
         objCommonDB->strTableName =
-            BasLoan::strTblLoanApplication + u" a left outer join  "_s + BasLoan::strTblLoansIssue +
-            u" b on "_s +
-            u"  a.laCompanyID=b.liCompanyID and a.laLoanAppID =b.liLoanAppID   and "_s +
-            u" b.licancelled = 0"_s;
+            u"%1 a left outer join  %2 b on   a.laCompanyID=b.liCompanyID and "
+            u"a.laLoanAppID =b.liLoanAppID   and  b.licancelled = 0"_s.arg(
+                BasLoan::strTblLoanApplication, BasLoan::strTblLoansIssue);
         objCommonDB->populatecomboorlist(
             cboloanapplication, u"a.laLoanAppID"_s, u"a.laloanappno"_s,
-            u" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  "
-            "a.lacompanyid ="_s +
-                QString::number(BasLoan::intCompanyID) + u" and a.laAppType= '"_s +
-                BasLoan::strtype + u" ' and a.lacancelled=0 and laEmployeeID = "_s +
-                QString::number(empId));
+            u" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  a.lacompanyid =%1 "
+            u"and a.laAppType= '%2 ' and a.lacancelled=0 and laEmployeeID = %3"_s.arg(
+                QString::number(BasLoan::intCompanyID), BasLoan::strtype, QString::number(empId)));
     }
     lngLastEmpID = empId;
 }
@@ -62,12 +59,11 @@ void frmLoan::cboloanapplication_Click()
         return;
     ado::Recordset rs;
     rs.Open(u"select lLoanID,lDescription,laPaymentPeriod,laSanctionAmount,"
-            "laInstalmentAmount,laDeductMonthly from "_s +
-                BasLoan::strTblLoanApplication + u" a,"_s + BasLoan::strTblLoans + u" b "_s +
-                u"where a.laCompanyID=b.lCompanyID and a.laLoanID = b.lLoanID and "
-                "a.laLoanAppID="_s +
-                QString::number(vb::CLng(cboloanapplication->currentData())) +
-                u" and a.laAppType='"_s + BasLoan::strtype + u"'"_s,
+            u"laInstalmentAmount,laDeductMonthly from %1 a,%2 b where "
+            u"a.laCompanyID=b.lCompanyID and a.laLoanID = b.lLoanID and a.laLoanAppID=%3 and "
+            u"a.laAppType='%4'"_s.arg(BasLoan::strTblLoanApplication, BasLoan::strTblLoans,
+                                      QString::number(vb::CLng(cboloanapplication->currentData())),
+                                      BasLoan::strtype),
             BasLoan::adocon());
     cboLoanType->clear();
     if (rs.isEOF()) {
@@ -94,12 +90,11 @@ void frmLoan::cboloanapplication_Click()
     cboLoanType->setCurrentIndex(0);
     rs.Close();
 
-    objCommonDB->strTableName = BasLoan::strTblLoans + u" a,"_s + BasLoan::strTblCurrency + u" b"_s;
+    objCommonDB->strTableName = u"%1 a,%2 b"_s.arg(BasLoan::strTblLoans, BasLoan::strTblCurrency);
     const QString symbol = vb::Trim(vb::TextOf(objCommonDB->fnReturnField(
         u"symbol"_s,
-        u"a.lCompanyID=b.CompanyID and a.lCurrencyID=b.CurrencyId and lcompanyid = "_s +
-            QString::number(BasLoan::intCompanyID) + u" and lLoanID = "_s +
-            QString::number(loanId))));
+        u"a.lCompanyID=b.CompanyID and a.lCurrencyID=b.CurrencyId and lcompanyid = %1 and "
+        u"lLoanID = %2"_s.arg(QString::number(BasLoan::intCompanyID), QString::number(loanId)))));
     relabelAmounts(symbol);
 }
 

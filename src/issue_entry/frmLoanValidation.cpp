@@ -72,9 +72,9 @@ bool frmLoan::fnAmountWithinLimits()
     if (BasLoan::strMode != u"N" || cboLoanType->currentIndex() < 0)
         return true; // a missing loan type ends the save with its own message
     ado::Recordset rs;
-    rs.Open(u"select lMinlimit, lMaxlimit from "_s + BasLoan::strTblLoans +
-                u" where lcompanyid = "_s + QString::number(BasLoan::intCompanyID) +
-                u" and lloanid = "_s + QString::number(vb::CLng(cboLoanType->currentData())),
+    rs.Open(u"select lMinlimit, lMaxlimit from %1 where lcompanyid = %2 and lloanid = %3"_s.arg(
+                BasLoan::strTblLoans, QString::number(BasLoan::intCompanyID),
+                QString::number(vb::CLng(cboLoanType->currentData()))),
             BasLoan::adocon());
     if (rs.isEOF())
         return true;

@@ -27,8 +27,8 @@ void listFormerEmployee(clsCommonDB& db, QComboBox* cboEmployee, const QVariant&
 {
     db.strTableName = BasLoan::strTblEmployee;
     const QVariant name =
-        db.fnReturnField(u"eName"_s, u"eCompanyID="_s + QString::number(BasLoan::intCompanyID) +
-                                         u" and eEmpID="_s + vb::CStr(empId));
+        db.fnReturnField(u"eName"_s, u"eCompanyID=%1 and eEmpID=%2"_s.arg(
+                                         QString::number(BasLoan::intCompanyID), vb::CStr(empId)));
     if (!name.isNull())
         cboEmployee->addItem(vb::TextOf(name), vb::CLng(empId));
 }
@@ -48,8 +48,8 @@ void FrmMaster::CmdEdit_Click()
     const QString idText = flexMaster->TextMatrix(flexMaster->Row(), 0);
     const qint32 lngLoanIssueID = vb::CLng(idText);
     ado::Recordset rs;
-    rs.Open(u"select * from "_s + BasLoan::strTblLoansIssue + u" where licompanyid="_s +
-                QString::number(BasLoan::intCompanyID) + u"and liID = "_s + idText + u" "_s,
+    rs.Open(u"select * from %1 where licompanyid=%2and liID = %3 "_s.arg(
+                BasLoan::strTblLoansIssue, QString::number(BasLoan::intCompanyID), idText),
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
     if (rs.isEOF()) {
         msgbox::MsgBox(u"This issue no longer exists; another user may have removed "
@@ -79,9 +79,9 @@ void FrmMaster::CmdEdit_Click()
         objCommonDB->strTableName = BasLoan::strTblLoanApplication;
         objCommonDB->populatecomboorlist(
             entry.cboloanapplication, u"laloanappid"_s, u"laloanappno"_s,
-            u" laloanappid = "_s + vb::CStr(field("liLoanAppID")) + u" and laEmployeeID ="_s +
-                vb::CStr(field("liempid")) + u" and laCompanyID ="_s +
-                QString::number(BasLoan::intCompanyID));
+            u" laloanappid = %1 and laEmployeeID =%2 and laCompanyID =%3"_s.arg(
+                vb::CStr(field("liLoanAppID")), vb::CStr(field("liempid")),
+                QString::number(BasLoan::intCompanyID)));
         objCommonGen->selectcomboitembyvalue(entry.cboloanapplication, field("liLoanAppID"));
         objCommonGen->selectcomboitembyvalue(entry.cboLoanType, field("liLoanID"));
         entry.txtLoanAmount->setText(vb::TextOf(field("liOpeningBalance")));

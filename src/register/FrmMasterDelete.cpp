@@ -23,8 +23,8 @@ namespace {
 bool usedByPayroll(const QString& issueIdText)
 {
     ado::Recordset rs;
-    rs.Open(u"select liUsed from "_s + BasLoan::strTblLoansIssue + u" where liCompanyID = "_s +
-                QString::number(BasLoan::intCompanyID) + u" and liID = "_s + issueIdText,
+    rs.Open(u"select liUsed from %1 where liCompanyID = %2 and liID = %3"_s.arg(
+                BasLoan::strTblLoansIssue, QString::number(BasLoan::intCompanyID), issueIdText),
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::ReadOnly);
     const QVariant used = rs.value(u"liUsed"_s);
     rs.Close();

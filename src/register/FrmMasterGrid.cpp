@@ -66,10 +66,9 @@ void FrmMaster::FillColumnHeadings(const QString& headingSet, QVector<double>& l
         cboSearch->clear();
 
         ado::Recordset rs;
-        rs.Open(u"select tc.columnheader,tc.columnname from "_s + BasLoan::strTblTables + u" t,"_s +
-                    BasLoan::strTblTableColumns +
-                    u" tc where t.tableid = tc.tableid and tablename ='"_s + headingSet +
-                    u"' order by tc.ColumnID"_s,
+        rs.Open(u"select tc.columnheader,tc.columnname from %1 t,%2 tc where t.tableid = "
+                u"tc.tableid and tablename ='%3' order by tc.ColumnID"_s.arg(
+                    BasLoan::strTblTables, BasLoan::strTblTableColumns, headingSet),
                 BasLoan::adocon());
         int headingRows = 0;
         if (!rs.isEOF()) {

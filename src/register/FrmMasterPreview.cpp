@@ -45,8 +45,8 @@ void FrmMaster::cmdPreview_Click()
             0, u"@intCompanyID;"_s + QString::number(BasLoan::intCompanyID) + u";true"_s);
         cRptLoansIssue.setParameterField(1, u"@intAdvanceorLoanIssueID;"_s + issueId + u";true"_s);
         ado::Recordset rs;
-        rs.Open(u"select username from "_s + BasLoan::strTblUsers + u" where userid = "_s +
-                    QString::number(BasLoan::intUserID),
+        rs.Open(u"select username from %1 where userid = %2"_s.arg(
+                    BasLoan::strTblUsers, QString::number(BasLoan::intUserID)),
                 BasLoan::adocon());
         if (!rs.isEOF())
             cRptLoansIssue.setParameterField(

@@ -36,9 +36,9 @@ void FrmMaster::UserRights()
         // Any other type has no rights screen of its own: the interface number would be one left
         // from an earlier register, so nothing is read and nothing is granted.
         ado::Recordset rs;
-        rs.Open(u"select functionrights from "_s + BasLoan::strTblUserRights +
-                    u" where userid = "_s + QString::number(BasLoan::intUserID) +
-                    u" and interfaceid = "_s + QString::number(BasLoan::lngInterfaceID),
+        rs.Open(u"select functionrights from %1 where userid = %2 and interfaceid = %3"_s.arg(
+                    BasLoan::strTblUserRights, QString::number(BasLoan::intUserID),
+                    QString::number(BasLoan::lngInterfaceID)),
                 BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::Optimistic);
         // No row grants nothing, as a row whose rights are empty (Null) does.
         if (!rs.isEOF())

@@ -32,9 +32,11 @@ ado::Connection& clsCommonDB::connection()
 
 QString clsCommonDB::selectFrom(const QString& columns, const QString& condition) const
 {
-    QString sql = u"select "_s + columns + u" from "_s + strTableName;
-    if (!vb::Trim(condition).isEmpty())
-        sql += (hasWhere(strTableName) ? u" and "_s : u" where "_s) + u"("_s + condition + u")"_s;
+    QString sql = u"select %1 from %2"_s.arg(columns, strTableName);
+    if (!vb::Trim(condition).isEmpty()) {
+        const QString joiner = hasWhere(strTableName) ? u" and "_s : u" where "_s;
+        sql += u"%1(%2)"_s.arg(joiner, condition);
+    }
     return sql;
 }
 
@@ -42,9 +44,8 @@ void clsCommonDB::populatecomboorlist(QComboBox* combo, const QString& valueColu
                                       const QString& textColumn, const QString& condition)
 {
     ado::Recordset rs;
-    rs.Open(selectFrom(valueColumn + u", "_s + textColumn, condition) + u" order by "_s +
-                textColumn,
-            connection());
+    const QString sql = selectFrom(valueColumn + u", "_s + textColumn, condition);
+    rs.Open(u"%1 order by %2"_s.arg(sql, textColumn), connection());
     const QSignalBlocker quiet(combo); // the list is replaced, not chosen from
     combo->clear();
     while (!rs.isEOF()) {
@@ -72,6 +73,6 @@ qint32 clsCommonDB::fnGetNextMaxNo(const QString& column)
         static const QRegularExpression firstTable(u"^\\s*([\\w.\\[\\]]+)"_s);
         from.replace(firstTable, u" \\1 with (updlock, holdlock)"_s);
     }
-    const QString sql = u"select isnull(max("_s + column + u"),0)+1 from "_s + from;
+    const QString sql = u"select isnull(max(%1),0)+1 from %2"_s.arg(column, from);
     return vb::CLng(connection().ExecuteScalar(sql));
 }
