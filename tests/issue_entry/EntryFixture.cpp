@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace EntryFixture {
 
 namespace {
@@ -47,12 +49,12 @@ const char* const Seed[] = {
 void openRegister(qint16 company, const QString& type, const QString& mode)
 {
     auto connection = std::make_shared<ado::Connection>();
-    connection->Open(QStringLiteral(":memory:"));
+    connection->Open(u":memory:"_s);
     payroll::createSchema(*connection);
     for (const char* statement : Seed)
         connection->Execute(QString::fromUtf8(statement));
     BasLoan::setAdocon(std::move(connection));
-    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+    BasLoan::MsgboxTitle = u"Payroll"_s;
     BasLoan::ProcessDate = QDate(2024, 3, 15);
     BasLoan::intUserID = 2;
     BasLoan::intCompanyID = company;
@@ -87,10 +89,9 @@ QString storedValue(const QString& sql)
 
 void addIssue(int company, int id, const QString& type, const QString& number, bool cancelled)
 {
-    run(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
-                       "liempid, liLoanID, liLoanAppID, licancelled) values (%1, %2, '%3', '%4', "
-                       "'2024-01-02', 2, 1, 99, %5)")
-            .arg(company)
+    run(u"insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+        "liempid, liLoanID, liLoanAppID, licancelled) values (%1, %2, '%3', '%4', "
+        "'2024-01-02', 2, 1, 99, %5)"_s.arg(company)
             .arg(id)
             .arg(type, number)
             .arg(int(cancelled)));
@@ -98,16 +99,16 @@ void addIssue(int company, int id, const QString& type, const QString& number, b
 
 void addLiveIssue()
 {
-    run(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
-                       "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
-                       "liNoofPayments, liInstallmentAmount, liDeductionMode, liUsed, liRemarks) "
-                       "values (1, 7, 'L', 'LN7', '2024-01-05', 1, 1, 10, 12000, 5, 12, 1055.63, "
-                       "1, NULL, 'old')"));
+    run(u"insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+        "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+        "liNoofPayments, liInstallmentAmount, liDeductionMode, liUsed, liRemarks) "
+        "values (1, 7, 'L', 'LN7', '2024-01-05', 1, 1, 10, 12000, 5, 12, 1055.63, "
+        "1, NULL, 'old')"_s);
 }
 
 frmLoan& newEntry(int employee, int application)
 {
-    BasLoan::strMode = QStringLiteral("N");
+    BasLoan::strMode = u"N"_s;
     frmLoan& entry = frmLoan::instance();
     entry.show();
     choose(entry.cboEmployee, employee);

@@ -21,8 +21,8 @@ private slots:
         QTest::addColumn<int>("application");
         QTest::addColumn<QString>("amount"); // empty: as the application gives it
         QTest::addColumn<QString>("message");
-        const QString limits = QStringLiteral(
-            "The loan amount must be between 1000.00 and 50000.00 for Personal Loan.");
+        const QString limits =
+            u"The loan amount must be between 1000.00 and 50000.00 for Personal Loan."_s;
         QTest::newRow("nothing chosen") << "L" << 0 << 0 << QString() << "Select employee";
         QTest::newRow("no application") << "L" << 1 << 0 << QString() << "Select loan application";
         QTest::newRow("amount only blanks") << "L" << 1 << 10 << u"   "_s << "Enter loan amount";
@@ -97,14 +97,14 @@ private slots:
         entry.cmdOK_Click();
         if (messages.shown().isEmpty()) {
             QCOMPARE(shown, outcome);
-            QCOMPARE(stored(QStringLiteral("select liInstallmentAmount, liCurrentBalance / "
-                                           "liNoofPayments from pLoansIssueData")),
+            QCOMPARE(stored(u"select liInstallmentAmount, liCurrentBalance / "
+                            "liNoofPayments from pLoansIssueData"_s),
                      QStringList(2, outcome));
         } else {
             QVERIFY2(messages.prompts().back().startsWith(outcome),
                      qPrintable(messages.prompts().join(u'|')));
             QVERIFY(!shown.contains(u"inf"_s) && !shown.contains(u"nan"_s));
-            QCOMPARE(storedValue(QStringLiteral("select count(*) from pLoansIssueData")), u"0"_s);
+            QCOMPARE(storedValue(u"select count(*) from pLoansIssueData"_s), u"0"_s);
             QVERIFY(entry.isVisible());
         }
     }
@@ -118,7 +118,7 @@ private slots:
         QTest::addColumn<QString>("outcome"); // the new number, or how the save fails
         QStringList tenLoans;
         for (int n = 1; n <= 10; ++n)
-            tenLoans << QStringLiteral("L LN%1").arg(n);
+            tenLoans << u"L LN%1"_s.arg(n);
         QTest::newRow("LN1 to LN10: the maximum is numeric")
             << 1 << "L" << tenLoans << QString() << "LN11";
         QTest::newRow("a cancelled highest number still counts")
@@ -159,10 +159,9 @@ private slots:
         const bool saved = messages.shown().isEmpty();
         QCOMPARE(saved ? entry.strIssueNo : messages.prompts()[0].left(outcome.size()), outcome);
         QCOMPARE(entry.isVisible(), !saved);
-        QCOMPARE(storedValue(QStringLiteral("select count(*) from pLoansIssueData")).toInt(),
+        QCOMPARE(storedValue(u"select count(*) from pLoansIssueData"_s).toInt(),
                  issues.size() + saved);
-        QCOMPARE(storedValue(QStringLiteral("select sum(lrdProcessed) from ploanrepaymentdetails"))
-                         .toInt() > 0,
+        QCOMPARE(storedValue(u"select sum(lrdProcessed) from ploanrepaymentdetails"_s).toInt() > 0,
                  saved);
     }
 };

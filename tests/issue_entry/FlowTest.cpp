@@ -31,7 +31,7 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(QStringList, shown);
-        openRegister(1, QStringLiteral("L"));
+        openRegister(1, u"L"_s);
         msgbox::ScriptedPresenter messages;
         frmLoan& entry = newEntry(1, 10);
         messages.queueAnswer(answer);
@@ -55,15 +55,14 @@ private slots:
         QTest::addColumn<QString>("closeBy");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QStringList>("prompts");
-        const QStringList ask{QStringLiteral("Save Changes?")};
+        const QStringList ask{u"Save Changes?"_s};
         QTest::newRow("nothing changed")
             << false << QString() << "Close" << int(msgbox::vbYes) << QStringList();
         QTest::newRow("changed, Esc, No") << false << "note"
                                           << "Esc" << int(msgbox::vbNo) << ask;
         QTest::newRow("changed, close box, Yes, incomplete: stays open")
             << false << "note"
-            << "close box" << int(msgbox::vbYes)
-            << (ask + QStringList{QStringLiteral("Select employee")});
+            << "close box" << int(msgbox::vbYes) << (ask + QStringList{u"Select employee"_s});
         QTest::newRow("complete, Close, Yes saves")
             << true << QString() << "Close" << int(msgbox::vbYes) << ask;
     }
@@ -74,7 +73,7 @@ private slots:
         QFETCH(QString, closeBy);
         QFETCH(int, answer);
         QFETCH(QStringList, prompts);
-        openRegister(1, QStringLiteral("L"));
+        openRegister(1, u"L"_s);
         msgbox::ScriptedPresenter messages;
         frmLoan& entry = complete ? newEntry(1, 10) : newEntry(0, 0);
         QTest::keyClicks(entry.txtRemarks, remarks);
@@ -87,8 +86,7 @@ private slots:
             QTest::mouseClick(entry.cmdCancel, Qt::LeftButton);
         QCOMPARE(messages.prompts(), prompts);
         QCOMPARE(entry.isVisible(), prompts.size() > 1);
-        QCOMPARE(storedValue(QStringLiteral("select count(*) from pLoansIssueData")).toInt(),
-                 int(complete));
+        QCOMPARE(storedValue(u"select count(*) from pLoansIssueData"_s).toInt(), int(complete));
     }
 
     void editFollowsTheIssue_data()
@@ -98,15 +96,14 @@ private slots:
         QTest::addColumn<QString>("opens");  // editable, read-only, or not at all
         QTest::addColumn<QString>("message");
         const QString monthlyEntry =
-            QStringLiteral("insert into pempMonthlyEntryHeader values (1, 3, 1, '2024-02-01', %1)");
-        const QString deduction =
-            QStringLiteral("insert into pEmployeeDeductionDetail "
-                           "(eddCompanyID, eddID, eddLoanIssueID) values (1, 3, 7)");
+            u"insert into pempMonthlyEntryHeader values (1, 3, 1, '2024-02-01', %1)"_s;
+        const QString deduction = u"insert into pEmployeeDeductionDetail "
+                                  "(eddCompanyID, eddID, eddLoanIssueID) values (1, 3, 7)"_s;
         const QStringList cancelled{
             "update pLoansIssueData set licancelled = 1, liCancelledRemarks = 'clerk:dup '"};
         const QStringList used{"update pLoansIssueData set liUsed = 1"};
         const QStringList deducted{monthlyEntry.arg(0), deduction};
-        const QString refused = QStringLiteral("can no longer be changed; nothing was saved");
+        const QString refused = u"can no longer be changed; nothing was saved"_s;
         QTest::newRow("live") << QStringList() << false << "editable" << QString();
         QTest::newRow("live, of an employee who has left")
             << QStringList{"update pemployee set eActive = 0 where eEmpID = 1"} << false
@@ -130,7 +127,7 @@ private slots:
         QFETCH(bool, meanwhile);
         QFETCH(QString, opens);
         QFETCH(QString, message);
-        openRegister(1, QStringLiteral("L"), QStringLiteral("E"));
+        openRegister(1, u"L"_s, u"E"_s);
         addLiveIssue();
         const auto makeChange = [&] {
             for (const QString& statement : change)
@@ -138,7 +135,7 @@ private slots:
         };
         if (!meanwhile)
             makeChange();
-        const QString issue = QStringLiteral("select * from pLoansIssueData");
+        const QString issue = u"select * from pLoansIssueData"_s;
         QStringList before;
         msgbox::ScriptedPresenter messages;
         const bool shown = showEntry(7, [&](frmLoan& entry) {
@@ -153,7 +150,7 @@ private slots:
             if (meanwhile) {
                 makeChange();
                 before = stored(issue);
-                entry.txtRemarks->setText(QStringLiteral("mine"));
+                entry.txtRemarks->setText(u"mine"_s);
                 QTest::mouseClick(entry.cmdOK, Qt::LeftButton);
                 QVERIFY(!entry.cmdOK->isEnabled());
             }

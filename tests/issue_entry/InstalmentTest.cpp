@@ -51,9 +51,9 @@ private slots:
         // amount, payments, instalment, deduct monthly, the two labels
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("message");
-        const QString loan = QStringLiteral("Loan Amount(Rs):");
-        const QString inst = QStringLiteral("Installment Amt(Rs):");
-        const QString noMethod = QStringLiteral("interest method is not recorded");
+        const QString loan = u"Loan Amount(Rs):"_s;
+        const QString inst = u"Installment Amt(Rs):"_s;
+        const QString noMethod = u"interest method is not recorded"_s;
         QTest::newRow("level payment replaces the application's instalment")
             << 1 << "L" << 1 << 10 << QString() << QString()
             << QStringList{"12000", "12", "1055.63", "1", loan, inst} << QString();

@@ -20,9 +20,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString IssueCount = QStringLiteral("select count(*) from pLoansIssueData");
+const QString IssueCount = u"select count(*) from pLoansIssueData"_s;
 const QString RepaymentsClosed =
-    QStringLiteral("select group_concat(lrdProcessed, '') from ploanrepaymentdetails");
+    u"select group_concat(lrdProcessed, '') from ploanrepaymentdetails"_s;
 
 } // namespace
 
@@ -65,7 +65,7 @@ private slots:
             payroll::NativeStatement(BasLoan::adocon(), u"drop table pLoansIssueData"_s).run();
             payroll::NativeStatement(BasLoan::adocon(), loose).run();
         }
-        addIssue(2, 40, QStringLiteral("L"), QStringLiteral("40")); // another company's
+        addIssue(2, 40, u"L"_s, u"40"_s); // another company's
         if (issue)
             addLiveIssue();
         run(u"insert into puserrights (userid, interfaceid, functionrights) values "
@@ -79,11 +79,11 @@ private slots:
                 QTest::keyClick(entry.cboEmployee, Qt::Key_Down);
                 QTest::keyClick(entry.cboloanapplication, Qt::Key_Down);
             }
-            entry.txtLoanAmount->setText(QStringLiteral("10000.00"));
-            entry.txtNoOfPayments->setText(QStringLiteral("12"));
-            entry.txtInstallmentAmount->setText(QStringLiteral("1055.63"));
+            entry.txtLoanAmount->setText(u"10000.00"_s);
+            entry.txtNoOfPayments->setText(u"12"_s);
+            entry.txtInstallmentAmount->setText(u"1055.63"_s);
             entry.chkDeductMonthly->setChecked(false);
-            entry.txtRemarks->setText(QStringLiteral("  paid in cash "));
+            entry.txtRemarks->setText(u"  paid in cash "_s);
             QTest::mouseClick(entry.cmdOK, Qt::LeftButton);
         }));
         QVERIFY(!frmLoan::isLoaded());
@@ -91,12 +91,12 @@ private slots:
         // The balance to the cent, not the binary product 12667.560000000001.
         const QStringList entered{"12", "1055.63",      "0", "10000", "12667.56", "1", "0",
                                   "0",  "paid in cash", "1", "1"};
-        QCOMPARE(stored(QStringLiteral(
-                     "select liID, litype, liNo, lidate, liLoanID, liLoanAppID, liNoofPayments, "
-                     "liInstallmentAmount, liDeductionMode, liOpeningBalance, liCurrentBalance, "
-                     "liactive, licancelled, liUsed, liRemarks, liempid, liCompanyID "
-                     "from pLoansIssueData where liCompanyID = 1")),
-                 identity.split(u' ') + entered);
+        QCOMPARE(
+            stored(u"select liID, litype, liNo, lidate, liLoanID, liLoanAppID, liNoofPayments, "
+                   "liInstallmentAmount, liDeductionMode, liOpeningBalance, liCurrentBalance, "
+                   "liactive, licancelled, liUsed, liRemarks, liempid, liCompanyID "
+                   "from pLoansIssueData where liCompanyID = 1"_s),
+            identity.split(u' ') + entered);
         QCOMPARE(storedValue(RepaymentsClosed), repaymentsClosed);
         const FlexGrid* grid = FrmMaster::instance().flexMaster;
         QCOMPARE((QStringList{grid->TextMatrix(grid->Row(), 0), grid->TextMatrix(grid->Row(), 1)}),
@@ -108,7 +108,7 @@ private slots:
 
     void failureAtAnyStatementLeavesNothing()
     {
-        openRegister(1, QStringLiteral("L"));
+        openRegister(1, u"L"_s);
         frmLoan& saved = newEntry(1, 10);
         const int before = ado::ConnectionTestSeam::statementsSent(BasLoan::adocon());
         saved.cmdOK_Click();
@@ -116,7 +116,7 @@ private slots:
         QVERIFY(statements > 8);
         for (int n = 1; n <= statements; ++n) {
             closeWindows();
-            openRegister(1, QStringLiteral("L"));
+            openRegister(1, u"L"_s);
             const FlexGrid* grid = FrmMaster::instance().flexMaster;
             msgbox::ScriptedPresenter messages;
             frmLoan& entry = newEntry(1, 10);
@@ -146,11 +146,11 @@ private slots:
         QFETCH(QDate, processDate);
         const QLocale original;
         QLocale::setDefault(QLocale(locale));
-        openRegister(1, QStringLiteral("L"));
+        openRegister(1, u"L"_s);
         BasLoan::ProcessDate = processDate;
         newEntry(1, 10).cmdOK_Click();
         QLocale::setDefault(original);
-        QCOMPARE(storedValue(QStringLiteral("select lidate from pLoansIssueData")),
+        QCOMPARE(storedValue(u"select lidate from pLoansIssueData"_s),
                  processDate.toString(Qt::ISODate));
     }
 };

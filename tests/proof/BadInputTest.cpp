@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int Cases = 12;
@@ -36,17 +38,16 @@ constexpr int Cases = 12;
 // Every issue but one, as stored: what a statement meant for that one must not reach.
 QString othersDigest(ProofFixture& f, qint32 except)
 {
-    return f.row(QStringLiteral("select count(*), sum(licancelled), max(liID), "
-                                "sum(length(isnull(liCancelledRemarks,''))), "
-                                "sum(length(isnull(liRemarks,''))) from pLoansIssueData where "
-                                "liID <> %1")
-                     .arg(except));
+    return f.row(u"select count(*), sum(licancelled), max(liID), "
+                 "sum(length(isnull(liCancelledRemarks,''))), "
+                 "sum(length(isnull(liRemarks,''))) from pLoansIssueData where "
+                 "liID <> %1"_s.arg(except));
 }
 
 QString field(qint32 id, const char* column)
 {
     return vb::TextOf(BasLoan::adocon().ExecuteScalar(
-        QStringLiteral("select %1 from pLoansIssueData where liCompanyID = 1 and liID = %2")
+        u"select %1 from pLoansIssueData where liCompanyID = 1 and liID = %2"_s
             .arg(QLatin1String(column))
             .arg(id)));
 }
@@ -104,12 +105,11 @@ private slots:
             dialog.cmdOK->click();
             frmCancel::Unload();
 
-            const QString at = QStringLiteral("case %1: %2").arg(i).arg(typed.left(60));
+            const QString at = u"case %1: %2"_s.arg(i).arg(typed.left(60));
             QVERIFY2(boxed.size() <= 200, qPrintable(at));
             QVERIFY2(typed.startsWith(boxed) || boxed.isEmpty(), qPrintable(at));
             if (field(id, "licancelled") == u"1") {
-                QCOMPARE(field(id, "liCancelledRemarks"),
-                         QStringLiteral("clerk:") + vb::Trim(boxed) + u' ');
+                QCOMPARE(field(id, "liCancelledRemarks"), u"clerk:"_s + vb::Trim(boxed) + u' ');
                 QVERIFY2(f.messages().shown().isEmpty(), qPrintable(at));
             } else {
                 QVERIFY2(f.messages().shown().size() == 1, qPrintable(at));
@@ -128,7 +128,7 @@ private slots:
             const QString typed = texts.next();
             const Clerk::Outcome saved =
                 f.clerk().saveNewIssue(stress::FirstEmployee + i % 4, typed);
-            const QString at = QStringLiteral("case %1: %2").arg(i).arg(typed.left(60));
+            const QString at = u"case %1: %2"_s.arg(i).arg(typed.left(60));
             if (saved.kind == Clerk::Outcome::Done) {
                 QCOMPARE(field(saved.issueId, "liRemarks"), vb::Trim(typed.left(250)));
             } else {
@@ -162,7 +162,7 @@ private slots:
     void amountBoxesTakeOnlyNumbers()
     {
         ProofFixture f;
-        BasLoan::strMode = QStringLiteral("N");
+        BasLoan::strMode = u"N"_s;
         frmLoan& entry = frmLoan::instance();
         entry.show();
         RandomText texts(404);
@@ -171,16 +171,13 @@ private slots:
             // Every third text is a number in or out of shape, the rest anything at all.
             QString typed = texts.next();
             if (i % 3 == 0)
-                typed =
-                    QString::number(digits() % 100000) +
-                    (i % 2 ? QStringLiteral(".") + QString::number(digits() % 1000) : QString());
+                typed = QString::number(digits() % 100000) +
+                        (i % 2 ? u"."_s + QString::number(digits() % 1000) : QString());
             for (QLineEdit* box : {entry.txtLoanAmount, entry.txtNoOfPayments}) {
                 const int size = box == entry.txtLoanAmount ? 18 : 3;
                 const int decimals = box == entry.txtLoanAmount ? 2 : 0;
-                const QString at = QStringLiteral("%1, case %2: %3")
-                                       .arg(box->objectName())
-                                       .arg(i)
-                                       .arg(typed.left(40));
+                const QString at =
+                    u"%1, case %2: %3"_s.arg(box->objectName()).arg(i).arg(typed.left(40));
                 box->clear();
                 box->insert(typed); // what a paste or a drop does
                 QVERIFY2(numberShaped(box->text(), size, decimals), qPrintable(at));
@@ -208,7 +205,7 @@ private slots:
     {
         QFETCH(QString, kind);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("bad.db"));
+        const QString path = dir.filePath(u"bad.db"_s);
         std::mt19937 random(505);
         const auto noise = [&random](qsizetype n) {
             QByteArray bytes(n, '\0');
@@ -221,13 +218,13 @@ private slots:
         } else if (kind == u"foreign") {
             ado::Connection other;
             other.Open(path);
-            other.Execute(QStringLiteral("create table notes (id int, body varchar(20))"));
+            other.Execute(u"create table notes (id int, body varchar(20))"_s);
         } else {
             {
                 ado::Connection payroll;
                 payroll.Open(path);
                 payroll::createDemoDatabase(payroll, stress::processDate());
-                payroll.Execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+                payroll.Execute(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
             }
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite));
@@ -242,11 +239,11 @@ private slots:
 
         QString error;
         clsLoan loan;
-        loan.setMsgboxTitle(QStringLiteral("Payroll"));
+        loan.setMsgboxTitle(u"Payroll"_s);
         loan.setProcessDate(stress::processDate());
         loan.setIntUserID(1);
         loan.setIntCompanyID(1);
-        loan.setStrtype(QStringLiteral("L"));
+        loan.setStrtype(u"L"_s);
         // A register that opens after all is closed again, so the test cannot hang on it.
         QTimer::singleShot(500, [] {
             if (QWidget* shown = QApplication::activeModalWidget())

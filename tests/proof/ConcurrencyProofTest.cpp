@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int payrollHost(const QStringList& arguments)
@@ -34,8 +36,8 @@ private slots:
     void clerksAtOnceStoreEverySaveOnce()
     {
         QTemporaryDir dir;
-        const QString database = dir.filePath(QStringLiteral("stress.db"));
-        const QString copy = dir.filePath(QStringLiteral("backup.db"));
+        const QString database = dir.filePath(u"stress.db"_s);
+        const QString copy = dir.filePath(u"backup.db"_s);
         QHash<qint32, QString> savedBefore;
         int backedUp = -1;
         stress::StressPlan plan{3, 12, 7, 0, [&](const QHash<qint32, QString>& savedSoFar) {
@@ -66,7 +68,7 @@ private slots:
     {
         QTemporaryDir dir;
         const stress::CrashResult result = stress::runCrashTest(
-            QStringLiteral(STRESS_PROGRAM), dir.filePath(QStringLiteral("crash.db")), 20, 11);
+            QStringLiteral(STRESS_PROGRAM), dir.filePath(u"crash.db"_s), 20, 11);
         QVERIFY2(result.passed(), qPrintable(result.firstFault));
         QCOMPARE(result.kills, 20);
     }

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The few statements a flow may send before its first failure point is reached are all of it:
@@ -22,15 +24,14 @@ constexpr int MostStatements = 60;
 
 QString issueState(ProofFixture& f, qint32 id)
 {
-    return f.row(QStringLiteral("select liNo, liRemarks, licancelled, liCancelledRemarks, "
-                                "liOpeningBalance, liCurrentBalance from pLoansIssueData where "
-                                "liCompanyID = 1 and liID = %1")
-                     .arg(id));
+    return f.row(u"select liNo, liRemarks, licancelled, liCancelledRemarks, "
+                 "liOpeningBalance, liCurrentBalance from pLoansIssueData where "
+                 "liCompanyID = 1 and liID = %1"_s.arg(id));
 }
 
 QString repaymentState(ProofFixture& f)
 {
-    return f.row(QStringLiteral("select count(*), sum(lrdProcessed) from ploanrepaymentdetails"));
+    return f.row(u"select count(*), sum(lrdProcessed) from ploanrepaymentdetails"_s);
 }
 
 } // namespace
@@ -60,7 +61,7 @@ private slots:
             });
             for (int n = 1; n <= MostStatements && !committed; ++n) {
                 f.messages().clear();
-                entry.txtRemarks->setText(QStringLiteral("edited at %1").arg(n));
+                entry.txtRemarks->setText(u"edited at %1"_s.arg(n));
                 ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), n);
                 entry.cmdOK_Click();
                 ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), 0);
@@ -68,7 +69,7 @@ private slots:
                 if (committed)
                     break;
                 failedAt = n;
-                const QString at = QStringLiteral("failure at statement %1").arg(n);
+                const QString at = u"failure at statement %1"_s.arg(n);
                 QVERIFY2(f.messages().shown().size() == 1, qPrintable(at));
                 QVERIFY2(entry.isVisible() && entry.cmdOK->isEnabled(), qPrintable(at));
                 QCOMPARE(issueState(f, id), before);
@@ -78,7 +79,7 @@ private slots:
         QVERIFY(committed);
         // Every statement up to and including the commit was made to fail once.
         QVERIFY(failedAt >= 5);
-        QVERIFY(issueState(f, id).contains(QStringLiteral("edited at %1").arg(failedAt + 1)));
+        QVERIFY(issueState(f, id).contains(u"edited at %1"_s.arg(failedAt + 1)));
         QCOMPARE(repaymentState(f), repayments);
     }
 
@@ -94,7 +95,7 @@ private slots:
         for (int n = 1; n <= MostStatements; ++n) {
             f.messages().clear();
             frmCancel& dialog = frmCancel::instance();
-            dialog.txtcanreason->setText(QStringLiteral("duplicate entry"));
+            dialog.txtcanreason->setText(u"duplicate entry"_s);
             ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), n);
             dialog.cmdOK->click();
             ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), 0);
@@ -103,11 +104,11 @@ private slots:
                 break;
             failedAt = n;
             QVERIFY2(f.messages().shown().size() == 1,
-                     qPrintable(QStringLiteral("failure at statement %1").arg(n)));
+                     qPrintable(u"failure at statement %1"_s.arg(n)));
         }
         QVERIFY(failedAt >= 4);
         QVERIFY(f.messages().shown().isEmpty());
-        QVERIFY(issueState(f, id).contains(QStringLiteral("|1|clerk:duplicate entry |")));
+        QVERIFY(issueState(f, id).contains(u"|1|clerk:duplicate entry |"_s));
     }
 };
 

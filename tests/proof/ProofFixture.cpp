@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr int Employees = 4;
 }
@@ -35,7 +37,7 @@ ProofFixture::~ProofFixture()
 
 QString ProofFixture::databasePath() const
 {
-    return m_dir.filePath(QStringLiteral("payroll.db"));
+    return m_dir.filePath(u"payroll.db"_s);
 }
 
 qint32 ProofFixture::saveLiveIssue()

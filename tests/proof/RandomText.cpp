@@ -2,28 +2,30 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 QString RandomText::next()
 {
     static const QStringList pieces = {
-        QStringLiteral("'"),
-        QStringLiteral("''"),
-        QStringLiteral("\""),
-        QStringLiteral("'; delete from pLoansIssueData; --"),
-        QStringLiteral("' or '1'='1"),
-        QStringLiteral(" where liID = 1"),
-        QStringLiteral("%_[]^"),
-        QStringLiteral("\\n\\0"),
-        QStringLiteral("\t"),
-        QStringLiteral("\r\n"),
+        u"'"_s,
+        u"''"_s,
+        u"\""_s,
+        u"'; delete from pLoansIssueData; --"_s,
+        u"' or '1'='1"_s,
+        u" where liID = 1"_s,
+        u"%_[]^"_s,
+        u"\\n\\0"_s,
+        u"\t"_s,
+        u"\r\n"_s,
         QString(QChar(0x01)) + QChar(0x1b) + QChar(0x7f),
         QString(QChar(0)),
-        QStringLiteral("Ωμέγα"),
-        QStringLiteral("кириллица"),
-        QStringLiteral("中文字符"),
-        QStringLiteral("العربية"),
-        QStringLiteral("😀"),
-        QStringLiteral("   "),
-        QStringLiteral("plain words 123.45"),
+        u"Ωμέγα"_s,
+        u"кириллица"_s,
+        u"中文字符"_s,
+        u"العربية"_s,
+        u"😀"_s,
+        u"   "_s,
+        u"plain words 123.45"_s,
     };
     if (m_random() % 8 == 0)
         return QString(10000, QChar(char16_t(u'a' + m_random() % 26))) +

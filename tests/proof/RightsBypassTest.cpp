@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Path = void (*)(FrmMaster&);
@@ -115,7 +117,7 @@ private slots:
         for (const auto& [userName, user, rights] : Users) {
             for (int r = 0; r < Roads.size(); ++r) {
                 const auto& [roadName, letter, path] = Roads[r];
-                const QString name = userName + QStringLiteral(", ") + roadName;
+                const QString name = userName + u", "_s + roadName;
                 QTest::newRow(qPrintable(name)) << user << r << rights.contains(QChar(letter));
             }
         }

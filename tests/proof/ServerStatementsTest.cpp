@@ -25,17 +25,19 @@
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Statements with their values taken out (each literal '?', each number #), so that those
 // built from the same fragments compare equal.
 QSet<QString> shapesOf(const QStringList& statements)
 {
-    static const QRegularExpression literal(QStringLiteral("'(?:[^']|'')*'"));
-    static const QRegularExpression number(QStringLiteral("(?<![\\w.])\\d+(?:\\.\\d+)?"));
+    static const QRegularExpression literal(u"'(?:[^']|'')*'"_s);
+    static const QRegularExpression number(u"(?<![\\w.])\\d+(?:\\.\\d+)?"_s);
     QSet<QString> shapes;
     for (QString statement : statements)
-        shapes << statement.replace(literal, u"'?'"_qs).replace(number, u"#"_qs);
+        shapes << statement.replace(literal, u"'?'"_s).replace(number, u"#"_s);
     return shapes;
 }
 
@@ -45,10 +47,9 @@ QSet<QString> addedStatements()
     QFile readme(QStringLiteral(PROJECT_README));
     static_cast<void>(readme.open(QIODevice::ReadOnly));
     const QString table = QString::fromUtf8(readme.readAll())
-                              .section(QStringLiteral("### Statements this project added"), 1, 1)
-                              .section(QStringLiteral("\n\n"), 1, 1);
-    static const QRegularExpression cell(QStringLiteral("^\\| `([^`]+)`"),
-                                         QRegularExpression::MultilineOption);
+                              .section(u"### Statements this project added"_s, 1, 1)
+                              .section(u"\n\n"_s, 1, 1);
+    static const QRegularExpression cell(u"^\\| `([^`]+)`"_s, QRegularExpression::MultilineOption);
     QStringList statements;
     for (const QRegularExpressionMatch& m : cell.globalMatch(table))
         statements << m.captured(1);
@@ -78,11 +79,11 @@ class ServerStatementsTest : public QObject
         ado::Connection embedded;
         embedded.Open(file);
         payroll::createDemoDatabase(embedded, QDate(2024, 3, 15));
-        BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+        BasLoan::MsgboxTitle = u"Payroll"_s;
         BasLoan::ProcessDate = QDate(2024, 3, 15);
         BasLoan::intUserID = 1;
         BasLoan::intCompanyID = 1;
-        BasLoan::strtype = QStringLiteral("L");
+        BasLoan::strtype = u"L"_s;
         return file;
     }
 
@@ -102,7 +103,7 @@ class ServerStatementsTest : public QObject
         reg.show();
         {
             ModalWatch<frmLoan> newIssue([](frmLoan& entry) {
-                entry.cboEmployee->setCurrentIndex(entry.cboEmployee->findText(u"Aarav Sharma"_qs));
+                entry.cboEmployee->setCurrentIndex(entry.cboEmployee->findText(u"Aarav Sharma"_s));
                 entry.cboloanapplication->setCurrentIndex(0);
                 entry.cmdOK->click();
             });
@@ -110,7 +111,7 @@ class ServerStatementsTest : public QObject
         }
         {
             ModalWatch<frmLoan> edit([](frmLoan& entry) {
-                entry.txtRemarks->setText(u"checked"_qs);
+                entry.txtRemarks->setText(u"checked"_s);
                 entry.cmdOK->click();
             });
             selectLastRow().CmdEdit->click();
@@ -118,7 +119,7 @@ class ServerStatementsTest : public QObject
         messages.queueAnswer(msgbox::vbYes);
         {
             ModalWatch<frmCancel> cancel([](frmCancel& dialog) {
-                dialog.txtcanreason->setText(u"duplicate"_qs);
+                dialog.txtcanreason->setText(u"duplicate"_s);
                 dialog.cmdOK->click();
             });
             selectLastRow().CmdDelete->click();
@@ -128,9 +129,9 @@ class ServerStatementsTest : public QObject
         FrmMaster::Unload();
         ado::ConnectionTestSeam::setStatementHook(*connection, nullptr);
         [&] {
-            QCOMPARE(cancelled, u"Yes"_qs);
+            QCOMPARE(cancelled, u"Yes"_s);
             QCOMPARE(messages.prompts().value(0),
-                     u"Are you sure you want to delete the entry - LN13"_qs);
+                     u"Are you sure you want to delete the entry - LN13"_s);
         }();
         return sent;
     }
@@ -138,11 +139,11 @@ class ServerStatementsTest : public QObject
 private slots:
     void initTestCase()
     {
-        QFile drivers(QStringLiteral("/etc/odbcinst.ini"));
-        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")) ||
-            !drivers.open(QIODevice::ReadOnly) || !drivers.readAll().contains("[SQLite3]"))
+        QFile drivers(u"/etc/odbcinst.ini"_s);
+        if (!QSqlDatabase::isDriverAvailable(u"QODBC"_s) || !drivers.open(QIODevice::ReadOnly) ||
+            !drivers.readAll().contains("[SQLite3]"))
             QSKIP("Qt's ODBC driver or the SQLite3 ODBC driver is not installed");
-        m_adapter.Open(QStringLiteral(":memory:"));
+        m_adapter.Open(u":memory:"_s);
         payroll::createSchema(m_adapter);
     }
     void cleanupTestCase() { BasLoan::resetForNewProcess(); }
@@ -150,7 +151,7 @@ private slots:
     void odbcSendsTheModulesStatementsAndTheListedOnes()
     {
         auto embedded = std::make_shared<ado::Connection>();
-        embedded->Open(useDemo(QStringLiteral("embedded.db")));
+        embedded->Open(useDemo(u"embedded.db"_s));
         const QSet<QString> own =
             shapesOf(recordFlows(embedded, [](const QString& sql) { return sql; }));
         QVERIFY(!QTest::currentTestFailed());
@@ -158,9 +159,8 @@ private slots:
         // The SQLite driver gets each statement as the embedded engine would, with the engine's
         // functions and collation loaded into it, so that the flows can run to their end.
         auto odbc = std::make_shared<ado::Connection>();
-        odbc->Open(
-            QStringLiteral("odbc:DRIVER=SQLite3;Database=%1;LoadExt=%2")
-                .arg(useDemo(QStringLiteral("server.db")), QStringLiteral(SQLITE_EXTENSION)));
+        odbc->Open(u"odbc:DRIVER=SQLite3;Database=%1;LoadExt=%2"_s.arg(
+            useDemo(u"server.db"_s), QStringLiteral(SQLITE_EXTENSION)));
         const QSet<QString> server = shapesOf(
             recordFlows(odbc, [this](const QString& sql) { return m_adapter.adapt(sql); }));
         QVERIFY(!QTest::currentTestFailed());
