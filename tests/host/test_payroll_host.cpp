@@ -247,7 +247,8 @@ private slots:
         };
         QCOMPARE(host({"--demo"}).exitCode, 0);
         QCOMPARE(host({"--sql", "select count(*) n from pusers"}).out, QStringLiteral("n\n12\n"));
-        QVERIFY(::access(QFile::encodeName(m_dir.path()) + "/caf\xe9.db", F_OK) == 0);
+        // The file has that byte name; removed here, as the test folder cannot name it.
+        QVERIFY(::unlink(QFile::encodeName(m_dir.path()) + "/caf\xe9.db") == 0);
     }
 
     // ODBC failures say what is wrong and what to do, name the server but not the password,
