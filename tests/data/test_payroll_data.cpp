@@ -69,71 +69,63 @@ private slots:
         QCOMPARE(connection->database().tables(), QStringList{QStringLiteral("pPrefix")});
     }
 
-    void issueKeys_data()
+    // The keys and checks of the issue table, met by a second issue or a change to the first.
+    void constraints_data()
     {
-        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("statement");
         QTest::addColumn<bool>("stored");
-        QTest::newRow("same id in the company")
-            << "(1, 1, 'A', 'ADV1', '2024-03-01', 1, 1, 2)" << false;
-        QTest::newRow("same id in another company")
-            << "(2, 1, 'L', 'LN1', '2024-03-01', 1, 1, 2)" << true;
-        QTest::newRow("same number and type")
-            << "(1, 2, 'L', 'LN1', '2024-03-01', 1, 1, 2)" << false;
-        QTest::newRow("same number in other case with a blank")
-            << "(1, 2, 'l', 'ln1 ', '2024-03-01', 1, 1, 2)" << false;
-        QTest::newRow("same number of the other type")
-            << "(1, 2, 'A', 'LN1', '2024-03-01', 1, 1, 2)" << true;
-    }
-    void issueKeys()
-    {
-        QFETCH(QString, second);
-        QFETCH(bool, stored);
-        auto connection = openMemory();
-        payroll::createSchema(*connection);
-        connection->Execute(IssueColumns +
-                            QStringLiteral("(1, 1, 'L', 'LN1', '2024-03-01', 1, 1, 1)"));
-        try {
-            connection->Execute(IssueColumns + second);
-            QVERIFY(stored);
-        } catch (const RuntimeError& error) {
-            QVERIFY2(!stored, qPrintable(error.description()));
-            QCOMPARE(error.number(), RuntimeError::IntegrityViolation);
-        }
-    }
-
-    void checks_data()
-    {
-        QTest::addColumn<QString>("assignment");
-        QTest::addColumn<bool>("stored");
+        const auto issue = [](const char* values) { return IssueColumns + values; };
+        const auto set = [](const QString& assignment) {
+            return "UPDATE pLoansIssueData SET " + assignment;
+        };
         const QString remark =
             QStringLiteral("'%1:%2 '")
                 .arg(QString(50, QLatin1Char('u')), QString(200, QLatin1Char('r')));
-        QTest::newRow("ISO date") << "lidate = '2024-02-29'" << true;
-        QTest::newRow("eight-digit date text") << "lidate = '20240229'" << false;
-        QTest::newRow("no such day") << "lidate = '2023-02-29'" << false;
-        QTest::newRow("date with a time") << "lidate = '2024-02-29 10:00'" << false;
-        QTest::newRow("date as a number") << "lidate = 2460370" << false;
-        QTest::newRow("flag 2") << "licancelled = 2" << false;
-        QTest::newRow("used unknown") << "liUsed = NULL" << true;
-        QTest::newRow("type other than L and A") << "litype = 'X'" << false;
-        QTest::newRow("longest cancellation remark") << "liCancelledRemarks = " + remark << true;
+        QTest::newRow("same id in the company")
+            << issue("(1, 1, 'A', 'ADV1', '2024-03-01', 1, 1, 2)") << false;
+        QTest::newRow("same id in another company")
+            << issue("(2, 1, 'L', 'LN1', '2024-03-01', 1, 1, 2)") << true;
+        QTest::newRow("same number and type")
+            << issue("(1, 2, 'L', 'LN1', '2024-03-01', 1, 1, 2)") << false;
+        QTest::newRow("same number in other case with a blank")
+            << issue("(1, 2, 'l', 'ln1 ', '2024-03-01', 1, 1, 2)") << false;
+        QTest::newRow("same number of the other type")
+            << issue("(1, 2, 'A', 'LN1', '2024-03-01', 1, 1, 2)") << true;
+        QTest::newRow("ISO date") << set("lidate = '2024-02-29'") << true;
+        QTest::newRow("eight-digit date text") << set("lidate = '20240229'") << false;
+        QTest::newRow("no such day") << set("lidate = '2023-02-29'") << false;
+        QTest::newRow("date with a time") << set("lidate = '2024-02-29 10:00'") << false;
+        QTest::newRow("date as a number") << set("lidate = 2460370") << false;
+        QTest::newRow("flag 2") << set("licancelled = 2") << false;
+        QTest::newRow("used unknown") << set("liUsed = NULL") << true;
+        QTest::newRow("type other than L and A") << set("litype = 'X'") << false;
+        QTest::newRow("longest cancellation remark")
+            << set("liCancelledRemarks = " + remark) << true;
         QTest::newRow("remarks beyond 250")
-            << "liRemarks = '" + QString(251, QLatin1Char('x')) + "'" << false;
+            << set("liRemarks = '" + QString(251, QLatin1Char('x')) + "'") << false;
     }
-    void checks()
+    void constraints()
     {
-        QFETCH(QString, assignment);
+        QFETCH(QString, statement);
         QFETCH(bool, stored);
         auto connection = openMemory();
         payroll::createSchema(*connection);
         payroll::NativeStatement(*connection,
                                  IssueColumns + "(1, 1, 'L', 'LN1', '2024-03-01', 1, 1, 1)")
             .run();
-        payroll::NativeStatement update(*connection, "UPDATE pLoansIssueData SET " + assignment);
-        if (stored)
-            update.run();
-        else
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, update.run());
+        // A second issue goes through the connection, which tells the module's save a broken key
+        // by its number; a change is made natively, where no date text is read as SQL Server's.
+        const bool secondIssue = statement.startsWith(QLatin1String("INSERT"));
+        try {
+            if (secondIssue)
+                connection->Execute(statement);
+            else
+                payroll::NativeStatement(*connection, statement).run();
+            QVERIFY(stored);
+        } catch (const RuntimeError& error) {
+            QVERIFY2(!stored, qPrintable(error.description()));
+            QVERIFY(!secondIssue || error.number() == RuntimeError::IntegrityViolation);
+        }
     }
 };
 
