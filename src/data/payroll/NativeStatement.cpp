@@ -1,7 +1,9 @@
 #include "NativeStatement.h"
 
+#include "db/EngineErrors.h"
 #include "runtime/RuntimeError.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -9,19 +11,14 @@ namespace payroll {
 
 namespace {
 
-// The engines report a broken key or check as SQLite's 19 or SQL Server's 2627, 2601 and 547.
-bool isIntegrityViolation(const QSqlError& error)
+RuntimeError toRuntimeError(const QSqlQuery& query, const QString& sql)
 {
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("19") || code == QLatin1String("2627") ||
-           code == QLatin1String("2601") || code == QLatin1String("547");
-}
-
-RuntimeError toRuntimeError(const QSqlError& error, const QString& sql)
-{
+    const QSqlError error = query.lastError();
+    const bool sqlite = query.driver()->dbmsType() == QSqlDriver::SQLite;
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return RuntimeError(isIntegrityViolation(error) ? RuntimeError::IntegrityViolation
-                                                    : RuntimeError::DatabaseFailure,
+    return RuntimeError(ado::EngineErrors::isIntegrityCode(error.nativeErrorCode(), sqlite)
+                            ? RuntimeError::IntegrityViolation
+                            : RuntimeError::DatabaseFailure,
                         text, sql.simplified().left(120));
 }
 
@@ -32,7 +29,7 @@ NativeStatement::NativeStatement(ado::Connection& connection, const QString& sql
 {
     m_query.setForwardOnly(true);
     if (!m_query.prepare(sql))
-        throw toRuntimeError(m_query.lastError(), m_sql);
+        throw toRuntimeError(m_query, m_sql);
 }
 
 void NativeStatement::execute(std::initializer_list<QVariant> values)
@@ -41,7 +38,7 @@ void NativeStatement::execute(std::initializer_list<QVariant> values)
     for (const QVariant& value : values)
         m_query.bindValue(position++, value);
     if (!m_query.exec())
-        throw toRuntimeError(m_query.lastError(), m_sql);
+        throw toRuntimeError(m_query, m_sql);
 }
 
 void NativeStatement::run(std::initializer_list<QVariant> values)

@@ -73,12 +73,14 @@ RuntimeError fromSqlite(int resultCode, const QString& message)
         integrity ? RuntimeError::IntegrityViolation : RuntimeError::DatabaseFailure, message);
 }
 
-bool isIntegrityCode(const QString& nativeCode)
+bool isIntegrityCode(const QString& nativeCode, bool sqliteDriver)
 {
     // Drivers may report several diagnostics at once, separated by ';'.
     const QStringList codes = nativeCode.split(u';', Qt::SkipEmptyParts);
     for (const QString& code : codes) {
         const QString trimmed = code.trimmed();
+        if (sqliteDriver && (trimmed.toInt() & 0xff) == SQLITE_CONSTRAINT)
+            return true;
         if (trimmed == u"2627" || trimmed == u"2601" || trimmed == u"547" || trimmed == u"19")
             return true;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ostrelplatform_export.h"
 #include "runtime/RuntimeError.h"
 
 #include <QSqlError>
@@ -31,7 +32,9 @@ RuntimeError fromSqlite(int resultCode, const QString& message);
 // An error reported by a Qt driver (ODBC).
 RuntimeError fromDriver(const QSqlError& error);
 // Whether a native error code names an integrity violation: SQL Server's unique key (2627),
-// unique index (2601) and other constraints (547), and the SQLite drivers' constraint code (19).
-bool isIntegrityCode(const QString& nativeCode);
+// unique index (2601) and other constraints (547), and the SQLite drivers' constraint code (19),
+// also in its extended forms (2067 for a unique key, 275 for a check: 19 in the low byte) when the
+// driver is an SQLite one.
+OSTRELPLATFORM_EXPORT bool isIntegrityCode(const QString& nativeCode, bool sqliteDriver = false);
 
 } // namespace ado::EngineErrors
