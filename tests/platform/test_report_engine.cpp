@@ -232,24 +232,21 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("reportFile");
         QTest::addColumn<QString>("message");
-        QTest::newRow("issue no longer exists")
-            << "99"
-            << "L" << QString() << "Issue 99 no longer exists. Refresh the list and try again.";
-        QTest::newRow("quote in a text parameter stays a value")
-            << "5"
-            << "L' or 'a'='a" << QString() << "Issue 5 no longer exists.";
-        QTest::newRow("number parameter that is no number")
-            << "5 or 1=1"
-            << "L" << QString()
-            << "The report parameter @intAdvanceorLoanIssueID must be a number, not \"5 or 1=1\".";
-        QTest::newRow("missing report file") << "5"
-                                             << "L"
-                                             << "missing.rpt"
-                                             << "The report file \"missing.rpt\" cannot be found.";
-        QTest::newRow("failing statement") << "5"
-                                           << "L"
-                                           << "broken.rpt"
-                                           << "The report statement [query issue] failed: ";
+        const auto row = [](const char* name, const char* id, const char* type, const char* file,
+                            const char* message) {
+            QTest::newRow(name) << QString::fromLatin1(id) << QString::fromLatin1(type)
+                                << QString::fromLatin1(file) << QString::fromLatin1(message);
+        };
+        row("issue no longer exists", "99", "L", "",
+            "Issue 99 no longer exists. Refresh the list and try again.");
+        row("quote in a text parameter stays a value", "5", "L' or 'a'='a", "",
+            "Issue 5 no longer exists.");
+        row("number parameter that is no number", "5 or 1=1", "L", "",
+            "The report parameter @intAdvanceorLoanIssueID must be a number, not \"5 or 1=1\".");
+        row("missing report file", "5", "L", "missing.rpt",
+            "The report file \"missing.rpt\" cannot be found.");
+        row("failing statement", "5", "L", "broken.rpt",
+            "The report statement [query issue] failed: ");
     }
     void failuresShowNothing()
     {
@@ -363,8 +360,8 @@ private slots:
         QTest::addColumn<int>("windowState");
         QTest::addColumn<int>("action");
         QTest::addColumn<QString>("message");
-        QTest::newRow("window state 3") << 3 << 1 << "Invalid property value: window state 3";
-        QTest::newRow("action 2") << 2 << 2 << "The report engine has no action 2.";
+        QTest::newRow("window state 3") << 3 << 1 << u"Invalid property value: window state 3"_qs;
+        QTest::newRow("action 2") << 2 << 2 << u"The report engine has no action 2."_qs;
     }
     void unknownValues()
     {
