@@ -4,33 +4,31 @@ namespace DbFixture {
 
 void createTables(ado::Connection& c)
 {
-    c.Execute(QStringLiteral("create table linktable (tablename varchar(50) collate SQLSERVER_CI, "
-                             "linktablename varchar(50) collate SQLSERVER_CI)"));
-    c.Execute(QStringLiteral(
-        "create table pLoansIssue (liCompanyID integer not null, liID integer not null, "
-        "litype varchar(1) collate SQLSERVER_CI, liNo varchar(20) collate SQLSERVER_CI, "
-        "lidate DATE, liempid integer, liLoanID integer, liLoanAppID integer, "
-        "liOpeningBalance real, liCurrentBalance real, liNoofPayments real, "
-        "liInstallmentAmount real, liDeductionMode integer, liactive integer, "
-        "licancelled integer, liCancelledRemarks varchar(260) collate SQLSERVER_CI, "
-        "liUsed integer, liRemarks varchar(250) collate SQLSERVER_CI, "
-        "primary key (liCompanyID, liID), unique (liCompanyID, litype, liNo))"));
-    c.Execute(QStringLiteral(
-        "create table pemployee (eEmpID integer, eName varchar(50) collate SQLSERVER_CI, "
-        "eCompanyID integer, eActive integer, primary key (eCompanyID, eEmpID))"));
-    c.Execute(QStringLiteral(
-        "create table pLoans (lLoanID integer, lCompanyID integer, "
-        "lDescription varchar(50) collate SQLSERVER_CI, primary key (lCompanyID, lLoanID))"));
-    c.Execute(QStringLiteral(
-        "create table ploanapplication (laLoanAppID integer primary key, "
-        "laloanappno varchar(20) collate SQLSERVER_CI, laCompanyID integer, "
-        "laAppType varchar(1) collate SQLSERVER_CI, lacancelled integer, laEmployeeID integer, "
-        "laLoanID integer)"));
-    c.Execute(QStringLiteral(
-        "create table ploanrepaymentdetails (lrdID integer primary key, lrdcompanyid integer, "
-        "lrdEmpID integer, lrdLoanID integer, lrdProcessed integer)"));
-    c.Execute(QStringLiteral("insert into pemployee values (7, 'Clerk Seven', 1, 1)"));
-    c.Execute(QStringLiteral("insert into pLoans values (3, 1, 'Housing')"));
+    for (const char* sql : {
+             "create table linktable (tablename varchar(50) collate SQLSERVER_CI, "
+             "linktablename varchar(50) collate SQLSERVER_CI)",
+             "create table pLoansIssue (liCompanyID integer not null, liID integer not null, "
+             "litype varchar(1) collate SQLSERVER_CI, liNo varchar(20) collate SQLSERVER_CI, "
+             "lidate DATE, liempid integer, liLoanID integer, liLoanAppID integer, "
+             "liOpeningBalance real, liCurrentBalance real, liNoofPayments real, "
+             "liInstallmentAmount real, liDeductionMode integer, liactive integer, "
+             "licancelled integer, liCancelledRemarks varchar(260) collate SQLSERVER_CI, "
+             "liUsed integer, liRemarks varchar(250) collate SQLSERVER_CI, "
+             "primary key (liCompanyID, liID), unique (liCompanyID, litype, liNo))",
+             "create table pemployee (eEmpID integer, eName varchar(50) collate SQLSERVER_CI, "
+             "eCompanyID integer, eActive integer, primary key (eCompanyID, eEmpID))",
+             "create table pLoans (lLoanID integer, lCompanyID integer, "
+             "lDescription varchar(50) collate SQLSERVER_CI, primary key (lCompanyID, lLoanID))",
+             "create table ploanapplication (laLoanAppID integer primary key, "
+             "laloanappno varchar(20) collate SQLSERVER_CI, laCompanyID integer, "
+             "laAppType varchar(1) collate SQLSERVER_CI, lacancelled integer, "
+             "laEmployeeID integer, laLoanID integer)",
+             "create table ploanrepaymentdetails (lrdID integer primary key, lrdcompanyid integer, "
+             "lrdEmpID integer, lrdLoanID integer, lrdProcessed integer)",
+             "insert into pemployee values (7, 'Clerk Seven', 1, 1)",
+             "insert into pLoans values (3, 1, 'Housing')",
+         })
+        c.Execute(QString::fromLatin1(sql));
 }
 
 void addIssue(ado::Connection& c, int id, const QString& number, const QString& isoDate,

@@ -5,10 +5,8 @@
 #include "db/Connection.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportEngine.h"
-#include "report/ReportFileParser.h"
 #include "ui/MessageBox.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,36 +40,19 @@ struct Payroll
                  "insert into pLoans values (1, 3, 'Personal Loan', 1, 12, 5000, 300000)",
                  "insert into pLoans values (1, 5, 'Salary Advance', 1, 0, 1000, 50000)",
                  "insert into pLoans values (2, 1, 'Staff Loan', 1, 10, 1000, 50000)",
+                 // Company, id, type, number, loan, amount, payments, instalment, cancelled,
+                 // who and why, remarks; all issued 2024-03-15 to employee 7.
+                 "insert into pLoansIssueData select column1, column2, column3, column4, "
+                 "'2024-03-15', 7, column5, 1, column6, column6, column7, column8, 1, 1, column9, "
+                 "column10, 0, column11 from (values "
+                 "(1, 5, 'L', 'LN7', 3, 12000, 12, 1055.63, 0, NULL, 'Medical expenses'), "
+                 "(1, 6, 'A', 'ADV2', 5, 3000, 3, 1000, 1, "
+                 "'clerk:Employee withdrew the request ', NULL), "
+                 "(2, 5, 'L', '7', 1, 10000, 3, 3388.89, 0, NULL, NULL), "
+                 "(1, 7, 'L', 'LN9', 3, 240000, 120, 3409.62, 0, NULL, NULL), "
+                 "(1, 8, 'A', 'ADV3', 5, 3000, 3, 1000, 0, NULL, NULL))",
              })
             host.Execute(QString::fromLatin1(sql));
-        addIssue(1, 5, "L", "LN7", 3, 12000, 12, 1055.63, 0, "NULL", "'Medical expenses'");
-        addIssue(1, 6, "A", "ADV2", 5, 3000, 3, 1000, 1, "'clerk:Employee withdrew the request '",
-                 "NULL");
-        addIssue(2, 5, "L", "7", 1, 10000, 3, 3388.89, 0, "NULL", "NULL");
-        addIssue(1, 7, "L", "LN9", 3, 240000, 120, 3409.62, 0, "NULL", "NULL");
-        addIssue(1, 8, "A", "ADV3", 5, 3000, 3, 1000, 0, "NULL", "NULL");
-    }
-
-    void addIssue(int company, int id, const char* type, const char* number, int loan,
-                  double amount, int payments, double instalment, int cancelled,
-                  const char* cancellation, const char* remarks)
-    {
-        host.Execute(
-            QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
-                           "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
-                           "liNoofPayments, liInstallmentAmount, liDeductionMode, liactive, "
-                           "licancelled, liCancelledRemarks, liUsed, liRemarks) values (%1, %2, "
-                           "'%3', '%4', '2024-03-15', 7, %5, 1, %6, %6, %7, %8, 1, 1, %9, %10, 0, "
-                           "%11)")
-                .arg(company)
-                .arg(id)
-                .arg(QString::fromLatin1(type), QString::fromLatin1(number))
-                .arg(loan)
-                .arg(amount)
-                .arg(payments)
-                .arg(instalment)
-                .arg(cancelled)
-                .arg(QString::fromLatin1(cancellation), QString::fromLatin1(remarks)));
     }
 };
 
@@ -87,16 +68,8 @@ void preview(rpt::ReportEngine& engine, int company, const QString& issueId, con
              const QString& userName, const QString& reportFile = installedReport())
 {
     engine.setProgressDialog(false);
-    engine.setWindowControlBox(true);
-    engine.setWindowMaxButton(true);
-    engine.setWindowMinButton(true);
-    engine.setWindowShowPrintBtn(true);
-    engine.setWindowShowExportBtn(true);
-    engine.setWindowShowZoomCtl(true);
-    engine.setWindowShowNavigationCtls(true);
-    engine.setWindowState(2);
+    engine.setWindowState(2); // maximized; the other window options stay at their defaults, shown
     const bool loan = type == u"L";
-    engine.setWindowTitle(loan ? QStringLiteral("Loan Issue") : QStringLiteral("Advance Issue"));
     engine.setParameterField(2, QStringLiteral("strReportName;%1;true")
                                     .arg(loan ? QStringLiteral("Loan Issue Statement")
                                               : QStringLiteral("Advance Issue Statement")));
@@ -129,11 +102,20 @@ public:
         saved = window.saveAsPdf(m_path);
         suggested = window.suggestedFileName();
         maximized = window.isMaximized();
+        for (const char* name : {"actPrint", "actSavePdf", "spnPage", "cboZoom"}) {
+            if (window.findChild<QObject*>(QString::fromLatin1(name)))
+                offered << QString::fromLatin1(name);
+        }
+        if (window.windowFlags() & Qt::WindowMaximizeButtonHint)
+            offered << QStringLiteral("max");
+        if (window.windowFlags() & Qt::WindowMinimizeButtonHint)
+            offered << QStringLiteral("min");
     }
 
     bool saved = false;
     bool maximized = false;
     QString suggested;
+    QStringList offered; // the tool bar's controls and title bar buttons the window shows
 
 private:
     QString m_path;
@@ -153,35 +135,39 @@ private slots:
         QTest::addColumn<QString>("issueId");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("userName"); // quoted into the footer, or left out when unset
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QStringList>("absent"); // parts of texts that must not be shown
         // The texts, separated by "|". The totals are what payroll deducts: payments x the
         // stored instalment.
         const auto row = [](const char* name, bool inMemory, int company, const char* id,
-                            const char* type, const char* setup, const QString& shown,
-                            const char* absent) {
+                            const char* type, const char* setup, const QString& userName,
+                            const QString& shown, const char* absent) {
             QTest::newRow(name) << inMemory << company << QString::fromLatin1(id)
                                 << QString::fromLatin1(type) << QString::fromLatin1(setup)
-                                << shown.split(u'|') << QString::fromLatin1(absent).split(u'|');
+                                << userName << shown.split(u'|')
+                                << QString::fromLatin1(absent).split(u'|');
         };
         const QString level = QStringLiteral(
             "Harbour Mills Ltd|Loan Issue Statement|LN7|Karthik Reddy (E007)|Loan type|Personal "
             "Loan|12,000.00|Indian Rupee (Rs)|1,055.63|Implied interest|12.00 % a year, worked "
             "out from the amount, payments and instalment|Issued|Medical expenses|Mar 2024|Feb "
             "2025|12,667.56|667.56");
-        row("level-payment loan", false, 1, "5", "L", "", level, "Rounding|Advance");
+        row("level-payment loan", false, 1, "5", "L", "", u"O'Brien"_qs, level, "Rounding|Advance");
         row("the same after its rate and the company's method changed", false, 1, "5", "L",
             "update pLoans set lPercentageofInterest = 20; update psettings set "
             "FlatLoanInterest = 0",
-            level, "Rounding|Advance");
-        row("declining-balance loan, in-memory database", true, 2, "5", "L", "",
+            u"Admin"_qs, level, "Rounding|Advance");
+        // A declining-balance company's instalment (10 % a year) falls under the same rule: as
+        // the first payment carries no interest, the figures imply twice the rate.
+        row("declining-balance loan, in-memory database", true, 2, "5", "L", "", u"Admin"_qs,
             u"Harbour Mills Branch|20.11 % a year, worked out from the amount, payments and "
             "instalment|3,388.89|110.81|10,166.67|166.67"_qs,
             "Rounding|Advance");
-        row("advance: no interest, no loan", false, 1, "8", "A", "",
+        row("advance: no interest, no loan", false, 1, "8", "A", "", QString(),
             u"Advance Issue Statement|ADV3|Advance type|Salary Advance|1,000.00|3,000.00"_qs,
             "nterest|Loan|Rounding");
-        row("cancelled advance: who and why, nothing due", false, 1, "6", "A", "",
+        row("cancelled advance: who and why, nothing due", false, 1, "6", "A", "", u"Admin"_qs,
             u"CANCELLED|Advance Issue Statement|ADV2|Cancelled|Cancelled by|clerk|Reason|Employee "
             "withdrew the request|1,000.00"_qs,
             "Repayment schedule|Total|nterest");
@@ -193,6 +179,7 @@ private slots:
         QFETCH(QString, issueId);
         QFETCH(QString, type);
         QFETCH(QString, setup);
+        QFETCH(QString, userName);
         QFETCH(QStringList, shown);
         QFETCH(QStringList, absent);
 
@@ -201,7 +188,7 @@ private slots:
             payroll.host.Execute(statement);
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
-        preview(engine, company, issueId, type, QStringLiteral("Admin"));
+        preview(engine, company, issueId, type, userName);
 
         QCOMPARE(presenter.shown().size(), 1);
         const auto& report = presenter.shown().front();
@@ -212,6 +199,11 @@ private slots:
             for (const QString& text : report.pages[0])
                 QVERIFY2(!text.contains(part), qPrintable(text));
         }
+        const QString footer =
+            userName.isNull() ? u"Printed on "_qs : u"Printed by %1 on "_qs.arg(userName);
+        QVERIFY2(std::any_of(report.pages[0].cbegin(), report.pages[0].cend(),
+                             [&](const QString& t) { return t.startsWith(footer); }),
+                 qPrintable(footer));
     }
 
     // Every page names the issue and its employee; a long remark typed without blanks wraps whole.
@@ -241,51 +233,27 @@ private slots:
         QVERIFY(pages.back().contains(QStringLiteral("Received by the employee")));
     }
 
-    void userNameIsQuotedAndOptional_data()
-    {
-        QTest::addColumn<QString>("userName");
-        QTest::addColumn<QString>("footer");
-        QTest::newRow("apostrophe") << "O'Brien"
-                                    << "Printed by O'Brien on ";
-        QTest::newRow("not set") << QString() << "Printed on ";
-    }
-    void userNameIsQuotedAndOptional()
-    {
-        QFETCH(QString, userName);
-        QFETCH(QString, footer);
-        Payroll payroll;
-        rpt::RecordingPreviewPresenter presenter;
-        rpt::ReportEngine engine(payroll.host);
-        preview(engine, 1, QStringLiteral("5"), QStringLiteral("L"), userName);
-        const QStringList texts = presenter.shown().front().pages.front();
-        QVERIFY(std::any_of(texts.cbegin(), texts.cend(),
-                            [&](const QString& t) { return t.startsWith(footer); }));
-    }
-
     void failuresShowNothing_data()
     {
         QTest::addColumn<QString>("issueId");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("reportFile");
         QTest::addColumn<QString>("message");
-        QTest::newRow("issue no longer exists")
-            << "99"
-            << "L" << QString() << "Issue 99 no longer exists. Refresh the list and try again.";
-        QTest::newRow("quote in a text parameter stays a value")
-            << "5"
-            << "L' or 'a'='a" << QString() << "Issue 5 no longer exists.";
-        QTest::newRow("number parameter that is no number")
-            << "5 or 1=1"
-            << "L" << QString()
-            << "The report parameter @intAdvanceorLoanIssueID must be a number, not \"5 or 1=1\".";
-        QTest::newRow("missing report file") << "5"
-                                             << "L"
-                                             << "missing.rpt"
-                                             << "The report file \"missing.rpt\" cannot be found.";
-        QTest::newRow("failing statement") << "5"
-                                           << "L"
-                                           << "broken.rpt"
-                                           << "The report statement [query issue] failed: ";
+        const auto row = [](const char* name, const char* id, const char* type, const char* file,
+                            const char* message) {
+            QTest::newRow(name) << QString::fromLatin1(id) << QString::fromLatin1(type)
+                                << QString::fromLatin1(file) << QString::fromLatin1(message);
+        };
+        row("issue no longer exists", "99", "L", "",
+            "Issue 99 no longer exists. Refresh the list and try again.");
+        row("quote in a text parameter stays a value", "5", "L' or 'a'='a", "",
+            "Issue 5 no longer exists.");
+        row("number parameter that is no number", "5 or 1=1", "L", "",
+            "The report parameter @intAdvanceorLoanIssueID must be a number, not \"5 or 1=1\".");
+        row("missing report file", "5", "L", "missing.rpt",
+            "The report file \"missing.rpt\" cannot be found.");
+        row("failing statement", "5", "L", "broken.rpt",
+            "The report statement [query issue] failed: ");
     }
     void failuresShowNothing()
     {
@@ -319,13 +287,6 @@ private slots:
         // A user data source named as the register's log-on names it.
         QTemporaryDir dir;
         const QString database = dir.filePath(QStringLiteral("odbc.db"));
-        {
-            ado::Connection setup;
-            setup.Open(database);
-            setup.Execute(QStringLiteral("create table pCompanyMaster (CompanyID int, "
-                                         "CompanyName text)"));
-            setup.Execute(QStringLiteral("insert into pCompanyMaster values (1, 'Over ODBC Ltd')"));
-        }
         QFile ini(dir.filePath(QStringLiteral("odbc.ini")));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(
@@ -343,6 +304,9 @@ private slots:
 
         ado::Connection host;
         host.Open(QStringLiteral("odbc:DRIVER=SQLite3;Database=") + database);
+        host.Execute(
+            QStringLiteral("create table pCompanyMaster (CompanyID int, CompanyName text)"));
+        host.Execute(QStringLiteral("insert into pCompanyMaster values (1, 'Over ODBC Ltd')"));
         auto run = [&](const QString& dataSource) {
             rpt::ReportEngine engine(host);
             engine.LogOnServer(QStringLiteral("pdsodbc.dll"), dataSource, QStringLiteral("payroll"),
@@ -363,14 +327,19 @@ private slots:
         QVERIFY2(!failure.contains(password, Qt::CaseInsensitive), qPrintable(failure));
     }
 
+    // The window offers what the engine's options say, opens maximized and saves the PDF.
     void previewWindowSavesThePdf()
     {
         Payroll payroll;
         const QString pdf = payroll.dir.filePath(QStringLiteral("statement.pdf"));
         PdfSavingPresenter presenter(pdf);
         rpt::ReportEngine engine(payroll.host);
+        engine.setWindowShowPrintBtn(false);
+        engine.setWindowMaxButton(false);
+        engine.setWindowShowNavigationCtls(false);
         preview(engine, 1, QStringLiteral("5"), QStringLiteral("L"), QStringLiteral("Admin"));
 
+        QCOMPARE(presenter.offered, (QStringList{"actSavePdf", "cboZoom", "min"}));
         QVERIFY(presenter.saved);
         QVERIFY(presenter.maximized);
         QCOMPARE(presenter.suggested, QStringLiteral("Loan Issue Statement LN7.pdf"));
@@ -379,32 +348,13 @@ private slots:
         QCOMPARE(file.read(5), QByteArray("%PDF-"));
     }
 
-    void previewWindowOffersWhatTheOptionsSay()
-    {
-        const rpt::PreparedReport report(
-            rpt::ReportFileParser::parse(QStringLiteral("[title]\nheading = Hello\n")),
-            rpt::ReportData(rpt::ReportParameters(), QDateTime::currentDateTime()));
-        rpt::PreviewOptions options;
-        options.printButton = false;
-        options.maxButton = false;
-        options.navigationControls = false;
-        rpt::PreviewWindow window(report, options);
-
-        QVERIFY(!window.findChild<QAction*>(QStringLiteral("actPrint")));
-        QVERIFY(window.findChild<QAction*>(QStringLiteral("actSavePdf")));
-        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("spnPage")));
-        QVERIFY(window.findChild<QWidget*>(QStringLiteral("cboZoom")));
-        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-    }
-
     void unknownValues_data()
     {
         QTest::addColumn<int>("windowState");
         QTest::addColumn<int>("action");
         QTest::addColumn<QString>("message");
-        QTest::newRow("window state 3") << 3 << 1 << "Invalid property value: window state 3";
-        QTest::newRow("action 2") << 2 << 2 << "The report engine has no action 2.";
+        QTest::newRow("window state 3") << 3 << 1 << u"Invalid property value: window state 3"_qs;
+        QTest::newRow("action 2") << 2 << 2 << u"The report engine has no action 2."_qs;
     }
     void unknownValues()
     {

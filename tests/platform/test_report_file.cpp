@@ -29,30 +29,30 @@ private slots:
     {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("message");
-        QTest::newRow("entry without equals") << "[report]\npaper A4\n"
-                                              << "line 5: an entry must have the form";
-        QTest::newRow("unknown section") << "[band]\n"
-                                         << "line 4: [band] is not a kind of section";
-        QTest::newRow("undeclared parameter in a statement")
-            << "[query q]\nsql = select {@other}\n"
-            << "line 5: {@other} is neither a parameter nor a [name] declared above";
-        QTest::newRow("statement text pasted into a reference")
-            << "[query q]\nsql = select {@id or 1=1}\n"
-            << "line 5: \"{@id or 1=1}\" is not a parameter or name reference";
-        QTest::newRow("rows of a many-row query outside a table")
-            << "[query q]\nsql = select 1 as a\n[title]\nheading = {q.a}\n"
-            << "line 7: {q.a}: the rows of q can only be shown in its [table]";
-        QTest::newRow("unclosed brace") << "[title]\nheading = {strUserName\n"
-                                        << "line 5: a \"{\" has no closing \"}\"";
-        QTest::newRow("unknown format") << "[title]\nheading = {strUserName:euro}\n"
-                                        << "line 5: \"euro\" is not a known format";
-        QTest::newRow("indented line without an entry") << "[title]\n  select\n"
-                                                        << "line 5: an indented line must continue";
-        QTest::newRow("query without statement") << "[query q]\nrows = one\n"
-                                                 << "line 4: [query q] needs \"sql = ...\"";
-        QTest::newRow("summed column of text") << "[query q]\nsql = select 1 as a\n[table]\nrows = "
-                                                  "q\ncolumn = A | x{q.a} | right | 1 | sum\n"
-                                               << "line 8: a column that is summed shows one field";
+        const auto row = [](const char* name, const char* body, const char* message) {
+            QTest::newRow(name) << QString::fromLatin1(body) << QString::fromLatin1(message);
+        };
+        row("entry without equals", "[report]\npaper A4\n", "line 5: an entry must have the form");
+        row("unknown section", "[band]\n", "line 4: [band] is not a kind of section");
+        row("undeclared parameter in a statement", "[query q]\nsql = select {@other}\n",
+            "line 5: {@other} is neither a parameter nor a [name] declared above");
+        row("statement text pasted into a reference", "[query q]\nsql = select {@id or 1=1}\n",
+            "line 5: \"{@id or 1=1}\" is not a parameter or name reference");
+        row("rows of a many-row query outside a table",
+            "[query q]\nsql = select 1 as a\n[title]\nheading = {q.a}\n",
+            "line 7: {q.a}: the rows of q can only be shown in its [table]");
+        row("unclosed brace", "[title]\nheading = {strUserName\n",
+            "line 5: a \"{\" has no closing \"}\"");
+        row("unknown format", "[title]\nheading = {strUserName:euro}\n",
+            "line 5: \"euro\" is not a known format");
+        row("indented line without an entry", "[title]\n  select\n",
+            "line 5: an indented line must continue");
+        row("query without statement", "[query q]\nrows = one\n",
+            "line 4: [query q] needs \"sql = ...\"");
+        row("summed column of text",
+            "[query q]\nsql = select 1 as a\n[table]\nrows = q\n"
+            "column = A | x{q.a} | right | 1 | sum\n",
+            "line 8: a column that is summed shows one field");
     }
     void malformedFileNamesTheLine()
     {
@@ -67,8 +67,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("sql");
-        QTest::newRow("number and text") << QStringList{"@id;42;true", "strUserName;Admin;true"}
-                                         << "where id = 42 and name = 'Admin'";
         QTest::newRow("apostrophes doubled")
             << QStringList{"@id;42;true", "strUserName;O'Brien' or ''=';true"}
             << "where id = 42 and name = 'O''Brien'' or ''''='''";
@@ -95,9 +93,7 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("message");
-        QTest::newRow("not a number")
-            << "@id;1; drop table x;true"
-            << "The report parameter @id must be a number, not \"1; drop table x\".";
+        // A value that is no number: the engine's failure test, end to end.
         QTest::newRow("no flag")
             << "@id;1"
             << "The report parameter field \"@id\" is not of the form name;value;true.";

@@ -94,25 +94,6 @@ private slots:
         }
     }
 
-    void numericTest_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("numeric");
-        QTest::newRow("amount") << "1,234.50" << true;
-        QTest::newRow("negative") << "-5.00" << true;
-        QTest::newRow("id") << "17" << true;
-        QTest::newRow("issue number") << "LN17" << false;
-        QTest::newRow("date") << "3/15/03" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("point only") << "." << false;
-    }
-    void numericTest()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, numeric);
-        QCOMPARE(vb::IsNumeric(text), numeric);
-    }
-
     void plainText()
     {
         QCOMPARE(vb::CStr(QVariant(5000.0)), QStringLiteral("5000"));
