@@ -80,8 +80,8 @@ private slots:
         // Quotes, statement fragments, other scripts and long texts: BadInputTest's random texts.
         const QString x200(200, u'x');
         const QString n50(50, u'n');
-        row("blanks around", u"  clerk "_qs, u"   duplicate entry  "_qs,
-            u"clerk:duplicate entry "_qs);
+        row("blanks around, a quote", u"  clerk "_qs, u"   O'Neil's duplicate  "_qs,
+            u"clerk:O'Neil's duplicate "_qs);
         row("user without a row: named by id", QString(), u"duplicate"_qs,
             u"user 99:duplicate "_qs);
         row("longest name and reason", n50, x200, n50 + u':' + x200 + u' ');
