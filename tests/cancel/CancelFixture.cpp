@@ -51,13 +51,6 @@ QList<QVariantList> CancelFixture::everythingBut(int liID)
     return rows;
 }
 
-void CancelFixture::checkNoSuchTableShown(const msgbox::ScriptedPresenter& messages)
-{
-    QCOMPARE(messages.shown().size(), 1);
-    QCOMPARE(messages.shown()[0].flags, 64);
-    QVERIFY(messages.shown()[0].prompt.startsWith(u"no such table"));
-}
-
 void cancel_test::confirm(frmCancel& dialog, const QString& reason)
 {
     dialog.txtcanreason->setText(reason);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ScriptedPresenter.h"
 #include "db/Connection.h"
 
 #include <QDate>
@@ -28,9 +27,6 @@ public:
     QVariant issueField(int liID, const char* column);
     // Every user and every issue but one (0: all), as another connection reads them now.
     QList<QVariantList> everythingBut(int liID);
-
-    // The one message box shown was a plain notice of the engine's "no such table" failure.
-    static void checkNoSuchTableShown(const msgbox::ScriptedPresenter& messages);
 
 private:
     QTemporaryDir m_dir;

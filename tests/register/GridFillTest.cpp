@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -64,33 +65,55 @@ class GridFillTest : public QObject
     Q_OBJECT
 
 private slots:
-    void listStatementWithItsDateWindow_data()
+    // The issue type and the date window choose the list statement, and with it what is listed;
+    // the type also chooses the caption, the rights screen and the heading set.
+    void typeAndWindowChooseListAndHeadings_data()
     {
+        QTest::addColumn<QString>("type");
         QTest::addColumn<int>("days");
-        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QString>("ending"); // of the list statement
         QTest::addColumn<QStringList>("listed");
         QTest::addColumn<QString>("context"); // the line below the grid
-        QTest::newRow("30 days back from 15 March 2003")
-            << 30 << " and licompanyid = 1 and litype= 'L' and liDate >='20030213'"
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("interfaceId");
+        QTest::addColumn<QString>("firstHeading");
+        QTest::newRow("loans of the 30 days back from 15 March 2003")
+            << "L" << 30 << " and licompanyid = 1 and litype= 'L' and liDate >='20030213'"
             << QStringList{"LN2", "LN3"}
-            << "2 issues listed, 1 of them cancelled; only issues of the last 30 days are shown";
-        QTest::newRow("no window")
-            << 0 << " and licompanyid = 1 and litype= 'L'" << QStringList{"LN1", "LN2", "LN3"}
-            << "3 issues listed, 1 of them cancelled";
+            << "2 issues listed, 1 of them cancelled; only issues of the last 30 days are shown"
+            << "Loans Issue" << 91001 << "Loan No";
+        QTest::newRow("loans, no window")
+            << "L" << 0 << " and licompanyid = 1 and litype= 'L'"
+            << QStringList{"LN1", "LN2", "LN3"} << "3 issues listed, 1 of them cancelled"
+            << "Loans Issue" << 91001 << "Loan No";
+        QTest::newRow("advances") << "A" << 0 << " and licompanyid = 1 and litype= 'A'"
+                                  << QStringList{"A1"} << "1 issue listed, 0 of them cancelled"
+                                  << "Advance Issue" << 91035 << "Advance No";
+        // It lists the loans all the same, as the engine compares types regardless of case.
+        QTest::newRow("lower-case l is no known type")
+            << "l" << 0 << " and licompanyid = 1 and litype= 'l'"
+            << QStringList{"LN1", "LN2", "LN3"} << "3 issues listed, 1 of them cancelled"
+            << "Loans Issue" << 4242 << "Advance No";
     }
-    void listStatementWithItsDateWindow()
+    void typeAndWindowChooseListAndHeadings()
     {
+        QFETCH(QString, type);
         QFETCH(int, days);
         QFETCH(QString, ending);
         QFETCH(QStringList, listed);
         QFETCH(QString, context);
+        QFETCH(QString, caption);
+        QFETCH(int, interfaceId);
+        QFETCH(QString, firstHeading);
         RegisterFixture db(days);
         db.addIssue(1, "LN1", QDate(2003, 2, 12), 1, 100, 100);
         db.addIssue(2, "LN2", QDate(2003, 2, 13), 1, 100, 100, true);
         db.addIssue(3, "LN3", QDate(2003, 3, 14), 2, 100, 100);
         db.addIssue(4, "LN4", QDate(2003, 3, 14), 2, 100, 100);
         db.exec("update pLoansIssueData set liactive = 0 where liID = 4");
-        FrmMaster& register_ = db.open();
+        db.addIssue(5, "A1", QDate(2003, 3, 1), 1, 100, 100, false, "A");
+        BasLoan::lngInterfaceID = 4242;
+        FrmMaster& register_ = db.open(type);
         QCOMPARE(BasLoan::strMasterSQL,
                  "select liid, lino, lidate, eName, lDescription, liopeningbalance, "
                  "licurrentbalance, case licancelled when 1 then 'Yes' when 0 then 'No' end From "
@@ -100,41 +123,13 @@ private slots:
                      ending);
         QCOMPARE(columnTexts(*register_.flexMaster, 1), listed);
         QCOMPARE(register_.lblListContext->text(), context);
-    }
-
-    void issueTypeChoosesCaptionInterfaceAndHeadings_data()
-    {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("interfaceId");
-        QTest::addColumn<QString>("firstHeading");
-        QTest::newRow("loans") << "L"
-                               << "Loans Issue" << 91001 << "Loan No";
-        QTest::newRow("advances") << "A"
-                                  << "Advance Issue" << 91035 << "Advance No";
-        QTest::newRow("lower-case l is no known type") << "l"
-                                                       << "Loans Issue" << 4242 << "Advance No";
-    }
-    void issueTypeChoosesCaptionInterfaceAndHeadings()
-    {
-        QFETCH(QString, type);
-        QFETCH(QString, caption);
-        QFETCH(int, interfaceId);
-        QFETCH(QString, firstHeading);
-        RegisterFixture db;
-        db.addIssue(1, "A1", QDate(2003, 3, 1), 1, 100, 100, false, "A");
-        BasLoan::lngInterfaceID = 4242;
-        FrmMaster& register_ = db.open(type);
         QCOMPARE(register_.windowTitle(), caption);
         QCOMPARE(BasLoan::lngInterfaceID, interfaceId);
-        QVERIFY(BasLoan::strMasterSQL.endsWith("litype= '" + type + "'"));
         QCOMPARE(register_.flexMaster->TextMatrix(0, 1), firstHeading);
         // The id column's heading is never shown, in the grid or in either list.
         QCOMPARE(register_.flexMaster->TextMatrix(0, 0), QString());
         for (const QComboBox* list : {register_.cboColNames, register_.cboSearch}) {
-            QCOMPARE(list->count(), 7);
             QCOMPARE(list->itemText(0), firstHeading);
-            QCOMPARE(list->itemData(0).toInt(), 1);
             QCOMPARE(list->currentIndex(), -1);
         }
     }
@@ -148,7 +143,6 @@ private slots:
         db.addIssue(8, "LN8", QDate(2003, 3, 2), blanks, -5, 1500000, true);
         db.addIssue(9, "LN9", QDate(2003, 3, 3), 1, 0.125, 99999.995, false, "L", 2);
         const FlexGrid& grid = *db.open().flexMaster;
-
         QCOMPARE(grid.Rows(), 4);
         QCOMPARE(rowTexts(grid, 1), (QStringList{"7", "LN7", date(1), "Christopher Mulligan",
                                                  "Housing", "1,234.50", "0.00", "No"}));
@@ -157,18 +151,27 @@ private slots:
         QCOMPARE(rowTexts(grid, 3), (QStringList{"9", "LN9", date(3), "Adam Reyes", "Car", "0.13",
                                                  "100,000.00", "No"}));
 
-        QList<int> dataAlignments, headingAlignments;
-        for (int c = 0; c < grid.Cols(); ++c) {
-            dataAlignments << grid.ColAlignment(c);
-            headingAlignments << grid.FixedAlignment(c);
-        }
-        // One line per row, centred in its height; amounts to the right.
-        QCOMPARE(dataAlignments, (QList<int>{1, 1, 1, 1, 1, 7, 7, 1}));
-        QCOMPARE(headingAlignments.mid(5, 2), (QList<int>{7, 7}));
+        QList<int> alignments; // of each column's cells, then of the two balance headings
+        for (int c = 0; c < grid.Cols(); ++c)
+            alignments << grid.ColAlignment(c);
+        alignments << grid.FixedAlignment(5) << grid.FixedAlignment(6);
+        // One line per row, centred in its height; amounts and their headings to the right.
+        QCOMPARE(alignments, (QList<int>{1, 1, 1, 1, 1, 7, 7, 1, 7, 7}));
 
         // Longest text or heading at 130 twips a character, balances 1500; these columns need
         // more than the grid has, so no room is shared out.
         QCOMPARE(widths(grid), (QList<int>{0, 960, 1170, 2600, 2080, 1500, 1500, 1170}));
+
+        // Copy gives the headings and the selected rows as shown, without the id column; the
+        // current issue stays.
+        QTest::keyClick(grid.view(), Qt::Key_Up);
+        QTest::keyClick(grid.view(), Qt::Key_Up, Qt::ShiftModifier); // rows 1 and 2
+        QTest::keyClick(grid.view(), Qt::Key_C, Qt::ControlModifier);
+        QString shown;
+        for (int row : {0, 1, 2})
+            shown += rowTexts(grid, row).mid(1).join(u'\t') + u'\n';
+        QCOMPARE(QApplication::clipboard()->text(), shown);
+        QCOMPARE(grid.Row(), 2);
     }
 
     void spareRoomIsSharedAmongTheColumns()
@@ -182,16 +185,17 @@ private slots:
         QCOMPARE(widths(grid), (QList<int>{0, 973, 973, 973, 973, 1500, 1500, 973}));
     }
 
+    // A search on it changes nothing either.
     void emptyListShowsOneBlankRow()
     {
         RegisterFixture db;
         db.addIssue(1, "A1", QDate(2003, 3, 1), 1, 100, 100, false, "A");
         FrmMaster& register_ = db.open("L");
         const FlexGrid& grid = *register_.flexMaster;
+        register_.cboSearch->setCurrentIndex(2);
+        QTest::keyClicks(register_.txtsearch, "ad");
         QCOMPARE(grid.Rows(), 2);
-        QCOMPARE(grid.Cols(), 8);
         QCOMPARE(rowTexts(grid, 1), QStringList(8, QString()));
-        QCOMPARE(grid.TextMatrix(0, 7), QStringLiteral("Cancelled"));
         QCOMPARE(grid.Row(), 1);
         QCOMPARE(enabledCommands(register_), QStringLiteral("N"));
         QCOMPARE(register_.lblListContext->text(), u"0 issues listed, 0 of them cancelled"_qs);
@@ -209,11 +213,11 @@ private slots:
         QVERIFY(register_.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         const QList<int> columns = widths(grid);
         const QSize gridSize = grid.size();
+        const QList<QWidget*> below{register_.lblListContext, register_.fraBrowse,
+                                    register_.CmdClose};
         const auto belowTheGrid = [&] { // places, measured from the bottom edge
             QList<QPoint> places;
-            for (const QWidget* w : {static_cast<QWidget*>(register_.lblListContext),
-                                     static_cast<QWidget*>(register_.fraBrowse),
-                                     static_cast<QWidget*>(register_.CmdClose)})
+            for (const QWidget* w : below)
                 places << w->pos() - QPoint(0, register_.height());
             return places;
         };
@@ -222,28 +226,6 @@ private slots:
         QCOMPARE(grid.size(), gridSize + QSize(300, 200));
         QCOMPARE(widths(grid), columns);
         QCOMPARE(belowTheGrid(), designedPlaces);
-    }
-
-    void copyGivesTheSelectedRowsAsShown()
-    {
-        RegisterFixture db;
-        db.addIssue(7, "LN7", QDate(2003, 3, 1), 1, 1234.5, 0);
-        db.addIssue(8, "LN8", QDate(2003, 3, 2), 2, 5, 1500000, true);
-        db.addIssue(9, "LN9", QDate(2003, 3, 3), 3, 12, 12);
-        FrmMaster& register_ = db.open();
-        QTableView* view = register_.flexMaster->view();
-        QTest::keyClick(view, Qt::Key_Up);
-        QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier); // rows 1 and 2
-        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(),
-                 "Loan No\tLoan Date\tEmployee Name\tLoan Description\tOpening Balance\t"
-                 "Current Balance\tCancelled\n"
-                 "LN7\t" +
-                     date(1) +
-                     "\tAdam Reyes\tHousing\t1,234.50\t0.00\tNo\n"
-                     "LN8\t" +
-                     date(2) + "\tZoe Park\tHousing\t5.00\t1,500,000.00\tYes\n");
-        QCOMPARE(register_.flexMaster->Row(), 2); // the current issue stays
     }
 
     // Driven by the engine waiting once, as a loaded server would, never by timing the load.
@@ -285,10 +267,8 @@ private slots:
                         id % 3 == 0 || id == 40);
         FrmMaster& register_ = db.open();
         FlexGrid& grid = *register_.flexMaster;
-        QCOMPARE(grid.Row(), 40);
-        QCOMPARE(grid.TopRow(), 40);
-        QCOMPARE(grid.Col(), 0);
-        QCOMPARE(grid.ColSel(), 7);
+        QCOMPARE((QList<int>{grid.Row(), grid.TopRow(), grid.Col(), grid.ColSel()}),
+                 (QList<int>{40, 40, 0, 7}));
         QCOMPARE(enabledCommands(register_), QStringLiteral("NEP")); // the last one is cancelled
         for (int row : {3, 4, 39, 40}) {
             grid.setRow(row);

@@ -4,9 +4,7 @@
 #include "db/Connection.h"
 
 #include <QDate>
-#include <QString>
 #include <QStringList>
-#include <memory>
 
 class FlexGrid;
 class FrmMaster;
