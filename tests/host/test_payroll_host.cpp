@@ -39,7 +39,6 @@ private slots:
             "--db", db, "--sql",
             "select count(*) n from linktable; select count(*) n from pemployee"};
         QCOMPARE(payrollHost({"--db", db, "--init-db"}).exitCode, 0);
-        QCOMPARE(payrollHost(counts).out, QStringLiteral("n\n12\n\nn\n0\n"));
         for (const char* action : {"--init-db", "--demo"}) {
             const Run again = payrollHost({"--db", db, action});
             QCOMPARE(again.exitCode, 1);
@@ -126,9 +125,6 @@ private slots:
                    guest
             << 0 << "2 row(s) affected\n\nusername\nguest_old\n"
             << QString() << 0;
-        QTest::newRow("first fails")
-            << "update nosuchtable set x = 1; delete from pusers where userid = 6" << 1 << QString()
-            << "Statement 1 of 2 failed: no such table: nosuchtable" << 2;
         QTest::newRow("last fails on a date")
             << "update pusers set username = username + '_old' where userid = 6; delete from "
                "pLoansIssueData where lidate >= '31/12/2023'"

@@ -137,17 +137,17 @@ private slots:
     void cellsFormatsAlignmentsAndWidths()
     {
         RegisterFixture db;
-        const int longName = db.addEmployee("Christopher Mulligan"); // 20 characters
-        const int blanks = db.addEmployee("  Ivo Tan ");
-        db.addIssue(7, "LN7", QDate(2003, 3, 1), longName, 1234.5, 0);
+        // Measured as stored, blanks and all, an emoji as two units: 24 characters.
+        const int blanks = db.addEmployee(u"  Ivo Tan \U0001F600"_qs + QString(12, u' '));
+        db.addIssue(7, "LN7", QDate(2003, 3, 1), 2, 1234.5, 0);
         db.addIssue(8, "LN8", QDate(2003, 3, 2), blanks, -5, 1500000, true);
         db.addIssue(9, "LN9", QDate(2003, 3, 3), 1, 0.125, 99999.995, false, "L", 2);
         const FlexGrid& grid = *db.open().flexMaster;
         QCOMPARE(grid.Rows(), 4);
-        QCOMPARE(rowTexts(grid, 1), (QStringList{"7", "LN7", date(1), "Christopher Mulligan",
-                                                 "Housing", "1,234.50", "0.00", "No"}));
-        QCOMPARE(rowTexts(grid, 2), (QStringList{"8", "LN8", date(2), "Ivo Tan", "Housing", "-5.00",
-                                                 "1,500,000.00", "Yes"}));
+        QCOMPARE(rowTexts(grid, 1), (QStringList{"7", "LN7", date(1), "Zoe Park", "Housing",
+                                                 "1,234.50", "0.00", "No"}));
+        QCOMPARE(rowTexts(grid, 2), (QStringList{"8", "LN8", date(2), u"Ivo Tan \U0001F600"_qs,
+                                                 "Housing", "-5.00", "1,500,000.00", "Yes"}));
         QCOMPARE(rowTexts(grid, 3), (QStringList{"9", "LN9", date(3), "Adam Reyes", "Car", "0.13",
                                                  "100,000.00", "No"}));
 
@@ -160,7 +160,7 @@ private slots:
 
         // Longest text or heading at 130 twips a character, balances 1500; these columns need
         // more than the grid has, so no room is shared out.
-        QCOMPARE(widths(grid), (QList<int>{0, 960, 1170, 2600, 2080, 1500, 1500, 1170}));
+        QCOMPARE(widths(grid), (QList<int>{0, 960, 1170, 3120, 2080, 1500, 1500, 1170}));
 
         // Copy gives the headings and the selected rows as shown, without the id column; the
         // current issue stays.
@@ -304,24 +304,73 @@ private slots:
         qDeleteAll(grids);
     }
 
-    void lengthsAreOfTheValueBeforeTrimmingOrFormatting()
+    // A new issue takes the blank row of an empty register, or a row of its own after the rest;
+    // its amounts are written as read, not formatted.
+    void newIssueIsAppendedSelectedAndScrolledUp_data()
     {
-        FlexGrid grid;
-        grid.setFixedCols(0);
-        RegisterRowWriter writer(grid);
-        writer.begin(8);
-        writer.putInteger(0, 12345);
-        writer.putText(1, "  Zo\u00eb \U0001F600 ");
-        writer.putNull(2);
-        writer.putText(3, "x");
-        writer.putNumber(4, 2.5);
-        writer.putNumber(5, 1234.5);
-        writer.putInteger(6, -12000);
-        writer.putText(7, "Yes");
-        writer.endRow();
-        QCOMPARE(writer.finish(), (QVector<double>{5, 9, 0, 1, 3, 6, 6, 3, 0}));
-        QCOMPARE(rowTexts(grid, 1), (QStringList{"12345", QString::fromUtf8("Zo\u00eb \U0001F600"),
-                                                 "", "x", "2.5", "1,234.50", "-12,000.00", "Yes"}));
+        QTest::addColumn<int>("listed"); // issues in the register before
+        QTest::addColumn<QString>("listStatementChange");
+        QTest::newRow("first issue of an empty register") << 0 << "";
+        QTest::newRow("as loaded") << 2 << "";
+        QTest::newRow("ORDER BY in capitals is cut off") << 2 << " ORDER BY liNo";
+        QTest::newRow("WHERE in capitals is joined with and") << 2 << "WHERE";
+    }
+    void newIssueIsAppendedSelectedAndScrolledUp()
+    {
+        QFETCH(int, listed);
+        QFETCH(QString, listStatementChange);
+        RegisterFixture db;
+        for (int id = 1; id <= listed; ++id)
+            db.addIssue(id, QStringLiteral("LN%1").arg(id), QDate(2003, 3, 1), 1, 10, 10);
+        FlexGrid& grid = *db.open().flexMaster;
+        grid.setRow(1);
+        if (listStatementChange == u"WHERE")
+            BasLoan::strMasterSQL.replace(QStringLiteral(" Where "), QStringLiteral(" WHERE "));
+        else
+            BasLoan::strMasterSQL += listStatementChange;
+        db.addIssue(5, "LN5", QDate(2003, 3, 15), 2, 12000, 500.5);
+        BasLoan::strMode = QStringLiteral("N");
+        BasLoan::RefreshGridRow(QStringLiteral("liID =5"), 5);
+        QCOMPARE(db.messages().prompts(), QStringList());
+        QCOMPARE(grid.Rows(), listed + 2);
+        const int row = listed + 1;
+        QCOMPARE(rowTexts(grid, row), (QStringList{"5", "LN5", date(15), "Zoe Park", "Housing",
+                                                   "12000", "500.5", "No"}));
+        QCOMPARE((QList<int>{grid.Row(), grid.TopRow(), grid.Col(), grid.ColSel()}),
+                 (QList<int>{row, row, 0, 7}));
+    }
+
+    void editRewritesTheCurrentRowOnlyWhenTheIssueIsStillListed()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        db.addIssue(2, "LN2", QDate(2003, 3, 1), 1, 10, 10);
+        FlexGrid& grid = *db.open().flexMaster;
+        grid.setRow(1);
+        BasLoan::strMode = QStringLiteral("E");
+        db.exec("update pLoansIssueData set liempid = 2, liCurrentBalance = 7 where liID = 1");
+        BasLoan::RefreshGridRow(QStringLiteral("liID =1"), 1);
+        QCOMPARE(rowTexts(grid, 1).mid(3, 4), (QStringList{"Zoe Park", "Housing", "10", "7"}));
+
+        const QStringList before = rowTexts(grid, 1);
+        db.exec("update pLoansIssueData set liactive = 0 where liID = 1");
+        BasLoan::RefreshGridRow(QStringLiteral("liID =1"), 1);
+        QCOMPARE(rowTexts(grid, 1), before);
+        QCOMPARE(grid.Rows(), 3);
+        QCOMPARE(db.messages().prompts(), QStringList());
+    }
+
+    void refreshFailureIsShownAndLeavesTheGrid()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        const FlexGrid& grid = *db.open().flexMaster;
+        BasLoan::strMasterSQL = QStringLiteral("select liid from missing_table");
+        BasLoan::strMode = QStringLiteral("N");
+        BasLoan::RefreshGridRow(QStringLiteral("liID =1"), 1);
+        QCOMPARE(db.messages().prompts(), QStringList{u"no such table: missing_table"_qs});
+        QCOMPARE(db.messages().shown()[0].flags, 64);
+        QCOMPARE(grid.Rows(), 2);
     }
 
     // Edge amounts first (halves of a cent, negative zero, huge, not a number), then many

@@ -1,12 +1,17 @@
 #include "RegisterFixture.h"
 
+#include "DemoData.h"
+#include "NativeStatement.h"
 #include "PayrollSchema.h"
+#include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -17,7 +22,8 @@ QString quoted(const QString& text)
 
 } // namespace
 
-RegisterFixture::RegisterFixture(int days) : m_connection(std::make_shared<ado::Connection>())
+RegisterFixture::RegisterFixture(int days)
+    : processDate(2003, 3, 15), m_connection(std::make_shared<ado::Connection>())
 {
     // Dates show in one known short form, whatever the machine's locale.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -30,6 +36,17 @@ RegisterFixture::RegisterFixture(int days) : m_connection(std::make_shared<ado::
                         " (1, 2, 'Car', 1, 12, 0, 500000)"));
     for (const char* name : {"Adam Reyes", "Zoe Park", "Bea Lindqvist"})
         addEmployee(QString::fromUtf8(name));
+}
+
+RegisterFixture::RegisterFixture(Demo)
+    : processDate(2024, 3, 15), m_connection(std::make_shared<ado::Connection>())
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    FrmMaster::Unload();
+    const QString path = m_dir.filePath(QStringLiteral("payroll.db"));
+    m_connection->Open(path);
+    payroll::createDemoDatabase(*m_connection, processDate);
+    m_other.Open(path);
 }
 
 RegisterFixture::~RegisterFixture()
@@ -76,12 +93,30 @@ FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
 {
     FrmMaster::Unload();
     BasLoan::setAdocon(m_connection);
-    BasLoan::MsgboxTitle = QStringLiteral("Payroll");
-    BasLoan::ProcessDate = ProcessDate;
+    BasLoan::MsgboxTitle = Title;
+    BasLoan::ProcessDate = processDate;
     BasLoan::intUserID = user;
     BasLoan::intCompanyID = 1;
     BasLoan::strtype = type;
     return FrmMaster::instance();
+}
+
+QVariant RegisterFixture::issueField(int liID, const char* column)
+{
+    return m_other.ExecuteScalar(QStringLiteral("select %1 from pLoansIssueData where "
+                                                "liCompanyID = 1 and liID = %2")
+                                     .arg(QLatin1String(column))
+                                     .arg(liID));
+}
+
+QList<QVariantList> RegisterFixture::everythingBut(int liID)
+{
+    QList<QVariantList> rows =
+        payroll::NativeStatement(m_other, QStringLiteral("select * from pusers")).rows();
+    rows += payroll::NativeStatement(m_other, QStringLiteral("select * from pLoansIssueData "
+                                                             "where liCompanyID <> 1 or liID <> ?"))
+                .rows({liID});
+    return rows;
 }
 
 QStringList rowTexts(const FlexGrid& grid, int row)
@@ -100,6 +135,17 @@ QStringList columnTexts(const FlexGrid& grid, int col)
     return texts;
 }
 
+int selectIssue(FlexGrid& grid, const QString& number)
+{
+    for (int r = 1; r < grid.Rows(); ++r) {
+        if (grid.TextMatrix(r, 1) == number) {
+            grid.setRow(r);
+            return r;
+        }
+    }
+    return -1;
+}
+
 QString enabledCommands(const FrmMaster& register_)
 {
     QString letters;
@@ -111,4 +157,10 @@ QString enabledCommands(const FrmMaster& register_)
             letters += letter;
     }
     return letters;
+}
+
+void confirmCancellation(frmCancel& dialog, const QString& reason)
+{
+    dialog.txtcanreason->setText(reason);
+    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
 }
