@@ -51,7 +51,6 @@ private slots:
         const auto row = [](const char* name, int entry, const char* typed, const char* selected) {
             QTest::newRow(name) << entry << QString(typed) << QString(selected);
         };
-        row("one letter", NameEntry, "a", "Ab");
         row("two letters", NameEntry, "ad", "Adam Reyes");
         row("either case", NameEntry, "ABB", "abby Stone");
         row("trailing blank asks for the exact text", NameEntry, "ab ", "Ab");
@@ -92,7 +91,6 @@ private slots:
         QTest::addColumn<QString>("heading");
         QTest::addColumn<bool>("ascending");
         QTest::addColumn<bool>("clicked"); // the heading rather than the chooser
-        QTest::newRow("date heading ascending") << "Loan Date" << true << false;
         QTest::newRow("date heading descending") << "Loan Date" << false << false;
         QTest::newRow("any heading holding DATE") << "MANDATED BY" << true << false;
         QTest::newRow("date heading clicked") << "Loan Date" << true << true;
