@@ -72,7 +72,6 @@ private slots:
         QFETCH(QString, reason);
         const bool cancelled = !reason.isNull();
         const int row = selectIssue(*grid, u"LN10"_qs);
-        const QList<quint32> colours = rowColours(row);
         grid->setCol(3);
         reg->CmdEdit->setEnabled(false);
         messages->queueAnswer(answer);
@@ -98,7 +97,7 @@ private slots:
         QVERIFY(reg->CmdEdit->isEnabled());
         QCOMPARE(reg->CmdDelete->isEnabled(), !cancelled);
         QCOMPARE(reg->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(rowColours(row), cancelled ? QList<quint32>(8, 255) : colours);
+        QCOMPARE(rowColours(row), QList<quint32>(8, cancelled ? 255 : 0));
         const QAbstractItemModel* shown = grid->view()->model();
         const auto marked = shown->match(shown->index(0, 7), Qt::DisplayRole, u"Yes"_qs, -1).size();
         QVERIFY(reg->lblListContext->text().contains(u", %1 of them cancelled"_qs.arg(marked)));

@@ -208,21 +208,19 @@ private slots:
         FrmMaster& register_ = db.open();
         register_.show();
         const FlexGrid& grid = *register_.flexMaster;
-        const QSize designed = register_.size();
-        QCOMPARE(designed, register_.minimumSize());
+        QCOMPARE(register_.size(), register_.minimumSize());
         QVERIFY(register_.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         const QList<int> columns = widths(grid);
         const QSize gridSize = grid.size();
-        const QList<QWidget*> below{register_.lblListContext, register_.fraBrowse,
-                                    register_.CmdClose};
         const auto belowTheGrid = [&] { // places, measured from the bottom edge
             QList<QPoint> places;
-            for (const QWidget* w : below)
+            for (const QWidget* w :
+                 QWidgetList{register_.lblListContext, register_.fraBrowse, register_.CmdClose})
                 places << w->pos() - QPoint(0, register_.height());
             return places;
         };
         const QList<QPoint> designedPlaces = belowTheGrid();
-        register_.resize(designed + QSize(300, 200));
+        register_.resize(register_.size() + QSize(300, 200));
         QCOMPARE(grid.size(), gridSize + QSize(300, 200));
         QCOMPARE(widths(grid), columns);
         QCOMPARE(belowTheGrid(), designedPlaces);

@@ -45,7 +45,6 @@ private slots:
                  enabled.contains(u'P')
                      ? QString()
                      : u"You do not hold the right \"Preview\" (P) on this register."_qs);
-        QCOMPARE(register_.cmdnew->toolTip().contains(u"\"New\" (N)"), !enabled.contains(u'N'));
     }
 
     void selectedIssueGovernsEditAndDelete()
