@@ -86,9 +86,10 @@ private slots:
     void alignments()
     {
         FlexGrid grid;
+        grid.setCols(3);
         grid.setTextMatrix(1, 1, QStringLiteral("1.00"));
         grid.setTextMatrix(1, 2, QStringLiteral("a"));
-        for (const auto [col, code] : {std::pair{1, 1}, std::pair{2, 7}}) {
+        for (const auto& [col, code] : {std::pair{1, 1}, std::pair{2, 7}}) {
             grid.setColAlignment(col, code);
             grid.setFixedAlignment(col, code);
         }
@@ -143,7 +144,7 @@ private slots:
         QTest::keyClick(grid.view(), Qt::Key_Down);
         QTest::keyClick(grid.view(), Qt::Key_Right);
         QCOMPARE(QList<int>({grid.Row(), grid.Col(), int(enterCell.count())}),
-                 QList<int>({2, 1, 2}));
+                 QList<int>({2, 2, 2}));
         for (int click = 0; click < 2; ++click)
             QTest::mouseClick(grid.view()->viewport(), Qt::LeftButton, {}, cellCentre(grid, 4, 0));
         QCOMPARE(QList<int>({grid.Row(), grid.Col(), int(enterCell.count())}),
