@@ -4,7 +4,6 @@
 
 #include "db/Recordset.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/ShortDate.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -116,8 +115,6 @@ private slots:
     {
         QTest::addColumn<QVariant>("assigned");
         QTest::addColumn<QDate>("stored");
-        QTest::newRow("short date form")
-            << QVariant(ShortDate::format(QDate(2003, 2, 1))) << QDate(2003, 2, 1);
         QTest::newRow("a date") << QVariant(QDate(2003, 2, 1)) << QDate(2003, 2, 1);
         QTest::newRow("no date") << QVariant(QStringLiteral("31 Feb")) << QDate();
         QTest::newRow("empty text") << QVariant(QString()) << QDate();

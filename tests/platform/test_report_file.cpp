@@ -33,7 +33,6 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(body) << QString::fromLatin1(message);
         };
         row("entry without equals", "[report]\npaper A4\n", "line 5: an entry must have the form");
-        row("unknown section", "[band]\n", "line 4: [band] is not a kind of section");
         row("undeclared parameter in a statement", "[query q]\nsql = select {@other}\n",
             "line 5: {@other} is neither a parameter nor a [name] declared above");
         row("statement text pasted into a reference", "[query q]\nsql = select {@id or 1=1}\n",
@@ -41,10 +40,6 @@ private slots:
         row("rows of a many-row query outside a table",
             "[query q]\nsql = select 1 as a\n[title]\nheading = {q.a}\n",
             "line 7: {q.a}: the rows of q can only be shown in its [table]");
-        row("summed column of text",
-            "[query q]\nsql = select 1 as a\n[table]\nrows = q\n"
-            "column = A | x{q.a} | right | 1 | sum\n",
-            "line 8: a column that is summed shows one field");
     }
     void malformedFileNamesTheLine()
     {
