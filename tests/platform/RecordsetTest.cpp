@@ -64,13 +64,14 @@ private slots:
     }
     void cleanup() { m_db.Close(); }
 
-    // Typed values are what every module test reads; here the failures and the cursor's end.
+    // Typed values are what every module test reads; here the refusals and the cursor's end.
     void fieldsAndTypes()
     {
         ado::Recordset rs;
         rs.Open(m_issues, m_db);
         QCOMPARE(rs.value(QStringLiteral("lidate")), QVariant(QDate(2003, 2, 13)));
         QCOMPARE(rs.fieldName(3), QStringLiteral("liNo"));
+        QVERIFY(errorNumberOf([&] { rs.AddNew(); }) != 0); // a read-only set refuses rows
         QCOMPARE(errorNumberOf([&] { rs.value(QStringLiteral("noSuchField")); }),
                  RuntimeError::ItemNotFound);
         rs.MoveNext();
