@@ -5,8 +5,6 @@ namespace DbFixture {
 void createTables(ado::Connection& c)
 {
     for (const char* sql : {
-             "create table linktable (tablename varchar(50) collate SQLSERVER_CI, "
-             "linktablename varchar(50) collate SQLSERVER_CI)",
              "create table pLoansIssue (liCompanyID integer not null, liID integer not null, "
              "litype varchar(1) collate SQLSERVER_CI, liNo varchar(20) collate SQLSERVER_CI, "
              "lidate DATE, liempid integer, liLoanID integer, liLoanAppID integer, "
@@ -15,18 +13,12 @@ void createTables(ado::Connection& c)
              "licancelled integer, liCancelledRemarks varchar(260) collate SQLSERVER_CI, "
              "liUsed integer, liRemarks varchar(250) collate SQLSERVER_CI, "
              "primary key (liCompanyID, liID), unique (liCompanyID, litype, liNo))",
-             "create table pemployee (eEmpID integer, eName varchar(50) collate SQLSERVER_CI, "
-             "eCompanyID integer, eActive integer, primary key (eCompanyID, eEmpID))",
-             "create table pLoans (lLoanID integer, lCompanyID integer, "
-             "lDescription varchar(50) collate SQLSERVER_CI, primary key (lCompanyID, lLoanID))",
              "create table ploanapplication (laLoanAppID integer primary key, "
              "laloanappno varchar(20) collate SQLSERVER_CI, laCompanyID integer, "
              "laAppType varchar(1) collate SQLSERVER_CI, lacancelled integer, "
              "laEmployeeID integer, laLoanID integer)",
              "create table ploanrepaymentdetails (lrdID integer primary key, lrdcompanyid integer, "
              "lrdEmpID integer, lrdLoanID integer, lrdProcessed integer)",
-             "insert into pemployee values (7, 'Clerk Seven', 1, 1)",
-             "insert into pLoans values (3, 1, 'Housing')",
          })
         c.Execute(QString::fromLatin1(sql));
 }

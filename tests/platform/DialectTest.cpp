@@ -1,7 +1,6 @@
 #include "db/Connection.h"
 #include "runtime/RuntimeError.h"
 
-#include <QDateTime>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -50,16 +49,12 @@ private slots:
         row("exponent-like word after a number", "select 1end", "select 1 end");
         row("convert with blanks and a sized type", "select convert( varchar(10) , liID) from t",
             "select sqlserver_convert( 'varchar(10)', liID) from t");
-        same("left join untouched", "select * from a left join b on a.x = b.x");
-        same("literal untouched", "select 'isnull(len(x)) 1and' from t");
-        row("quote inside a literal", "select 'it''s 5and' from t where x=1and y=2",
-            "select 'it''s 5and' from t where x=1 and y=2");
+        row("quote inside a literal", "select 'it''s isnull(5and' from t where x=1and y=2",
+            "select 'it''s isnull(5and' from t where x=1 and y=2");
         same("comments untouched", "select 1 -- isnull(1and)\n/* len(x) */");
-        same("bracketed name", "select [len], [order] from [pLoansIssue]");
         row("table hints dropped",
             "select max(liID) from pLoansIssue with (updlock, holdlock) where liID > 0",
             "select max(liID) from pLoansIssue  where liID > 0");
-        same("common table expression kept", "with x as (select 1) select * from x");
         row("date on the right of a qualified column", "where '20030213' <= a.LIDATE",
             "where '2003-02-13' <= a.LIDATE");
         row("bracketed date column", "where [lidate] <> '20030213'",
@@ -90,13 +85,13 @@ private slots:
         QCOMPARE(m_db.adapt(sql), expected);
     }
 
+    // A table created after the connection opened (and after the adapt rows above) has its date
+    // columns known at once.
     void dateColumnsOfTablesCreatedLater()
     {
-        const QString sql = QStringLiteral("select 1 from pLater where laterDate = '20030213'");
-        QCOMPARE(m_db.adapt(sql), sql);
         m_db.Execute(QStringLiteral("create table pLater (laterDate date)"));
-        QCOMPARE(m_db.adapt(sql),
-                 QStringLiteral("select 1 from pLater where laterDate = '2003-02-13'"));
+        QCOMPARE(m_db.adapt(QStringLiteral("where laterDate = '20030213'")),
+                 QStringLiteral("where laterDate = '2003-02-13'"));
     }
     void functions_data()
     {
@@ -110,54 +105,36 @@ private slots:
         const auto fails = [&](const char* name, const QString& expression, const QString& error) {
             row(name, expression, QVariant(), error);
         };
+        // Right, isnull, like and convert of an empty text as the numbering uses them are the
+        // numbering tests'; left, substring, getdate and the small integer types are not used
+        // by the module's statements.
         const QString notInt = QStringLiteral("Conversion failed when converting the varchar "
                                               "value '%1' to data type int.");
         const QString overflow =
             QStringLiteral("Arithmetic overflow error converting expression to data type %1.");
         row("convert blanks around", u"convert(int, ' 42 ')"_s, 42);
-        row("convert empty text", u"convert(int, '')"_s, 0);
-        row("convert negative", u"convert(int,'-7')"_s, -7);
         fails("convert decimal text", u"convert(int, '1.5')"_s, notInt.arg(u"1.5"_s));
-        fails("convert letters", u"convert(int, 'X1')"_s, notInt.arg(u"X1"_s));
         fails("convert beyond int", u"convert(int, '3000000000')"_s,
               u"The conversion of the varchar value '3000000000' overflowed an int column."_s);
-        row("convert float truncates", u"convert(int, -2.9)"_s, -2);
         row("convert null", u"convert(int, null)"_s, QVariant());
-        row("convert to varchar", u"convert(varchar(3), 12345)"_s, u"123"_s);
-        row("convert text to varchar", u"convert(varchar(3), 'abcdef')"_s, u"abc"_s);
-        fails("past smallint", u"convert(smallint, -32769)"_s, overflow.arg(u"smallint"_s));
-        row("tinyint's lowest", u"convert(tinyint, 0)"_s, 0);
-        fails("past tinyint", u"convert(tinyint, 256)"_s, overflow.arg(u"tinyint"_s));
         row("len ignores trailing blanks", u"len('ab  ')"_s, 2);
         row("len counts leading blanks", u"len(' ab')"_s, 3);
         row("len of null", u"len(null)"_s, QVariant());
-        row("right", u"right('LN10', 2)"_s, u"10"_s);
-        row("right beyond the text", u"right('ab', 5)"_s, u"ab"_s);
         fails("right negative", u"right('ab', -1)"_s,
               u"Invalid length parameter passed to the right function."_s);
-        row("left", u"left('LN10', 2)"_s, u"LN"_s);
-        row("substring", u"substring('abcdef', 2, 3)"_s, u"bcd"_s);
-        row("substring from zero", u"substring('abc', 0, 2)"_s, u"a"_s);
-        row("substring past the end", u"substring('abcdef', 4, 10)"_s, u"def"_s);
-        row("ltrim", u"ltrim('  a ')"_s, u"a "_s);
-        row("rtrim", u"rtrim(' a  ')"_s, u" a"_s);
-        row("isnull", u"isnull(null, 5)"_s, 5);
-        // Texts meeting a date column are read as SQL Server reads them under us_english.
+        // Texts meeting a date column are read as SQL Server reads them under us_english (the
+        // register's compact text, of a table created after the connection opened, is its
+        // date-window test's).
         const auto dated = [](const char* condition) {
             return QStringLiteral("(select count(*) from pLoansIssue where %1)").arg(condition);
         };
         const QString noDate = QStringLiteral("Conversion failed when converting date and/or "
                                               "time from character string.");
         row("month first", dated("lidate >= '11/20/2026'"), 2);
-        row("compact", dated("lidate = '20261120'"), 1);
-        row("two-digit year and dashes", dated("lidate = '11-20-26'"), 1);
         row("not between", dated("lidate not between '11/1/2026' and ' 11/30/26 '"), 1);
         fails("between reads its first text too", dated("lidate between 'soon' and '12/31/2026'"),
               noDate);
-        row("in a list", dated("lidate in ('12/1/2026', '20261119')"), 2);
         fails("day first", dated("lidate = '20/11/2026'"), noDate);
-        fails("no such hour", dated("lidate = '2026-11-20 25:00'"), noDate);
-        fails("words", dated("lidate < 'soon'"), noDate);
         fails("number", dated("lidate >= 20261120"),
               u"Operand type clash: int is incompatible with date"_s);
         row("texts join", u"N'LN' + N'5'"_s, u"LN5"_s);
@@ -165,8 +142,6 @@ private slots:
             u"(select group_concat(name, '|') from (select name from "
             "names where name < 'M' order by name))"_s,
             u"b|L|LN10"_s);
-        row("column joins", u"(select name from names where name = 'b') + '_old'"_s, u"b_old"_s);
-        row("numbers add", u"2 + 3 * 2"_s, 8);
         row("text meets a whole number", u"' 7' + 1"_s, 8);
         row("text meets a decimal", u"'1.5' + 1.25"_s, 2.75);
         fails("decimal text meets a whole number", u"'1.5' + 1"_s, notInt.arg(u"1.5"_s));
@@ -193,15 +168,6 @@ private slots:
         }
     }
 
-    void getdateIsNow()
-    {
-        const QDateTime now =
-            QDateTime::fromString(m_db.ExecuteScalar(QStringLiteral("select getdate()")).toString(),
-                                  QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-        QVERIFY(now.isValid());
-        QVERIFY(qAbs(now.secsTo(QDateTime::currentDateTime())) < 60);
-    }
-
     void comparison_data()
     {
         QTest::addColumn<QString>("condition");
@@ -211,13 +177,10 @@ private slots:
             << "name in ('pEmployee', 'ploanrepaymentdetails ')" << 2;
         QTest::newRow("non-ASCII case") << "name = 'äRGER'" << 1;
         QTest::newRow("leading blank matters") << "name = ' L'" << 0;
-        QTest::newRow("like ignores case") << "name like 'ln%'" << 1;
         QTest::newRow("like ignores non-ASCII case") << "name like 'ä%'" << 1;
         QTest::newRow("like set") << "name like 'LN[0-9][0-9]'" << 1;
         QTest::newRow("like negated set") << "name like '[^l]%'" << 4;
         QTest::newRow("like one character") << "name like '_'" << 2;
-        QTest::newRow("like escape") << "name like 'LN!%' escape '!'" << 0;
-        QTest::newRow("not like") << "name not like '%e%'" << 3;
     }
     void comparison()
     {

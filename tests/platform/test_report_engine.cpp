@@ -5,7 +5,6 @@
 #include "db/Connection.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportEngine.h"
-#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -282,51 +281,6 @@ private slots:
         QVERIFY(presenter.shown().isEmpty());
     }
 
-    void odbcLogOnUsesTheDataSourceAndHidesThePassword()
-    {
-        // A user data source named as the register's log-on names it.
-        QTemporaryDir dir;
-        const QString database = dir.filePath(QStringLiteral("odbc.db"));
-        QFile ini(dir.filePath(QStringLiteral("odbc.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write(
-            QStringLiteral("[payrolldsn]\nDriver=SQLite3\nDatabase=%1\n").arg(database).toUtf8());
-        ini.close();
-        qputenv("ODBCINI", ini.fileName().toLocal8Bit());
-        QFile report(dir.filePath(QStringLiteral("company.rpt")));
-        QVERIFY(report.open(QIODevice::WriteOnly));
-        report.write(
-            "[parameters]\n@intCompanyID = number required\n"
-            "[query company]\nrows = one\n"
-            "sql = select CompanyName from pCompanyMaster where CompanyID = {@intCompanyID}\n"
-            "[title]\nheading = {company.CompanyName}\n");
-        report.close();
-
-        ado::Connection host;
-        host.Open(QStringLiteral("odbc:DRIVER=SQLite3;Database=") + database);
-        host.Execute(
-            QStringLiteral("create table pCompanyMaster (CompanyID int, CompanyName text)"));
-        host.Execute(QStringLiteral("insert into pCompanyMaster values (1, 'Over ODBC Ltd')"));
-        auto run = [&](const QString& dataSource) {
-            rpt::ReportEngine engine(host);
-            engine.LogOnServer(QStringLiteral("pdsodbc.dll"), dataSource, QStringLiteral("payroll"),
-                               password, password);
-            engine.setReportFileName(report.fileName());
-            engine.setParameterField(0, QStringLiteral("@intCompanyID;1;true"));
-            engine.setAction(1);
-        };
-        rpt::RecordingPreviewPresenter presenter;
-        run(QStringLiteral("payrolldsn"));
-        QCOMPARE(presenter.shown().front().pages.front().front(), QStringLiteral("Over ODBC Ltd"));
-
-        // The driver names the missing data source, which here holds the password.
-        const QString failure =
-            failureOf([&] { run(QStringLiteral("dsn_") + password.toUpper()); });
-        QVERIFY2(failure.startsWith(u"The report could not log on to the data source"),
-                 qPrintable(failure));
-        QVERIFY2(!failure.contains(password, Qt::CaseInsensitive), qPrintable(failure));
-    }
-
     // The window offers what the engine's options say, opens maximized and saves the PDF.
     void previewWindowSavesThePdf()
     {
@@ -346,28 +300,6 @@ private slots:
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.read(5), QByteArray("%PDF-"));
-    }
-
-    void unknownValues_data()
-    {
-        QTest::addColumn<int>("windowState");
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("window state 3") << 3 << 1 << u"Invalid property value: window state 3"_qs;
-        QTest::newRow("action 2") << 2 << 2 << u"The report engine has no action 2."_qs;
-    }
-    void unknownValues()
-    {
-        QFETCH(int, windowState);
-        QFETCH(int, action);
-        QFETCH(QString, message);
-        ado::Connection host;
-        rpt::ReportEngine engine(host);
-        QCOMPARE(failureOf([&] {
-                     engine.setWindowState(windowState);
-                     engine.setAction(action);
-                 }),
-                 message);
     }
 };
 

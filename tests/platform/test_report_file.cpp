@@ -33,7 +33,6 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(body) << QString::fromLatin1(message);
         };
         row("entry without equals", "[report]\npaper A4\n", "line 5: an entry must have the form");
-        row("unknown section", "[band]\n", "line 4: [band] is not a kind of section");
         row("undeclared parameter in a statement", "[query q]\nsql = select {@other}\n",
             "line 5: {@other} is neither a parameter nor a [name] declared above");
         row("statement text pasted into a reference", "[query q]\nsql = select {@id or 1=1}\n",
@@ -41,18 +40,6 @@ private slots:
         row("rows of a many-row query outside a table",
             "[query q]\nsql = select 1 as a\n[title]\nheading = {q.a}\n",
             "line 7: {q.a}: the rows of q can only be shown in its [table]");
-        row("unclosed brace", "[title]\nheading = {strUserName\n",
-            "line 5: a \"{\" has no closing \"}\"");
-        row("unknown format", "[title]\nheading = {strUserName:euro}\n",
-            "line 5: \"euro\" is not a known format");
-        row("indented line without an entry", "[title]\n  select\n",
-            "line 5: an indented line must continue");
-        row("query without statement", "[query q]\nrows = one\n",
-            "line 4: [query q] needs \"sql = ...\"");
-        row("summed column of text",
-            "[query q]\nsql = select 1 as a\n[table]\nrows = q\n"
-            "column = A | x{q.a} | right | 1 | sum\n",
-            "line 8: a column that is summed shows one field");
     }
     void malformedFileNamesTheLine()
     {
@@ -87,37 +74,6 @@ private slots:
                      QStringLiteral("where id = {@id} and name = {strUserName}"),
                      [&](const QString& name) { return parameters.sqlLiteral(name); }),
                  sql);
-    }
-
-    void parameterFaults_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("message");
-        // A value that is no number: the engine's failure test, end to end.
-        QTest::newRow("no flag")
-            << "@id;1"
-            << "The report parameter field \"@id\" is not of the form name;value;true.";
-        QTest::newRow("undeclared") << "@other;1;true"
-                                    << "The report has no parameter @other.";
-        QTest::newRow("required left unset") << "strUserName;x;true"
-                                             << "The report parameter @id has no value.";
-    }
-    void parameterFaults()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, message);
-        rpt::ReportParameters parameters;
-        parameters.setField(0, field);
-        QCOMPARE(failureOf([&] { parameters.bind(declared()); }), message);
-    }
-
-    // An optional part kept or dropped is the statement's footer in TestReportEngine.
-    void doubledCharactersAreEscapes()
-    {
-        const auto rendered =
-            rpt::Template::parse(QStringLiteral("{{x}} [[y]]"))
-                .render([](const rpt::Template::Reference&) { return QVariant(); });
-        QCOMPARE(rendered, QStringLiteral("{x} [y]"));
     }
 };
 

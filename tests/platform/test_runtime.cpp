@@ -17,11 +17,9 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
-        QTest::newRow("plain") << "1100.00" << 1100.0;
         QTest::newRow("grouping stops the reading") << "1,000" << 1.0;
         QTest::newRow("blanks anywhere skipped") << " 1 2.5x" << 12.5;
         QTest::newRow("no leading number") << "abc" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
         QTest::newRow("negative") << "-5" << -5.0;
         QTest::newRow("second point stops") << "1.2.3" << 1.2;
         QTest::newRow("exponent") << "1e3" << 1000.0;
@@ -53,7 +51,6 @@ private slots:
         row("negative half away from zero", -2.675, "0.00", "-2.68");
         row("negative below half a cent is zero", -0.004, money, "0.00");
         row("carry into a new digit", 9.999, "0.00", "10.00");
-        row("zero", 0.0, money, "0.00");
         row("very large, fifteen digits kept", 123456789012.345, money, "123,456,789,012.35");
         row("beyond fifteen digits", 1e20, money, "100,000,000,000,000,000,000.00");
         row("not a number is no amount", std::nan(""), money, "");
@@ -110,7 +107,6 @@ private slots:
         QTest::newRow("US two-digit year") << "en_US" << QDate(2026, 12, 6);
         QTest::newRow("US last century") << "en_US" << QDate(1960, 1, 31);
         QTest::newRow("UK") << "en_GB" << QDate(2003, 3, 15);
-        QTest::newRow("German") << "de_DE" << QDate(2031, 7, 4);
         QTest::newRow("ISO-like") << "sv_SE" << QDate(2003, 2, 13);
     }
     void shortDateRoundTrip()
