@@ -106,8 +106,7 @@ private slots:
             row(name, expression, QVariant(), error);
         };
         // Right, isnull, like and convert of an empty text as the numbering uses them are the
-        // numbering tests'; left, substring, getdate and the small integer types are not used
-        // by the module's statements.
+        // numbering tests'. Left, substring and the small types serve the host's --sql.
         const QString notInt = QStringLiteral("Conversion failed when converting the varchar "
                                               "value '%1' to data type int.");
         const QString overflow =
@@ -117,6 +116,14 @@ private slots:
         fails("convert beyond int", u"convert(int, '3000000000')"_s,
               u"The conversion of the varchar value '3000000000' overflowed an int column."_s);
         row("convert null", u"convert(int, null)"_s, QVariant());
+        row("convert text to varchar", u"convert(varchar(3), 'abcdef')"_s, u"abc"_s);
+        row("convert to varchar", u"convert(varchar(3), 12345)"_s, u"123"_s);
+        fails("past smallint", u"convert(smallint, -32769)"_s, overflow.arg(u"smallint"_s));
+        row("tinyint's lowest", u"convert(tinyint, 0)"_s, 0);
+        fails("past tinyint", u"convert(tinyint, 256)"_s, overflow.arg(u"tinyint"_s));
+        row("left", u"left('LN10', 2)"_s, u"LN"_s);
+        row("substring from zero", u"substring('abc', 0, 2)"_s, u"a"_s);
+        row("substring past the end", u"substring('abcdef', 4, 10)"_s, u"def"_s);
         row("len ignores trailing blanks", u"len('ab  ')"_s, 2);
         row("len counts leading blanks", u"len(' ab')"_s, 3);
         row("len of null", u"len(null)"_s, QVariant());
