@@ -125,7 +125,6 @@ private slots:
             << 1 << "L" << QStringList{"L LN1", "L LN5 x"} << QString() << "LN6";
         QTest::newRow("advances apart from loans")
             << 1 << "A" << QStringList{"L LN40", "A ADV2"} << QString() << "ADV3";
-        QTest::newRow("no prefix, first") << 2 << "L" << QStringList{} << QString() << "1";
         QTest::newRow("no prefix") << 2 << "L" << QStringList{"L 1"} << QString() << "2";
         // A number that cannot be formed ends the save with nothing stored.
         QTest::newRow("remainder not a whole number")

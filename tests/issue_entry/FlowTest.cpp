@@ -104,14 +104,12 @@ private slots:
         const QStringList used{"update pLoansIssueData set liUsed = 1"};
         const QStringList deducted{monthlyEntry.arg(0), deduction};
         const QString refused = u"can no longer be changed; nothing was saved"_s;
-        QTest::newRow("live") << QStringList() << false << "editable" << QString();
         QTest::newRow("live, of an employee who has left")
             << QStringList{"update pemployee set eActive = 0 where eEmpID = 1"} << false
             << "editable" << QString();
         QTest::newRow("deduction line of a cancelled monthly entry")
             << QStringList{monthlyEntry.arg(1), deduction} << false << "editable" << QString();
         QTest::newRow("cancelled") << cancelled << false << "read-only" << QString();
-        QTest::newRow("used by payroll") << used << false << "read-only" << QString();
         QTest::newRow("deducted in a monthly entry") << deducted << false << "read-only"
                                                      << "Monthly Entry Done. Can't Edit.";
         QTest::newRow("removed by another user")

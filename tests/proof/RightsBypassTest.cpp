@@ -1,5 +1,5 @@
-// A command the user holds no right to cannot be reached by any road: its button, its access
-// key, or the grid's keys and double-click.
+// A command the user holds no right to cannot be reached by any road: its access key or the
+// grid's keys.
 #include "ProofFixture.h"
 #include "db/ConnectionTestSeam.h"
 
@@ -9,7 +9,6 @@
 #include "register/FrmMaster.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -20,15 +19,11 @@ namespace {
 
 using Path = void (*)(FrmMaster&);
 
-QTableView* gridView(FrmMaster& reg)
-{
-    return reg.flexMaster->findChild<QTableView*>();
-}
-
 void gridKey(FrmMaster& reg, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    gridView(reg)->setFocus();
-    QTest::keyClick(gridView(reg), key, modifiers);
+    QTableView* view = reg.flexMaster->findChild<QTableView*>();
+    view->setFocus();
+    QTest::keyClick(view, key, modifiers);
 }
 
 // An access key, pressed where the keyboard focus is, as a person would.
@@ -40,39 +35,24 @@ void accessKey(FrmMaster& reg, Qt::Key key)
     QTest::qWait(150);
 }
 
-void clickButton(FrmMaster& reg, const char* name)
-{
-    QTest::mouseClick(reg.findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
-}
-
-// Every road to each command.
+// Every road to each command that the register itself guards: its access key, and the grid's
+// keys (Enter goes the way of a double-click). A click on a disabled button is Qt's to ignore.
 const QList<std::tuple<QString, char, Path>> Roads = {
-    {"New button", 'N', [](FrmMaster& r) { clickButton(r, "cmdnew"); }},
     {"Alt+N", 'N', [](FrmMaster& r) { accessKey(r, Qt::Key_N); }},
     {"Ctrl+Enter in the grid", 'N',
      [](FrmMaster& r) { gridKey(r, Qt::Key_Return, Qt::ControlModifier); }},
-    {"Edit button", 'E', [](FrmMaster& r) { clickButton(r, "CmdEdit"); }},
     {"Alt+E", 'E', [](FrmMaster& r) { accessKey(r, Qt::Key_E); }},
     {"Enter in the grid", 'E', [](FrmMaster& r) { gridKey(r, Qt::Key_Return); }},
-    {"double-click on the row", 'E',
-     [](FrmMaster& r) {
-         QTableView* view = gridView(r);
-         const QRect cell = view->visualRect(view->model()->index(r.flexMaster->Row() - 1, 1));
-         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-     }},
-    {"Delete button", 'D', [](FrmMaster& r) { clickButton(r, "CmdDelete"); }},
     {"Alt+D", 'D', [](FrmMaster& r) { accessKey(r, Qt::Key_D); }},
     {"Delete key in the grid", 'D', [](FrmMaster& r) { gridKey(r, Qt::Key_Delete); }},
-    {"Preview button", 'P', [](FrmMaster& r) { clickButton(r, "cmdPreview"); }},
     {"Alt+P", 'P', [](FrmMaster& r) { accessKey(r, Qt::Key_P); }},
 };
 
-// The rights each demo user ends up with on the loan register (a user without a rights row has
-// none).
+// Two demo users between whom every right is held once and missing once (how stored rights are
+// read is the register's own test).
 const QList<std::tuple<QString, qint16, QString>> Users = {
-    {"admin", payroll::demo::Admin, "NEDP"},    {"clerk", payroll::demo::Clerk, "NEDP"},
-    {"viewer", payroll::demo::Viewer, "P"},     {"auditor", payroll::demo::Auditor, ""},
-    {"trainee", payroll::demo::Trainee, "NED"}, {"guest", payroll::demo::Guest, ""},
+    {"viewer", payroll::demo::Viewer, "P"},
+    {"trainee", payroll::demo::Trainee, "NED"},
 };
 
 // Runs the road and tells whether the register did anything: read or wrote the database, showed
