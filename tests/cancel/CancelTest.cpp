@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTableView>
 
+using namespace Qt::StringLiterals;
+
 // Cancelling an issue from the real register over the demo payroll, signed in as the clerk
 // ("NEDP"): Delete and its checks, then the reason dialog.
 class CancelTest : public QObject
@@ -39,7 +41,7 @@ class CancelTest : public QObject
     // The reason dialog on its own, over the live issue's row.
     void runDialog(std::function<void(frmCancel&)> action)
     {
-        selectIssue(*grid, u"LN10"_qs);
+        selectIssue(*grid, u"LN10"_s);
         ModalWatch<frmCancel> watch(std::move(action));
         frmCancel::showModal();
         QCOMPARE(watch.timesShown(), 1);
@@ -50,7 +52,7 @@ private slots:
     {
         db = std::make_unique<RegisterFixture>(RegisterFixture::Demo{});
         messages = &db->messages();
-        reg = &db->open(u"L"_qs, 2);
+        reg = &db->open(u"L"_s, 2);
         reg->show();
         grid = reg->flexMaster;
     }
@@ -62,7 +64,7 @@ private slots:
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("reason"); // null: the dialog is closed with its close box
-        QTest::newRow("confirmed") << int(msgbox::vbYes) << u"duplicate entry"_qs;
+        QTest::newRow("confirmed") << int(msgbox::vbYes) << u"duplicate entry"_s;
         QTest::newRow("question answered No") << int(msgbox::vbNo) << QString();
         QTest::newRow("dialog closed with the close box") << int(msgbox::vbYes) << QString();
     }
@@ -71,7 +73,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, reason);
         const bool cancelled = !reason.isNull();
-        const int row = selectIssue(*grid, u"LN10"_qs);
+        const int row = selectIssue(*grid, u"LN10"_s);
         grid->setCol(3);
         reg->CmdEdit->setEnabled(false);
         messages->queueAnswer(answer);
@@ -86,12 +88,12 @@ private slots:
 
         QCOMPARE(watch.timesShown(), answer == msgbox::vbYes ? 1 : 0);
         QCOMPARE(messages->prompts(),
-                 QStringList{u"Are you sure you want to delete the entry - LN10"_qs});
+                 QStringList{u"Are you sure you want to delete the entry - LN10"_s});
         QCOMPARE(messages->shown()[0].flags, 20);
         QCOMPARE(messages->shown()[0].title, RegisterFixture::Title);
         QCOMPARE(db->issueField(LiveIssue, "liCancelledRemarks").toString(),
-                 cancelled ? u"clerk:duplicate entry "_qs : QString());
-        QCOMPARE(grid->TextMatrix(row, 7), cancelled ? u"Yes"_qs : u"No"_qs);
+                 cancelled ? u"clerk:duplicate entry "_s : QString());
+        QCOMPARE(grid->TextMatrix(row, 7), cancelled ? u"Yes"_s : u"No"_s);
         // The row is selected across again, and Edit and Delete follow the rights again.
         QCOMPARE((QList<int>{grid->Row(), grid->Col(), grid->ColSel()}), (QList<int>{row, 0, 7}));
         QVERIFY(reg->CmdEdit->isEnabled());
@@ -99,8 +101,8 @@ private slots:
         QCOMPARE(reg->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(rowColours(row), QList<quint32>(8, cancelled ? 255 : 0));
         const QAbstractItemModel* shown = grid->view()->model();
-        const auto marked = shown->match(shown->index(0, 7), Qt::DisplayRole, u"Yes"_qs, -1).size();
-        QVERIFY(reg->lblListContext->text().contains(u", %1 of them cancelled"_qs.arg(marked)));
+        const auto marked = shown->match(shown->index(0, 7), Qt::DisplayRole, u"Yes"_s, -1).size();
+        QVERIFY(reg->lblListContext->text().contains(u", %1 of them cancelled"_s.arg(marked)));
     }
 
     // The Delete key in the grid goes the same way as the button, and is idle on a cancelled row.
@@ -108,9 +110,9 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QStringList>("prompts");
-        QTest::newRow("used by payroll") << "LN5" << QStringList{u"Record can not be deleted"_qs};
+        QTest::newRow("used by payroll") << "LN5" << QStringList{u"Record can not be deleted"_s};
         QTest::newRow("deducted in a monthly entry")
-            << "LN6" << QStringList{u"Record can not be deleted"_qs};
+            << "LN6" << QStringList{u"Record can not be deleted"_s};
         QTest::newRow("already cancelled: Delete key idle") << "LN8" << QStringList();
     }
     void refusedWithoutAQuestion()
@@ -135,18 +137,18 @@ private slots:
         QTest::addColumn<QString>("mark");
         QTest::addColumn<QVariant>("remark");
         const QString issue =
-            u"update pLoansIssueData set %1 where liCompanyID = 1 and liID = 13"_qs;
-        const QString refused = u"Record can not be deleted"_qs;
+            u"update pLoansIssueData set %1 where liCompanyID = 1 and liID = 13"_s;
+        const QString refused = u"Record can not be deleted"_s;
         QTest::newRow("another clerk cancelled it")
-            << issue.arg(u"licancelled = 1, liCancelledRemarks = 'viewer:first '"_qs)
+            << issue.arg(u"licancelled = 1, liCancelledRemarks = 'viewer:first '"_s)
             << "This entry has already been cancelled"
-            << "Yes" << QVariant(u"viewer:first "_qs);
+            << "Yes" << QVariant(u"viewer:first "_s);
         QTest::newRow("payroll used it")
-            << issue.arg(u"liUsed = 1"_qs) << refused << "No" << QVariant();
+            << issue.arg(u"liUsed = 1"_s) << refused << "No" << QVariant();
         QTest::newRow("a monthly entry deducted it")
             << u"insert into pempMonthlyEntryHeader values (1, 90, 9, '2024-03-01', 0); "
                u"insert into pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID) "
-               u"values (1, 90, 13)"_qs
+               u"values (1, 90, 13)"_s
             << refused << "No" << QVariant();
     }
     void raceBetweenTheCheckAndOk()
@@ -155,12 +157,12 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, mark);
         QFETCH(QVariant, remark);
-        const int row = selectIssue(*grid, u"LN10"_qs);
+        const int row = selectIssue(*grid, u"LN10"_s);
         messages->queueAnswer(msgbox::vbYes);
         ModalWatch<frmCancel> watch([&](frmCancel& dialog) {
             for (const QString& statement : meanwhile.split(u';'))
                 db->otherClerk().Execute(statement);
-            confirmCancellation(dialog, QStringLiteral("second thoughts"));
+            confirmCancellation(dialog, u"second thoughts"_s);
         });
 
         QTest::mouseClick(reg->CmdDelete, Qt::LeftButton);
@@ -172,8 +174,8 @@ private slots:
 
     void failureLeavesTheRegisterUsable()
     {
-        selectIssue(*grid, u"LN10"_qs);
-        BasLoan::strTblLoansIssue = QStringLiteral("pLoansIssueGone");
+        selectIssue(*grid, u"LN10"_s);
+        BasLoan::strTblLoansIssue = u"pLoansIssueGone"_s;
 
         QTest::mouseClick(reg->CmdDelete, Qt::LeftButton);
 
@@ -187,21 +189,21 @@ private slots:
     void keyboardReachesTheReasonAndOk()
     {
         runDialog([&](frmCancel& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Reason For Deletion"));
+            QCOMPARE(dialog.windowTitle(), u"Reason For Deletion"_s);
             QCOMPARE(dialog.size(), QSize(Twips::toPixelsX(6360), Twips::toPixelsY(510)));
             QCOMPARE(dialog.txtcanreason->maxLength(), 200);
             QCOMPARE(dialog.txtcanreason->nextInFocusChain(), dialog.cmdOK);
             dialog.cmdOK->setFocus();
             QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
             QVERIFY(dialog.txtcanreason->hasFocus());
-            QTest::keyClicks(dialog.txtcanreason, QStringLiteral("wrong employee"));
+            QTest::keyClicks(dialog.txtcanreason, u"wrong employee"_s);
             QTest::keyClick(dialog.txtcanreason, Qt::Key_Return);
             QVERIFY(dialog.cmdOK->hasFocus());
             QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), 0);
             QTest::keyClick(dialog.cmdOK, Qt::Key_Return);
         });
         QCOMPARE(db->issueField(LiveIssue, "liCancelledRemarks").toString(),
-                 QStringLiteral("clerk:wrong employee "));
+                 u"clerk:wrong employee "_s);
     }
 
     void remarkStoredExactlyAsTyped_data()
@@ -216,10 +218,9 @@ private slots:
         // Quotes, statement fragments, other scripts and long texts: BadInputTest's random texts.
         const QString x200(200, u'x');
         const QString n50(50, u'n');
-        row("blanks around, a quote", u"  clerk "_qs, u"   O'Neil's duplicate  "_qs,
-            u"clerk:O'Neil's duplicate "_qs);
-        row("user without a row: named by id", QString(), u"duplicate"_qs,
-            u"user 99:duplicate "_qs);
+        row("blanks around, a quote", u"  clerk "_s, u"   O'Neil's duplicate  "_s,
+            u"clerk:O'Neil's duplicate "_s);
+        row("user without a row: named by id", QString(), u"duplicate"_s, u"user 99:duplicate "_s);
         row("longest name and reason", n50, x200, n50 + u':' + x200 + u' ');
     }
     void remarkStoredExactlyAsTyped()
@@ -229,14 +230,14 @@ private slots:
         QFETCH(QString, remark);
         // Company 2 has a user 99 and an issue 13 too: neither may be taken for company 1's.
         db->otherClerk().Execute(
-            u"insert into pusers (companyid, userid, username) values (2, 99, 'branch')"_qs);
+            u"insert into pusers (companyid, userid, username) values (2, 99, 'branch')"_s);
         db->otherClerk().Execute(
-            u"update pLoansIssueData set liID = 13 where liCompanyID = 2 and liID = 6"_qs);
+            u"update pLoansIssueData set liID = 13 where liCompanyID = 2 and liID = 6"_s);
         if (userName.isNull())
             BasLoan::intUserID = 99;
         else
             payroll::NativeStatement(db->otherClerk(), u"update pusers set username = ? where "
-                                                       u"companyid = 1 and userid = 2"_qs)
+                                                       u"companyid = 1 and userid = 2"_s)
                 .run({userName});
         const QList<QVariantList> untouched = db->everythingBut(LiveIssue);
 
@@ -256,14 +257,14 @@ private slots:
         QTest::addColumn<QString>("usersTable");
         QTest::addColumn<QString>("issueTable");
         QTest::addColumn<QString>("prompt"); // how the one message shown begins
-        const QString users = u"pusers"_qs;
-        const QString issues = u"pLoansIssueData"_qs;
+        const QString users = u"pusers"_s;
+        const QString issues = u"pLoansIssueData"_s;
         QTest::newRow("only blanks")
-            << u"     "_qs << users << issues << u"Enter reason for deletion"_qs;
+            << u"     "_s << users << issues << u"Enter reason for deletion"_s;
         QTest::newRow("user look-up fails")
-            << u"duplicate"_qs << u"pusersGone"_qs << issues << u"no such table"_qs;
+            << u"duplicate"_s << u"pusersGone"_s << issues << u"no such table"_s;
         QTest::newRow("cancellation fails")
-            << u"duplicate"_qs << users << u"pLoansIssueGone"_qs << u"no such table"_qs;
+            << u"duplicate"_s << users << u"pLoansIssueGone"_s << u"no such table"_s;
     }
     void nothingCancelledOnRefusalOrFailure()
     {

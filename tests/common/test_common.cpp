@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestCommon : public QObject
 {
     Q_OBJECT
@@ -24,7 +26,7 @@ private slots:
     void init()
     {
         con = std::make_shared<ado::Connection>();
-        con->Open(QStringLiteral(":memory:"));
+        con->Open(u":memory:"_s);
         exec("create table pemployee (eEmpID integer primary key, eName text collate SQLSERVER_CI,"
              " eCompanyID integer, eActive integer)");
         exec("insert into pemployee values (1,'Zoe Park',1,1),(2,'Adam Reyes',1,1),"
@@ -33,7 +35,7 @@ private slots:
              "(liCompanyID, liID))");
         exec("insert into pLoansIssue values (1,1),(1,7),(2,40)");
         BasLoan::setAdocon(con);
-        BasLoan::MsgboxTitle = QStringLiteral("Payroll");
+        BasLoan::MsgboxTitle = u"Payroll"_s;
     }
 
     // Lists fill afresh with the matching rows by text, unselected; a field of no row is Null.
@@ -41,19 +43,17 @@ private slots:
     {
         clsCommonDB db;
         db.adocon = con;
-        db.strTableName = QStringLiteral("pemployee");
+        db.strTableName = u"pemployee"_s;
         QComboBox combo;
-        combo.addItem(QStringLiteral("stale entry"), 99);
-        db.populatecomboorlist(&combo, QStringLiteral("eEmpID"), QStringLiteral("eName"),
-                               QStringLiteral("eCompanyID=1 and eActive=1"));
+        combo.addItem(u"stale entry"_s, 99);
+        db.populatecomboorlist(&combo, u"eEmpID"_s, u"eName"_s, u"eCompanyID=1 and eActive=1"_s);
         QCOMPARE(QStringList({combo.itemText(0), combo.itemText(1)}),
                  QStringList({"Adam Reyes", "Zoe Park"}));
         QCOMPARE(combo.count(), 2);
         QCOMPARE(combo.itemData(0).toInt(), 2);
         QCOMPARE(combo.currentIndex(), -1);
-        QCOMPARE(db.fnReturnField(QStringLiteral("eName"), QStringLiteral("eEmpID=2")).toString(),
-                 QStringLiteral("Adam Reyes"));
-        QVERIFY(db.fnReturnField(QStringLiteral("eName"), QStringLiteral("eEmpID=99")).isNull());
+        QCOMPARE(db.fnReturnField(u"eName"_s, u"eEmpID=2"_s).toString(), u"Adam Reyes"_s);
+        QVERIFY(db.fnReturnField(u"eName"_s, u"eEmpID=99"_s).isNull());
     }
 
     void nextMaxNoCountsWithinTheTableExpression_data()
@@ -72,14 +72,14 @@ private slots:
         clsCommonDB db;
         db.adocon = con;
         db.strTableName = table;
-        QCOMPARE(db.fnGetNextMaxNo(QStringLiteral("liID")), next);
+        QCOMPARE(db.fnGetNextMaxNo(u"liID"_s), next);
     }
 
     void selectByValue()
     {
         QComboBox combo;
-        combo.addItem(QStringLiteral("a"), 10);
-        combo.addItem(QStringLiteral("b"), 20);
+        combo.addItem(u"a"_s, 10);
+        combo.addItem(u"b"_s, 20);
         clsCommonGen gen;
         gen.selectcomboitembyvalue(&combo, QVariant(qint64(20)));
         QCOMPARE(combo.currentIndex(), 1);
@@ -126,7 +126,7 @@ private slots:
     void unknownClassCannotBeCreated()
     {
         try {
-            CreateObject(QStringLiteral("Quorrel.clsMissing"));
+            CreateObject(u"Quorrel.clsMissing"_s);
             QFAIL("created an unknown class");
         } catch (const RuntimeError& e) {
             QCOMPARE(e.number(), 429);
@@ -137,13 +137,13 @@ private slots:
     void mandatoryBox()
     {
         msgbox::ScriptedPresenter boxes;
-        QLineEdit zero(u"0"_qs);
-        QLineEdit blanks(u"   "_qs);
-        QVERIFY(BasLoan::fnCheckMandatory(&zero, u"Enter loan amount"_qs, u"Payroll"_qs));
-        QVERIFY(!BasLoan::fnCheckMandatory(&blanks, u"Enter loan amount"_qs, u"Payroll"_qs));
+        QLineEdit zero(u"0"_s);
+        QLineEdit blanks(u"   "_s);
+        QVERIFY(BasLoan::fnCheckMandatory(&zero, u"Enter loan amount"_s, u"Payroll"_s));
+        QVERIFY(!BasLoan::fnCheckMandatory(&blanks, u"Enter loan amount"_s, u"Payroll"_s));
         QCOMPARE(boxes.shown().size(), 1);
         QCOMPARE(boxes.shown()[0].flags, 64);
-        QCOMPARE(boxes.shown()[0].title, u"Payroll"_qs);
+        QCOMPARE(boxes.shown()[0].title, u"Payroll"_s);
     }
 
     void snapshotComparison_data()
@@ -162,11 +162,11 @@ private slots:
         QFETCH(bool, untick);
         QFETCH(bool, changed);
         QDialog frm;
-        auto* box = new QLineEdit(QStringLiteral("first"), &frm);
+        auto* box = new QLineEdit(u"first"_s, &frm);
         auto* check = new QCheckBox(&frm);
         check->setChecked(true);
         auto* combo = new QComboBox(&frm);
-        combo->addItem(QStringLiteral("x"));
+        combo->addItem(u"x"_s);
         BasLoan::TagControlValues(&frm);
         box->setText(remarks);
         check->setChecked(!untick);

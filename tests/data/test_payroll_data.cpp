@@ -6,12 +6,14 @@
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 ado::ConnectionPtr openMemory()
 {
     auto connection = std::make_shared<ado::Connection>();
-    connection->Open(QStringLiteral(":memory:"));
+    connection->Open(u":memory:"_s);
     return connection;
 }
 
@@ -19,14 +21,14 @@ ado::ConnectionPtr openMemory()
 // unique keys and its named indexes with their columns.
 QStringList structureOf(ado::Connection& c)
 {
-    const QString sql = QStringLiteral(
-        "select m.name || ':' || group_concat(p.name) from sqlite_master m, "
+    const QString sql =
+        u"select m.name || ':' || group_concat(p.name) from sqlite_master m, "
         "pragma_table_info(m.name) p group by m.name "
         "union all select m.name || ' key ' || group_concat(p.name) from sqlite_master m, "
         "pragma_table_info(m.name) p where p.pk > 0 group by m.name "
         "union all select m.name || ' ' || iif(i.origin = 'u', 'unique', i.name) || ' ' || "
         "(select group_concat(name) from pragma_index_info(i.name)) from sqlite_master m, "
-        "pragma_index_list(m.name) i where i.origin <> 'pk'");
+        "pragma_index_list(m.name) i where i.origin <> 'pk'"_s;
     QStringList lines;
     for (const QVariantList& row : payroll::NativeStatement(c, sql).rows())
         lines << row.value(0).toString().toLower();
@@ -34,9 +36,9 @@ QStringList structureOf(ado::Connection& c)
     return lines;
 }
 
-const QString IssueColumns = QStringLiteral(
-    "INSERT INTO pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, "
-    "liLoanAppID) VALUES ");
+const QString IssueColumns =
+    u"INSERT INTO pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, "
+    "liLoanAppID) VALUES "_s;
 
 } // namespace
 
@@ -64,9 +66,9 @@ private slots:
     void schemaFailureLeavesNothing()
     {
         auto connection = openMemory();
-        connection->Execute(QStringLiteral("create table pPrefix (x int)"));
+        connection->Execute(u"create table pPrefix (x int)"_s);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, payroll::createSchema(*connection));
-        QCOMPARE(connection->database().tables(), QStringList{QStringLiteral("pPrefix")});
+        QCOMPARE(connection->database().tables(), QStringList{u"pPrefix"_s});
     }
 
     // The keys and checks of the issue table, met by a second issue or a change to the first.
@@ -79,8 +81,7 @@ private slots:
             return "UPDATE pLoansIssueData SET " + assignment;
         };
         const QString remark =
-            QStringLiteral("'%1:%2 '")
-                .arg(QString(50, QLatin1Char('u')), QString(200, QLatin1Char('r')));
+            u"'%1:%2 '"_s.arg(QString(50, QLatin1Char('u')), QString(200, QLatin1Char('r')));
         QTest::newRow("same id in the company")
             << issue("(1, 1, 'A', 'ADV1', '2024-03-01', 1, 1, 2)") << false;
         QTest::newRow("same id in another company")

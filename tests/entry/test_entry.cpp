@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 class TestEntry : public QObject
 {
     Q_OBJECT
@@ -37,7 +39,7 @@ class TestEntry : public QObject
     {
         clsLoan loan;
         loan.setAdocon(con);
-        loan.setMsgboxTitle(QStringLiteral("Payroll"));
+        loan.setMsgboxTitle(u"Payroll"_s);
         loan.setProcessDate(QDate(2024, 3, 15));
         loan.setIntUserID(1);
         loan.setIntCompanyID(company);
@@ -50,7 +52,7 @@ private slots:
     {
         QVERIFY(dir.isValid());
         con = std::make_shared<ado::Connection>();
-        con->Open(dir.filePath(QStringLiteral("payroll.db")));
+        con->Open(dir.filePath(u"payroll.db"_s));
         payroll::createDemoDatabase(*con, QDate(2024, 3, 15));
     }
 
@@ -59,27 +61,25 @@ private slots:
     // A second Show reads the table names, the day window and the list statement again.
     void showTwiceReadsTheContextAgain()
     {
-        clsLoan loans = contextFor(QStringLiteral("L"), 1);
+        clsLoan loans = contextFor(u"L"_s, 1);
         showAndClose(loans);
-        QCOMPARE(lastCaption, QStringLiteral("Loans Issue"));
-        QCOMPARE(BasLoan::strTblLoansIssue, QStringLiteral("pLoansIssueData"));
-        QVERIFY(BasLoan::strMasterSQL.endsWith(
-            QStringLiteral(" and litype= 'L' and liDate >='20240214'")));
+        QCOMPARE(lastCaption, u"Loans Issue"_s);
+        QCOMPARE(BasLoan::strTblLoansIssue, u"pLoansIssueData"_s);
+        QVERIFY(BasLoan::strMasterSQL.endsWith(u" and litype= 'L' and liDate >='20240214'"_s));
         QVERIFY(!FrmMaster::isLoaded());
 
-        con->Execute(QStringLiteral(
-            "update linktable set linktablename = 'pusers' where tablename = 'pusers'"));
-        clsLoan advances = contextFor(QStringLiteral("A"), 2);
+        con->Execute(u"update linktable set linktablename = 'pusers' where tablename = 'pusers'"_s);
+        clsLoan advances = contextFor(u"A"_s, 2);
         showAndClose(advances);
-        QCOMPARE(lastCaption, QStringLiteral("Advance Issue"));
+        QCOMPARE(lastCaption, u"Advance Issue"_s);
         QCOMPARE(BasLoan::intCompanyID, qint16(2));
-        QVERIFY(BasLoan::strMasterSQL.endsWith(QStringLiteral("licompanyid = 2 and litype= 'A'")));
+        QVERIFY(BasLoan::strMasterSQL.endsWith(u"licompanyid = 2 and litype= 'A'"_s));
     }
 
     void unopenedConnectionFailsShow()
     {
         clsLoan loan;
-        loan.setStrtype(QStringLiteral("L"));
+        loan.setStrtype(u"L"_s);
         QVERIFY(loan.adocon()); // reading it creates the unopened connection
         QVERIFY(!loan.adocon()->isOpen());
         QVERIFY_THROWS_EXCEPTION(RuntimeError, loan.Show());
@@ -103,17 +103,15 @@ private slots:
     {
         QFETCH(QString, rows);
         auto fixture = std::make_shared<ado::Connection>();
-        fixture->Open(QStringLiteral(":memory:"));
-        fixture->Execute(
-            QStringLiteral("create table linktable (tablename text collate SQLSERVER_CI, "
-                           "linktablename text collate SQLSERVER_CI)"));
+        fixture->Open(u":memory:"_s);
+        fixture->Execute(u"create table linktable (tablename text collate SQLSERVER_CI, "
+                         "linktablename text collate SQLSERVER_CI)"_s);
         for (const QString& pair : rows.split(u';')) {
             const QStringList p = pair.split(u'=');
-            fixture->Execute(
-                QStringLiteral("insert into linktable values ('%1', '%2')").arg(p[0], p[1]));
+            fixture->Execute(u"insert into linktable values ('%1', '%2')"_s.arg(p[0], p[1]));
         }
         BasLoan::setAdocon(fixture);
-        BasLoan::strTblPrefix = QStringLiteral("earlier");
+        BasLoan::strTblPrefix = u"earlier"_s;
         BasLoan::ResolveTableNames();
         QTEST(QStringList({BasLoan::strTblLoansIssue, BasLoan::strTblPrefix}), "tables");
     }
@@ -123,10 +121,9 @@ private slots:
         QPluginLoader loader(QStringLiteral(OSTREL_MODULE_PATH));
         auto* server = qobject_cast<OstrelComponentServer*>(loader.instance());
         QVERIFY2(server, qPrintable(loader.errorString()));
-        QVERIFY(!server->CreateObject(QStringLiteral("OstrelLoanIssue.clsOther")));
+        QVERIFY(!server->CreateObject(u"OstrelLoanIssue.clsOther"_s));
         {
-            std::unique_ptr<_clsLoan> loan =
-                server->CreateObject(QStringLiteral("OstrelLoanIssue.clsLoan"));
+            std::unique_ptr<_clsLoan> loan = server->CreateObject(u"OstrelLoanIssue.clsLoan"_s);
             QVERIFY(loan);
             QVERIFY(!server->DllCanUnloadNow());
         }

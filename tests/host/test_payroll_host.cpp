@@ -14,6 +14,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Run
@@ -32,8 +34,8 @@ inline Run payrollHost(const QStringList& arguments, const QString& folder = QSt
     QProcess process;
     process.setWorkingDirectory(folder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("OSTREL_UNATTENDED"), QStringLiteral("1"));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"OSTREL_UNATTENDED"_s, u"1"_s);
     if (!display) {
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             environment.remove(QLatin1String(name));
@@ -59,8 +61,7 @@ inline QStringList asUnprivileged()
 inline bool canRunUnprivileged()
 {
     return ::geteuid() != 0 ||
-           (!QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty() &&
-            ::getpwnam("nobody"));
+           (!QStandardPaths::findExecutable(u"runuser"_s).isEmpty() && ::getpwnam("nobody"));
 }
 
 inline QByteArray fileBytes(const QString& name)
@@ -119,10 +120,10 @@ private slots:
         // Another user must reach the files for the read-only cases.
         QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) | QFile::ReadOther |
                                                 QFile::ExeOther);
-        m_demo = path(QStringLiteral("demo.db"));
-        m_plain = path(QStringLiteral("plain.db"));
-        m_notes = path(QStringLiteral("notes.db"));
-        m_other = path(QStringLiteral("other.db"));
+        m_demo = path(u"demo.db"_s);
+        m_plain = path(u"plain.db"_s);
+        m_notes = path(u"notes.db"_s);
+        m_other = path(u"other.db"_s);
         QFile text(m_notes);
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write(QByteArray("payroll notes, not a database\n").repeated(200));
@@ -132,18 +133,17 @@ private slots:
         QCOMPARE(created.exitCode, 0);
         const Run backup = payrollHost({"--db", m_demo, "--backup", m_plain});
         QCOMPARE(backup.err, QString());
-        QCOMPARE(backup.out, QStringLiteral("Backed up %1 to %2: 23 issues, %3 bytes.\n")
-                                 .arg(m_demo, m_plain)
+        QCOMPARE(backup.out, u"Backed up %1 to %2: 23 issues, %3 bytes.\n"_s.arg(m_demo, m_plain)
                                  .arg(QFileInfo(m_plain).size()));
         QCOMPARE(fileBytes(m_plain).mid(18, 1),
                  QByteArray("\1")); // the rollback journal, not the write-ahead log
-        QFile notPayroll(path(QStringLiteral("not-payroll.db")));
+        QFile notPayroll(path(u"not-payroll.db"_s));
         QVERIFY(notPayroll.open(QIODevice::WriteOnly)); // an empty database
     }
 
     void initDbOnlyOnce()
     {
-        const QString db = path(QStringLiteral("empty.db"));
+        const QString db = path(u"empty.db"_s);
         const QStringList counts{
             "--db", db, "--sql",
             "select count(*) n from linktable; select count(*) n from pemployee"};
@@ -154,7 +154,7 @@ private slots:
             QVERIFY2(again.err.contains(QLatin1String("already has tables")),
                      qPrintable(again.err));
         }
-        QCOMPARE(payrollHost(counts).out, QStringLiteral("n\n12\n\nn\n0\n"));
+        QCOMPARE(payrollHost(counts).out, u"n\n12\n\nn\n0\n"_s);
     }
 
     // Wrong options (2), a database that is none (1) and a register that cannot show (2, or 1
@@ -165,9 +165,9 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        const QString absent = path(QStringLiteral("absent.db"));
+        const QString absent = path(u"absent.db"_s);
         const QStringList titled{"--db", m_demo, "--title", "Test Payroll"};
-        const QString noModule = QStringLiteral("Test Payroll: The loan issue module");
+        const QString noModule = u"Test Payroll: The loan issue module"_s;
         QTest::newRow("unknown option") << QStringList{"--db", "x.db", "--colour"} << 2 << "colour";
         QTest::newRow("no database") << QStringList{"--sql", "select 1"} << 2 << "--db";
         QTest::newRow("type other than L and A")
@@ -194,7 +194,7 @@ private slots:
             << titled + QStringList{"--module", PLATFORM_LIBRARY} << 2 << noModule;
         QTest::newRow("no display") << titled << 2 << "no display";
         QTest::newRow("no payroll tables")
-            << titled + QStringList{"--db", path(QStringLiteral("not-payroll.db"))} << 1
+            << titled + QStringList{"--db", path(u"not-payroll.db"_s)} << 1
             << "Test Payroll: no such table: linktable";
     }
     void refused()
@@ -205,8 +205,8 @@ private slots:
         const Run run = ::payrollHost(arguments, m_dir.path(), {}, display);
         QTEST(run.exitCode, "exitCode");
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        QVERIFY(!QFile::exists(path(QStringLiteral("x.db"))));
-        QVERIFY(!QFile::exists(path(QStringLiteral("absent.db"))));
+        QVERIFY(!QFile::exists(path(u"x.db"_s)));
+        QVERIFY(!QFile::exists(path(u"absent.db"_s)));
     }
 
     // A batch runs in one transaction: every result in order, or on a failure nothing kept.
@@ -217,8 +217,8 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
         QTest::addColumn<int>("guests");
-        const QString guest = QStringLiteral("select username from pusers where userid = 6 and "
-                                             "companyid = 1");
+        const QString guest = u"select username from pusers where userid = 6 and "
+                              "companyid = 1"_s;
         QTest::newRow("typed values")
             << "select lidate, liUsed, liOpeningBalance from pLoansIssueData where licompanyid = "
                "1 and lino = 'LN9'"
@@ -248,7 +248,7 @@ private slots:
         QFETCH(QString, batch);
         QFETCH(int, exitCode);
         QFETCH(QString, err);
-        const QString db = path(QStringLiteral("batch.db"));
+        const QString db = path(u"batch.db"_s);
         QFile::remove(db);
         QVERIFY(QFile::copy(m_demo, db));
         const Run run = payrollHost({"--db", db, "--sql", batch});
@@ -260,15 +260,15 @@ private slots:
                                         "username = 'guest'; select count(*) n from "
                                         "pLoansIssueData"});
         QTEST(guests.out.section(u'\n', 1, 1).toInt(), "guests");
-        QCOMPARE(guests.out.section(u'\n', 4, 4), QStringLiteral("23"));
+        QCOMPARE(guests.out.section(u'\n', 4, 4), u"23"_s);
     }
 
     // On X11 the toolkit would take --title as the title of the first window it shows; the
     // host keeps its options to itself, so the register and the statement keep their own.
     void nativeTitlesUnderX11()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
+        const QString xdotool = QStandardPaths::findExecutable(u"xdotool"_s);
         if (xvfb.isEmpty() || xdotool.isEmpty())
             QSKIP("Xvfb and xdotool are not installed (scripts/setup installs them)");
         QProcess server;
@@ -317,7 +317,7 @@ private slots:
         if (!canRunUnprivileged())
             QSKIP("running as root without runuser or the user nobody to read as");
         QTemporaryDir dir;
-        const QString db = dir.filePath(QStringLiteral("payroll.db"));
+        const QString db = dir.filePath(u"payroll.db"_s);
         QVERIFY(QFile::copy(m_demo, db));
         const auto reading = QFile::ReadOwner | QFile::ReadOther;
         const auto entering = reading | QFile::ExeOwner | QFile::ExeOther;
@@ -329,7 +329,7 @@ private slots:
         const auto hostAsReader = [&](const QString& statement) {
             return ::payrollHost({"--db", db, "--sql", statement}, dir.path(), asUnprivileged());
         };
-        QCOMPARE(hostAsReader("select count(*) n from pusers").out, QStringLiteral("n\n12\n"));
+        QCOMPARE(hostAsReader("select count(*) n from pusers").out, u"n\n12\n"_s);
         const Run change = hostAsReader("update pusers set username = 'x'");
         QCOMPARE(change.exitCode, 1);
         QVERIFY2(change.err.contains(QLatin1String("the database is read-only")),
@@ -342,12 +342,12 @@ private slots:
     void fileNameInAForeignLocale()
     {
         const QString script =
-            QStringLiteral("LC_ALL=C LANG=C exec \"$0\" --db \"$(printf 'caf\\351.db')\" \"$@\"");
+            u"LC_ALL=C LANG=C exec \"$0\" --db \"$(printf 'caf\\351.db')\" \"$@\""_s;
         const auto host = [&](const QStringList& arguments) {
             return ::payrollHost(arguments, m_dir.path(), {"/bin/sh", "-c", script});
         };
         QCOMPARE(host({"--demo"}).exitCode, 0);
-        QCOMPARE(host({"--sql", "select count(*) n from pusers"}).out, QStringLiteral("n\n12\n"));
+        QCOMPARE(host({"--sql", "select count(*) n from pusers"}).out, u"n\n12\n"_s);
         // The file has that byte name; removed here, as the test folder cannot name it.
         QVERIFY(::unlink(QFile::encodeName(m_dir.path()) + "/caf\xe9.db") == 0);
     }
@@ -372,7 +372,7 @@ private slots:
         QFETCH(QString, driver);
         QFETCH(QString, connection);
         QFETCH(QString, message);
-        if (!fileBytes(QStringLiteral("/etc/odbcinst.ini")).contains("[" + driver.toUtf8() + "]"))
+        if (!fileBytes(u"/etc/odbcinst.ini"_s).contains("[" + driver.toUtf8() + "]"))
             QSKIP("the ODBC driver is not installed");
         const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
         const Run run = payrollHost({"--db", "odbc:" + connection, "--sql",
@@ -396,17 +396,17 @@ private slots:
     void killedBackupLeavesTargetAsItWas()
     {
         QFETCH(bool, oldTarget);
-        const QString large = path(QStringLiteral("large.db"));
+        const QString large = path(u"large.db"_s);
         if (!QFile::exists(large)) {
             ado::Connection connection;
             connection.Open(large);
             payroll::createDemoDatabase(connection, QDate(2024, 3, 15));
-            payroll::seedLargeRegister(connection, 1, QStringLiteral("L"), 100000);
+            payroll::seedLargeRegister(connection, 1, u"L"_s, 100000);
         }
-        QDir folder(path(QStringLiteral("killed")));
+        QDir folder(path(u"killed"_s));
         folder.removeRecursively();
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        const QString target = folder.filePath(QStringLiteral("nightly.db"));
+        QVERIFY(folder.mkpath(u"."_s));
+        const QString target = folder.filePath(u"nightly.db"_s);
         if (oldTarget)
             QVERIFY(QFile::copy(m_plain, target));
         const QByteArray before = fileBytes(target);
@@ -434,10 +434,10 @@ private slots:
         QTest::addColumn<QStringList>("wrapper");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        const QString target = path(QStringLiteral("refused/b.db"));
-        const QString odbc = QStringLiteral("odbc:DSN=payroll");
+        const QString target = path(u"refused/b.db"_s);
+        const QString odbc = u"odbc:DSN=payroll"_s;
         const QStringList none;
-        QDir(path(QStringLiteral("refused"))).mkpath(QStringLiteral("."));
+        QDir(path(u"refused"_s)).mkpath(u"."_s);
 
         QTest::newRow("target folder missing")
             << m_demo << path("nowhere/b.db") << none << 1
@@ -476,7 +476,7 @@ private slots:
         const bool readOnly = QTest::currentDataTag() == QLatin1String("target folder read-only");
         if (readOnly && !canRunUnprivileged())
             QSKIP("running as root without runuser or the user nobody to be refused the folder");
-        const QString folder = path(QStringLiteral("refused"));
+        const QString folder = path(u"refused"_s);
         const QFileDevice::Permissions writable = QFile::permissions(folder);
         if (readOnly)
             QFile::setPermissions(folder, writable & ~(QFile::WriteOwner | QFile::WriteUser));
@@ -522,7 +522,7 @@ private slots:
         QFETCH(QString, source);
         QFETCH(QStringList, damage);
         QFETCH(QString, finding);
-        const QString file = path(QStringLiteral("checked.db"));
+        const QString file = path(u"checked.db"_s);
         for (const char* suffix : {"", "-wal", "-shm"})
             QFile::remove(file + QLatin1String(suffix));
         if (!source.isEmpty())
@@ -536,8 +536,7 @@ private slots:
         const Run run = payrollHost({"--db", file, "--check"});
         QCOMPARE(fileBytes(file), before);
         QCOMPARE(run.exitCode, finding.isEmpty() ? 0 : 1);
-        const QString expected =
-            finding.isEmpty() ? file + QStringLiteral(" is sound.\n") : finding;
+        const QString expected = finding.isEmpty() ? file + u" is sound.\n"_s : finding;
         QVERIFY2(run.out.contains(expected), qPrintable(run.out));
     }
 };

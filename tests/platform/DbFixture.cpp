@@ -1,5 +1,7 @@
 #include "DbFixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace DbFixture {
 
 void createTables(ado::Connection& c)
@@ -26,11 +28,10 @@ void createTables(ado::Connection& c)
 void addIssue(ado::Connection& c, int id, const QString& number, const QString& isoDate,
               int applicationId, int cancelled)
 {
-    c.Execute(QStringLiteral("insert into pLoansIssue (liCompanyID, liID, litype, liNo, lidate, "
-                             "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
-                             "liactive, licancelled) values (1, %1, 'L', '%2', '%3', 7, 3, %4, "
-                             "1000, 1100, 1, %5)")
-                  .arg(id)
+    c.Execute(u"insert into pLoansIssue (liCompanyID, liID, litype, liNo, lidate, "
+              "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+              "liactive, licancelled) values (1, %1, 'L', '%2', '%3', 7, 3, %4, "
+              "1000, 1100, 1, %5)"_s.arg(id)
                   .arg(number, isoDate)
                   .arg(applicationId)
                   .arg(cancelled));

@@ -16,22 +16,21 @@ class DialectTest : public QObject
     int countWhere(const QString& condition)
     {
         return int(
-            m_db.ExecuteScalar(QStringLiteral("select count(*) from names where ") + condition)
-                .toLongLong());
+            m_db.ExecuteScalar(u"select count(*) from names where "_s + condition).toLongLong());
     }
 
 private slots:
     void initTestCase()
     {
-        m_db.Open(QStringLiteral(":memory:"));
-        m_db.Execute(QStringLiteral("create table pLoansIssue (liID integer, liNo varchar(20), "
-                                    "lidate DATE, liRemarks varchar(250))"));
-        m_db.Execute(QStringLiteral("create table names (name varchar(30) collate SQLSERVER_CI "
-                                    "unique)"));
-        m_db.Execute(QStringLiteral("insert into names values ('L'), ('pemployee'), "
-                                    "('ploanrepaymentdetails'), ('Ärger'), ('b'), ('LN10')"));
-        m_db.Execute(QStringLiteral("insert into pLoansIssue (liID, lidate) values (1, "
-                                    "'2026-11-19'), (2, '2026-11-20'), (3, '2026-12-01')"));
+        m_db.Open(u":memory:"_s);
+        m_db.Execute(u"create table pLoansIssue (liID integer, liNo varchar(20), "
+                     "lidate DATE, liRemarks varchar(250))"_s);
+        m_db.Execute(u"create table names (name varchar(30) collate SQLSERVER_CI "
+                     "unique)"_s);
+        m_db.Execute(u"insert into names values ('L'), ('pemployee'), "
+                     "('ploanrepaymentdetails'), ('Ärger'), ('b'), ('LN10')"_s);
+        m_db.Execute(u"insert into pLoansIssue (liID, lidate) values (1, "
+                     "'2026-11-19'), (2, '2026-11-20'), (3, '2026-12-01')"_s);
     }
 
     void adapt_data()
@@ -89,9 +88,9 @@ private slots:
     // columns known at once.
     void dateColumnsOfTablesCreatedLater()
     {
-        m_db.Execute(QStringLiteral("create table pLater (laterDate date)"));
-        QCOMPARE(m_db.adapt(QStringLiteral("where laterDate = '20030213'")),
-                 QStringLiteral("where laterDate = '2003-02-13'"));
+        m_db.Execute(u"create table pLater (laterDate date)"_s);
+        QCOMPARE(m_db.adapt(u"where laterDate = '20030213'"_s),
+                 u"where laterDate = '2003-02-13'"_s);
     }
     void functions_data()
     {
@@ -107,10 +106,10 @@ private slots:
         };
         // Right, isnull, like and convert of an empty text as the numbering uses them are the
         // numbering tests'. Left, substring and the small types serve the host's --sql.
-        const QString notInt = QStringLiteral("Conversion failed when converting the varchar "
-                                              "value '%1' to data type int.");
+        const QString notInt = u"Conversion failed when converting the varchar "
+                               "value '%1' to data type int."_s;
         const QString overflow =
-            QStringLiteral("Arithmetic overflow error converting expression to data type %1.");
+            u"Arithmetic overflow error converting expression to data type %1."_s;
         row("convert blanks around", u"convert(int, ' 42 ')"_s, 42);
         fails("convert decimal text", u"convert(int, '1.5')"_s, notInt.arg(u"1.5"_s));
         fails("convert beyond int", u"convert(int, '3000000000')"_s,
@@ -133,10 +132,10 @@ private slots:
         // register's compact text, of a table created after the connection opened, is its
         // date-window test's).
         const auto dated = [](const char* condition) {
-            return QStringLiteral("(select count(*) from pLoansIssue where %1)").arg(condition);
+            return u"(select count(*) from pLoansIssue where %1)"_s.arg(condition);
         };
-        const QString noDate = QStringLiteral("Conversion failed when converting date and/or "
-                                              "time from character string.");
+        const QString noDate = u"Conversion failed when converting date and/or "
+                               "time from character string."_s;
         row("month first", dated("lidate >= '11/20/2026'"), 2);
         row("not between", dated("lidate not between '11/1/2026' and ' 11/30/26 '"), 1);
         fails("between reads its first text too", dated("lidate between 'soon' and '12/31/2026'"),
@@ -165,7 +164,7 @@ private slots:
         QFETCH(QVariant, expected);
         QFETCH(QString, error);
         try {
-            const QVariant value = m_db.ExecuteScalar(QStringLiteral("select ") + expression);
+            const QVariant value = m_db.ExecuteScalar(u"select "_s + expression);
             QVERIFY2(error.isEmpty(), "expected a failure");
             QCOMPARE(value.isNull(), expected.isNull());
             QCOMPARE(value.toString(), expected.toString());

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Module-wide connections, one never opened and one left open, outlive the application object
@@ -30,7 +32,7 @@ class RecordsetTest : public QObject
     QString m_path;
     ado::Connection m_db;
 
-    const QString m_issues = QStringLiteral("select * from pLoansIssue where  liCompanyID=1");
+    const QString m_issues = u"select * from pLoansIssue where  liCompanyID=1"_s;
 
     qint64 scalar(const QString& sql) { return m_db.ExecuteScalar(sql).toLongLong(); }
 
@@ -42,8 +44,8 @@ class RecordsetTest : public QObject
     static void addRow(ado::Recordset& rs, int id)
     {
         rs.AddNew();
-        rs.setValue(QStringLiteral("liCompanyID"), 1);
-        rs.setValue(QStringLiteral("liID"), id);
+        rs.setValue(u"liCompanyID"_s, 1);
+        rs.setValue(u"liID"_s, id);
     }
 
 private slots:
@@ -51,16 +53,16 @@ private slots:
     {
         for (auto& connection : moduleWide)
             connection = std::make_shared<ado::Connection>();
-        moduleWide[1]->Open(QStringLiteral(":memory:"));
+        moduleWide[1]->Open(u":memory:"_s);
     }
 
     void init()
     {
-        m_path = m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
+        m_path = m_dir.filePath(u"%1.db"_s.arg(QTest::currentTestFunction()));
         QFile::remove(m_path);
         m_db.Open(m_path);
         DbFixture::createTables(m_db);
-        DbFixture::addIssue(m_db, 5, QStringLiteral("LN5"), QStringLiteral("2003-02-13"));
+        DbFixture::addIssue(m_db, 5, u"LN5"_s, u"2003-02-13"_s);
     }
     void cleanup() { m_db.Close(); }
 
@@ -69,11 +71,10 @@ private slots:
     {
         ado::Recordset rs;
         rs.Open(m_issues, m_db);
-        QCOMPARE(rs.value(QStringLiteral("lidate")), QVariant(QDate(2003, 2, 13)));
-        QCOMPARE(rs.fieldName(3), QStringLiteral("liNo"));
+        QCOMPARE(rs.value(u"lidate"_s), QVariant(QDate(2003, 2, 13)));
+        QCOMPARE(rs.fieldName(3), u"liNo"_s);
         QVERIFY(errorNumberOf([&] { rs.AddNew(); }) != 0); // a read-only set refuses rows
-        QCOMPARE(errorNumberOf([&] { rs.value(QStringLiteral("noSuchField")); }),
-                 RuntimeError::ItemNotFound);
+        QCOMPARE(errorNumberOf([&] { rs.value(u"noSuchField"_s); }), RuntimeError::ItemNotFound);
         rs.MoveNext();
         QVERIFY(errorNumberOf([&] { rs.value(0); }) != 0);
         // All rows are read at open: the engine keeps no statement of the record set.
@@ -85,15 +86,13 @@ private slots:
         ado::Connection never;
         ado::Recordset rs;
         QString description;
-        QCOMPARE(errorNumberOf([&] { rs.Open(QStringLiteral("select 1"), never); }, &description),
+        QCOMPARE(errorNumberOf([&] { rs.Open(u"select 1"_s, never); }, &description),
                  RuntimeError::OperationNotAllowed);
-        QCOMPARE(description,
-                 QStringLiteral("Operation is not allowed when the object is closed."));
-        QCOMPARE(errorNumberOf([&] { never.Open(m_dir.filePath(QStringLiteral("no/such.db"))); },
-                               &description),
+        QCOMPARE(description, u"Operation is not allowed when the object is closed."_s);
+        QCOMPARE(errorNumberOf([&] { never.Open(m_dir.filePath(u"no/such.db"_s)); }, &description),
                  RuntimeError::DatabaseFailure);
         QVERIFY(!never.isOpen());
-        QCOMPARE(description, QStringLiteral("unable to open database file"));
+        QCOMPARE(description, u"unable to open database file"_s);
         QCOMPARE(errorNumberOf([&] { m_db.Open(m_path); }), qint32(0x800A0E79));
     }
 
@@ -101,13 +100,13 @@ private slots:
     void addingRowsReadsNone()
     {
         const QString unreadable =
-            QStringLiteral("select *, convert(int, liNo) from pLoansIssue where  liCompanyID=1");
+            u"select *, convert(int, liNo) from pLoansIssue where  liCompanyID=1"_s;
         ado::Recordset rs;
         rs.Open(unreadable, m_db, ado::CursorType::Keyset, ado::LockType::Optimistic);
         addRow(rs, 6);
         rs.Update();
         QCOMPARE(rs.RecordCount(), qint64(1));
-        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(2));
+        QCOMPARE(scalar(u"select count(*) from pLoansIssue"_s), qint64(2));
         rs.Open(unreadable, m_db);
         QCOMPARE(errorNumberOf([&] { rs.isEOF(); }), RuntimeError::DatabaseFailure);
     }
@@ -117,7 +116,7 @@ private slots:
         QTest::addColumn<QVariant>("assigned");
         QTest::addColumn<QDate>("stored");
         QTest::newRow("a date") << QVariant(QDate(2003, 2, 1)) << QDate(2003, 2, 1);
-        QTest::newRow("no date") << QVariant(QStringLiteral("31 Feb")) << QDate();
+        QTest::newRow("no date") << QVariant(u"31 Feb"_s) << QDate();
         QTest::newRow("empty text") << QVariant(QString()) << QDate();
     }
     void dateAssignment()
@@ -128,16 +127,16 @@ private slots:
         openForChanges(rs);
         QString description;
         const qint32 error =
-            errorNumberOf([&] { rs.setValue(QStringLiteral("lidate"), assigned); }, &description);
+            errorNumberOf([&] { rs.setValue(u"lidate"_s, assigned); }, &description);
         if (!stored.isValid()) {
             QCOMPARE(error, RuntimeError::TypeMismatch);
-            QVERIFY2(description.contains(QStringLiteral("not a date")), qPrintable(description));
+            QVERIFY2(description.contains(u"not a date"_s), qPrintable(description));
             return;
         }
         rs.Update();
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select lidate || typeof(lidate) from "
-                                                   "pLoansIssue where liID = 5")),
-                 QVariant(stored.toString(Qt::ISODate) + QStringLiteral("text")));
+        QCOMPARE(m_db.ExecuteScalar(u"select lidate || typeof(lidate) from "
+                                    "pLoansIssue where liID = 5"_s),
+                 QVariant(stored.toString(Qt::ISODate) + u"text"_s));
     }
 
     // Another clerk's change to a column this set does not touch is kept; a change to one it
@@ -148,23 +147,22 @@ private slots:
         other.Open(m_path);
         ado::Recordset rs;
         openForChanges(rs);
-        QCOMPARE(rs.value(QStringLiteral("liempid")), QVariant(qint64(7)));
-        other.Execute(QStringLiteral("update pLoansIssue set liempid = 9 where liID = 5"));
-        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("first"));
+        QCOMPARE(rs.value(u"liempid"_s), QVariant(qint64(7)));
+        other.Execute(u"update pLoansIssue set liempid = 9 where liID = 5"_s);
+        rs.setValue(u"liRemarks"_s, u"first"_s);
         rs.Update();
-        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("second"));
+        rs.setValue(u"liRemarks"_s, u"second"_s);
         rs.Update();
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks || liempid from pLoansIssue")),
-                 QVariant(QStringLiteral("second9")));
+        QCOMPARE(m_db.ExecuteScalar(u"select liRemarks || liempid from pLoansIssue"_s),
+                 QVariant(u"second9"_s));
 
-        other.Execute(QStringLiteral("update pLoansIssue set liRemarks = 'theirs' where liID = 5"));
-        rs.setValue(QStringLiteral("liRemarks"), QStringLiteral("mine"));
+        other.Execute(u"update pLoansIssue set liRemarks = 'theirs' where liID = 5"_s);
+        rs.setValue(u"liRemarks"_s, u"mine"_s);
         QString description;
         QCOMPARE(errorNumberOf([&] { rs.Update(); }, &description), RuntimeError::RowNotLocated);
-        QCOMPARE(description, QStringLiteral("Row cannot be located for updating. Some values may "
-                                             "have been changed since it was last read."));
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select liRemarks from pLoansIssue")),
-                 QVariant(QStringLiteral("theirs")));
+        QCOMPARE(description, u"Row cannot be located for updating. Some values may "
+                              "have been changed since it was last read."_s);
+        QCOMPARE(m_db.ExecuteScalar(u"select liRemarks from pLoansIssue"_s), QVariant(u"theirs"_s));
     }
 
     void duplicateKeyIsAnIntegrityViolation_data()
@@ -181,14 +179,13 @@ private slots:
         ado::Recordset rs;
         openForChanges(rs);
         addRow(rs, id);
-        rs.setValue(QStringLiteral("litype"), QStringLiteral("L"));
-        rs.setValue(QStringLiteral("liNo"), number);
+        rs.setValue(u"litype"_s, u"L"_s);
+        rs.setValue(u"liNo"_s, number);
         QString description;
         QCOMPARE(errorNumberOf([&] { rs.Update(); }, &description),
                  RuntimeError::IntegrityViolation);
-        QVERIFY2(description.contains(QStringLiteral("UNIQUE constraint failed")),
-                 qPrintable(description));
-        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(1));
+        QVERIFY2(description.contains(u"UNIQUE constraint failed"_s), qPrintable(description));
+        QCOMPARE(scalar(u"select count(*) from pLoansIssue"_s), qint64(1));
     }
 
     // A save as the entry window makes it: begin, open, add, write, mark repayments, commit.
@@ -212,41 +209,39 @@ private slots:
                 openForChanges(rs);
                 addRow(rs, 6);
                 rs.Update();
-                m_db.Execute(QStringLiteral("update ploanrepaymentdetails set lrdProcessed = 1"));
+                m_db.Execute(u"update ploanrepaymentdetails set lrdProcessed = 1"_s);
                 m_db.CommitTrans();
             },
             &description);
         QCOMPARE(error, RuntimeError::DatabaseFailure);
-        QCOMPARE(description, QStringLiteral("Injected failure at statement %1").arg(failing));
+        QCOMPARE(description, u"Injected failure at statement %1"_s.arg(failing));
         QCOMPARE(ado::ConnectionTestSeam::statementsSent(m_db) - before, failing);
         if (m_db.inTransaction())
             m_db.RollbackTrans();
-        QCOMPARE(scalar(QStringLiteral("select count(*) from pLoansIssue")), qint64(1));
+        QCOMPARE(scalar(u"select count(*) from pLoansIssue"_s), qint64(1));
         // The failure is injected once only.
-        QCOMPARE(scalar(QStringLiteral("select 7")), qint64(7));
+        QCOMPARE(scalar(u"select 7"_s), qint64(7));
     }
     // Two clerks saving at once, each in its own process: this BEGIN waits for the other
     // process's commit instead of failing, and then sees its row.
     void secondSaveWaitsForTheFirst()
     {
-        m_db.Execute(QStringLiteral("create table saves (clerk varchar(10))"));
+        m_db.Execute(u"create table saves (clerk varchar(10))"_s);
         QProcess first;
-        first.start(QCoreApplication::applicationDirPath() +
-                        QStringLiteral("/db_write_lock_holder"),
-                    {m_path});
+        first.start(QCoreApplication::applicationDirPath() + u"/db_write_lock_holder"_s, {m_path});
         QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
         while (!first.canReadLine())
             QVERIFY2(first.waitForReadyRead(10000), first.readAllStandardError().constData());
         QCOMPARE(first.readLine().trimmed(), QByteArray("locked"));
 
         m_db.BeginTrans();
-        QCOMPARE(m_db.ExecuteScalar(QStringLiteral("select group_concat(clerk) from saves")),
-                 QVariant(QStringLiteral("first")));
-        m_db.Execute(QStringLiteral("insert into saves values ('second')"));
+        QCOMPARE(m_db.ExecuteScalar(u"select group_concat(clerk) from saves"_s),
+                 QVariant(u"first"_s));
+        m_db.Execute(u"insert into saves values ('second')"_s);
         m_db.CommitTrans();
         QVERIFY(first.waitForFinished(10000));
         QCOMPARE(first.exitCode(), 0);
-        QCOMPARE(scalar(QStringLiteral("select count(*) from saves")), qint64(2));
+        QCOMPARE(scalar(u"select count(*) from saves"_s), qint64(2));
     }
 };
 

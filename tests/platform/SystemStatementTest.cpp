@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The module's own statements, byte for byte, against a small payroll fixture.
 class SystemStatementTest : public QObject
 {
@@ -14,7 +16,7 @@ class SystemStatementTest : public QObject
 private slots:
     void init()
     {
-        m_db.Open(QStringLiteral(":memory:"));
+        m_db.Open(u":memory:"_s);
         DbFixture::createTables(m_db);
     }
     void cleanup() { m_db.Close(); }
@@ -23,23 +25,22 @@ private slots:
     {
         // Issued 1, its issue cancelled 2 (its type in lower case), open 3; the number, type,
         // cancelling and employee filters are the entry window's list of applications.
-        m_db.Execute(
-            QStringLiteral("insert into ploanapplication values (1, 'AP1', 1, 'L', 0, 7, "
-                           "3), (2, 'AP2', 1, 'l', 0, 7, 3), (3, 'AP3', 1, 'L', 0, 7, 3)"));
-        DbFixture::addIssue(m_db, 1, QStringLiteral("LN1"), QStringLiteral("2003-02-12"), 1);
-        DbFixture::addIssue(m_db, 2, QStringLiteral("LN2"), QStringLiteral("2003-02-12"), 2, 1);
-        const QString sql = QStringLiteral(
-            "select a.laLoanAppID, a.laloanappno from ploanapplication a left outer join  "
+        m_db.Execute(u"insert into ploanapplication values (1, 'AP1', 1, 'L', 0, 7, "
+                     "3), (2, 'AP2', 1, 'l', 0, 7, 3), (3, 'AP3', 1, 'L', 0, 7, 3)"_s);
+        DbFixture::addIssue(m_db, 1, u"LN1"_s, u"2003-02-12"_s, 1);
+        DbFixture::addIssue(m_db, 2, u"LN2"_s, u"2003-02-12"_s, 2, 1);
+        const QString sql =
+            u"select a.laLoanAppID, a.laloanappno from ploanapplication a left outer join  "
             "pLoansIssue b on   a.laCompanyID=b.liCompanyID and a.laLoanAppID =b.liLoanAppID   "
             "and  b.licancelled = 0 where  isnull(b.liLoanAppID,0)=0 and a.laloanappno is not "
             "null and  a.lacompanyid =1 and a.laAppType= 'L ' and a.lacancelled=0 and "
-            "laEmployeeID = 7 order by 1");
+            "laEmployeeID = 7 order by 1"_s;
         ado::Recordset rs;
         rs.Open(sql, m_db, ado::CursorType::ForwardOnly, ado::LockType::ReadOnly);
         QStringList numbers;
         for (; !rs.isEOF(); rs.MoveNext())
             numbers << rs.value(1).toString();
-        QCOMPARE(numbers, (QStringList{QStringLiteral("AP2"), QStringLiteral("AP3")}));
+        QCOMPARE(numbers, (QStringList{u"AP2"_s, u"AP3"_s}));
     }
 
     void numberingMaximum_data()
@@ -47,21 +48,18 @@ private slots:
         QTest::addColumn<QStringList>("numbers");
         QTest::addColumn<qint64>("maximum");
         // The numeric maximum and the first number are the entry window's numbering test.
-        QTest::newRow("prefix in other case")
-            << QStringList{QStringLiteral("LN4"), QStringLiteral("ln12")} << qint64(12);
-        QTest::newRow("bare prefix counts as zero")
-            << QStringList{QStringLiteral("LN")} << qint64(0);
+        QTest::newRow("prefix in other case") << QStringList{u"LN4"_s, u"ln12"_s} << qint64(12);
+        QTest::newRow("bare prefix counts as zero") << QStringList{u"LN"_s} << qint64(0);
     }
     void numberingMaximum()
     {
         QFETCH(QStringList, numbers);
         QFETCH(qint64, maximum);
         for (int i = 0; i < numbers.size(); ++i)
-            DbFixture::addIssue(m_db, i + 1, numbers[i], QStringLiteral("2003-02-12"));
-        QCOMPARE(m_db.ExecuteScalar(
-                     QStringLiteral("SELECT isnull(max(convert(int,right(liNo,len(liNo)-2))),0) "
+            DbFixture::addIssue(m_db, i + 1, numbers[i], u"2003-02-12"_s);
+        QCOMPARE(m_db.ExecuteScalar(u"SELECT isnull(max(convert(int,right(liNo,len(liNo)-2))),0) "
                                     "FROM pLoansIssue WHERE liCompanyID=1 and litype= 'L' and "
-                                    "liNo like 'LN%'")),
+                                    "liNo like 'LN%'"_s),
                  QVariant(maximum));
     }
 };

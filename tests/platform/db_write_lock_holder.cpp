@@ -7,6 +7,8 @@
 #include <QThread>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -16,7 +18,7 @@ int main(int argc, char** argv)
         ado::Connection db;
         db.Open(QString::fromLocal8Bit(argv[1]));
         db.BeginTrans();
-        db.Execute(QStringLiteral("insert into saves (clerk) values ('first')"));
+        db.Execute(u"insert into saves (clerk) values ('first')"_s);
         std::puts("locked");
         std::fflush(stdout);
         QThread::msleep(1000);

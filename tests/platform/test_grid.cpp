@@ -10,6 +10,8 @@
 
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList column(const FlexGrid& grid, int col)
@@ -45,15 +47,14 @@ private slots:
         grid.setFixedCols(0);
         grid.setCols(3);
         grid.setRows(4);
-        grid.setTextMatrix(0, 1, QStringLiteral("Issue No"));
-        grid.setTextMatrix(2, 2, QStringLiteral("Ahmed Khan"));
-        QCOMPARE(grid.TextMatrix(2, 2), QStringLiteral("Ahmed Khan"));
-        QCOMPARE(grid.view()->model()->headerData(1, Qt::Horizontal).toString(),
-                 QStringLiteral("Issue No"));
+        grid.setTextMatrix(0, 1, u"Issue No"_s);
+        grid.setTextMatrix(2, 2, u"Ahmed Khan"_s);
+        QCOMPARE(grid.TextMatrix(2, 2), u"Ahmed Khan"_s);
+        QCOMPARE(grid.view()->model()->headerData(1, Qt::Horizontal).toString(), u"Issue No"_s);
 
         grid.setCols(4); // a column added keeps every text
         grid.setRows(3); // rows are dropped from the end
-        QCOMPARE(grid.TextMatrix(2, 2), QStringLiteral("Ahmed Khan"));
+        QCOMPARE(grid.TextMatrix(2, 2), u"Ahmed Khan"_s);
         QCOMPARE(grid.Row(), 1);
 
         grid.Clear(); // texts go, the shape stays
@@ -87,8 +88,8 @@ private slots:
     {
         FlexGrid grid;
         grid.setCols(3);
-        grid.setTextMatrix(1, 1, QStringLiteral("1.00"));
-        grid.setTextMatrix(1, 2, QStringLiteral("a"));
+        grid.setTextMatrix(1, 1, u"1.00"_s);
+        grid.setTextMatrix(1, 2, u"a"_s);
         for (const auto& [col, code] : {std::pair{1, 1}, std::pair{2, 7}}) {
             grid.setColAlignment(col, code);
             grid.setFixedAlignment(col, code);
@@ -175,7 +176,7 @@ private slots:
         grid.setRows(1);
         grid.setFixedCols(0);
         for (const QString& key : keys)
-            grid.AddItem(QStringLiteral("tag\t") + key);
+            grid.AddItem(u"tag\t"_s + key);
         grid.setCol(1);
         grid.setSort(code);
         QCOMPARE(column(grid, 1), expected);
@@ -205,8 +206,8 @@ private slots:
         grid.setSort(2);
         QCOMPARE(column(grid, 1), (QStringList{"1", "3", "5", "2", "4"}));
         // Sorting again sees a changed text and an added row.
-        grid.setTextMatrix(5, 0, QStringLiteral("Z")); // was "A 4"
-        grid.AddItem(QStringLiteral("C\t6"));
+        grid.setTextMatrix(5, 0, u"Z"_s); // was "A 4"
+        grid.AddItem(u"C\t6"_s);
         grid.setSort(2);
         QCOMPARE(column(grid, 1), (QStringList{"4", "6", "1", "3", "5", "2"}));
     }
@@ -216,7 +217,7 @@ private slots:
     void cellsRewrittenAfterAFill()
     {
         FlexGrid grid;
-        grid.setTextMatrix(1, 1, QStringLiteral("left over"));
+        grid.setTextMatrix(1, 1, u"left over"_s);
         grid.beginFill(3);
         for (int r = 0; r < 2000; ++r) {
             const std::string id = std::to_string(r);
@@ -226,13 +227,13 @@ private slots:
         grid.endFill();
         QCOMPARE(grid.view()->model()->rowCount(), 2000);
         QCOMPARE(grid.TextMatrix(1, 1), QString());
-        QCOMPARE(grid.TextMatrix(2, 1), QStringLiteral("Şahin Ödül"));
+        QCOMPARE(grid.TextMatrix(2, 1), u"Şahin Ödül"_s);
         for (int c = 2; c >= 0; --c)
             for (int r = grid.Rows() - 1; r >= 0; --r)
-                grid.setTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
+                grid.setTextMatrix(r, c, u"%1,%2"_s.arg(r).arg(c));
         for (int r = 0; r < grid.Rows(); ++r)
             for (int c = 0; c < 3; ++c)
-                QCOMPARE(grid.TextMatrix(r, c), QStringLiteral("%1,%2").arg(r).arg(c));
+                QCOMPARE(grid.TextMatrix(r, c), u"%1,%2"_s.arg(r).arg(c));
     }
 
     // The register asks for its last row before the grid is shown.

@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString password = QStringLiteral("tarnbelqowd");
+const QString password = u"tarnbelqowd"_s;
 
 // A payroll database with one company, one employee and five issues: a loan, a cancelled
 // advance, a live advance, a long loan and a loan of the company's other interest method.
@@ -24,8 +26,7 @@ struct Payroll
 
     explicit Payroll(bool inMemory = false)
     {
-        host.Open(inMemory ? QStringLiteral(":memory:")
-                           : dir.filePath(QStringLiteral("payroll.db")));
+        host.Open(inMemory ? u":memory:"_s : dir.filePath(u"payroll.db"_s));
         payroll::createSchema(host);
         for (const char* sql : {
                  "insert into pCompanyMaster values (1, 'Harbour Mills Ltd')",
@@ -58,8 +59,7 @@ struct Payroll
 QString installedReport()
 {
     // As the register names it: the module's folder and a Windows-style tail.
-    return QCoreApplication::applicationDirPath() +
-           QStringLiteral("\\reports\\rptLoanorAdvanceIssue.rpt");
+    return QCoreApplication::applicationDirPath() + u"\\reports\\rptLoanorAdvanceIssue.rpt"_s;
 }
 
 // The register's preview steps, in its order.
@@ -69,17 +69,16 @@ void preview(rpt::ReportEngine& engine, int company, const QString& issueId, con
     engine.setProgressDialog(false);
     engine.setWindowState(2); // maximized; the other window options stay at their defaults, shown
     const bool loan = type == u"L";
-    engine.setParameterField(2, QStringLiteral("strReportName;%1;true")
-                                    .arg(loan ? QStringLiteral("Loan Issue Statement")
-                                              : QStringLiteral("Advance Issue Statement")));
-    engine.LogOnServer(QStringLiteral("pdsodbc.dll"), QStringLiteral("payrolldsn"),
-                       QStringLiteral("payroll"), password, password);
+    engine.setParameterField(2,
+                             u"strReportName;%1;true"_s.arg(loan ? u"Loan Issue Statement"_s
+                                                                 : u"Advance Issue Statement"_s));
+    engine.LogOnServer(u"pdsodbc.dll"_s, u"payrolldsn"_s, u"payroll"_s, password, password);
     engine.setReportFileName(reportFile);
-    engine.setParameterField(0, QStringLiteral("@intCompanyID;%1;true").arg(company));
-    engine.setParameterField(1, QStringLiteral("@intAdvanceorLoanIssueID;%1;true").arg(issueId));
+    engine.setParameterField(0, u"@intCompanyID;%1;true"_s.arg(company));
+    engine.setParameterField(1, u"@intAdvanceorLoanIssueID;%1;true"_s.arg(issueId));
     if (!userName.isNull())
-        engine.setParameterField(3, QStringLiteral("strUserName;%1;true").arg(userName));
-    engine.setParameterField(4, QStringLiteral("@type;%1;true").arg(type));
+        engine.setParameterField(3, u"strUserName;%1;true"_s.arg(userName));
+    engine.setParameterField(4, u"@type;%1;true"_s.arg(type));
     engine.setAction(1);
 }
 
@@ -106,9 +105,9 @@ public:
                 offered << QString::fromLatin1(name);
         }
         if (window.windowFlags() & Qt::WindowMaximizeButtonHint)
-            offered << QStringLiteral("max");
+            offered << u"max"_s;
         if (window.windowFlags() & Qt::WindowMinimizeButtonHint)
-            offered << QStringLiteral("min");
+            offered << u"min"_s;
     }
 
     bool saved = false;
@@ -147,28 +146,28 @@ private slots:
                                 << userName << shown.split(u'|')
                                 << QString::fromLatin1(absent).split(u'|');
         };
-        const QString level = QStringLiteral(
-            "Harbour Mills Ltd|Loan Issue Statement|LN7|Karthik Reddy (E007)|Loan type|Personal "
+        const QString level =
+            u"Harbour Mills Ltd|Loan Issue Statement|LN7|Karthik Reddy (E007)|Loan type|Personal "
             "Loan|12,000.00|Indian Rupee (Rs)|1,055.63|Implied interest|12.00 % a year, worked "
             "out from the amount, payments and instalment|Issued|Medical expenses|Mar 2024|Feb "
-            "2025|12,667.56|667.56");
-        row("level-payment loan", false, 1, "5", "L", "", u"O'Brien"_qs, level, "Rounding|Advance");
+            "2025|12,667.56|667.56"_s;
+        row("level-payment loan", false, 1, "5", "L", "", u"O'Brien"_s, level, "Rounding|Advance");
         row("the same after its rate and the company's method changed", false, 1, "5", "L",
             "update pLoans set lPercentageofInterest = 20; update psettings set "
             "FlatLoanInterest = 0",
-            u"Admin"_qs, level, "Rounding|Advance");
+            u"Admin"_s, level, "Rounding|Advance");
         // A declining-balance company's instalment (10 % a year) falls under the same rule: as
         // the first payment carries no interest, the figures imply twice the rate.
-        row("declining-balance loan, in-memory database", true, 2, "5", "L", "", u"Admin"_qs,
+        row("declining-balance loan, in-memory database", true, 2, "5", "L", "", u"Admin"_s,
             u"Harbour Mills Branch|20.11 % a year, worked out from the amount, payments and "
-            "instalment|3,388.89|110.81|10,166.67|166.67"_qs,
+            "instalment|3,388.89|110.81|10,166.67|166.67"_s,
             "Rounding|Advance");
         row("advance: no interest, no loan", false, 1, "8", "A", "", QString(),
-            u"Advance Issue Statement|ADV3|Advance type|Salary Advance|1,000.00|3,000.00"_qs,
+            u"Advance Issue Statement|ADV3|Advance type|Salary Advance|1,000.00|3,000.00"_s,
             "nterest|Loan|Rounding");
-        row("cancelled advance: who and why, nothing due", false, 1, "6", "A", "", u"Admin"_qs,
+        row("cancelled advance: who and why, nothing due", false, 1, "6", "A", "", u"Admin"_s,
             u"CANCELLED|Advance Issue Statement|ADV2|Cancelled|Cancelled by|clerk|Reason|Employee "
-            "withdrew the request|1,000.00"_qs,
+            "withdrew the request|1,000.00"_s,
             "Repayment schedule|Total|nterest");
     }
     void statement()
@@ -199,7 +198,7 @@ private slots:
                 QVERIFY2(!text.contains(part), qPrintable(text));
         }
         const QString footer =
-            userName.isNull() ? u"Printed on "_qs : u"Printed by %1 on "_qs.arg(userName);
+            userName.isNull() ? u"Printed on "_s : u"Printed by %1 on "_s.arg(userName);
         QVERIFY2(std::any_of(report.pages[0].cbegin(), report.pages[0].cend(),
                              [&](const QString& t) { return t.startsWith(footer); }),
                  qPrintable(footer));
@@ -209,27 +208,26 @@ private slots:
     void longScheduleRunsOverPages()
     {
         Payroll payroll;
-        const QString remark = QString(180, u'x') + u"END"_qs;
-        payroll.host.Execute(u"update pLoansIssueData set liRemarks = '"_qs + remark +
-                             u"' where liID = 7"_qs);
+        const QString remark = QString(180, u'x') + u"END"_s;
+        payroll.host.Execute(u"update pLoansIssueData set liRemarks = '"_s + remark +
+                             u"' where liID = 7"_s);
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
-        preview(engine, 1, QStringLiteral("7"), QStringLiteral("L"), QStringLiteral("Admin"));
+        preview(engine, 1, u"7"_s, u"L"_s, u"Admin"_s);
 
         const QList<QStringList>& pages = presenter.shown().front().pages;
         QVERIFY(pages.size() > 2);
         for (int page = 0; page < pages.size(); ++page) {
-            QCOMPARE(pages[page].back(),
-                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages.size()));
-            QVERIFY(pages[page].contains(u"LN9, Karthik Reddy (E007)"_qs));
-            if (page > 0 && pages[page].contains(QStringLiteral("Instalment")))
-                QCOMPARE(pages[page].front(), QStringLiteral("Repayment schedule (continued)"));
+            QCOMPARE(pages[page].back(), u"Page %1 of %2"_s.arg(page + 1).arg(pages.size()));
+            QVERIFY(pages[page].contains(u"LN9, Karthik Reddy (E007)"_s));
+            if (page > 0 && pages[page].contains(u"Instalment"_s))
+                QCOMPARE(pages[page].front(), u"Repayment schedule (continued)"_s);
         }
-        QVERIFY(pages.back().contains(QStringLiteral("240,000.00")));
-        QVERIFY(pages.back().contains(QStringLiteral("409,154.40"))); // 120 x 3,409.62
+        QVERIFY(pages.back().contains(u"240,000.00"_s));
+        QVERIFY(pages.back().contains(u"409,154.40"_s)); // 120 x 3,409.62
         QVERIFY(std::any_of(pages.front().cbegin(), pages.front().cend(),
                             [&](QString text) { return text.remove(QChar(0x200B)) == remark; }));
-        QVERIFY(pages.back().contains(QStringLiteral("Received by the employee")));
+        QVERIFY(pages.back().contains(u"Received by the employee"_s));
     }
 
     void failuresShowNothing_data()
@@ -262,7 +260,7 @@ private slots:
         QFETCH(QString, message);
 
         Payroll payroll;
-        QFile broken(payroll.dir.filePath(QStringLiteral("broken.rpt")));
+        QFile broken(payroll.dir.filePath(u"broken.rpt"_s));
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write("[parameters]\n@intCompanyID = number\n@intAdvanceorLoanIssueID = number\n"
                      "strReportName = text\nstrUserName = text\n@type = text\n"
@@ -276,7 +274,7 @@ private slots:
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
         const QString failure =
-            failureOf([&] { preview(engine, 1, issueId, type, QStringLiteral("Admin"), file); });
+            failureOf([&] { preview(engine, 1, issueId, type, u"Admin"_s, file); });
         QVERIFY2(failure.startsWith(message), qPrintable(failure));
         QVERIFY(presenter.shown().isEmpty());
     }
@@ -285,18 +283,18 @@ private slots:
     void previewWindowSavesThePdf()
     {
         Payroll payroll;
-        const QString pdf = payroll.dir.filePath(QStringLiteral("statement.pdf"));
+        const QString pdf = payroll.dir.filePath(u"statement.pdf"_s);
         PdfSavingPresenter presenter(pdf);
         rpt::ReportEngine engine(payroll.host);
         engine.setWindowShowPrintBtn(false);
         engine.setWindowMaxButton(false);
         engine.setWindowShowNavigationCtls(false);
-        preview(engine, 1, QStringLiteral("5"), QStringLiteral("L"), QStringLiteral("Admin"));
+        preview(engine, 1, u"5"_s, u"L"_s, u"Admin"_s);
 
         QCOMPARE(presenter.offered, (QStringList{"actSavePdf", "cboZoom", "min"}));
         QVERIFY(presenter.saved);
         QVERIFY(presenter.maximized);
-        QCOMPARE(presenter.suggested, QStringLiteral("Loan Issue Statement LN7.pdf"));
+        QCOMPARE(presenter.suggested, u"Loan Issue Statement LN7.pdf"_s);
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.read(5), QByteArray("%PDF-"));

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const char* const parametersSection = "[parameters]\n"
@@ -15,7 +17,7 @@ const char* const parametersSection = "[parameters]\n"
 rpt::ReportDefinition declared()
 {
     return rpt::ReportFileParser::parse(QString::fromLatin1(parametersSection) +
-                                        QStringLiteral("[title]\nheading = x\n"));
+                                        u"[title]\nheading = x\n"_s);
 }
 
 } // namespace
@@ -71,7 +73,7 @@ private slots:
             parameters.setField(i, fields[i]);
         parameters.bind(declared());
         QCOMPARE(rpt::StatementBinder::bind(
-                     QStringLiteral("where id = {@id} and name = {strUserName}"),
+                     u"where id = {@id} and name = {strUserName}"_s,
                      [&](const QString& name) { return parameters.sqlLiteral(name); }),
                  sql);
     }

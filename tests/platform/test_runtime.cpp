@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 class TestRuntime : public QObject
 {
     Q_OBJECT
@@ -71,11 +73,10 @@ private slots:
         QTest::addColumn<int>("error");
         QTest::newRow("half to even down") << QVariant(2.5) << 2 << 0;
         QTest::newRow("half to even up") << QVariant(3.5) << 4 << 0;
-        QTest::newRow("numeric text") << QVariant(QStringLiteral(" 30 ")) << 30 << 0;
+        QTest::newRow("numeric text") << QVariant(u" 30 "_s) << 30 << 0;
         QTest::newRow("largest") << QVariant(32767) << 32767 << 0;
         QTest::newRow("overflow") << QVariant(32768) << 0 << int(RuntimeError::Overflow);
-        QTest::newRow("text") << QVariant(QStringLiteral("abc")) << 0
-                              << int(RuntimeError::TypeMismatch);
+        QTest::newRow("text") << QVariant(u"abc"_s) << 0 << int(RuntimeError::TypeMismatch);
         QTest::newRow("null") << QVariant() << 0 << int(RuntimeError::InvalidUseOfNull);
     }
     void wholeNumbers()
@@ -93,9 +94,9 @@ private slots:
 
     void plainText()
     {
-        QCOMPARE(vb::CStr(QVariant(5000.0)), QStringLiteral("5000"));
-        QCOMPARE(vb::CStr(QVariant(1055.63)), QStringLiteral("1055.63"));
-        QCOMPARE(vb::CStr(QVariant(0.1 + 0.2)), QStringLiteral("0.3"));
+        QCOMPARE(vb::CStr(QVariant(5000.0)), u"5000"_s);
+        QCOMPARE(vb::CStr(QVariant(1055.63)), u"1055.63"_s);
+        QCOMPARE(vb::CStr(QVariant(0.1 + 0.2)), u"0.3"_s);
         QCOMPARE(vb::TextOf(QVariant()), QString());
     }
 

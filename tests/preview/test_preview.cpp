@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Preview hands the selected issue to the report engine with the register's parameters.
 class TestPreview : public QObject
 {
@@ -45,7 +47,7 @@ private slots:
         QCOMPARE(preview.shown().first().options.state, rpt::PreviewOptions::Maximized);
         QVERIFY(!preview.shown().first().options.progressDialog);
         const QString text = preview.shown().first().pages.value(0).join(u'\n');
-        QVERIFY2(text.contains(title + QStringLiteral(" Statement")), qPrintable(text));
+        QVERIFY2(text.contains(title + u" Statement"_s), qPrintable(text));
         QVERIFY2(text.contains(number), qPrintable(text));
         QCOMPARE(text.contains(QLatin1String("admin")), user == 1);
     }
@@ -71,7 +73,7 @@ private slots:
         QCOMPARE(preview.shown().size(), 0);
         QCOMPARE(boxes.shown().size(), flags ? 1 : 0);
         QCOMPARE(boxes.shown().value(0).flags, flags);
-        QCOMPARE(boxes.shown().value(0).title, flags ? QStringLiteral("Payroll") : QString());
+        QCOMPARE(boxes.shown().value(0).title, flags ? u"Payroll"_s : QString());
     }
 };
 

@@ -106,6 +106,8 @@ class ServerStatementsTest : public QObject
                 entry.cmdOK->click();
             });
             FrmMaster::instance().cmdnew->click();
+        }
+        {
             ModalWatch<frmLoan> edit([](frmLoan& entry) {
                 entry.txtRemarks->setText(u"checked"_s);
                 entry.cmdOK->click();

@@ -25,6 +25,8 @@
 #include <random>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QList<int> widths(const FlexGrid& grid)
@@ -48,7 +50,7 @@ struct ProgressWatch : QObject
     {
         if (event->type() == QEvent::Show && watched->objectName() == u"frmLoadProgress") {
             window = watched;
-            shown << watched->findChild<QLabel*>(QStringLiteral("lblIssuesRead"))->text() +
+            shown << watched->findChild<QLabel*>(u"lblIssuesRead"_s)->text() +
                          (QApplication::overrideCursor()->shape() == Qt::WaitCursor ? ", busy"
                                                                                     : "");
         }
@@ -138,7 +140,7 @@ private slots:
     {
         RegisterFixture db;
         // Measured as stored, blanks and all, an emoji as two units: 24 characters.
-        const int blanks = db.addEmployee(u"  Ivo Tan \U0001F600"_qs + QString(12, u' '));
+        const int blanks = db.addEmployee(u"  Ivo Tan \U0001F600"_s + QString(12, u' '));
         db.addIssue(7, "LN7", QDate(2003, 3, 1), 2, 1234.5, 0);
         db.addIssue(8, "LN8", QDate(2003, 3, 2), blanks, -5, 1500000, true);
         db.addIssue(9, "LN9", QDate(2003, 3, 3), 1, 0.125, 99999.995, false, "L", 2);
@@ -146,7 +148,7 @@ private slots:
         QCOMPARE(grid.Rows(), 4);
         QCOMPARE(rowTexts(grid, 1), (QStringList{"7", "LN7", date(1), "Zoe Park", "Housing",
                                                  "1,234.50", "0.00", "No"}));
-        QCOMPARE(rowTexts(grid, 2), (QStringList{"8", "LN8", date(2), u"Ivo Tan \U0001F600"_qs,
+        QCOMPARE(rowTexts(grid, 2), (QStringList{"8", "LN8", date(2), u"Ivo Tan \U0001F600"_s,
                                                  "Housing", "-5.00", "1,500,000.00", "Yes"}));
         QCOMPARE(rowTexts(grid, 3), (QStringList{"9", "LN9", date(3), "Adam Reyes", "Car", "0.13",
                                                  "100,000.00", "No"}));
@@ -197,8 +199,8 @@ private slots:
         QCOMPARE(grid.Rows(), 2);
         QCOMPARE(rowTexts(grid, 1), QStringList(8, QString()));
         QCOMPARE(grid.Row(), 1);
-        QCOMPARE(enabledCommands(register_), QStringLiteral("N"));
-        QCOMPARE(register_.lblListContext->text(), u"0 issues listed, 0 of them cancelled"_qs);
+        QCOMPARE(enabledCommands(register_), u"N"_s);
+        QCOMPARE(register_.lblListContext->text(), u"0 issues listed, 0 of them cancelled"_s);
     }
 
     void enlargedRegisterGivesTheGridTheRoom()
@@ -261,13 +263,13 @@ private slots:
     {
         RegisterFixture db;
         for (int id = 1; id <= 40; ++id)
-            db.addIssue(id, QStringLiteral("LN%1").arg(id), QDate(2003, 3, 1), 1, 10, 10,
+            db.addIssue(id, u"LN%1"_s.arg(id), QDate(2003, 3, 1), 1, 10, 10,
                         id % 3 == 0 || id == 40);
         FrmMaster& register_ = db.open();
         FlexGrid& grid = *register_.flexMaster;
         QCOMPARE((QList<int>{grid.Row(), grid.TopRow(), grid.Col(), grid.ColSel()}),
                  (QList<int>{40, 40, 0, 7}));
-        QCOMPARE(enabledCommands(register_), QStringLiteral("NEP")); // the last one is cancelled
+        QCOMPARE(enabledCommands(register_), u"NEP"_s); // the last one is cancelled
         for (int row : {3, 4, 39, 40}) {
             grid.setRow(row);
             for (int c : {0, 3, 7}) {
@@ -319,16 +321,16 @@ private slots:
         QFETCH(QString, listStatementChange);
         RegisterFixture db;
         for (int id = 1; id <= listed; ++id)
-            db.addIssue(id, QStringLiteral("LN%1").arg(id), QDate(2003, 3, 1), 1, 10, 10);
+            db.addIssue(id, u"LN%1"_s.arg(id), QDate(2003, 3, 1), 1, 10, 10);
         FlexGrid& grid = *db.open().flexMaster;
         grid.setRow(1);
         if (listStatementChange == u"WHERE")
-            BasLoan::strMasterSQL.replace(QStringLiteral(" Where "), QStringLiteral(" WHERE "));
+            BasLoan::strMasterSQL.replace(u" Where "_s, u" WHERE "_s);
         else
             BasLoan::strMasterSQL += listStatementChange;
         db.addIssue(5, "LN5", QDate(2003, 3, 15), 2, 12000, 500.5);
-        BasLoan::strMode = QStringLiteral("N");
-        BasLoan::RefreshGridRow(QStringLiteral("liID =5"), 5);
+        BasLoan::strMode = u"N"_s;
+        BasLoan::RefreshGridRow(u"liID =5"_s, 5);
         QCOMPARE(db.messages().prompts(), QStringList());
         QCOMPARE(grid.Rows(), listed + 2);
         const int row = listed + 1;
@@ -345,14 +347,14 @@ private slots:
         db.addIssue(2, "LN2", QDate(2003, 3, 1), 1, 10, 10);
         FlexGrid& grid = *db.open().flexMaster;
         grid.setRow(1);
-        BasLoan::strMode = QStringLiteral("E");
+        BasLoan::strMode = u"E"_s;
         db.exec("update pLoansIssueData set liempid = 2, liCurrentBalance = 7 where liID = 1");
-        BasLoan::RefreshGridRow(QStringLiteral("liID =1"), 1);
+        BasLoan::RefreshGridRow(u"liID =1"_s, 1);
         QCOMPARE(rowTexts(grid, 1).mid(3, 4), (QStringList{"Zoe Park", "Housing", "10", "7"}));
 
         const QStringList before = rowTexts(grid, 1);
         db.exec("update pLoansIssueData set liactive = 0 where liID = 1");
-        BasLoan::RefreshGridRow(QStringLiteral("liID =1"), 1);
+        BasLoan::RefreshGridRow(u"liID =1"_s, 1);
         QCOMPARE(rowTexts(grid, 1), before);
         QCOMPARE(grid.Rows(), 3);
         QCOMPARE(db.messages().prompts(), QStringList());
@@ -363,10 +365,10 @@ private slots:
         RegisterFixture db;
         db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
         const FlexGrid& grid = *db.open().flexMaster;
-        BasLoan::strMasterSQL = QStringLiteral("select liid from missing_table");
-        BasLoan::strMode = QStringLiteral("N");
-        BasLoan::RefreshGridRow(QStringLiteral("liID =1"), 1);
-        QCOMPARE(db.messages().prompts(), QStringList{u"no such table: missing_table"_qs});
+        BasLoan::strMasterSQL = u"select liid from missing_table"_s;
+        BasLoan::strMode = u"N"_s;
+        BasLoan::RefreshGridRow(u"liID =1"_s, 1);
+        QCOMPARE(db.messages().prompts(), QStringList{u"no such table: missing_table"_s});
         QCOMPARE(db.messages().shown()[0].flags, 64);
         QCOMPARE(grid.Rows(), 2);
     }

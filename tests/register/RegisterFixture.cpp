@@ -13,11 +13,13 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString quoted(const QString& text)
 {
-    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
+    return u'\'' + QString(text).replace(u'\'', u"''"_s) + u'\'';
 }
 
 } // namespace
@@ -28,12 +30,12 @@ RegisterFixture::RegisterFixture(int days)
     // Dates show in one known short form, whatever the machine's locale.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     FrmMaster::Unload();
-    m_connection->Open(QStringLiteral(":memory:"));
+    m_connection->Open(u":memory:"_s);
     payroll::createSchema(*m_connection);
-    exec(QStringLiteral("insert into psettings values (1, 0, %1)").arg(days));
-    exec(QStringLiteral("insert into pCurrencyMaster values (1, 1, 'Rupee', 'Rs')"));
-    exec(QStringLiteral("insert into pLoans values (1, 1, 'Housing', 1, 10, 0, 1000000),"
-                        " (1, 2, 'Car', 1, 12, 0, 500000)"));
+    exec(u"insert into psettings values (1, 0, %1)"_s.arg(days));
+    exec(u"insert into pCurrencyMaster values (1, 1, 'Rupee', 'Rs')"_s);
+    exec(u"insert into pLoans values (1, 1, 'Housing', 1, 10, 0, 1000000),"
+         " (1, 2, 'Car', 1, 12, 0, 500000)"_s);
     for (const char* name : {"Adam Reyes", "Zoe Park", "Bea Lindqvist"})
         addEmployee(QString::fromUtf8(name));
 }
@@ -43,7 +45,7 @@ RegisterFixture::RegisterFixture(Demo)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     FrmMaster::Unload();
-    const QString path = m_dir.filePath(QStringLiteral("payroll.db"));
+    const QString path = m_dir.filePath(u"payroll.db"_s);
     m_connection->Open(path);
     payroll::createDemoDatabase(*m_connection, processDate);
     m_other.Open(path);
@@ -58,8 +60,7 @@ RegisterFixture::~RegisterFixture()
 int RegisterFixture::addEmployee(const QString& name)
 {
     ++m_employees;
-    exec(QStringLiteral("insert into pemployee (eCompanyID, eEmpID, eName) values (1, %1, %2)")
-             .arg(m_employees)
+    exec(u"insert into pemployee (eCompanyID, eEmpID, eName) values (1, %1, %2)"_s.arg(m_employees)
              .arg(quoted(name)));
     return m_employees;
 }
@@ -68,10 +69,9 @@ void RegisterFixture::addIssue(int id, const QString& number, QDate date, int em
                                double opening, double current, bool cancelled, const QString& type,
                                int loanType)
 {
-    exec(QStringLiteral("insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
-                        "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
-                        "licancelled) values (1, %1, %2, %3, '%4', %5, %6, %1, %7, %8, %9)")
-             .arg(id)
+    exec(u"insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
+         "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+         "licancelled) values (1, %1, %2, %3, '%4', %5, %6, %1, %7, %8, %9)"_s.arg(id)
              .arg(quoted(type), quoted(number), date.toString(u"yyyyMMdd"))
              .arg(employee)
              .arg(loanType)
@@ -82,9 +82,8 @@ void RegisterFixture::addIssue(int id, const QString& number, QDate date, int em
 
 void RegisterFixture::addRights(int user, int interfaceId, const QString& rights)
 {
-    exec(QStringLiteral("insert into puserrights (userid, interfaceid, functionrights) values "
-                        "(%1, %2, %3)")
-             .arg(user)
+    exec(u"insert into puserrights (userid, interfaceid, functionrights) values "
+         "(%1, %2, %3)"_s.arg(user)
              .arg(interfaceId)
              .arg(quoted(rights)));
 }
@@ -103,18 +102,16 @@ FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
 
 QVariant RegisterFixture::issueField(int liID, const char* column)
 {
-    return m_other.ExecuteScalar(QStringLiteral("select %1 from pLoansIssueData where "
-                                                "liCompanyID = 1 and liID = %2")
-                                     .arg(QLatin1String(column))
+    return m_other.ExecuteScalar(u"select %1 from pLoansIssueData where "
+                                 "liCompanyID = 1 and liID = %2"_s.arg(QLatin1String(column))
                                      .arg(liID));
 }
 
 QList<QVariantList> RegisterFixture::everythingBut(int liID)
 {
-    QList<QVariantList> rows =
-        payroll::NativeStatement(m_other, QStringLiteral("select * from pusers")).rows();
-    rows += payroll::NativeStatement(m_other, QStringLiteral("select * from pLoansIssueData "
-                                                             "where liCompanyID <> 1 or liID <> ?"))
+    QList<QVariantList> rows = payroll::NativeStatement(m_other, u"select * from pusers"_s).rows();
+    rows += payroll::NativeStatement(m_other, u"select * from pLoansIssueData "
+                                              "where liCompanyID <> 1 or liID <> ?"_s)
                 .rows({liID});
     return rows;
 }

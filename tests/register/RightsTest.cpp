@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class RightsTest : public QObject
 {
     Q_OBJECT
@@ -44,7 +46,7 @@ private slots:
         QCOMPARE(register_.cmdPreview->toolTip(),
                  enabled.contains(u'P')
                      ? QString()
-                     : u"You do not hold the right \"Preview\" (P) on this register."_qs);
+                     : u"You do not hold the right \"Preview\" (P) on this register."_s);
     }
 
     void selectedIssueGovernsEditAndDelete()
@@ -56,14 +58,14 @@ private slots:
         FrmMaster& register_ = db.open();
         FlexGrid& grid = *register_.flexMaster;
         grid.setRow(2);
-        QCOMPARE(enabledCommands(register_), QStringLiteral("NEP"));
+        QCOMPARE(enabledCommands(register_), u"NEP"_s);
         grid.setRow(1);
-        QCOMPARE(enabledCommands(register_), QStringLiteral("NEDP"));
+        QCOMPARE(enabledCommands(register_), u"NEDP"_s);
         // Coming back from the entry window re-applies the rights and the row rule.
         grid.setRow(2);
         register_.CmdEdit->setEnabled(false);
         register_.Form_Activate();
-        QCOMPARE(enabledCommands(register_), QStringLiteral("NEP"));
+        QCOMPARE(enabledCommands(register_), u"NEP"_s);
     }
 
     void markingEndsAsIfEveryCellWereVisited_data()
@@ -79,8 +81,7 @@ private slots:
         QFETCH(QString, enabled);
         RegisterFixture db;
         for (int id = 1; id <= cancelled.size(); ++id)
-            db.addIssue(id, QStringLiteral("LN%1").arg(id), QDate(2003, 3, 1), 1, 10, 10,
-                        cancelled[id - 1]);
+            db.addIssue(id, u"LN%1"_s.arg(id), QDate(2003, 3, 1), 1, 10, 10, cancelled[id - 1]);
         FrmMaster& register_ = db.open();
         FlexGrid& grid = *register_.flexMaster;
         grid.setRow(1);

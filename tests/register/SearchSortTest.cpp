@@ -13,6 +13,8 @@
 
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int NameEntry = 2;    // "Employee Name", grid column 3
@@ -32,8 +34,8 @@ void addSixIssues(RegisterFixture& db)
                            "abby Stone", "Ab",        "Adam Reyes"};
     const double openings[] = {12000, 120, 5, 1250, 7, 300};
     for (int i = 0; i < 6; ++i)
-        db.addIssue(i + 1, QStringLiteral("LN%1").arg(i + 1), QDate(2003, 3, 7 - i),
-                    db.addEmployee(names[i]), openings[i], 0);
+        db.addIssue(i + 1, u"LN%1"_s.arg(i + 1), QDate(2003, 3, 7 - i), db.addEmployee(names[i]),
+                    openings[i], 0);
 }
 
 } // namespace
@@ -125,7 +127,7 @@ private slots:
         grid.setFixedCols(0);
         grid.beginFill(2, rows);
         for (int i = 1; i <= rows; ++i) {
-            const std::string key = QStringLiteral("K%1").arg(i, 6, 10, QChar(u'0')).toStdString();
+            const std::string key = u"K%1"_s.arg(i, 6, 10, QChar(u'0')).toStdString();
             const std::string number = std::to_string(i);
             const std::string_view cells[] = {key, number};
             grid.appendRowUtf8(cells);
