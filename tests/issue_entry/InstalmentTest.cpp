@@ -57,6 +57,9 @@ private slots:
         QTest::newRow("level payment replaces the application's instalment")
             << 1 << "L" << 1 << 10 << QString() << QString()
             << QStringList{"12000", "12", "1055.63", "1", loan, inst} << QString();
+        QTest::newRow("one payment typed: the whole amount")
+            << 1 << "L" << 1 << 10 << QString() << u"1"_s
+            << QStringList{"12000", "1", "12000.00", "1", loan, inst} << QString();
         QTest::newRow("an amount below one")
             << 1 << "L" << 1 << 10 << "update ploanapplication set laSanctionAmount = 0.6"
             << QString() << QStringList{"0.6", "12", "0.05", "1", loan, inst} << QString();
