@@ -102,7 +102,7 @@ void addLiveIssue()
     run(u"insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
         "liempid, liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
         "liNoofPayments, liInstallmentAmount, liDeductionMode, liUsed, liRemarks) "
-        "values (1, 7, 'L', 'LN7', '2024-01-05', 1, 1, 10, 12000, 5, 12, 1055.63, "
+        "values (1, 7, 'L', 'LN7', '2024-01-05', 1, 1, 10, 12000, 5, 12, 1000, "
         "1, NULL, 'old')"_s);
 }
 

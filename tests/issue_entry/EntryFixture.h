@@ -23,7 +23,8 @@ QString storedValue(const QString& sql);
 // An issue of employee 2 on application 99, dated 2 January 2024.
 void addIssue(int company, int id, const QString& type, const QString& number,
               bool cancelled = false);
-// Issue 7 of company 1, LN7: a live loan of employee 1 on application 10, stored before.
+// Issue 7 of company 1, LN7: a live loan of employee 1 on application 10, stored before with an
+// instalment the clerk typed (1000, not the 1055.63 worked out).
 void addLiveIssue();
 
 // A loaded entry window in new mode with the employee and application chosen (by item data).

@@ -144,7 +144,7 @@ private slots:
                 (QStringList{entry.txtLoanNo->text(), entry.cboEmployee->currentText(),
                              entry.cboloanapplication->currentText(), entry.txtLoanAmount->text(),
                              entry.txtInstallmentAmount->text(), entry.txtRemarks->text()}),
-                (QStringList{"LN7", "Asha", "LA-10", "12000", "1055.63", "old"}));
+                (QStringList{"LN7", "Asha", "LA-10", "12000", "1000", "old"}));
             if (meanwhile) {
                 makeChange();
                 before = stored(issue);

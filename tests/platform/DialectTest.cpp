@@ -118,6 +118,7 @@ private slots:
         row("convert text to varchar", u"convert(varchar(3), 'abcdef')"_s, u"abc"_s);
         row("convert to varchar", u"convert(varchar(3), 12345)"_s, u"123"_s);
         fails("past smallint", u"convert(smallint, -32769)"_s, overflow.arg(u"smallint"_s));
+        row("smallint's lowest as a text", u"convert(smallint, '-32768')"_s, -32768);
         row("tinyint's lowest", u"convert(tinyint, 0)"_s, 0);
         fails("past tinyint", u"convert(tinyint, 256)"_s, overflow.arg(u"tinyint"_s));
         row("left", u"left('LN10', 2)"_s, u"LN"_s);

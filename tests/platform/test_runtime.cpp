@@ -53,6 +53,7 @@ private slots:
         row("negative half away from zero", -2.675, "0.00", "-2.68");
         row("negative below half a cent is zero", -0.004, money, "0.00");
         row("carry into a new digit", 9.999, "0.00", "10.00");
+        row("no integer digit asked", 0.5, "#.00", ".50");
         row("very large, fifteen digits kept", 123456789012.345, money, "123,456,789,012.35");
         row("beyond fifteen digits", 1e20, money, "100,000,000,000,000,000,000.00");
         row("not a number is no amount", std::nan(""), money, "");
