@@ -242,7 +242,8 @@ private slots:
                          {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         if (!server.waitForReadyRead(10000))
             QSKIP("no xdotool or no X server here (scripts/setup installs xdotool and Xvfb)");
-        const QString display = "DISPLAY=:" + QString::fromLatin1(server.readAllStandardOutput());
+        const QString display =
+            "DISPLAY=:" + QString::fromLatin1(server.readAllStandardOutput().trimmed());
         const auto xdo = [&](const QStringList& arguments) {
             tool.start(u"env"_s, QStringList{display, xdotool} + arguments);
             if (!tool.waitForFinished(20000))
