@@ -81,21 +81,6 @@ private slots:
         QCOMPARE(sqlite3_next_stmt(m_db.sqliteHandle(), nullptr), nullptr);
     }
 
-    void closedObjects()
-    {
-        ado::Connection never;
-        ado::Recordset rs;
-        QString description;
-        QCOMPARE(errorNumberOf([&] { rs.Open(u"select 1"_s, never); }, &description),
-                 RuntimeError::OperationNotAllowed);
-        QCOMPARE(description, u"Operation is not allowed when the object is closed."_s);
-        QCOMPARE(errorNumberOf([&] { never.Open(m_dir.filePath(u"no/such.db"_s)); }, &description),
-                 RuntimeError::DatabaseFailure);
-        QVERIFY(!never.isOpen());
-        QCOMPARE(description, u"unable to open database file"_s);
-        QCOMPARE(errorNumberOf([&] { m_db.Open(m_path); }), qint32(0x800A0E79));
-    }
-
     // The save opens every issue of the company only to add one: the set must not read them.
     void addingRowsReadsNone()
     {
