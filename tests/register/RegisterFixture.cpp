@@ -3,15 +3,12 @@
 #include "DemoData.h"
 #include "NativeStatement.h"
 #include "PayrollSchema.h"
-#include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -80,14 +77,6 @@ void RegisterFixture::addIssue(int id, const QString& number, QDate date, int em
              .arg(cancelled ? 1 : 0));
 }
 
-void RegisterFixture::addRights(int user, int interfaceId, const QString& rights)
-{
-    exec(u"insert into puserrights (userid, interfaceid, functionrights) values "
-         "(%1, %2, %3)"_s.arg(user)
-             .arg(interfaceId)
-             .arg(quoted(rights)));
-}
-
 FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
 {
     FrmMaster::Unload();
@@ -154,10 +143,4 @@ QString enabledCommands(const FrmMaster& register_)
             letters += letter;
     }
     return letters;
-}
-
-void confirmCancellation(frmCancel& dialog, const QString& reason)
-{
-    dialog.txtcanreason->setText(reason);
-    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
 }
