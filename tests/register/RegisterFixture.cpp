@@ -24,9 +24,6 @@ QString quoted(const QString& text)
 RegisterFixture::RegisterFixture(int days)
     : processDate(2003, 3, 15), m_connection(std::make_shared<ado::Connection>())
 {
-    // Dates show in one known short form, whatever the machine's locale.
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    FrmMaster::Unload();
     m_connection->Open(u":memory:"_s);
     payroll::createSchema(*m_connection);
     exec(u"insert into psettings values (1, 0, %1)"_s.arg(days));
@@ -40,8 +37,6 @@ RegisterFixture::RegisterFixture(int days)
 RegisterFixture::RegisterFixture(Demo)
     : processDate(2024, 3, 15), m_connection(std::make_shared<ado::Connection>())
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    FrmMaster::Unload();
     const QString path = m_dir.filePath(u"payroll.db"_s);
     m_connection->Open(path);
     payroll::createDemoDatabase(*m_connection, processDate);
@@ -80,6 +75,8 @@ void RegisterFixture::addIssue(int id, const QString& number, QDate date, int em
 FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
 {
     FrmMaster::Unload();
+    // Dates show in one known short form, whatever the machine's locale.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     BasLoan::setAdocon(m_connection);
     BasLoan::MsgboxTitle = Title;
     BasLoan::ProcessDate = processDate;

@@ -90,8 +90,7 @@ private slots:
         register_.CmdEdit->setEnabled(false);
         register_.MarkCancelledRows();
         QCOMPARE(enabledCommands(register_), enabled);
-        QCOMPARE(grid.Row(), int(cancelled.size()));
-        QCOMPARE(grid.Col(), 7);
+        QCOMPARE((QList<int>{grid.Row(), grid.Col()}), (QList<int>{int(cancelled.size()), 7}));
     }
 
     // A positive number gets a leading blank, as a number turned into text does.
