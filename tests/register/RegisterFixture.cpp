@@ -3,15 +3,12 @@
 #include "DemoData.h"
 #include "NativeStatement.h"
 #include "PayrollSchema.h"
-#include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -27,9 +24,6 @@ QString quoted(const QString& text)
 RegisterFixture::RegisterFixture(int days)
     : processDate(2003, 3, 15), m_connection(std::make_shared<ado::Connection>())
 {
-    // Dates show in one known short form, whatever the machine's locale.
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    FrmMaster::Unload();
     m_connection->Open(u":memory:"_s);
     payroll::createSchema(*m_connection);
     exec(u"insert into psettings values (1, 0, %1)"_s.arg(days));
@@ -43,8 +37,6 @@ RegisterFixture::RegisterFixture(int days)
 RegisterFixture::RegisterFixture(Demo)
     : processDate(2024, 3, 15), m_connection(std::make_shared<ado::Connection>())
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    FrmMaster::Unload();
     const QString path = m_dir.filePath(u"payroll.db"_s);
     m_connection->Open(path);
     payroll::createDemoDatabase(*m_connection, processDate);
@@ -80,17 +72,11 @@ void RegisterFixture::addIssue(int id, const QString& number, QDate date, int em
              .arg(cancelled ? 1 : 0));
 }
 
-void RegisterFixture::addRights(int user, int interfaceId, const QString& rights)
-{
-    exec(u"insert into puserrights (userid, interfaceid, functionrights) values "
-         "(%1, %2, %3)"_s.arg(user)
-             .arg(interfaceId)
-             .arg(quoted(rights)));
-}
-
 FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
 {
     FrmMaster::Unload();
+    // Dates show in one known short form, whatever the machine's locale.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     BasLoan::setAdocon(m_connection);
     BasLoan::MsgboxTitle = Title;
     BasLoan::ProcessDate = processDate;
@@ -154,10 +140,4 @@ QString enabledCommands(const FrmMaster& register_)
             letters += letter;
     }
     return letters;
-}
-
-void confirmCancellation(frmCancel& dialog, const QString& reason)
-{
-    dialog.txtcanreason->setText(reason);
-    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
 }

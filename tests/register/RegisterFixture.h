@@ -10,7 +10,6 @@
 
 class FlexGrid;
 class FrmMaster;
-class frmCancel;
 
 // A payroll database and the register opened on it as the host would open it. Either built from
 // the real schema in memory, with company 1's settings, two loan types and a few employees, or
@@ -42,7 +41,6 @@ public:
     void addIssue(int id, const QString& number, QDate date, int employee, double opening,
                   double current, bool cancelled = false, const QString& type = QStringLiteral("L"),
                   int loanType = 1);
-    void addRights(int user, int interfaceId, const QString& rights);
 
     // Sets the host context and loads the register (unloading one left open).
     FrmMaster& open(const QString& type = QStringLiteral("L"), qint16 user = 1);
@@ -67,5 +65,3 @@ QStringList columnTexts(const FlexGrid& grid, int col);
 int selectIssue(FlexGrid& grid, const QString& number);
 // Which of New, Edit, Delete and Preview are enabled, as their letters.
 QString enabledCommands(const FrmMaster& register_);
-// Types the reason for a cancellation and presses OK.
-void confirmCancellation(frmCancel& dialog, const QString& reason);

@@ -20,13 +20,6 @@ namespace {
 constexpr int NameEntry = 2;    // "Employee Name", grid column 3
 constexpr int OpeningEntry = 4; // "Opening Balance", grid column 5
 
-void clickHeading(FlexGrid& grid, int col)
-{
-    QHeaderView* heading = grid.view()->horizontalHeader();
-    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
-                      QPoint(heading->sectionViewportPosition(col) + 4, heading->height() / 2));
-}
-
 // Six issues entered in one order, dated in the opposite one.
 void addSixIssues(RegisterFixture& db)
 {
@@ -110,8 +103,10 @@ private slots:
         register_.show();
         register_.cboColNames->setCurrentIndex(NameEntry); // scramble the entry order first
         (ascending ? register_.optAscend : register_.optDescend)->click();
+        QHeaderView* headings = register_.flexMaster->view()->horizontalHeader();
+        const QPoint dateHeading(headings->sectionViewportPosition(2) + 4, headings->height() / 2);
         if (clicked)
-            clickHeading(*register_.flexMaster, 2);
+            QTest::mouseClick(headings->viewport(), Qt::LeftButton, {}, dateHeading);
         else
             register_.cboColNames->setCurrentIndex(1);
         QStringList ids{"1", "2", "3", "4", "5", "6"};
