@@ -1,5 +1,7 @@
 #include "EntryFixture.h"
 
+#include "ModalWatch.h"
+
 #include "PayrollSchema.h"
 #include "data/BasLoanVariables.h"
 #include "data/ResolveTableNames.h"
@@ -11,7 +13,6 @@
 #include "runtime/Conversions.h"
 
 #include <QComboBox>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -91,10 +92,8 @@ void addIssue(int company, int id, const QString& type, const QString& number, b
 {
     run(u"insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, "
         "liempid, liLoanID, liLoanAppID, licancelled) values (%1, %2, '%3', '%4', "
-        "'2024-01-02', 2, 1, 99, %5)"_s.arg(company)
-            .arg(id)
-            .arg(type, number)
-            .arg(int(cancelled)));
+        "'2024-01-02', 2, 1, 99, %5)"_s.arg(QString::number(company), QString::number(id), type,
+                                            number, QString::number(int(cancelled))));
 }
 
 void addLiveIssue()
@@ -124,19 +123,7 @@ void choose(QComboBox* combo, int itemData)
 bool showEntry(int issue, const std::function<void(frmLoan&)>& check)
 {
     FrmMaster& reg = FrmMaster::instance();
-    bool shown = false;
-    QTimer timer;
-    timer.setInterval(0);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (!frmLoan::isLoaded() || !frmLoan::instance().isVisible())
-            return; // not shown yet
-        timer.stop();
-        shown = true;
-        check(frmLoan::instance());
-        if (frmLoan::isLoaded() && frmLoan::instance().isVisible())
-            frmLoan::instance().done(QDialog::Rejected);
-    });
-    timer.start();
+    const ModalWatch<frmLoan> watch(check);
     if (issue == 0) {
         reg.cmdnew_Click();
     } else {
@@ -145,7 +132,7 @@ bool showEntry(int issue, const std::function<void(frmLoan&)>& check)
         reg.flexMaster->setRow(1);
         reg.CmdEdit_Click();
     }
-    return shown;
+    return watch.timesShown() > 0;
 }
 
 void closeWindows()

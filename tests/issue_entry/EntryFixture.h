@@ -31,8 +31,8 @@ void addLiveIssue();
 frmLoan& newEntry(int employee, int application);
 void choose(QComboBox* combo, int itemData);
 // Shows the entry window modally from the register, by New for issue 0 and by Edit of the issue
-// otherwise, and runs the check on it; closes it if the check left it open, so that a failed check
-// never hangs the test. Returns whether the window was shown.
+// otherwise, and runs the check on it, which must close it (one left open fails the test and is
+// closed). Returns whether the window was shown.
 bool showEntry(int issue, const std::function<void(frmLoan&)>& check);
 void closeWindows();
 

@@ -43,9 +43,9 @@ private slots:
         QDir::setCurrent(saved);
         QCOMPARE(db.messages().prompts().join(u'|'), QString());
         QCOMPARE(preview.shown().size(), 1);
-        QCOMPARE(preview.shown().first().options.title, title);
-        QCOMPARE(preview.shown().first().options.state, rpt::PreviewOptions::Maximized);
-        QVERIFY(!preview.shown().first().options.progressDialog);
+        const rpt::PreviewOptions& options = preview.shown().first().options;
+        QVERIFY(options.title == title && options.state == rpt::PreviewOptions::Maximized &&
+                !options.progressDialog);
         const QString text = preview.shown().first().pages.value(0).join(u'\n');
         QVERIFY2(text.contains(title + u" Statement"_s), qPrintable(text));
         QVERIFY2(text.contains(number), qPrintable(text));

@@ -5,7 +5,6 @@
 #include "RandomText.h"
 #include "db/ConnectionTestSeam.h"
 
-#include "Clerk.h"
 #include "StressDatabase.h"
 
 #include "DemoData.h"
@@ -97,25 +96,6 @@ private slots:
                 QVERIFY2(field(id, "liCancelledRemarks").isEmpty(), qPrintable(at));
             }
             QCOMPARE(othersDigest(f, id), others);
-        }
-    }
-
-    void remarksStoredExactlyOrRefused()
-    {
-        ProofFixture f;
-        RandomText texts(202);
-        for (int i = 0; i < Cases; ++i) {
-            const QString others = othersDigest(f, 0);
-            const QString typed = texts.next();
-            const Clerk::Outcome saved =
-                f.clerk().saveNewIssue(stress::FirstEmployee + i % 4, typed);
-            const QString at = u"case %1: %2"_s.arg(i).arg(typed.left(60));
-            if (saved.kind == Clerk::Outcome::Done) {
-                QCOMPARE(field(saved.issueId, "liRemarks"), vb::Trim(typed.left(250)));
-            } else {
-                QVERIFY2(saved.kind == Clerk::Outcome::Refused, qPrintable(at));
-                QCOMPARE(othersDigest(f, 0), others);
-            }
         }
     }
 
