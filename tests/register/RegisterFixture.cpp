@@ -4,6 +4,7 @@
 #include "NativeStatement.h"
 #include "PayrollSchema.h"
 #include "common/BasLoan.h"
+#include "db/SqlLiteral.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 QString quoted(const QString& text)
 {
-    return u'\'' + QString(text).replace(u'\'', u"''"_s) + u'\'';
+    return u'\'' + ado::quotedText(text) + u'\'';
 }
 
 } // namespace
