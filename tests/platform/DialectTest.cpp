@@ -138,6 +138,7 @@ private slots:
         const QString noDate = u"Conversion failed when converting date and/or "
                                "time from character string."_s;
         row("month first", dated("lidate >= '11/20/2026'"), 2);
+        row("in a list", dated("lidate in ('12/1/2026', '20261119')"), 2);
         row("not between", dated("lidate not between '11/1/2026' and ' 11/30/26 '"), 1);
         fails("between reads its first text too", dated("lidate between 'soon' and '12/31/2026'"),
               noDate);
@@ -188,6 +189,7 @@ private slots:
         QTest::newRow("like set") << "name like 'LN[0-9][0-9]'" << 1;
         QTest::newRow("like negated set") << "name like '[^l]%'" << 4;
         QTest::newRow("like one character") << "name like '_'" << 2;
+        QTest::newRow("like escape") << "name like 'LN!%' escape '!'" << 0;
     }
     void comparison()
     {
