@@ -29,13 +29,12 @@ const char* const Seed[] = {
     "insert into pemployee (eCompanyID, eEmpID, eName, eActive) values (1, 1, 'Asha', 1),"
     " (1, 2, 'Bala', 1), (1, 3, 'Chitra', 0), (2, 1, 'Dev', 1)",
     "insert into ploanapplication (laLoanAppID, laCompanyID, laloanappno, laAppType, laEmployeeID,"
-    " laLoanID, laPaymentPeriod, laSanctionAmount, laInstalmentAmount, laDeductMonthly, "
-    "lacancelled)"
-    " values (10, 1, 'LA-10', 'L', 1, 1, 12, 12000, 1000, 1, 0),"
+    " laLoanID, laPaymentPeriod, laSanctionAmount, laInstalmentAmount, laDeductMonthly,"
+    " lacancelled) values (10, 1, 'LA-10', 'L', 1, 1, 12, 12000, 1000, 1, 0),"
     " (11, 1, 'LA-11', 'L', 1, 1, 10, 10000, 1100, NULL, 0),"
     " (12, 1, 'LA-12', 'L', 2, 1, NULL, NULL, NULL, 0, 0),"
-    " (13, 1, NULL, 'L', 1, 1, 12, 5000, 500, 1, 0), (14, 1, 'LA-14', 'L', 1, 1, 12, 5000, 500, 1, "
-    "1),"
+    " (13, 1, NULL, 'L', 1, 1, 12, 5000, 500, 1, 0),"
+    " (14, 1, 'LA-14', 'L', 1, 1, 12, 5000, 500, 1, 1),"
     " (15, 1, 'LA-15', 'L', 2, 3, 12, 6000, 550, 1, 0),"
     " (20, 1, 'AA-20', 'A', 1, 2, 4, 8000, 2000, 0, 0),"
     " (30, 2, 'LB-30', 'L', 1, 1, 12, 12000, 1000, 1, 0)",
