@@ -1,5 +1,6 @@
 // A failure at any statement of a new issue's save, of an edit save or of a cancellation leaves
 // nothing of it behind and is shown to the clerk.
+#include "ModalWatch.h"
 #include "ProofFixture.h"
 #include "db/ConnectionTestSeam.h"
 
@@ -14,9 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -80,13 +79,8 @@ private slots:
         QVERIFY(id > 0);
         FrmMaster& reg = f.openRegister(2, id);
         bool keptOpen = true;
-        QTimer::singleShot(0, [&] {
-            frmLoan& entry = frmLoan::instance();
-            // A failed check must not leave the modal window waiting for a person.
-            const auto close = qScopeGuard([&entry] {
-                if (entry.isVisible())
-                    entry.done(QDialog::Rejected);
-            });
+        // A failed check leaves no modal window waiting for a person: the watch closes it.
+        const ModalWatch<frmLoan> watch([&](frmLoan& entry) {
             if (!edit) {
                 const int employee = stress::FirstEmployee + 1;
                 entry.cboEmployee->setCurrentIndex(entry.cboEmployee->findData(employee));
