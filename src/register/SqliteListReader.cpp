@@ -1,7 +1,7 @@
 #include "db/Connection.h"
+#include "db/EngineErrors.h"
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/ShortDate.h"
 
 #include <QDate>
@@ -25,9 +25,7 @@ struct Finalizer
 // constraint, otherwise the general failure, with the engine's message.
 [[noreturn]] void raise(sqlite3* db, int resultCode)
 {
-    const bool integrity = (resultCode & 0xff) == SQLITE_CONSTRAINT;
-    throw RuntimeError(integrity ? RuntimeError::IntegrityViolation : RuntimeError::DatabaseFailure,
-                       QString::fromUtf8(sqlite3_errmsg(db)));
+    throw ado::EngineErrors::fromSqlite(resultCode, QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 // Whether a column is declared DATE, as the database objects decide it.

@@ -1,5 +1,6 @@
 #include "BulkInsert.h"
 
+#include "db/EngineErrors.h"
 #include "runtime/RuntimeError.h"
 
 #include <sqlite3.h>
@@ -63,9 +64,7 @@ void BulkInsert::fail(int resultCode)
 {
     const QString message = QString::fromUtf8(sqlite3_errmsg(m_connection.sqliteHandle()));
     sqlite3_reset(m_statement);
-    throw RuntimeError((resultCode & 0xff) == SQLITE_CONSTRAINT ? RuntimeError::IntegrityViolation
-                                                                : RuntimeError::DatabaseFailure,
-                       message);
+    throw ado::EngineErrors::fromSqlite(resultCode, message);
 }
 
 } // namespace payroll

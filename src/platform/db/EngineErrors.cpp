@@ -7,6 +7,16 @@ using namespace Qt::StringLiterals;
 
 namespace ado::EngineErrors {
 
+namespace {
+
+// SQLite's constraint failure, in its primary or any extended form (19 in the low byte).
+bool isConstraint(int resultCode)
+{
+    return (resultCode & 0xff) == SQLITE_CONSTRAINT;
+}
+
+} // namespace
+
 RuntimeError closed()
 {
     return RuntimeError(RuntimeError::OperationNotAllowed,
@@ -68,9 +78,9 @@ RuntimeError fromSqlite(int resultCode, const QString& message)
                             u"Nothing was changed: the database is read-only (its "
                             "file or folder may not be written, or it lies on a "
                             "read-only disk)."_s);
-    const bool integrity = (resultCode & 0xff) == SQLITE_CONSTRAINT;
-    return RuntimeError(
-        integrity ? RuntimeError::IntegrityViolation : RuntimeError::DatabaseFailure, message);
+    return RuntimeError(isConstraint(resultCode) ? RuntimeError::IntegrityViolation
+                                                 : RuntimeError::DatabaseFailure,
+                        message);
 }
 
 bool isIntegrityCode(const QString& nativeCode, bool sqliteDriver)
@@ -79,7 +89,7 @@ bool isIntegrityCode(const QString& nativeCode, bool sqliteDriver)
     const QStringList codes = nativeCode.split(u';', Qt::SkipEmptyParts);
     for (const QString& code : codes) {
         const QString trimmed = code.trimmed();
-        if (sqliteDriver && (trimmed.toInt() & 0xff) == SQLITE_CONSTRAINT)
+        if (sqliteDriver && isConstraint(trimmed.toInt()))
             return true;
         if (trimmed == u"2627" || trimmed == u"2601" || trimmed == u"547" || trimmed == u"19")
             return true;

@@ -28,7 +28,7 @@ RuntimeError injected(int statement);
 RuntimeError madeForTheEmbeddedEngine();
 // An SQLite result code with the connection's message for it; a write refused on a read-only
 // database says so plainly.
-RuntimeError fromSqlite(int resultCode, const QString& message);
+OSTRELPLATFORM_EXPORT RuntimeError fromSqlite(int resultCode, const QString& message);
 // An error reported by a Qt driver (ODBC).
 RuntimeError fromDriver(const QSqlError& error);
 // Whether a native error code names an integrity violation: SQL Server's unique key (2627),
