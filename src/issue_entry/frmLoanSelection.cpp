@@ -5,6 +5,7 @@
 #include "clsCommonGen.h"
 #include "common/BasLoan.h"
 #include "db/Recordset.h"
+#include "issue_entry/IssueFigures.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
 
@@ -79,11 +80,11 @@ void frmLoan::cboloanapplication_Click()
         cboLoanType->setCurrentIndex(-1);
     }
     const QVariant sanction = rs.value(u"laSanctionAmount"_s);
-    txtLoanAmount->setText(sanction.isNull() ? u"0.00"_s : vb::CStr(sanction));
+    txtLoanAmount->setText(sanction.isNull() ? u"0.00"_s : amountBoxText(sanction));
     if (const QVariant period = rs.value(u"laPaymentPeriod"_s); !period.isNull())
-        txtNoOfPayments->setText(vb::CStr(period));
+        txtNoOfPayments->setText(figureBoxText(period));
     if (const QVariant instalment = rs.value(u"laInstalmentAmount"_s); !instalment.isNull())
-        txtInstallmentAmount->setText(vb::CStr(instalment));
+        txtInstallmentAmount->setText(amountBoxText(instalment));
     // An application approved with deduct-monthly 0 is not deducted monthly, whatever Null means.
     const QVariant deductMonthly = rs.value(u"laDeductMonthly"_s);
     chkDeductMonthly->setChecked(vb::FlagSet(deductMonthly));

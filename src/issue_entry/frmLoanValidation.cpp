@@ -3,13 +3,12 @@
 
 #include "common/BasLoan.h"
 #include "db/Recordset.h"
+#include "issue_entry/IssueFigures.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -39,29 +38,21 @@ bool frmLoan::fnValidateEntry()
     return fnAmountWithinLimits() && fnFiguresRecoverable();
 }
 
-// A new issue that payroll could never recover (an amount, payments or instalment of 0, or one
-// the calculation could not work out) is refused. Edits are not, so that a stored issue's
-// remarks stay editable.
+// A new issue that payroll could never recover, or whose figures are not money to the cent
+// within what every statement prints whole, is refused with the cause. Edits are not, so that a
+// stored issue's remarks stay editable.
 bool frmLoan::fnFiguresRecoverable()
 {
     if (BasLoan::strMode != u"N")
         return true;
-    const auto usable = [](double value) { return std::isfinite(value) && value > 0; };
-    const double amount = vb::Val(txtLoanAmount->text());
-    const double payments = vb::Val(txtNoOfPayments->text());
-    const double instalment = vb::Val(txtInstallmentAmount->text());
-    if (!usable(amount))
-        return refuse((BasLoan::strtype == u"A" ? u"The advance amount"_s : u"The loan amount"_s) +
-                          u" must be more than 0."_s,
-                      txtLoanAmount);
-    if (!usable(payments))
-        return refuse(u"The number of payments must be more than 0."_s, txtNoOfPayments);
-    if (!usable(instalment) || !usable(instalment * payments))
-        return refuse(u"The instalment must be more than 0. It could not be worked "
-                      "out for this application: check the loan type's interest "
-                      "rate and the application's instalment."_s,
-                      txtInstallmentAmount);
-    return true;
+    const IssueFigures figures(txtLoanAmount->text(), txtNoOfPayments->text(),
+                               txtInstallmentAmount->text());
+    const IssueFigures::Refusal refusal =
+        figures.refusal(BasLoan::strtype == u"A" ? u"advance"_s : u"loan"_s);
+    if (refusal.message.isEmpty())
+        return true;
+    QLineEdit* const boxes[] = {txtLoanAmount, txtNoOfPayments, txtInstallmentAmount};
+    return refuse(refusal.message, boxes[int(refusal.box)]);
 }
 
 // A new issue's amount must lie within its loan type's limits, where the loan type sets an
