@@ -50,6 +50,13 @@ void frmLoan::cboEmployee_Click()
             u" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  a.lacompanyid =%1 "
             u"and a.laAppType= '%2 ' and a.lacancelled=0 and laEmployeeID = %3"_s.arg(
                 QString::number(BasLoan::intCompanyID), BasLoan::strtype, QString::number(empId)));
+        if (cboloanapplication->count() == 0)
+            guide(u"%1 has no open %2 application: none is approved, uncancelled and not yet "
+                  "issued."_s.arg(cboEmployee->currentText(),
+                                  BasLoan::strtype == u"A" ? u"advance"_s : u"loan"_s),
+                  true);
+        else
+            guide(QString());
     }
     lngLastEmpID = empId;
 }
@@ -97,10 +104,43 @@ void frmLoan::cboloanapplication_Click()
         u"a.lCompanyID=b.CompanyID and a.lCurrencyID=b.CurrencyId and lcompanyid = %1 and "
         u"lLoanID = %2"_s.arg(QString::number(BasLoan::intCompanyID), QString::number(loanId)))));
     relabelAmounts(symbol);
+    showApplication();
+}
+
+// The approval date is the one detail of the application no box shows; what keeps it from being
+// issued is told at once, not first at OK.
+void frmLoan::showApplication()
+{
+    objCommonDB->strTableName = BasLoan::strTblLoanApplication;
+    const QVariant approved = objCommonDB->fnReturnField(
+        u"laAppDate"_s, u"laCompanyID = %1 and laLoanAppID = %2"_s.arg(
+                            QString::number(BasLoan::intCompanyID),
+                            QString::number(vb::CLng(cboloanapplication->currentData()))));
+    QString refusal = applicationGap();
+    if (refusal.isEmpty())
+        refusal = amountLimitRefusal();
+    if (!refusal.isEmpty())
+        guide(refusal, true);
+    else if (approved.isNull())
+        guide(u"Application %1 has no approval date recorded."_s.arg(
+            cboloanapplication->currentText()));
+    else
+        guide(u"Application %1, approved on %2."_s.arg(cboloanapplication->currentText(),
+                                                       vb::CStr(approved)));
+}
+
+void frmLoan::guide(const QString& text, bool warning)
+{
+    lblGuide->setText(text);
+    QPalette colours = lblGuide->palette();
+    colours.setColor(QPalette::WindowText,
+                     warning ? QColor(160, 0, 0) : palette().color(QPalette::WindowText));
+    lblGuide->setPalette(colours);
 }
 
 void frmLoan::relabelAmounts(const QString& symbol)
 {
+    m_currencySymbol = symbol;
     lblloanAmt->setText((BasLoan::strtype == u"L" ? u"Loan Amount("_s : u"Advance Amount("_s) +
                         symbol + u"):"_s);
     lblInstAmt->setText(u"Installment Amt("_s + symbol + u"):"_s);
@@ -128,12 +168,14 @@ void frmLoan::resetApplicationDetails()
 {
     lblloanAmt->setText(BasLoan::strtype == u"L" ? u"Loan Amount:"_s : u"Advance Amount:"_s);
     lblInstAmt->setText(u"Installment Amount:"_s);
+    m_currencySymbol.clear();
     txtLoanAmount->clear();
     txtNoOfPayments->clear();
     txtInstallmentAmount->clear();
     chkDeductMonthly->setChecked(false);
     cboLoanType->clear();
     txtRemarks->clear();
+    guide(QString());
 }
 
 void frmLoan::cboLoanType_Click()

@@ -2,6 +2,10 @@
 
 #include "ScriptedPresenter.h"
 #include "issue_entry/frmLoan.h"
+#include "runtime/ShortDate.h"
+
+#include <QDate>
+#include <QLabel>
 
 #include <QLineEdit>
 #include <QTest>
@@ -21,15 +25,22 @@ private slots:
         QTest::addColumn<int>("application");
         QTest::addColumn<QString>("amount"); // empty: as the application gives it
         QTest::addColumn<QString>("message");
-        const QString limits =
-            u"The loan amount must be between 1000.00 and 50000.00 for Personal Loan."_s;
+        const auto limits = [](const char* amount) {
+            return u"The loan amount Rs %1 must be between Rs 1,000.00 and Rs 50,000.00 for "
+                   "Personal Loan."_s.arg(QLatin1String(amount));
+        };
         QTest::newRow("nothing chosen") << "L" << 0 << 0 << QString() << "Select employee";
         QTest::newRow("no application") << "L" << 1 << 0 << QString() << "Select loan application";
-        QTest::newRow("amount only blanks") << "L" << 1 << 10 << u"   "_s << "Enter loan amount";
+        QTest::newRow("application without an amount")
+            << "L" << 2 << 12 << QString()
+            << "Application LA-12 has no approved amount; it cannot be issued until it has one.";
         QTest::newRow("application without a period")
-            << "L" << 2 << 12 << QString() << "Enter No Of Payments";
-        QTest::newRow("above the loan type's limit") << "L" << 1 << 10 << "50000.01" << limits;
-        QTest::newRow("below the loan type's limit") << "L" << 1 << 10 << "999.99" << limits;
+            << "L" << 2 << 12 << u"5000"_s
+            << "Application LA-12 has no payment period; it cannot be issued until it has one.";
+        QTest::newRow("above the loan type's limit")
+            << "L" << 1 << 10 << "50000.01" << limits("50,000.01");
+        QTest::newRow("below the loan type's limit")
+            << "L" << 1 << 10 << "999.99" << limits("999.99");
         QTest::newRow("at the upper limit") << "L" << 1 << 10 << "50000" << QString();
         QTest::newRow("loan type without an upper limit")
             << "A" << 1 << 20 << "999999" << QString();
@@ -48,6 +59,45 @@ private slots:
             entry.txtLoanAmount->setText(amount);
         QCOMPARE(entry.fnValidateEntry(), message.isEmpty());
         QCOMPARE(messages.prompts(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // What keeps an application from being issued, and the one detail of it no box shows, are
+    // told as soon as it is chosen.
+    void guideLine_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("employee");
+        QTest::addColumn<int>("application");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("guide");
+        QTest::newRow("employee without an open application")
+            << "A" << 2 << 0 << QString()
+            << "Bala has no open advance application: none is approved, uncancelled and not yet "
+               "issued.";
+        QTest::newRow("approval date")
+            << "L" << 1 << 10
+            << u"update ploanapplication set laAppDate = '20240105' where laLoanAppID = 10"_s
+            << u"Application LA-10, approved on %1."_s.arg(ShortDate::format(QDate(2024, 1, 5)));
+        QTest::newRow("amount beyond the loan type's limit")
+            << "L" << 1 << 10
+            << u"update ploanapplication set laSanctionAmount = 60000 where laLoanAppID = 10"_s
+            << "The loan amount Rs 60,000.00 must be between Rs 1,000.00 and Rs 50,000.00 for "
+               "Personal Loan.";
+    }
+    void guideLine()
+    {
+        QFETCH(QString, type);
+        QFETCH(int, employee);
+        QFETCH(int, application);
+        QFETCH(QString, setup);
+        QFETCH(QString, guide);
+        openRegister(1, type);
+        if (!setup.isEmpty())
+            run(setup);
+        msgbox::ScriptedPresenter messages;
+        const frmLoan& entry = newEntry(employee, application);
+        QCOMPARE(entry.lblGuide->text(), guide);
+        QCOMPARE(messages.prompts(), QStringList());
     }
 
     // A new issue whose figures payroll could not recover, or that are not money to the cent
@@ -84,7 +134,8 @@ private slots:
                 u"laInstalmentAmount = NULL where laLoanAppID = 10"_s,
             "", noInstalment);
         row("amount 0", "A", 20, app + u"laSanctionAmount = 0 where laLoanAppID = 20"_s, "",
-            "The advance amount must be more than 0.");
+            "Application AA-20 has no approved amount");
+        row("amount below 0", "A", 20, {}, "amount=-5", "The advance amount must be more than 0.");
         row("amount below a cent", "A", 20, {}, "amount=0.004",
             "The advance amount rounds to 0.00");
         row("instalment below a cent", "A", 20, {}, "instalment=0.004",
