@@ -5,6 +5,7 @@
 #include "clsCommonGen.h"
 #include "common/BasLoan.h"
 #include "db/Recordset.h"
+#include "db/SqlLiteral.h"
 #include "issue_entry/IssueFigures.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
@@ -49,7 +50,8 @@ void frmLoan::cboEmployee_Click()
             cboloanapplication, u"a.laLoanAppID"_s, u"a.laloanappno"_s,
             u" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  a.lacompanyid =%1 "
             u"and a.laAppType= '%2 ' and a.lacancelled=0 and laEmployeeID = %3"_s.arg(
-                QString::number(BasLoan::intCompanyID), BasLoan::strtype, QString::number(empId)));
+                QString::number(BasLoan::intCompanyID), ado::quotedText(BasLoan::strtype),
+                QString::number(empId)));
         if (cboloanapplication->count() == 0)
             guide(u"%1 has no open %2 application: none is approved, uncancelled and not yet "
                   "issued."_s.arg(cboEmployee->currentText(),
@@ -71,7 +73,7 @@ void frmLoan::cboloanapplication_Click()
             u"a.laCompanyID=b.lCompanyID and a.laLoanID = b.lLoanID and a.laLoanAppID=%3 and "
             u"a.laAppType='%4'"_s.arg(BasLoan::strTblLoanApplication, BasLoan::strTblLoans,
                                       QString::number(vb::CLng(cboloanapplication->currentData())),
-                                      BasLoan::strtype),
+                                      ado::quotedText(BasLoan::strtype)),
             BasLoan::adocon());
     cboLoanType->clear();
     if (rs.isEOF()) {
