@@ -250,13 +250,20 @@ QStringList ReportLayout::totals(const ReportDefinition::TableBand& band, int ro
             continue;
         }
         const Template::Reference reference = *column.value.soleReference();
+        // Money adds up in whole cents, as printed, so the total is what a reader re-adds.
+        const bool money = reference.format.compare(u"money", Qt::CaseInsensitive) == 0;
         double sum = 0;
+        qint64 cents = 0;
         for (int row = 0; row < rowCount; ++row) {
             const QVariant value = m_data.value(reference, row);
-            sum += value.isNull() ? 0.0 : vb::CDbl(value);
+            if (value.isNull())
+                continue;
+            if (money)
+                cents += FieldFormat::centsOf(vb::CDbl(value));
+            else
+                sum += vb::CDbl(value);
         }
-        // Sums of cents stay exact once rounded to the cent again.
-        cells.append(FieldFormat::apply(sum, reference.format));
+        cells.append(FieldFormat::apply(money ? double(cents) / 100.0 : sum, reference.format));
     }
     return cells;
 }
