@@ -47,7 +47,7 @@ private slots:
             "20.1128");
         row("long loan's last line stays one month's interest", 10000, 360, 196.24, Kind::Interest,
             "24.0005");
-        row("the rate stated reproduces the interest printed", 500000, 360, 2851.27, Kind::Interest,
+        row("500,000.00 over 360: 5.5814 % stated, not 5.58", 500000, 360, 2851.27, Kind::Interest,
             "5.5814");
         row("level 36 %, ten million over 360", 10000000, 360, level(10000000, 360, 36),
             Kind::Interest, "36.0000");
