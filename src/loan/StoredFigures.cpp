@@ -85,7 +85,7 @@ double impliedMonthlyRate(qint64 amount, int payments, qint64 instalment)
     const double owedAfterFirst = double(amount - instalment) / double(instalment);
     double low = 0;
     double high = 1;
-    while (laterWorth(payments - 1, high) > owedAfterFirst && high < 1e12)
+    while (laterWorth(payments - 1, high) > owedAfterFirst)
         high *= 2;
     for (int step = 0; step < 2000; ++step) {
         const double middle = (low + high) / 2;
