@@ -253,6 +253,9 @@ private slots:
             "The report file \"missing.rpt\" cannot be found.");
         row("failing statement", "5", "L", "broken.rpt",
             "The report statement [query issue] failed: ");
+        row("schedule from a provider not offered", "5", "L", "provider.rpt",
+            "The schedule plan names the provider \"interest only\", which this program does "
+            "not offer.");
     }
     void failuresShowNothing()
     {
@@ -269,9 +272,18 @@ private slots:
                      "[query issue]\nrows = one\nsql = select nosuchcolumn from pLoansIssueData\n"
                      "[title]\nheading = {issue.nosuchcolumn}\n");
         broken.close();
-        const QString file = reportFile.isEmpty()          ? installedReport()
-                             : reportFile == u"broken.rpt" ? broken.fileName()
-                                                           : reportFile;
+        QFile provider(payroll.dir.filePath(u"provider.rpt"_s));
+        QVERIFY(provider.open(QIODevice::WriteOnly));
+        provider.write("[parameters]\n@intCompanyID = number\n@intAdvanceorLoanIssueID = number\n"
+                       "strReportName = text\nstrUserName = text\n@type = text\n"
+                       "[query issue]\nrows = one\nsql = select 1 as n\n"
+                       "[schedule plan]\nprovider = interest only\nn = {issue.n}\n"
+                       "[title]\nheading = {issue.n}\n");
+        provider.close();
+        const bool written = reportFile == u"broken.rpt" || reportFile == u"provider.rpt";
+        const QString file = reportFile.isEmpty() ? installedReport()
+                             : written            ? payroll.dir.filePath(reportFile)
+                                                  : reportFile;
 
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
