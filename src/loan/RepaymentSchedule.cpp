@@ -42,8 +42,8 @@ void RepaymentSchedule::workOutWithInterest(qint64 amount, qint64 instalment)
         if (remaining > 0) {
             const double exact =
                 double(instalment) * StoredFigures::laterWorth(remaining, m_monthlyRate);
-            // The exact balance falls by 0 to one instalment a month; rounding must not make a
-            // line's principal or interest negative.
+            // The exact balance falls by 0 to one instalment a month, and so do the rounded
+            // ones; only floating-point noise on a fall far below a cent could make it rise.
             balance = std::clamp(std::llround(exact), opening - instalment, opening);
         }
         line.principal = opening - balance;

@@ -64,7 +64,9 @@ private slots:
         row("0 % rounded up", 2000, 3, 666.67, Kind::InterestFree);
         row("0 % rounded down", 5000, 6, 833.33, Kind::InterestFree);
         row("0 % over 360: rounding where it arises", 100, 360, 0.28, Kind::InterestFree);
+        row("0 %, half a cent rounded away from zero", 100.01, 2, 50.01, Kind::InterestFree);
         row("one payment a cent over", 500, 1, 500.01, Kind::InterestFree);
+        row("one payment a cent short", 500, 1, 499.99, Kind::InterestFree);
         row("instalment alone repays", 1000, 3, 1000, Kind::ImpliesNoRate);
         row("payments fall short", 1000, 3, 300, Kind::ImpliesNoRate);
         row("one payment short", 500, 1, 400, Kind::ImpliesNoRate);
@@ -138,6 +140,7 @@ private slots:
         QVERIFY(RepaymentSchedule::build(1000, 0, 100, month).lines().isEmpty());
         QVERIFY(RepaymentSchedule::build(0.004, 12, 100, month).lines().isEmpty());
         QVERIFY(RepaymentSchedule::build(1000, 12, std::nan(""), month).lines().isEmpty());
+        QCOMPARE(loan::StoredFigures::classify(100000, 0, 100), Kind::ImpliesNoRate);
     }
 };
 
