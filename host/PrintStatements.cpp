@@ -50,9 +50,9 @@ QVariant firstValue(ado::Connection& connection, const QString& sql)
 QString physicalName(ado::Connection& connection, const QString& logical)
 {
     ado::Recordset rs;
-    rs.Open(
-        u"select linktablename from linktable where tablename = '%1'"_s.arg(ado::quotedText(logical)),
-        connection);
+    rs.Open(u"select linktablename from linktable where tablename = '%1'"_s.arg(
+                ado::quotedText(logical)),
+            connection);
     QString name;
     for (; !rs.isEOF(); rs.MoveNext())
         name = vb::Trim(vb::TextOf(rs.value(0)));
@@ -97,7 +97,7 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
             *connection,
             u"select liID from %1 where liCompanyID = %2 and litype = '%3' and "
             "liNo = '%4'"_s.arg(issues, QString::number(options.companyId),
-                              ado::quotedText(options.issueType), ado::quotedText(number)));
+                                ado::quotedText(options.issueType), ado::quotedText(number)));
         if (id.isNull())
             missing.append(number);
         else
