@@ -55,15 +55,15 @@ QString whyNoRate(qint64 amount, int payments, qint64 instalment)
     if (classify(amount, payments, instalment) != Kind::ImpliesNoRate)
         return {};
     if (payments < 1 || amount < 1 || instalment < 1)
-        return u"The stored figures imply no interest rate: the amount, payments and instalment "
+        return u"The amount, payments and instalment imply no interest rate: the amount, payments and instalment "
                "must all be above 0."_s;
     if (payments == 1)
-        return u"The stored figures imply no interest rate: the one payment of %1 falls short "
+        return u"The amount, payments and instalment imply no interest rate: the one payment of %1 falls short "
                "of the amount of %2."_s.arg(money(instalment), money(amount));
     if (instalment >= amount)
-        return u"The stored figures imply no interest rate: the first instalment of %1 alone "
+        return u"The amount, payments and instalment imply no interest rate: the first instalment of %1 alone "
                "repays the amount of %2."_s.arg(money(instalment), money(amount));
-    return u"The stored figures imply no interest rate: %1 payments of %2 fall short of the "
+    return u"The amount, payments and instalment imply no interest rate: %1 payments of %2 fall short of the "
            "amount of %3."_s.arg(payments)
                .arg(money(instalment), money(amount));
 }
