@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -73,17 +74,17 @@ void FrmMaster::layoutControls()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 
-    cmdnew = button(this, "cmdnew", u"&New"_s, Twips::rect(45, 5295, 1170, 540));
-    CmdEdit = button(this, "CmdEdit", u"&Edit"_s, Twips::rect(1263, 5295, 1170, 540));
-    CmdDelete = button(this, "CmdDelete", u"&Delete"_s, Twips::rect(2481, 5295, 1170, 540));
-    cmdPreview = button(this, "cmdPreview", u"&Preview"_s, Twips::rect(3675, 5295, 1170, 540));
-    CmdClose = button(this, "CmdClose", u"&Close"_s, Twips::rect(6000, 5295, 1170, 540));
+    cmdnew = button(this, "cmdnew", u"&New"_s, Twips::rect(45, 5550, 1170, 540));
+    CmdEdit = button(this, "CmdEdit", u"&Edit"_s, Twips::rect(1263, 5550, 1170, 540));
+    CmdDelete = button(this, "CmdDelete", u"&Delete"_s, Twips::rect(2481, 5550, 1170, 540));
+    cmdPreview = button(this, "cmdPreview", u"&Preview"_s, Twips::rect(3675, 5550, 1170, 540));
+    CmdClose = button(this, "CmdClose", u"&Close"_s, Twips::rect(6000, 5550, 1170, 540));
     // The grid leaves a line above the Browse frame for the list's context.
     flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 3990));
     lblListContext = placed(new QLabel(this), "lblListContext", Twips::rect(60, 4005, 7110, 225));
 
     fraBrowse =
-        placed(new QGroupBox(u"Browse"_s, this), "fraBrowse", Twips::rect(30, 4245, 7140, 960));
+        placed(new QGroupBox(u"Browse"_s, this), "fraBrowse", Twips::rect(30, 4245, 7140, 1215));
     // The caption sits on the frame's border, and both rows of controls inside it (a little
     // lower than designed, clear of the caption).
     if (QStyle* captionOnBorder = QStyleFactory::create(u"Windows"_s)) {
@@ -103,6 +104,11 @@ void FrmMaster::layoutControls()
     lblsearch->setBuddy(cboSearch);
     txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 585, 3060, 315));
     txtsearch->setMaxLength(50);
+    lblSearchResult =
+        placed(new QLabel(fraBrowse), "lblSearchResult", Twips::rect(135, 930, 6840, 225));
+    QPalette missed = lblSearchResult->palette();
+    missed.setColor(QPalette::WindowText, QColor(0xB0, 0, 0));
+    lblSearchResult->setPalette(missed);
 
     QWidget* order[] = {cmdnew,    CmdEdit,    CmdDelete,   cmdPreview, CmdClose, flexMaster,
                         optAscend, optDescend, cboColNames, cboSearch,  txtsearch};
@@ -115,7 +121,7 @@ void FrmMaster::layoutControls()
     for (QWidget* w : std::initializer_list<QWidget*>{lblListContext, fraBrowse, cmdnew, CmdEdit,
                                                       CmdDelete, cmdPreview, CmdClose})
         m_keptToBottom.emplace_back(w, w->pos());
-    setMinimumSize(Twips::toPixelsX(7185), Twips::toPixelsY(5910));
+    setMinimumSize(Twips::toPixelsX(7185), Twips::toPixelsY(6165));
     resize(minimumSize());
 }
 
@@ -151,6 +157,7 @@ void FrmMaster::connectHandlers()
     connectGuarded(flexMaster, &FlexGrid::HeadingClick, this, &FrmMaster::flexMaster_HeadingClick);
     connectGuarded(optAscend, &QRadioButton::clicked, this, &FrmMaster::optAscend_Click);
     connectGuarded(optDescend, &QRadioButton::clicked, this, &FrmMaster::optDescend_Click);
+    connectGuarded(cboSearch, &QComboBox::currentIndexChanged, this, &FrmMaster::cboSearch_Click);
 
     for (QWidget* w : {static_cast<QWidget*>(optAscend), static_cast<QWidget*>(optDescend),
                        static_cast<QWidget*>(cboColNames), static_cast<QWidget*>(cboSearch),

@@ -17,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class FlexGrid;
+class GridPrefixSearch;
 class RegisterLoadProgress;
 class clsCommonDB;
 class clsCommonGen;
@@ -48,6 +49,7 @@ public:
     void flexMaster_HeadingClick(int col);
     void optAscend_Click();
     void optDescend_Click();
+    void cboSearch_Click();
     void txtsearch_KeyUp();
     void SearchGrid();
 
@@ -73,6 +75,8 @@ public:
     QLabel* lblsearch;
     QComboBox* cboSearch;
     QLineEdit* txtsearch;
+    // In the Browse frame, below the search: what a search that found nothing looked for.
+    QLabel* lblSearchResult;
     // Below the grid: how many issues are listed, how many cancelled, and the day window.
     QLabel* lblListContext;
 
@@ -90,8 +94,10 @@ private:
     void flexMaster_DblClick();
 
     void shareSpareWidth();
-    void sortOnHeading(int col, const QString& heading, bool descending);
+    void sortOnHeading(int col, bool descending);
     void showSortOrder(int col, bool descending);
+    void showSearchMiss(const GridPrefixSearch& search);
+    void endSearchMiss();
     void selectCurrentIssue();
     void issuesAddedOrCancelled();
     void showListContext();
@@ -110,4 +116,5 @@ private:
     int m_cancelledIssues = 0;
     int m_sortHeading = -1; // the column the list was last ordered by, and how
     bool m_sortDescending = false;
+    bool m_searchMissShown = false;
 };

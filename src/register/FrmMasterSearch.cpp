@@ -8,9 +8,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -34,8 +38,7 @@ void FrmMaster::cboColNames_Click()
     const ScreenBusy busy;
     if (cboColNames->currentIndex() < 0)
         return;
-    sortOnHeading(cboColNames->currentData().toInt(), cboColNames->currentText(),
-                  !optAscend->isChecked());
+    sortOnHeading(cboColNames->currentData().toInt(), !optAscend->isChecked());
 }
 
 void FrmMaster::flexMaster_HeadingClick(int col)
@@ -43,23 +46,14 @@ void FrmMaster::flexMaster_HeadingClick(int col)
     const ScreenBusy busy;
     // A second click on the heading the list is ordered by reverses the order.
     const bool descending = col == m_sortHeading && !m_sortDescending;
-    {
-        // The Browse frame shows the same choice without acting on it.
-        const QSignalBlocker quietColumns(cboColNames);
-        const QSignalBlocker quietAscend(optAscend);
-        const QSignalBlocker quietDescend(optDescend);
-        cboColNames->setCurrentIndex(cboColNames->findData(col));
-        (descending ? optDescend : optAscend)->setChecked(true);
-    }
-    sortOnHeading(col, flexMaster->TextMatrix(0, col), descending);
+    sortOnHeading(col, descending);
 }
 
-void FrmMaster::sortOnHeading(int col, const QString& heading, bool descending)
+void FrmMaster::sortOnHeading(int col, bool descending)
 {
-    // A date column is ordered by issue id, that is by order of entry, not by its text.
-    const int sortCol = heading.contains(u"date", Qt::CaseInsensitive) ? 0 : col;
-    flexMaster->setCol(sortCol);
-    flexMaster->setColSel(sortCol);
+    // Each column orders by its meaning: dates by date, issue numbers by letters then number.
+    flexMaster->setCol(col);
+    flexMaster->setColSel(col);
     flexMaster->sortKeepingCurrentRow(descending ? GenericDescending : GenericAscending);
     showSortOrder(col, descending);
     selectCurrentIssue();
@@ -70,6 +64,12 @@ void FrmMaster::showSortOrder(int col, bool descending)
     m_sortHeading = col;
     m_sortDescending = descending;
     flexMaster->setSortIndicator(col, descending);
+    // The Browse frame shows the order in effect without acting on it.
+    const QSignalBlocker quietColumns(cboColNames);
+    const QSignalBlocker quietAscend(optAscend);
+    const QSignalBlocker quietDescend(optDescend);
+    cboColNames->setCurrentIndex(cboColNames->findData(col));
+    (descending ? optDescend : optAscend)->setChecked(true);
 }
 
 void FrmMaster::selectCurrentIssue()
@@ -92,10 +92,19 @@ void FrmMaster::optDescend_Click()
     cboColNames->setCurrentIndex(-1);
 }
 
+void FrmMaster::cboSearch_Click()
+{
+    // What a search found nothing for no longer stands once another column is chosen.
+    if (m_searchMissShown)
+        endSearchMiss();
+}
+
 void FrmMaster::txtsearch_KeyUp()
 {
     if (cboSearch->currentIndex() >= 0 && !vb::Trim(txtsearch->text()).isEmpty())
         SearchGrid();
+    else if (m_searchMissShown)
+        endSearchMiss();
 }
 
 void FrmMaster::SearchGrid()
@@ -110,13 +119,62 @@ void FrmMaster::SearchGrid()
     flexMaster->sortKeepingCurrentRow(GenericAscending);
     showSortOrder(col, false);
 
-    const int found = GridPrefixSearch(*flexMaster, col).firstRowStartingWith(txtsearch->text());
+    const GridPrefixSearch search(*flexMaster, col);
+    const int found = search.firstRowStartingWith(txtsearch->text());
     if (found == 0) {
-        selectCurrentIssue();
+        showSearchMiss(search);
         return;
     }
     flexMaster->setRow(found);
     flexMaster->setCol(0);
     flexMaster->setColSel(flexMaster->Cols() - 1);
     flexMaster->setTopRow(found);
+    if (m_searchMissShown)
+        endSearchMiss();
+}
+
+void FrmMaster::showSearchMiss(const GridPrefixSearch& search)
+{
+    // No row looks found, and nothing acts on a row the clerk cannot see chosen.
+    flexMaster->hideHighLight();
+    CmdEdit->setEnabled(false);
+    CmdDelete->setEnabled(false);
+    cmdPreview->setEnabled(false);
+
+    const QString heading = cboSearch->currentText();
+    const QString typed = vb::Trim(txtsearch->text());
+    const QString value = search.soughtValue(typed);
+    QString line;
+    switch (search.reading()) {
+    case GridPrefixSearch::Reading::Text:
+    case GridPrefixSearch::Reading::IssueNumber:
+        line = u"No issue's %1 begins with '%2'"_s.arg(heading, txtsearch->text());
+        break;
+    case GridPrefixSearch::Reading::Amount:
+        line = value.isEmpty() ? u"'%1' is not an amount"_s.arg(typed)
+                               : u"No issue's %1 is %2"_s.arg(heading, value);
+        break;
+    case GridPrefixSearch::Reading::Date:
+        line = value.isEmpty() ? u"'%1' is not a date"_s.arg(typed)
+                               : u"No issue's %1 is %2"_s.arg(heading, value);
+        break;
+    }
+    lblSearchResult->setText(line);
+    txtsearch->setProperty("searchMissed", true);
+    txtsearch->setStyleSheet(u"QLineEdit { background: #ffe4e1; }"_s);
+    m_searchMissShown = true;
+}
+
+void FrmMaster::endSearchMiss()
+{
+    m_searchMissShown = false;
+    lblSearchResult->clear();
+    txtsearch->setProperty("searchMissed", false);
+    txtsearch->setStyleSheet(QString());
+    if (!flexMaster->TextMatrix(1, 0).isEmpty())
+        cmdPreview->setEnabled(holdsRight(u"P"_s));
+    if (flexMaster->HighLight())
+        applyRowRule(flexMaster->Row());
+    else
+        flexMaster->setRow(flexMaster->Row()); // highlighted again, with the row rule
 }

@@ -2,6 +2,7 @@
 
 #include "grid/FlexGrid.h"
 #include "runtime/Conversions.h"
+#include "runtime/ShortDate.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -152,24 +153,36 @@ private slots:
                  QList<int>({4, 0, 3}));
     }
 
-    void genericSort_data()
+    void sortByMeaning_data()
     {
         QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<int>("meaning");
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("numbers before texts") << QStringList{"x", "5", "", "-1", "12a"} << 1
-                                              << QStringList{"-1", "5", "", "12a", "x"};
+        const int generic = int(SortMeaning::Generic);
+        QTest::newRow("numbers before texts") << QStringList{"x", "5", "", "-1", "12a"} << generic
+                                              << 1 << QStringList{"-1", "5", "", "12a", "x"};
         QTest::newRow("amounts with grouping")
-            << QStringList{"12,000.00", "999.99", "1,234.50", "-2.5"} << 1
+            << QStringList{"12,000.00", "999.99", "1,234.50", "-2.5"} << generic << 1
             << QStringList{"-2.5", "999.99", "1,234.50", "12,000.00"};
         QTest::newRow("descending")
-            << QStringList{"x", "5", "Y", "12"} << 2 << QStringList{"Y", "x", "12", "5"};
+            << QStringList{"x", "5", "Y", "12"} << generic << 2 << QStringList{"Y", "x", "12", "5"};
         QTest::newRow("accented letters upper-cased")
-            << QStringList{"é", "F", "e"} << 1 << QStringList{"e", "F", "é"};
+            << QStringList{"é", "F", "e"} << generic << 1 << QStringList{"e", "F", "é"};
+        QTest::newRow("issue numbers by letters, then number, then the rest")
+            << QStringList{"ADV10", "LN1", "ADV2A", "adv02", "7", "ADVX", "ADV", "ADV1"}
+            << int(SortMeaning::PrefixNumber) << 1
+            << QStringList{"7", "ADV", "ADV1", "adv02", "ADV2A", "ADV10", "ADVX", "LN1"};
+        const QString y2016 = ShortDate::format(QDate(2016, 12, 1));
+        const QString y2024 = ShortDate::format(QDate(2024, 1, 5));
+        QTest::newRow("dates by date, the others after")
+            << QStringList{y2024, "", y2016} << int(SortMeaning::Date) << 1
+            << QStringList{y2016, y2024, ""};
     }
-    void genericSort()
+    void sortByMeaning()
     {
         QFETCH(QStringList, keys);
+        QFETCH(int, meaning);
         QFETCH(int, code);
         QFETCH(QStringList, expected);
         FlexGrid grid;
@@ -177,6 +190,7 @@ private slots:
         grid.setFixedCols(0);
         for (const QString& key : keys)
             grid.AddItem(u"tag\t"_s + key);
+        grid.setColSortMeaning(1, SortMeaning(meaning));
         grid.setCol(1);
         grid.setSort(code);
         QCOMPARE(column(grid, 1), expected);

@@ -280,6 +280,12 @@ bool FlexGrid::RowIsVisible(int row) const
     return row >= top && row < top + wholeRowsShown();
 }
 
+void FlexGrid::hideHighLight()
+{
+    m_highLight = false;
+    showSelection();
+}
+
 void FlexGrid::applyPendingTopRow()
 {
     if (m_pendingTopRow < 0)
@@ -318,6 +324,18 @@ void FlexGrid::setSort(int code)
     if (code == 0 || Cols() == 0)
         return;
     m_model->sortRows(std::min(m_col, m_colSel), code == 2);
+}
+
+SortMeaning FlexGrid::ColSortMeaning(int col) const
+{
+    checkCol(col);
+    return m_model->sortMeaning(col);
+}
+
+void FlexGrid::setColSortMeaning(int col, SortMeaning meaning)
+{
+    checkCol(col);
+    m_model->setSortMeaning(col, meaning);
 }
 
 void FlexGrid::sortKeepingCurrentRow(int code)
@@ -416,7 +434,8 @@ int FlexGrid::pixelsToTwips(int pixels) const
 
 void FlexGrid::moveCurrentCell(int row, int col)
 {
-    const bool moved = row != m_row || col != m_col;
+    const bool moved = row != m_row || col != m_col || !m_highLight;
+    m_highLight = true;
     m_row = row;
     m_col = col;
     showSelection();
@@ -435,8 +454,11 @@ void FlexGrid::keepCurrentCellInside()
 
 void FlexGrid::showSelection()
 {
-    m_delegate->setHighlightedRows(std::min(m_row, m_rowSel) - FixedRows(),
-                                   std::max(m_row, m_rowSel) - FixedRows());
+    if (!m_highLight)
+        m_delegate->setHighlightedRows(0, -1);
+    else
+        m_delegate->setHighlightedRows(std::min(m_row, m_rowSel) - FixedRows(),
+                                       std::max(m_row, m_rowSel) - FixedRows());
     m_view->viewport()->update();
 }
 
@@ -553,9 +575,13 @@ bool FlexGrid::navigate(int key, Qt::KeyboardModifiers modifiers)
 
 void FlexGrid::extendSelectionTo(int row)
 {
+    const bool wasHidden = !m_highLight;
+    m_highLight = true;
     m_rowSel = row;
     showSelection();
     scrollToCell(row, m_col);
+    if (wasHidden)
+        emit EnterCell();
 }
 
 void FlexGrid::selectAllRows()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/SortMeaning.h"
 #include "ostrelplatform_export.h"
 
 #include <QWidget>
@@ -82,6 +83,10 @@ public:
     void setTopRow(int row);
     // Whether the whole row lies within the view.
     bool RowIsVisible(int row) const;
+    // Whether the selected rows are highlighted. Hidden, no row looks chosen; any move of the
+    // current cell, by code or by the user, shows the highlight again (with EnterCell).
+    bool HighLight() const { return m_highLight; }
+    void hideHighLight();
 
     // Text colour of the current cell, 0x00BBGGRR; 0 is the ordinary colour.
     quint32 CellForeColor() const;
@@ -89,11 +94,14 @@ public:
     // The same colour for every cell of a row, without moving the current cell.
     void setRowForeColor(int row, quint32 bgr);
 
-    // Sorts the data rows on column Col (the left end of Col..ColSel): 1 generic ascending,
-    // 2 generic descending, 0 nothing. Generic: cells that pass vb::IsNumeric compare as
-    // numbers, before all texts, which compare in upper case by character code. Rows that tie
-    // keep their order; colours go with their rows; the current row number stays.
+    // Sorts the data rows on column Col (the left end of Col..ColSel): 1 ascending,
+    // 2 descending, 0 nothing, by the column's meaning. Generic (every column's at first):
+    // cells that pass vb::IsNumeric compare as numbers, before all texts, which compare in upper
+    // case by character code. Rows that tie keep their order; colours go with their rows; the
+    // current row number stays.
     void setSort(int code);
+    SortMeaning ColSortMeaning(int col) const;
+    void setColSortMeaning(int col, SortMeaning meaning);
     // The same sort, after which the current row is the one that holds the same cells (RowSel
     // collapses onto it), with an EnterCell notification when its number changed.
     void sortKeepingCurrentRow(int code);
@@ -156,4 +164,5 @@ private:
     int m_rowSel = 1;
     int m_colSel = 1;
     int m_pendingTopRow = -1; // asked for before the view could scroll that far
+    bool m_highLight = true;
 };

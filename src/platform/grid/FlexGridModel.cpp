@@ -30,6 +30,7 @@ void FlexGridModel::resizeColumnSettings(int cols)
 {
     m_columnAlignments.resize(cols, grid_alignment::General);
     m_headingAlignments.resize(cols, grid_alignment::General);
+    m_sortMeanings.resize(cols, SortMeaning::Generic);
 }
 
 void FlexGridModel::setShape(int rows, int cols)
@@ -129,9 +130,19 @@ void FlexGridModel::sortRows(int col, bool descending)
     const int first = m_fixedRows;
     if (m_cells.rows() - first < 2 || m_cells.sortedOn(col, first, descending))
         return;
-    m_cells.permuteRows(first, sortedRowOrder(m_cells, first, col, descending));
+    m_cells.permuteRows(first,
+                        sortedRowOrder(m_cells, first, col, m_sortMeanings[col], descending));
     m_cells.markSorted(col, first, descending);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void FlexGridModel::setSortMeaning(int col, SortMeaning meaning)
+{
+    if (m_sortMeanings[col] == meaning)
+        return;
+    m_sortMeanings[col] = meaning;
+    if (m_cells.sortedOn(col, m_fixedRows, false) || m_cells.sortedOn(col, m_fixedRows, true))
+        m_cells.markSorted(-1, m_fixedRows, false); // that order no longer holds
 }
 
 void FlexGridModel::setColumnAlignment(int col, int code)

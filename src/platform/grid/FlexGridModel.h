@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GridCells.h"
+#include "grid/SortMeaning.h"
 
 #include <QAbstractTableModel>
 
@@ -33,8 +34,10 @@ public:
     void setCellColour(int row, int col, quint32 bgr);
     void setRowColour(int row, quint32 bgr);
 
-    // Generic sort of the data rows on col; a repeated sort of unchanged rows is free.
+    // Sort of the data rows on col by its meaning; a repeated sort of unchanged rows is free.
     void sortRows(int col, bool descending);
+    SortMeaning sortMeaning(int col) const { return m_sortMeanings[col]; }
+    void setSortMeaning(int col, SortMeaning meaning);
 
     int columnAlignment(int col) const { return m_columnAlignments[col]; }
     void setColumnAlignment(int col, int code);
@@ -57,4 +60,5 @@ private:
     int m_fixedRows = 1;
     std::vector<int> m_columnAlignments;
     std::vector<int> m_headingAlignments;
+    std::vector<SortMeaning> m_sortMeanings;
 };

@@ -26,6 +26,11 @@ public:
     void reserveRows(qsizetype rows);
 
     std::string_view utf8(int row, int col) const;
+    // A cell by where its row is stored (see storedRow), whatever order the rows are shown in.
+    std::string_view storedUtf8(quint32 stored, int col) const
+    {
+        return storedText(qsizetype(stored) * m_cols + col);
+    }
     QString text(int row, int col) const;
     void setText(int row, int col, std::string_view utf8);
     // One UTF-8 text per column.

@@ -1,9 +1,7 @@
 #include "grid/GridSort.h"
 
-#include "grid/CellNumber.h"
 #include "grid/GridCells.h"
-
-#include <QString>
+#include "grid/SortKeyMaker.h"
 
 #include <algorithm>
 #include <string>
@@ -14,65 +12,95 @@ namespace {
 struct SortKey
 {
     double number;
-    std::string_view text; // upper case
+    std::string_view text;
     quint32 row;
     bool isNumber;
 };
 
-bool isAscii(std::string_view utf8)
+bool ascending(const SortKey& a, const SortKey& b)
 {
-    return std::all_of(utf8.begin(), utf8.end(), [](char ch) { return (ch & 0x80) == 0; });
+    if (a.isNumber != b.isNumber)
+        return a.isNumber;
+    return a.isNumber ? a.number < b.number : a.text < b.text;
 }
 
-void appendUpper(std::string_view utf8, std::string& out)
+// Every text key is made once into one buffer, so comparing two keys is a plain byte
+// comparison (the byte order of UTF-8 is the order of character codes).
+template <class TextOf>
+std::vector<SortKey> keysOf(const std::vector<quint32>& rows, SortMeaning meaning, TextOf textOf,
+                            std::string& buffer)
 {
-    if (isAscii(utf8)) {
-        for (const char ch : utf8)
-            out += ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
-        return;
-    }
-    out += QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toUpper().toStdString();
-}
-
-} // namespace
-
-std::vector<quint32> sortedRowOrder(const GridCells& cells, int first, int col, bool descending)
-{
-    // Every text key is upper-cased once into one buffer, so comparing two keys is a plain
-    // byte comparison (the byte order of UTF-8 is the order of character codes).
+    SortKeyMaker maker(meaning);
     std::vector<SortKey> keys;
-    keys.reserve(std::max(cells.rows() - first, 0));
-    std::vector<std::size_t> textEnds; // in `upper`, one per key; numbers add nothing
-    textEnds.reserve(keys.capacity());
-    std::string upper;
-    for (int r = first; r < cells.rows(); ++r) {
-        const std::string_view text = cells.utf8(r, col);
-        const auto number = cellNumber(text);
-        if (!number)
-            appendUpper(text, upper);
-        keys.push_back(SortKey{number.value_or(0.0), {}, quint32(r), number.has_value()});
-        textEnds.push_back(upper.size());
+    keys.reserve(rows.size());
+    std::vector<std::size_t> textEnds; // in `buffer`, one per key; numbers add nothing
+    textEnds.reserve(rows.size());
+    for (const quint32 row : rows) {
+        const auto number = maker.key(textOf(row), buffer);
+        keys.push_back(SortKey{number.value_or(0.0), {}, row, number.has_value()});
+        textEnds.push_back(buffer.size());
     }
     std::size_t start = 0;
     for (std::size_t k = 0; k < keys.size(); ++k) {
-        keys[k].text = std::string_view(upper).substr(start, textEnds[k] - start);
+        keys[k].text = std::string_view(buffer).substr(start, textEnds[k] - start);
         start = textEnds[k];
     }
+    return keys;
+}
 
-    const auto ascending = [](const SortKey& a, const SortKey& b) {
-        if (a.isNumber != b.isNumber)
-            return a.isNumber;
-        return a.isNumber ? a.number < b.number : a.text < b.text;
-    };
+std::vector<quint32> rowsOf(const std::vector<SortKey>& keys)
+{
+    std::vector<quint32> rows;
+    rows.reserve(keys.size());
+    for (const SortKey& key : keys)
+        rows.push_back(key.row);
+    return rows;
+}
+
+struct Stopped
+{
+};
+
+} // namespace
+
+std::vector<quint32> sortedRowOrder(const GridCells& cells, int first, int col, SortMeaning meaning,
+                                    bool descending)
+{
+    std::vector<quint32> rows;
+    rows.reserve(std::max(cells.rows() - first, 0));
+    for (int r = first; r < cells.rows(); ++r)
+        rows.push_back(quint32(r));
+    std::string buffer;
+    std::vector<SortKey> keys = keysOf(
+        rows, meaning, [&](quint32 r) { return cells.utf8(int(r), col); }, buffer);
     if (descending)
         std::stable_sort(keys.begin(), keys.end(),
-                         [&](const SortKey& a, const SortKey& b) { return ascending(b, a); });
+                         [](const SortKey& a, const SortKey& b) { return ascending(b, a); });
     else
         std::stable_sort(keys.begin(), keys.end(), ascending);
+    return rowsOf(keys);
+}
 
-    std::vector<quint32> order;
-    order.reserve(keys.size());
-    for (const SortKey& key : keys)
-        order.push_back(key.row);
-    return order;
+std::optional<std::vector<quint32>> storedRowsAscending(const GridCells& cells,
+                                                        std::vector<quint32> storedRows, int col,
+                                                        SortMeaning meaning,
+                                                        const std::atomic<bool>& stop)
+{
+    std::string buffer;
+    std::vector<SortKey> keys = keysOf(
+        storedRows, meaning, [&](quint32 stored) { return cells.storedUtf8(stored, col); }, buffer);
+    if (stop)
+        return std::nullopt;
+    // The sort cannot be paused, so its comparison looks at `stop` now and then and leaves it.
+    quint32 comparisons = 0;
+    try {
+        std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+            if (++comparisons % 65536 == 0 && stop)
+                throw Stopped();
+            return ascending(a, b);
+        });
+    } catch (const Stopped&) {
+        return std::nullopt;
+    }
+    return rowsOf(keys);
 }
