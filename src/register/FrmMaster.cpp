@@ -116,24 +116,20 @@ void FrmMaster::layoutControls()
         setTabOrder(order[i - 1], order[i]);
     ignoreWheelOnClosedComboBoxes(this);
 
-    // The designed size is also the least; extra room goes to the grid.
-    m_gridDesignedSize = flexMaster->size();
-    for (QWidget* w : std::initializer_list<QWidget*>{lblListContext, fraBrowse, cmdnew, CmdEdit,
-                                                      CmdDelete, cmdPreview, CmdClose})
-        m_keptToBottom.emplace_back(w, w->pos());
+    // The designed size is the least; the grid takes the extra room, the Browse frame and the
+    // line above it widen with the window, and the buttons keep to the bottom (Close to the
+    // right).
+    using E = EdgeAnchors;
+    m_anchors.add(flexMaster, E::Width | E::Height);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblListContext, fraBrowse})
+        m_anchors.add(w, E::Bottom | E::Width);
+    for (QWidget* w : std::initializer_list<QWidget*>{cboColNames, txtsearch, lblSearchResult})
+        m_anchors.add(w, E::Width);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdnew, CmdEdit, CmdDelete, cmdPreview})
+        m_anchors.add(w, E::Bottom);
+    m_anchors.add(CmdClose, E::Bottom | E::Right);
     setMinimumSize(Twips::toPixelsX(7185), Twips::toPixelsY(6165));
     resize(minimumSize());
-}
-
-void FrmMaster::resizeEvent(QResizeEvent* e)
-{
-    SingleInstanceForm::resizeEvent(e);
-    // The grid's columns keep their widths; what lies below the grid keeps its distance from the
-    // bottom edge.
-    const QSize extra = size() - minimumSize();
-    flexMaster->resize(m_gridDesignedSize + extra);
-    for (const auto& [widget, designed] : m_keptToBottom)
-        widget->move(designed + QPoint(0, extra.height()));
 }
 
 void FrmMaster::connectHandlers()
@@ -220,6 +216,8 @@ void FrmMaster::Form_Load()
     if (isCancelledRow(flexMaster->Row()))
         CmdDelete->setEnabled(false);
     showListContext();
+    applyRememberedLayout();
+    prepareSearchOrders();
     setEnabled(true);
 }
 

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "common/SingleInstanceForm.h"
+#include "ui/EdgeAnchors.h"
 
-#include <QPoint>
-#include <QSize>
 #include <QString>
 #include <QVector>
 #include <memory>
-#include <utility>
 #include <vector>
 
 class QComboBox;
@@ -23,8 +21,9 @@ class clsCommonDB;
 class clsCommonGen;
 
 // The issue register: the company's active issues of one type, with sort and search, and the
-// commands New, Edit, Delete, Preview and Close, each governed by the user's rights. It opens at
-// its designed size and may be enlarged; the grid takes the extra room.
+// commands New, Edit, Delete, Preview and Close, each governed by the user's rights. It opens
+// wide enough to show every column (or as the clerk left it last time) and may be enlarged; the
+// grid takes the extra room.
 class FrmMaster : public SingleInstanceForm<FrmMaster>
 {
 public:
@@ -85,6 +84,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void done(int result) override;
 
 private:
     void layoutControls();
@@ -93,9 +93,13 @@ private:
     void flexMaster_KeyDown(int& KeyCode, int Shift);
     void flexMaster_DblClick();
 
+    void applyRememberedLayout();
+    void fitToColumns();
+    void rememberLayout() const;
     void shareSpareWidth();
     void sortOnHeading(int col, bool descending);
     void showSortOrder(int col, bool descending);
+    void prepareSearchOrders();
     void showSearchMiss(const GridPrefixSearch& search);
     void endSearchMiss();
     void selectCurrentIssue();
@@ -109,9 +113,8 @@ private:
     std::unique_ptr<clsCommonDB> objCommonDB;
     QString strRights;
 
-    QSize m_gridDesignedSize;
-    std::vector<std::pair<QWidget*, QPoint>> m_keptToBottom; // and their designed places
-    RegisterLoadProgress* m_loadProgress = nullptr;          // while the load reads the list
+    EdgeAnchors m_anchors;
+    RegisterLoadProgress* m_loadProgress = nullptr; // while the load reads the list
     qint16 m_previousDays = 0;
     int m_cancelledIssues = 0;
     int m_sortHeading = -1; // the column the list was last ordered by, and how

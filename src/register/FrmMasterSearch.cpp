@@ -4,6 +4,7 @@
 
 #include "grid/FlexGrid.h"
 #include "register/GridPrefixSearch.h"
+#include "register/RegisterList.h"
 #include "runtime/Conversions.h"
 
 #include <QApplication>
@@ -92,6 +93,18 @@ void FrmMaster::optDescend_Click()
     cboColNames->setCurrentIndex(-1);
 }
 
+void FrmMaster::prepareSearchOrders()
+{
+    // Worked out on the second core while the clerk reads the list, the employee's name first,
+    // as it is searched most.
+    std::vector<int> columns{RegisterList::EmployeeNameColumn};
+    for (int i = 0; i < cboSearch->count(); ++i) {
+        if (cboSearch->itemData(i).toInt() != RegisterList::EmployeeNameColumn)
+            columns.push_back(cboSearch->itemData(i).toInt());
+    }
+    flexMaster->prepareSearchOrders(std::move(columns));
+}
+
 void FrmMaster::cboSearch_Click()
 {
     // What a search found nothing for no longer stands once another column is chosen.
@@ -112,11 +125,15 @@ void FrmMaster::SearchGrid()
     if (cboSearch->currentIndex() < 0)
         return;
     const int col = cboSearch->currentData().toInt();
-    flexMaster->setCol(col);
-    flexMaster->setColSel(col);
-    // Free when the grid is already in that order; the selected issue stays selected until a
-    // match is found.
-    flexMaster->sortKeepingCurrentRow(GenericAscending);
+    {
+        // Free when the grid is already in that order, and without a sort once the order
+        // prepared after the load is ready. The selected issue stays the current one, so the row
+        // rule need not run until the search has landed.
+        const QSignalBlocker sameIssue(flexMaster);
+        flexMaster->setCol(col);
+        flexMaster->setColSel(col);
+        flexMaster->sortForSearch(col);
+    }
     showSortOrder(col, false);
 
     const GridPrefixSearch search(*flexMaster, col);
@@ -160,9 +177,11 @@ void FrmMaster::showSearchMiss(const GridPrefixSearch& search)
         break;
     }
     lblSearchResult->setText(line);
-    txtsearch->setProperty("searchMissed", true);
-    txtsearch->setStyleSheet(u"QLineEdit { background: #ffe4e1; }"_s);
-    m_searchMissShown = true;
+    if (!m_searchMissShown) {
+        txtsearch->setProperty("searchMissed", true);
+        txtsearch->setStyleSheet(u"QLineEdit { background: #ffe4e1; }"_s);
+        m_searchMissShown = true;
+    }
 }
 
 void FrmMaster::endSearchMiss()

@@ -9,6 +9,7 @@ namespace RegisterList {
 
 inline constexpr int IssueNumberColumn = 1;
 inline constexpr int DateColumn = 2;
+inline constexpr int EmployeeNameColumn = 3;
 inline constexpr int CancelledColumn = 7;
 inline constexpr quint32 CancelledColour = 255; // pure red, as 0x00BBGGRR
 

@@ -196,6 +196,26 @@ private slots:
         QCOMPARE(column(grid, 1), expected);
     }
 
+    // The search's order prepared on another core never outlives a change of the cells; rows
+    // that tie stay in the order they were stored.
+    void searchOrderFollowsChangedCells()
+    {
+        FlexGrid grid;
+        grid.setRows(1);
+        grid.setFixedCols(0);
+        for (const char* row : {"b\t1", "a\t2", "c\t3", "a\t4"})
+            grid.AddItem(QString::fromLatin1(row));
+        grid.prepareSearchOrders({0});
+        grid.waitForSearchOrders();
+        grid.sortForSearch(0);
+        QCOMPARE(column(grid, 1), (QStringList{"2", "4", "1", "3"}));
+        grid.setTextMatrix(1, 0, u"d"_s); // "a 2" becomes "d 2"
+        QCoreApplication::processEvents(); // prepared again
+        grid.waitForSearchOrders();
+        grid.sortForSearch(0);
+        QCOMPARE(column(grid, 1), (QStringList{"4", "1", "3", "2"}));
+    }
+
     // A cancelled row's red, and a single cell's colour, travel with their rows.
     void sortKeepsTiesAndColoursWithTheirRows()
     {

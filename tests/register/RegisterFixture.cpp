@@ -10,6 +10,7 @@
 
 #include <QLocale>
 #include <QPushButton>
+#include <QSettings>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +49,7 @@ RegisterFixture::~RegisterFixture()
 {
     FrmMaster::Unload();
     BasLoan::resetForNewProcess();
+    QSettings(u"Ostrel"_s, u"OstrelLoanIssue"_s).clear(); // what the register remembered
 }
 
 int RegisterFixture::addEmployee(const QString& name)

@@ -66,6 +66,10 @@ public:
     void setFixedAlignment(int col, int code);
     // The control's own width in twips.
     int Width() const;
+    // The width in pixels the control needs to show every column whole, its frame and vertical
+    // scroll bar included. The user may drag a heading's edge to change a column's width, and
+    // double-click it to fit the column to the texts in view.
+    int wholeColumnsWidth() const;
 
     // The current cell. Setting Row (Col) also collapses RowSel (ColSel) onto it; a user's
     // click or arrow key collapses both, while with Shift it moves RowSel alone and Ctrl+A
@@ -105,6 +109,15 @@ public:
     // The same sort, after which the current row is the one that holds the same cells (RowSel
     // collapses onto it), with an EnterCell notification when its number changed.
     void sortKeepingCurrentRow(int code);
+    // The search's sort: ascending on col by its meaning, rows that tie in the order they were
+    // stored, keeping the current row as sortKeepingCurrentRow does. It needs no sort of its own
+    // once the order prepared for the column is ready.
+    void sortForSearch(int col);
+    // Prepares the search orders of these columns on another core, now and after every change of
+    // the cells, so that a search on a large grid does not sort while the user waits.
+    void prepareSearchOrders(std::vector<int> cols);
+    // Waits until the orders asked for are prepared.
+    void waitForSearchOrders();
     // The heading's arrow: the column the rows are ordered by and the direction; -1 shows none.
     void setSortIndicator(int col, bool descending);
 
@@ -136,11 +149,13 @@ private:
     int twipsToPixels(int twips) const;
     int pixelsToTwips(int pixels) const;
 
+    template <class Sort> void keepingCurrentRow(Sort sort);
     void moveCurrentCell(int row, int col);
     void keepCurrentCellInside();
     void showSelection();
     void showHeading();
     void applyColumnWidths();
+    void columnResized(int col, int pixels);
     void applyPendingTopRow();
     void scrollToCurrentCell();
     void scrollToCell(int row, int col);
@@ -165,4 +180,5 @@ private:
     int m_colSel = 1;
     int m_pendingTopRow = -1; // asked for before the view could scroll that far
     bool m_highLight = true;
+    bool m_applyingWidths = false; // the view's sections follow m_colWidths, not the user
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GridCells.h"
+#include "grid/PreparedOrders.h"
 #include "grid/SortMeaning.h"
 
 #include <QAbstractTableModel>
@@ -36,6 +37,12 @@ public:
 
     // Sort of the data rows on col by its meaning; a repeated sort of unchanged rows is free.
     void sortRows(int col, bool descending);
+    // Ascending on col, rows that tie in the order they were stored, from the order prepared for
+    // it when that is ready.
+    void sortRowsForSearch(int col);
+    // Keeps the search orders of these columns prepared on another core, after every change.
+    void prepareSearchOrders(std::vector<int> cols);
+    void waitForSearchOrders() { m_prepared.wait(); }
     SortMeaning sortMeaning(int col) const { return m_sortMeanings[col]; }
     void setSortMeaning(int col, SortMeaning meaning);
 
@@ -55,10 +62,17 @@ private:
     QVariant cellData(int row, int col, int alignmentCode, int role) const;
     void cellsChanged(int row, int firstCol, int lastCol);
     void resizeColumnSettings(int cols);
+    void cellsWillChange();
+    void startPreparing();
+    std::vector<quint32> storedDataRows() const;
 
     GridCells m_cells;
     int m_fixedRows = 1;
     std::vector<int> m_columnAlignments;
     std::vector<int> m_headingAlignments;
     std::vector<SortMeaning> m_sortMeanings;
+    std::vector<int> m_searchColumns;
+    bool m_filling = false;
+    bool m_preparingScheduled = false;
+    PreparedOrders m_prepared; // after the cells, so it stops reading them before they go
 };

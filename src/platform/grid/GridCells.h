@@ -42,6 +42,8 @@ public:
 
     // Puts the rows listed in sourceRows (current row numbers) at first, first + 1, ...
     void permuteRows(int first, const std::vector<quint32>& sourceRows);
+    // Shows the stored rows listed at first, first + 1, ... (they must be those shown there).
+    void setStoredOrder(int first, const std::vector<quint32>& storedRows);
     // Where a row's cells are stored: follows the row through permutations, until the next
     // change of shape.
     quint32 storedRow(int row) const { return m_order[row]; }

@@ -82,25 +82,30 @@ std::vector<quint32> sortedRowOrder(const GridCells& cells, int first, int col, 
 }
 
 std::optional<std::vector<quint32>> storedRowsAscending(const GridCells& cells,
-                                                        std::vector<quint32> storedRows, int col,
-                                                        SortMeaning meaning,
+                                                        const std::vector<quint32>& storedRows,
+                                                        int col, SortMeaning meaning,
                                                         const std::atomic<bool>& stop)
 {
-    std::string buffer;
-    std::vector<SortKey> keys = keysOf(
-        storedRows, meaning, [&](quint32 stored) { return cells.storedUtf8(stored, col); }, buffer);
-    if (stop)
-        return std::nullopt;
-    // The sort cannot be paused, so its comparison looks at `stop` now and then and leaves it.
-    quint32 comparisons = 0;
+    // Neither the keys nor the sort can be paused, so both look at `stop` now and then and leave.
+    quint32 steps = 0;
+    const auto stopAsked = [&] { return ++steps % 65536 == 0 && stop; };
     try {
+        std::string buffer;
+        std::vector<SortKey> keys = keysOf(
+            storedRows, meaning,
+            [&](quint32 stored) {
+                if (stopAsked())
+                    throw Stopped();
+                return cells.storedUtf8(stored, col);
+            },
+            buffer);
         std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-            if (++comparisons % 65536 == 0 && stop)
+            if (stopAsked())
                 throw Stopped();
             return ascending(a, b);
         });
+        return rowsOf(keys);
     } catch (const Stopped&) {
         return std::nullopt;
     }
-    return rowsOf(keys);
 }

@@ -21,6 +21,6 @@ std::vector<quint32> sortedRowOrder(const GridCells& cells, int first, int col, 
 // stored cells, so it may run on another thread while nothing changes them; gives nothing when
 // `stop` is set meanwhile.
 std::optional<std::vector<quint32>> storedRowsAscending(const GridCells& cells,
-                                                        std::vector<quint32> storedRows, int col,
-                                                        SortMeaning meaning,
+                                                        const std::vector<quint32>& storedRows,
+                                                        int col, SortMeaning meaning,
                                                         const std::atomic<bool>& stop);
