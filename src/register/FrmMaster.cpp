@@ -219,6 +219,8 @@ void FrmMaster::Form_Load()
     applyRememberedLayout();
     prepareSearchOrders();
     setEnabled(true);
+    // Keyboard first: arrows move through the issues and Enter edits the one chosen.
+    flexMaster->setFocus();
 }
 
 void FrmMaster::Form_Activate()

@@ -231,6 +231,20 @@ private slots:
             QCOMPARE(below[i]->geometry(), places[i]);
     }
 
+    // Keyboard first: the grid has the focus, on the selected (last) row, and arrows move it.
+    void opensWithTheGridFocusedOnTheSelectedRow()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        db.addIssue(2, "LN2", QDate(2003, 3, 2), 2, 10, 10);
+        FrmMaster& register_ = db.open();
+        register_.show();
+        QVERIFY(QTest::qWaitForWindowActive(&register_));
+        QVERIFY(register_.flexMaster->view()->hasFocus());
+        QTest::keyClick(register_.flexMaster->view(), Qt::Key_Up);
+        QCOMPARE(register_.flexMaster->TextMatrix(register_.flexMaster->Row(), 1), u"LN1"_s);
+    }
+
     // The clerk's arrangement comes back at the next opening, onto a screen that still exists.
     void registerComesBackAsTheClerkLeftIt_data()
     {

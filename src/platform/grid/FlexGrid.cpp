@@ -487,6 +487,7 @@ void FlexGrid::keepCurrentCellInside()
 
 void FlexGrid::showSelection()
 {
+    m_view->setFocusRow(m_highLight ? m_row - FixedRows() : -1);
     if (!m_highLight)
         m_delegate->setHighlightedRows(0, -1);
     else
