@@ -99,7 +99,7 @@ std::string SortKeyMaker::prefixNumberSearchKey(std::string_view utf8)
 
 std::optional<double> SortKeyMaker::dateKey(std::string_view utf8)
 {
-    auto known = m_dates.find(std::string(utf8));
+    auto known = m_dates.find(utf8);
     if (known == m_dates.end()) {
         const QDate date = ShortDate::parse(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
         std::optional<double> day;

@@ -3,6 +3,7 @@
 #include "grid/SortMeaning.h"
 #include "ostrelplatform_export.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,16 @@ public:
 private:
     std::optional<double> dateKey(std::string_view utf8);
 
+    // Looked up by the cell's bytes without making a string of them.
+    struct TextHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const
+        {
+            return std::hash<std::string_view>()(text);
+        }
+    };
+
     SortMeaning m_meaning;
-    std::unordered_map<std::string, std::optional<double>> m_dates;
+    std::unordered_map<std::string, std::optional<double>, TextHash, std::equal_to<>> m_dates;
 };
