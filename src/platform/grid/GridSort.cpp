@@ -9,23 +9,38 @@
 
 namespace {
 
+// A text key is a stretch of one buffer, so a million keys take 24 bytes each.
 struct SortKey
 {
     double number;
-    std::string_view text;
+    quint32 textStart;
+    quint32 textLength;
     quint32 row;
     bool isNumber;
 };
 
-bool ascending(const SortKey& a, const SortKey& b)
+// Numbers before texts; texts compare as plain bytes (the byte order of UTF-8 is the order of
+// character codes).
+class Ascending
 {
-    if (a.isNumber != b.isNumber)
-        return a.isNumber;
-    return a.isNumber ? a.number < b.number : a.text < b.text;
-}
+public:
+    explicit Ascending(const std::string& buffer) : m_buffer(buffer) {}
+    bool operator()(const SortKey& a, const SortKey& b) const
+    {
+        if (a.isNumber != b.isNumber)
+            return a.isNumber;
+        return a.isNumber ? a.number < b.number : text(a) < text(b);
+    }
 
-// Every text key is made once into one buffer, so comparing two keys is a plain byte
-// comparison (the byte order of UTF-8 is the order of character codes).
+private:
+    std::string_view text(const SortKey& key) const
+    {
+        return std::string_view(m_buffer).substr(key.textStart, key.textLength);
+    }
+    const std::string& m_buffer;
+};
+
+// Every text key is made once, into the buffer.
 template <class TextOf>
 std::vector<SortKey> keysOf(const std::vector<quint32>& rows, SortMeaning meaning, TextOf textOf,
                             std::string& buffer)
@@ -33,17 +48,11 @@ std::vector<SortKey> keysOf(const std::vector<quint32>& rows, SortMeaning meanin
     SortKeyMaker maker(meaning);
     std::vector<SortKey> keys;
     keys.reserve(rows.size());
-    std::vector<std::size_t> textEnds; // in `buffer`, one per key; numbers add nothing
-    textEnds.reserve(rows.size());
     for (const quint32 row : rows) {
+        const auto start = buffer.size();
         const auto number = maker.key(textOf(row), buffer);
-        keys.push_back(SortKey{number.value_or(0.0), {}, row, number.has_value()});
-        textEnds.push_back(buffer.size());
-    }
-    std::size_t start = 0;
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-        keys[k].text = std::string_view(buffer).substr(start, textEnds[k] - start);
-        start = textEnds[k];
+        keys.push_back(SortKey{number.value_or(0.0), quint32(start), quint32(buffer.size() - start),
+                               row, number.has_value()});
     }
     return keys;
 }
@@ -73,9 +82,10 @@ std::vector<quint32> sortedRowOrder(const GridCells& cells, int first, int col, 
     std::string buffer;
     std::vector<SortKey> keys = keysOf(
         rows, meaning, [&](quint32 r) { return cells.utf8(int(r), col); }, buffer);
+    const Ascending ascending(buffer);
     if (descending)
         std::stable_sort(keys.begin(), keys.end(),
-                         [](const SortKey& a, const SortKey& b) { return ascending(b, a); });
+                         [&](const SortKey& a, const SortKey& b) { return ascending(b, a); });
     else
         std::stable_sort(keys.begin(), keys.end(), ascending);
     return rowsOf(keys);
@@ -99,6 +109,7 @@ std::optional<std::vector<quint32>> storedRowsAscending(const GridCells& cells,
                 return cells.storedUtf8(stored, col);
             },
             buffer);
+        const Ascending ascending(buffer);
         std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
             if (stopAsked())
                 throw Stopped();
