@@ -85,8 +85,8 @@ void FrmMaster::layoutControls()
 
     fraBrowse =
         placed(new QGroupBox(u"Browse"_s, this), "fraBrowse", Twips::rect(30, 4245, 7140, 1215));
-    // The caption sits on the frame's border, and both rows of controls inside it (a little
-    // lower than designed, clear of the caption).
+    // The caption sits on the frame's border, and the rows of controls inside it (a little
+    // lower than designed, clear of the caption; the third tells what a search did not find).
     if (QStyle* captionOnBorder = QStyleFactory::create(u"Windows"_s)) {
         captionOnBorder->setParent(fraBrowse);
         fraBrowse->setStyle(captionOnBorder); // the frame only; its controls keep the window's

@@ -178,7 +178,6 @@ void FrmMaster::showSearchMiss(const GridPrefixSearch& search)
     }
     lblSearchResult->setText(line);
     if (!m_searchMissShown) {
-        txtsearch->setProperty("searchMissed", true);
         txtsearch->setStyleSheet(u"QLineEdit { background: #ffe4e1; }"_s);
         m_searchMissShown = true;
     }
@@ -188,7 +187,6 @@ void FrmMaster::endSearchMiss()
 {
     m_searchMissShown = false;
     lblSearchResult->clear();
-    txtsearch->setProperty("searchMissed", false);
     txtsearch->setStyleSheet(QString());
     if (!flexMaster->TextMatrix(1, 0).isEmpty())
         cmdPreview->setEnabled(holdsRight(u"P"_s));

@@ -49,7 +49,6 @@ RegisterFixture::~RegisterFixture()
 {
     FrmMaster::Unload();
     BasLoan::resetForNewProcess();
-    QSettings(u"Ostrel"_s, u"OstrelLoanIssue"_s).clear(); // what the register remembered
 }
 
 int RegisterFixture::addEmployee(const QString& name)
@@ -78,6 +77,8 @@ void RegisterFixture::addIssue(int id, const QString& number, QDate date, int em
 FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
 {
     FrmMaster::Unload();
+    // What the register remembers stays with this fixture.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     // Dates show in one known short form, whatever the machine's locale.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     BasLoan::setAdocon(m_connection);

@@ -534,7 +534,8 @@ void FlexGrid::handleKey(QKeyEvent* event)
         }
     }
     if (event->matches(QKeySequence::Copy)) {
-        QGuiApplication::clipboard()->setText(SelectedRowsText());
+        if (m_highLight) // rows that do not look chosen are not copied
+            QGuiApplication::clipboard()->setText(SelectedRowsText());
         event->accept();
         return;
     }
