@@ -107,6 +107,9 @@ void FrmMaster::prepareSearchOrders()
 
 void FrmMaster::cboSearch_Click()
 {
+    // The chosen column's order is prepared next, if it is not ready yet.
+    if (cboSearch->currentIndex() >= 0)
+        flexMaster->preferSearchOrder(cboSearch->currentData().toInt());
     // What a search found nothing for no longer stands once another column is chosen.
     if (m_searchMissShown)
         endSearchMiss();

@@ -374,6 +374,11 @@ void FlexGrid::prepareSearchOrders(std::vector<int> cols)
     m_model->prepareSearchOrders(std::move(cols));
 }
 
+void FlexGrid::preferSearchOrder(int col)
+{
+    m_model->preferSearchOrder(col);
+}
+
 void FlexGrid::waitForSearchOrders()
 {
     m_model->waitForSearchOrders();

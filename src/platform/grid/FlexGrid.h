@@ -116,6 +116,8 @@ public:
     // Prepares the search orders of these columns on another core, now and after every change of
     // the cells, so that a search on a large grid does not sort while the user waits.
     void prepareSearchOrders(std::vector<int> cols);
+    // Prepares col's order next, when it is still to be prepared (a column the user chose).
+    void preferSearchOrder(int col);
     // Waits until the orders asked for are prepared.
     void waitForSearchOrders();
     // The heading's arrow: the column the rows are ordered by and the direction; -1 shows none.

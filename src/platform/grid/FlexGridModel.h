@@ -43,6 +43,7 @@ public:
     // Keeps the search orders of these columns prepared on another core, after every change.
     void prepareSearchOrders(std::vector<int> cols);
     void waitForSearchOrders() { m_prepared.wait(); }
+    void preferSearchOrder(int col) { m_prepared.prefer(col); }
     SortMeaning sortMeaning(int col) const { return m_sortMeanings[col]; }
     void setSortMeaning(int col, SortMeaning meaning);
 

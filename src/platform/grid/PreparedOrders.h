@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -29,6 +30,8 @@ public:
     // Starts on the columns in the order given; the stored rows listed are the data rows.
     void start(const GridCells& cells, std::vector<quint32> dataRows,
                std::vector<std::pair<int, SortMeaning>> columns);
+    // Makes col's order next, when it is still to be made.
+    void prefer(int col);
     // Stops the work, waiting for it, and forgets every order.
     void stop();
     // Waits until every order is made.
@@ -37,11 +40,11 @@ public:
     const std::vector<quint32>* ready(int col) const;
 
 private:
-    void work(const GridCells& cells, std::vector<quint32> dataRows,
-              std::vector<std::pair<int, SortMeaning>> columns);
+    void work(const GridCells& cells, std::vector<quint32> dataRows);
 
     std::thread m_worker;
     std::atomic<bool> m_stop{false};
     mutable std::mutex m_mutex;
     std::map<int, std::vector<quint32>> m_orders;
+    std::deque<std::pair<int, SortMeaning>> m_pending; // still to be made, next first
 };
