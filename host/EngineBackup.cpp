@@ -57,12 +57,13 @@ Copy copy(const SqliteFile& source, const QString& path)
     // own must not need -wal and -shm files beside it to be read.
     if (rc == SQLITE_OK)
         rc = execute(target, u"PRAGMA journal_mode=DELETE"_s);
-    if (rc == SQLITE_OK)
-        rc = countIssues(target, result.issues);
     if (rc != SQLITE_OK) {
         result.error = QString::fromUtf8(sqlite3_errmsg(target));
         result.systemError = sqlite3_system_errno(target);
     }
+    // A count that cannot be read means a damaged copy, which the copy's check names.
+    else
+        countIssues(target, result.issues);
     sqlite3_close(target);
     return result;
 }

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -204,13 +205,28 @@ private slots:
             << "update pusers set username = username + '_old' where userid = 6; delete from "
                "pLoansIssueData where lidate >= '31/12/2023'"
             << 1 << QString()
-            << "Statement 2 of 2 failed: Conversion failed when converting date and/or time "
-               "from character string."
+            << "Statement 2 of 2 (\"delete from pLoansIssueData where lidate >= "
+               "'31/12/2023'\") failed: Conversion failed when converting date and/or time "
+               "from character string.\nThe batch was rolled back"
             << 2;
         QTest::newRow("duplicate issue id")
             << "insert into pLoansIssueData (liCompanyID, liID, litype, liNo, lidate, liempid, "
                "liLoanID, liLoanAppID) values (1, 1, 'L', 'LN99', '2024-03-15', 1, 1, 1)"
-            << 1 << QString() << "The statement failed: UNIQUE constraint failed" << 2;
+            << 1 << QString() << "...\" failed: UNIQUE constraint failed" << 2;
+        // Transaction control or a file-level statement would break all-or-nothing: refused
+        // before anything runs, also where no semicolon parts it from a change.
+        QTest::newRow("transaction ended inside")
+            << "update pusers set username = 'x' where userid = 6; select case when 1 = 1 then 0 "
+               "end x; end transaction; select 1/0"
+            << 2 << QString() << "Statement 3 of 4 (\"end transaction\") refused" << 2;
+        QTest::newRow("commit, then a file made")
+            << "update pusers set username = 'x' where userid = 6 commit vacuum into 'copy.db'" << 2
+            << QString() << "takes no commit" << 2;
+        // A batch that only reads takes no write lock: it does not wait for the clerk's save
+        // and sees only what is committed.
+        QTest::newRow("selects beside a save under way")
+            << "select count(*) n from pusers; " + guest << 0 << "n\n12\n\nusername\nguest\n"
+            << QString() << 2;
         QTest::newRow("only a comment") << "-- nothing" << 2 << QString() << "no statement" << 2;
     }
     void batches()
@@ -219,7 +235,15 @@ private slots:
         QFETCH(QString, err);
         const QString db = path(QLatin1String(QTest::currentDataTag()) + u".db"_s);
         QVERIFY(QFile::copy(m_demo, db));
+        ado::Connection clerk;
+        if (QTest::currentDataTag() == "selects beside a save under way"_L1) {
+            clerk.Open(db);
+            clerk.BeginTrans();
+            clerk.Execute(u"update pusers set username = 'saving' where userid = 6"_s);
+        }
         const Run run = payrollHost({"--db", db, "--sql", batch});
+        clerk.Close(); // undoes the save under way
+        QVERIFY(!QFile::exists(path(u"copy.db"_s)));
         QTEST(run.out, "out");
         QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
         QTEST(run.exitCode, "exitCode");
@@ -399,6 +423,10 @@ private slots:
             << m_demo << path("nowhere/b.db") << none << 1
             << "The folder " + path("nowhere") + " for the backup does not exist.";
         QTest::newRow("target a folder") << m_demo << path("refused") << none << 1 << "is a folder";
+        const QString pipe = path(u"refused/pipe"_s);
+        QVERIFY(QFile::exists(pipe) || ::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QTest::newRow("target a pipe, as root too")
+            << m_demo << pipe << none << 1 << pipe + " is not a plain file";
         QTest::newRow("target the database itself")
             << m_demo << path("./demo.db") << none << 1 << "would overwrite the database it copies";
         QTest::newRow("target folder read-only")
@@ -501,6 +529,18 @@ private slots:
         QCOMPARE(run.exitCode, finding.isEmpty() ? 0 : 1);
         const QString expected = finding.isEmpty() ? file + u" is sound.\n"_s : finding;
         QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+
+        // A backup checks its copy the same way: one with findings never replaces a good
+        // backup, it is set aside under the target's name with ".damaged".
+        const QString target = file + u".backup"_s;
+        QVERIFY(QFile::copy(m_notes, target));
+        const Run backup = payrollHost({"--db", file, "--backup", target});
+        const bool opened = !finding.startsWith("cannot be opened"_L1);
+        QCOMPARE(backup.exitCode, run.exitCode);
+        QCOMPARE(fileBytes(target) == fileBytes(m_notes), !finding.isEmpty());
+        QCOMPARE(QFile::exists(target + u".damaged"_s), opened && !finding.isEmpty());
+        QVERIFY2(backup.err.contains(opened ? finding : u"Nothing was written"_s),
+                 qPrintable(backup.err));
     }
 };
 
