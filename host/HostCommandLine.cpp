@@ -119,6 +119,14 @@ HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)
     }
     if (m_parser.isSet(HelpOption))
         return Outcome::ShowHelp;
+    // A repeated option would silently take its last value.
+    const QStringList given = m_parser.optionNames();
+    for (const QString& name : given) {
+        if (given.count(name) > 1) {
+            m_error = u"--%1 is given more than once; give it once."_s.arg(name);
+            return Outcome::Invalid;
+        }
+    }
     if (!m_parser.positionalArguments().isEmpty()) {
         m_error = u"Unexpected argument '%1'."_s.arg(m_parser.positionalArguments().constFirst());
         return Outcome::Invalid;

@@ -92,7 +92,9 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     }
     ado::ConnectionPtr connection;
     try {
-        connection = HostDatabase::openExisting(options.database);
+        connection =
+            HostDatabase::openExisting(options.database, readsOnly ? HostDatabase::Access::Read
+                                                                   : HostDatabase::Access::Change);
     } catch (const RuntimeError& error) {
         err << error.description() << '\n';
         return 1;

@@ -108,8 +108,10 @@ private slots:
         QCOMPARE(backup.err, QString());
         QCOMPARE(backup.out, u"Backed up %1 to %2: 23 issues, %3 bytes.\n"_s.arg(m_demo, m_plain)
                                  .arg(QFileInfo(m_plain).size()));
-        QCOMPARE(fileBytes(m_plain).mid(18, 1),
-                 QByteArray("\1")); // the rollback journal, not the write-ahead log
+        // The rollback journal, not the write-ahead log, also once a select has read it.
+        const Run read = payrollHost({"--db", m_plain, "--sql", "select count(*) n from pusers"});
+        QCOMPARE(read.out, u"n\n12\n"_s);
+        QCOMPARE(fileBytes(m_plain).mid(18, 1), QByteArray("\1"));
     }
 
     void initDbOnlyOnce()
@@ -150,6 +152,9 @@ private slots:
             << QStringList{"--db", "x.db", "--process-date", "2023-02-29"} << 2 << "--process-date";
         QTest::newRow("two actions")
             << QStringList{"--db", "x.db", "--init-db", "--demo"} << 2 << "only one";
+        QTest::newRow("repeated option")
+            << QStringList{"--db", "x.db", "--sql", "select 1", "-db", "y.db"} << 2
+            << "--db is given more than once";
         QTest::newRow("stray argument") << QStringList{"--db", "x.db", "extra"} << 2 << "extra";
         QTest::newRow("demo over ODBC")
             << QStringList{"--db", "odbc:DRIVER=SQLite3;Database=x.db", "--demo"} << 2 << "ODBC";
@@ -164,8 +169,13 @@ private slots:
         QTest::newRow("library that is not the module")
             << titled + QStringList{"--module", PLATFORM_LIBRARY} << 2 << noModule;
         QTest::newRow("no display") << titled << 2 << "no display";
-        QTest::newRow("no payroll tables") << titled + QStringList{"--db", m_other} << 1
-                                           << "Test Payroll: no such table: linktable";
+        QTest::newRow("no payroll tables")
+            << QStringList{"--db", m_other, "--title", "Test Payroll"} << 1
+            << "Test Payroll: " + m_other + " is not a payroll database: it has no table map";
+        // Opening would make it a database; it stays empty.
+        QFile(path(u"zero.db"_s)).open(QIODevice::WriteOnly);
+        QTest::newRow("empty file") << QStringList{"--db", path("zero.db"), "--sql", "select 1"}
+                                    << 1 << "is not a payroll database: the file is empty";
     }
     void refused()
     {
@@ -178,6 +188,7 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(path(u"x.db"_s)));
         QVERIFY(!QFile::exists(path(u"absent.db"_s)));
+        QCOMPARE(QFileInfo(path(u"zero.db"_s)).size(), 0);
     }
 
     // A batch runs in one transaction: every result in order, or on a failure nothing kept.
@@ -444,7 +455,7 @@ private slots:
             << "is not a payroll database: file is not a database.";
         QTest::newRow("source without the payroll tables")
             << m_other << target << none << 1
-            << "is not a payroll database: it has no pLoansIssueData table.";
+            << "is not a payroll database: it has no table map (linktable).";
         QTest::newRow("backup over ODBC")
             << odbc << target << none << 2 << "--backup works on the embedded database's file only";
         QTest::newRow("check over ODBC") << odbc << QString() << none << 2
