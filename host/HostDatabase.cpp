@@ -63,11 +63,9 @@ void refuseBeforeOpening(const QString& database, bool creating)
     else {
         const SqliteFile existing(database);
         const bool hasTables = !existing.query(u"SELECT 1 FROM sqlite_master"_s).rows.isEmpty();
-        // One already in write-ahead mode, which the open leaves as it is, may still be read by
-        // the engine where this read-only look could not (see SqliteFileTarget).
-        const bool writeAhead = isWriteAhead(header);
+        // Any other failure to read it here is the engine's to report when it opens the file.
         if (!existing.error().isEmpty())
-            reason = writeAhead ? QString() : existing.error();
+            reason = existing.notADatabase() ? existing.error() : QString();
         else if (creating)
             reason = hasTables ? u"it already has tables"_s : QString();
         else

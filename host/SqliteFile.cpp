@@ -2,6 +2,7 @@
 
 #include "HostDatabase.h"
 #include "PayrollTables.h"
+#include "db/EngineErrors.h"
 #include "db/SqlServerCollation.h"
 #include "db/SqliteEngine.h"
 
@@ -23,6 +24,8 @@ SqliteFile::SqliteFile(const QString& path)
     // The engine reads a file lazily: a file that is not a database shows here.
     m_error = query(u"SELECT count(*) FROM sqlite_master"_s).error;
     m_notADatabase = sqlite3_errcode(m_db) == SQLITE_NOTADB;
+    if (sqlite3_extended_errcode(m_db) == SQLITE_READONLY_ROLLBACK)
+        m_error = ado::EngineErrors::fromSqlite(SQLITE_READONLY_ROLLBACK, m_error).description();
 }
 
 SqliteFile::~SqliteFile()

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <pwd.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -332,6 +333,31 @@ private slots:
                  qPrintable(change.err));
         QCOMPARE(fileBytes(db), before);
         QFile::setPermissions(dir.path(), entering | QFile::WriteOwner);
+    }
+
+    // A file left mid-change by a program that stopped (its journal beside it), which this user
+    // may not undo: the cause is named, by a query and by --check.
+    void changeLeftHalfDone()
+    {
+        if (!canRunUnprivileged())
+            QSKIP("running as root without runuser or the user nobody to read as");
+        const QString db = path(u"halfdone/payroll.db"_s);
+        QDir(path(u"halfdone"_s)).mkpath(u"."_s);
+        QVERIFY(QFile::copy(m_plain, db) && QFile::copy(m_plain, db + u".live"_s));
+        sqlite3* writer = nullptr;
+        sqlite3_open(QFile::encodeName(db + u".live"_s).constData(), &writer);
+        QCOMPARE(sqlite3_exec(writer, "PRAGMA synchronous=OFF; BEGIN; CREATE TABLE t (x)", 0, 0, 0),
+                 SQLITE_OK);
+        QVERIFY(QFile::copy(db + u".live-journal"_s, db + u"-journal"_s)); // as a crash leaves it
+        sqlite3_close(writer);
+        const QByteArray before = fileBytes(db);
+        for (const QStringList& action : {QStringList{"--sql", "select 1"}, {"--check"}}) {
+            const Run run = payrollHost(QStringList{"--db", db} + action, asUnprivileged());
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2((run.err + run.out).contains(u"left in the middle of a change"_s),
+                     qPrintable(run.err + run.out));
+        }
+        QCOMPARE(fileBytes(db), before);
     }
 
     // Bytes that are not UTF-8 in a file name, under a locale that is not UTF-8, name that file.

@@ -78,7 +78,9 @@ void SqliteEngine::setUp(const char* statement)
 
 void SqliteEngine::raise(int resultCode) const
 {
-    throw EngineErrors::fromSqlite(resultCode, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    const int extended = sqlite3_extended_errcode(m_db);
+    throw EngineErrors::fromSqlite((extended & 0xff) == (resultCode & 0xff) ? extended : resultCode,
+                                   QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
 QString SqliteEngine::adapt(const QString& sql) const
