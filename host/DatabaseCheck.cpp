@@ -1,5 +1,6 @@
 #include "DatabaseCheck.h"
 
+#include "ServerTypeCheck.h"
 #include "SqliteFile.h"
 
 #include <functional>
@@ -82,6 +83,7 @@ QList<Result> run(const SqliteFile& file)
                  [](const QStringList& row) {
                      return u"repayment row %1 has lrdProcessed %2"_s.arg(row[0], row[1]);
                  }),
+        ServerTypeCheck::run(file),
     };
 }
 

@@ -248,6 +248,9 @@ private slots:
         QTest::newRow("selects beside a save under way")
             << "select count(*) n from pusers; " + guest << 0 << "n\n12\n\nusername\nguest\n"
             << QString() << 2;
+        QTest::newRow("text for an amount")
+            << "update pLoansIssueData set liOpeningBalance = 'abc'" << 1 << QString()
+            << "CHECK constraint failed: typeof(liOpeningBalance)" << 2;
         QTest::newRow("only a comment") << "-- nothing" << 2 << QString() << "no statement" << 2;
     }
     void batches()
@@ -540,6 +543,13 @@ private slots:
             << QStringList{"DELETE FROM pemployee WHERE eCompanyID = 1 AND eEmpID = (SELECT "
                            "liempid FROM pLoansIssueData WHERE liCompanyID = 1 AND liID = 1)"}
             << "missing employee: issue 1 of company 1 names employee";
+        // Stored where the schema's checks were off: a text SQL Server's float could not hold.
+        QTest::newRow("text in a float column")
+            << m_plain
+            << QStringList{"PRAGMA ignore_check_constraints = 1",
+                           "UPDATE pLoansIssueData SET liNoofPayments = 'x' WHERE liID = 2"}
+            << "value its SQL Server column cannot hold: pLoansIssueData row liCompanyID 1, liID "
+               "2: liNoofPayments (float) holds 'x'";
         QTest::newRow("damaged b-tree page") << m_plain << QStringList() << "integrity check: ";
         QTest::newRow("not a database")
             << m_notes << QStringList() << "cannot be opened: file is not a database";
