@@ -6,6 +6,7 @@
 #include "runtime/RuntimeError.h"
 
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -28,11 +29,12 @@ void refuseFolder(const QString& database)
                            u"%1 is a folder, not a database file."_s.arg(database));
 }
 
-QByteArray headerOf(const QString& database)
+// The first bytes of the file; nothing when it cannot be read, which the engine then reports.
+std::optional<QByteArray> headerOf(const QString& database)
 {
     const int fd = ::open(LocalPath::toBytes(database).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return QByteArray();
+        return std::nullopt;
     QByteArray header(100, '\0');
     const ssize_t read = ::read(fd, header.data(), header.size());
     ::close(fd);
@@ -53,7 +55,10 @@ void refuseBeforeOpening(const QString& database, bool creating)
 {
     if (!namesFile(database) || !LocalPath::exists(database))
         return;
-    const QByteArray header = headerOf(database);
+    const std::optional<QByteArray> read = headerOf(database);
+    if (!read)
+        return;
+    const QByteArray& header = *read;
     QString reason;
     if (header.isEmpty())
         reason =
@@ -102,8 +107,8 @@ ado::ConnectionPtr openExisting(const QString& database, Access access)
     refuseBeforeOpening(database, false);
     // A file kept in the rollback-journal mode (a backup) would be switched to write-ahead by a
     // normal open: one that only reads opens it read-only.
-    const QByteArray header = headerOf(database);
-    if (access == Access::Read && namesFile(database) && !isWriteAhead(header)) {
+    if (access == Access::Read && namesFile(database) &&
+        !isWriteAhead(headerOf(database).value_or(QByteArray()))) {
         return open(u"file:"_s +
                     QString::fromLatin1(LocalPath::toBytes(database).toPercentEncoding("/")) +
                     u"?mode=ro"_s);

@@ -130,9 +130,11 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
         else
             err << u"The batch could not be committed: %1\n"_s.arg(error.description());
         transaction.reset();
-        if (connection->inTransaction())
-            err << u"It could not be rolled back either; closing the connection undoes it.\n"_s;
-        else if (readsOnly)
+        if (connection->inTransaction()) {
+            connection->Close();
+            err << u"Its rollback failed too; the connection was closed without a commit, "
+                   "which leaves the batch undone.\n"_s;
+        } else if (readsOnly)
             err << u"The batch only reads: nothing was changed.\n"_s;
         else
             err << u"The batch was rolled back: none of its statements changed anything.\n"_s;
