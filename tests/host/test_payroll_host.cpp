@@ -538,10 +538,14 @@ private slots:
                            "UPDATE pLoansIssueData SET liNo = 'ln1 ' WHERE liCompanyID = 1 AND "
                            "liNo = 'LN2'"}
             << "duplicate issue number: company 1, type L, number LN1 held by 2 issues";
-        QTest::newRow("missing employee")
+        // The issues are found where the table map says, as the module finds them.
+        QTest::newRow("missing employee, issue table renamed in the map")
             << m_plain
-            << QStringList{"DELETE FROM pemployee WHERE eCompanyID = 1 AND eEmpID = (SELECT "
-                           "liempid FROM pLoansIssueData WHERE liCompanyID = 1 AND liID = 1)"}
+            << QStringList{"ALTER TABLE pLoansIssueData RENAME TO pIssues",
+                           "UPDATE linktable SET linktablename = 'pIssues' WHERE tablename = "
+                           "'pLoansIssue'",
+                           "DELETE FROM pemployee WHERE eCompanyID = 1 AND eEmpID = (SELECT "
+                           "liempid FROM pIssues WHERE liCompanyID = 1 AND liID = 1)"}
             << "missing employee: issue 1 of company 1 names employee";
         // Stored where the schema's checks were off: a text SQL Server's float could not hold.
         QTest::newRow("text in a float column")
