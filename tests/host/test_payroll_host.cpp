@@ -5,6 +5,7 @@
 #include "NativeStatement.h"
 #include "db/Connection.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -521,6 +522,39 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
         QCOMPARE(fileBytes(m_demo), demoBefore);
+    }
+
+    // The nightly script: a name taken as written, the newest seven checked copies kept, one
+    // damaged copy at most, and .partial files of runs killed more than a day ago removed.
+    void nightlyBackupKeepsItsFolderTidy()
+    {
+        QDir folder(path(u"nightly"_s));
+        QVERIFY(folder.mkpath(u"."_s));
+        const QString db = path(u"pay[1].db"_s);
+        QVERIFY(QFile::copy(m_plain, db));
+        const auto place = [&](const QString& name, int daysOld) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.setFileTime(QDateTime::currentDateTime().addDays(-daysOld),
+                             QFileDevice::FileModificationTime);
+        };
+        const QString stamp = u"pay[1]-2026-01-0%1-023000.db"_s;
+        for (int day = 1; day <= 9; ++day)
+            place(stamp.arg(day), 0);
+        place(stamp.arg(1) + u".damaged"_s, 0);
+        place(stamp.arg(2) + u".damaged"_s, 0);
+        place(stamp.arg(1) + u".AAAAAA.partial"_s, 2);
+        place(stamp.arg(2) + u".BBBBBB.partial"_s, 0);
+        place(u"pay1-2026-01-01-023000.db"_s, 0); // another database's
+        QProcess nightly;
+        nightly.start(QStringLiteral(NIGHTLY_BACKUP), {db, folder.path(), PAYROLL_HOST});
+        QVERIFY(nightly.waitForFinished(60000));
+        QCOMPARE(nightly.exitCode(), 0);
+        QStringList kept = folder.entryList(QDir::Files, QDir::Name);
+        QVERIFY(kept.takeLast().startsWith(u"pay[1]-"_s)); // tonight's, sorted after the rest
+        QCOMPARE(kept, (QStringList{"pay1-2026-01-01-023000.db", stamp.arg(2) + ".BBBBBB.partial",
+                                    stamp.arg(2) + ".damaged", stamp.arg(4), stamp.arg(5),
+                                    stamp.arg(6), stamp.arg(7), stamp.arg(8), stamp.arg(9)}));
     }
 
     void checkNamesEachFinding_data()
