@@ -12,6 +12,8 @@ const QString DemoOption = u"demo"_s;
 const QString SqlOption = u"sql"_s;
 const QString BackupOption = u"backup"_s;
 const QString CheckOption = u"check"_s;
+const QString StatementOption = u"statement"_s;
+const QString PdfOption = u"pdf"_s;
 const QString TypeOption = u"type"_s;
 const QString UserOption = u"user"_s;
 const QString CompanyOption = u"company"_s;
@@ -78,6 +80,15 @@ HostCommandLine::HostCommandLine()
                       "its findings. Exit status 0 sound; 1 "
                       "findings (a file that cannot be opened is one); 2 an ODBC or :memory: "
                       "database."_s},
+        {StatementOption,
+         u"Print the issue statements of the issues numbered NUMBER (their issue number, "
+         "as the register shows it) of --company in the --type register into the PDF file "
+         "--pdf names, as Preview shows them, one after another, each from a new page; "
+         "--user names who printed them. Needs no display. Exit status 0 written; 1 a number "
+         "not found or a failure (nothing written); 2 wrong options."_s,
+         u"NUMBER[,NUMBER...]"_s},
+        {PdfOption, u"The PDF file --statement writes, replaced only once complete."_s,
+         u"OUT.pdf"_s},
         {TypeOption, u"Register to open: L for loans, A for salary advances (default L)."_s,
          u"L|A"_s, u"L"_s},
         {UserOption, u"The signed-in user's id (default 1, the administrator)."_s, u"N"_s, u"1"_s},
@@ -96,7 +107,8 @@ QString HostCommandLine::helpText() const
 {
     QString text = m_parser.helpText();
     text.replace(u"<executable_name>"_s, u"payroll-host"_s);
-    return text + u"\nWithout --init-db, --demo, --sql, --backup or --check the register "
+    return text + u"\nWithout --init-db, --demo, --sql, --backup, --check or --statement the "
+                  "register "
                   "opens; it needs an existing database.\n"
                   "\nThe demo database's users (--user), the same in both companies and "
                   "both registers:\n"
@@ -176,8 +188,18 @@ bool HostCommandLine::readAction()
         m_options.action = HostOptions::Action::Check;
         ++actions;
     }
+    if (m_parser.isSet(StatementOption)) {
+        m_options.action = HostOptions::Action::Statements;
+        ++actions;
+        if (!readStatements())
+            return false;
+    } else if (m_parser.isSet(PdfOption)) {
+        m_error = u"--pdf belongs to --statement."_s;
+        return false;
+    }
     if (actions > 1) {
-        m_error = u"Give only one of --init-db, --demo, --sql, --backup and --check."_s;
+        m_error = u"Give only one of --init-db, --demo, --sql, --backup, --check and "
+                  "--statement."_s;
         return false;
     }
     // Refused before connecting: an ODBC driver may create an empty file on connecting.
@@ -188,6 +210,24 @@ bool HostCommandLine::readAction()
                   "not run over ODBC. On the company's SQL Server the site "
                   "administrator creates the tables with the script "
                   "src/data/payroll/PayrollSchemaSqlServer.sql (see the README)."_s;
+        return false;
+    }
+    return true;
+}
+
+bool HostCommandLine::readStatements()
+{
+    for (const QString& number : m_parser.value(StatementOption).split(u',')) {
+        if (number.trimmed().isEmpty()) {
+            m_error = u"--statement needs issue numbers separated by commas, not '%1'."_s.arg(
+                m_parser.value(StatementOption));
+            return false;
+        }
+        m_options.statementNumbers.append(number.trimmed());
+    }
+    m_options.pdfPath = m_parser.value(PdfOption);
+    if (m_options.pdfPath.trimmed().isEmpty()) {
+        m_error = u"--statement needs the PDF file to write: --pdf OUT.pdf."_s;
         return false;
     }
     return true;
