@@ -60,20 +60,24 @@ HostCommandLine::HostCommandLine()
          "fails, none of them changes anything. A query prints a heading line "
          "and its rows, tab-separated (NULL for empty values, dates as "
          "yyyy-mm-dd); a change prints \"N row(s) affected\"; a blank line "
-         "separates the results of a batch."_s,
+         "separates the results of a batch. A batch of selects takes no write lock. "
+         "Transaction control and file-level statements (BEGIN, COMMIT, ROLLBACK, SAVE "
+         "TRANSACTION, END, ATTACH, DETACH, VACUUM, PRAGMA) are refused before anything runs."_s,
          u"STATEMENT"_s},
         {BackupOption,
          u"Copy the database file to TARGET while clerks may go on saving: a "
          "consistent copy holding every save committed before it began, written "
          "beside TARGET under a temporary name and renamed into place only when "
-         "complete. Prints the issues and bytes copied. Exit status 0 copied; 1 "
+         "complete and found sound by the checks of --check (a copy with findings is kept as "
+         "TARGET.damaged instead). Prints the issues and bytes copied. Exit status 0 copied; 1 "
          "the backup failed (TARGET left as it was); 2 an ODBC or :memory: "
          "database."_s,
          u"TARGET"_s},
         {CheckOption, u"Check a database file without changing it: the engine's integrity "
                       "check, issue ids unique per company, issue numbers unique per company "
                       "and type, every issue's employee and loan type on file, repayment flags "
-                      "0 or 1. Prints each check with its findings. Exit status 0 sound; 1 "
+                      "0 or 1, values SQL Server's column types can hold. Prints each check with "
+                      "its findings. Exit status 0 sound; 1 "
                       "findings (a file that cannot be opened is one); 2 an ODBC or :memory: "
                       "database."_s},
         {StatementOption,
@@ -131,6 +135,14 @@ HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)
     }
     if (m_parser.isSet(HelpOption))
         return Outcome::ShowHelp;
+    // A repeated option would silently take its last value.
+    const QStringList given = m_parser.optionNames();
+    for (const QString& name : given) {
+        if (given.count(name) > 1) {
+            m_error = u"--%1 is given more than once; give it once."_s.arg(name);
+            return Outcome::Invalid;
+        }
+    }
     if (!m_parser.positionalArguments().isEmpty()) {
         m_error = u"Unexpected argument '%1'."_s.arg(m_parser.positionalArguments().constFirst());
         return Outcome::Invalid;
