@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class clsCommonDB;
 class clsCommonGen;
+class RunningLoan;
 namespace ado {
 class Recordset;
 }
@@ -99,6 +100,10 @@ private:
     void RecalculateInstallment();
     bool fnAmountWithinLimits();
     bool fnFiguresRecoverable();
+    // The employee's running loan of the loan type that saving would close, and the clerk's
+    // decision on closing it.
+    RunningLoan runningLoan() const;
+    bool fnRunningLoanClosingConfirmed(const RunningLoan& running);
     void closeRepaymentRows();
     void checkApplicationStillOpen();
     void checkIssueStillEditable(ado::Recordset& rs);

@@ -1,6 +1,6 @@
 #include "EntryTest.h"
 
-#include "ScriptedPresenter.h"
+#include "SupersedingPresenter.h"
 #include "issue_entry/frmLoan.h"
 
 #include <QLineEdit>
@@ -42,7 +42,7 @@ private slots:
         QFETCH(QString, amount);
         QFETCH(QString, message);
         openRegister(1, type);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(employee, application);
         if (!amount.isEmpty())
             entry.txtLoanAmount->setText(amount);
@@ -89,7 +89,7 @@ private slots:
         openRegister(1, type);
         for (const QString& statement : setup.split(u';', Qt::SkipEmptyParts))
             run(statement);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(1, application);
         if (!payments.isEmpty())
             entry.txtNoOfPayments->setText(payments);
@@ -152,7 +152,7 @@ private slots:
         }
         if (!setup.isEmpty())
             run(setup);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(1, company == 2 ? 30 : type == u"A" ? 20 : 10);
         entry.cmdOK_Click();
         const bool saved = messages.shown().isEmpty();

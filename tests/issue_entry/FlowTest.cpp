@@ -1,6 +1,6 @@
 #include "EntryTest.h"
 
-#include "ScriptedPresenter.h"
+#include "SupersedingPresenter.h"
 #include "issue_entry/frmLoan.h"
 
 #include <QComboBox>
@@ -32,7 +32,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QStringList, shown);
         openRegister(1, u"L"_s);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(1, 10);
         messages.queueAnswer(answer);
         choose(entry.cboEmployee, 2);
@@ -74,7 +74,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QStringList, prompts);
         openRegister(1, u"L"_s);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = complete ? newEntry(1, 10) : newEntry(0, 0);
         QTest::keyClicks(entry.txtRemarks, remarks);
         messages.queueAnswer(answer);
@@ -135,7 +135,7 @@ private slots:
             makeChange();
         const QString issue = u"select * from pLoansIssueData"_s;
         QStringList before;
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         const bool shown = showEntry(7, [&](frmLoan& entry) {
             QCOMPARE(entry.cmdOK->isEnabled(), opens == u"editable");
             QCOMPARE(entry.fraloan->isEnabled(), opens == u"editable");
