@@ -50,6 +50,9 @@ public:
     // (KeyAscii set to 0).
     void entryControl_KeyPress(QWidget* control, qint16& KeyAscii);
 
+    // View only: OK and the fields disabled, and the reason told at the top of the window.
+    void showReadOnly(const QString& reason);
+
     // Validation, numbering and saving.
     bool fnValidateEntry();
     void GenerateIssueNo();
@@ -79,6 +82,7 @@ public:
     QLabel* lblno;
     QLabel* lblaplication;
     QLabel* lblRemarks;
+    QLabel* lblReadOnly = nullptr; // shown only while the issue may not be changed
 
     // Window variables.
     qint32 lngIssueID = 0;

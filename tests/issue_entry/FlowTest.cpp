@@ -4,6 +4,7 @@
 #include "issue_entry/frmLoan.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -93,7 +94,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("change");
         QTest::addColumn<bool>("meanwhile"); // made by another user while the window is open
-        QTest::addColumn<QString>("opens");  // editable, read-only, or not at all
+        QTest::addColumn<QString>("opens");  // editable, the reason it is view only, or not at all
         QTest::addColumn<QString>("message");
         const QString monthlyEntry =
             u"insert into pempMonthlyEntryHeader values (1, 3, 1, '2024-02-01', %1)"_s;
@@ -109,9 +110,17 @@ private slots:
             << "editable" << QString();
         QTest::newRow("deduction line of a cancelled monthly entry")
             << QStringList{monthlyEntry.arg(1), deduction} << false << "editable" << QString();
-        QTest::newRow("cancelled") << cancelled << false << "read-only" << QString();
-        QTest::newRow("deducted in a monthly entry") << deducted << false << "read-only"
-                                                     << "Monthly Entry Done. Can't Edit.";
+        QTest::newRow("cancelled")
+            << cancelled << false << "LN7 was cancelled by clerk: dup." << QString();
+        QTest::newRow("used") << used << false
+                              << "Payroll has used LN7, so money may already have been "
+                                 "recovered on it."
+                              << QString();
+        QTest::newRow("deducted in a monthly entry")
+            << deducted << false
+            << "A monthly payroll entry has deducted the instalment of LN7, so money has been "
+               "recovered on it."
+            << "Monthly Entry Done. Can't Edit.";
         QTest::newRow("removed by another user")
             << QStringList{"delete from pLoansIssueData"} << false << QString()
             << "This issue no longer exists";
@@ -137,8 +146,11 @@ private slots:
         QStringList before;
         msgbox::SupersedingPresenter messages;
         const bool shown = showEntry(7, [&](frmLoan& entry) {
-            QCOMPARE(entry.cmdOK->isEnabled(), opens == u"editable");
-            QCOMPARE(entry.fraloan->isEnabled(), opens == u"editable");
+            const bool editable = opens == u"editable";
+            QCOMPARE(entry.cmdOK->isEnabled(), editable);
+            QCOMPARE(entry.fraloan->isEnabled(), editable);
+            QCOMPARE(entry.lblReadOnly ? entry.lblReadOnly->text() : QString(),
+                     editable ? QString() : u"View only. "_s + opens);
             QVERIFY(!entry.cboEmployee->isEnabled());
             QCOMPARE(
                 (QStringList{entry.txtLoanNo->text(), entry.cboEmployee->currentText(),
