@@ -22,6 +22,7 @@ void frmLoan::showReadOnly(const QString& reason)
         lblReadOnly->setBackgroundRole(QPalette::ToolTipBase);
         lblReadOnly->setForegroundRole(QPalette::ToolTipText);
         lblReadOnly->setMargin(Twips::toPixelsX(60));
+        lblReadOnly->hide(); // takes no room until placed below
     }
     lblReadOnly->setText(u"View only. "_s + reason);
     // The designed controls move down to make room above them.

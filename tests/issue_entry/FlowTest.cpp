@@ -4,8 +4,8 @@
 #include "issue_entry/frmLoan.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -151,6 +151,8 @@ private slots:
             QCOMPARE(entry.fraloan->isEnabled(), editable);
             QCOMPARE(entry.lblReadOnly ? entry.lblReadOnly->text() : QString(),
                      editable ? QString() : u"View only. "_s + opens);
+            // The reason stands above the fields, not over them.
+            QVERIFY(editable || entry.lblReadOnly->geometry().bottom() < entry.fraloan->y());
             QVERIFY(!entry.cboEmployee->isEnabled());
             QCOMPARE(
                 (QStringList{entry.txtLoanNo->text(), entry.cboEmployee->currentText(),
