@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -30,15 +31,18 @@ void LockWaitIndicator::waiting(int elapsedMs)
         m_ignoringInput = true;
     }
     if (elapsedMs >= NoticeAfterMs && !m_notice) {
-        QWidget* over = QApplication::activeWindow();
+        // Just after a message box closes no window is active yet; the modal one is in front.
+        QWidget* over = QApplication::activeWindow() ? QApplication::activeWindow()
+                                                     : QApplication::activeModalWidget();
         m_notice = new QLabel(u"Waiting for another user's change..."_s, over,
                               Qt::ToolTip | Qt::FramelessWindowHint);
         m_notice->setObjectName(QLatin1String(NoticeName));
         m_notice->setMargin(m_notice->fontMetrics().height() / 2);
         m_notice->setFrameShape(QFrame::Box);
         m_notice->adjustSize();
-        if (over)
-            m_notice->move(over->geometry().center() - m_notice->rect().center());
+        const QRect area =
+            over ? over->geometry() : QGuiApplication::primaryScreen()->availableGeometry();
+        m_notice->move(area.center() - m_notice->rect().center());
         m_notice->show();
     }
     QCoreApplication::processEvents();
