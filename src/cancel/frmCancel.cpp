@@ -5,6 +5,7 @@
 #include "common/BasLoan.h"
 #include "common/GuardedHandler.h"
 #include "db/Recordset.h"
+#include "grid/FlexGrid.h"
 #include "grid/KeyCodes.h"
 #include "issue_entry/SaveFailureMessage.h"
 #include "runtime/Conversions.h"
@@ -26,6 +27,14 @@ constexpr int ClientWidth = 7470;
 constexpr int ClientHeight = 780;
 
 constexpr int ReasonMaxLength = 200;
+
+// The issue's number, beside its id in the register's current row.
+QString currentIssueNumber()
+{
+    const FlexGrid* grid = BasLoan::flexMaster();
+    const QString number = grid ? grid->TextMatrix(grid->Row(), 1) : QString();
+    return number.isEmpty() ? u"this issue"_s : number;
+}
 
 } // namespace
 
@@ -135,8 +144,8 @@ void frmCancel::cmdOK_Click()
         return;
     }
     if (outcome != IssueCancellation::Outcome::Cancelled)
-        msgbox::MsgBox(IssueCancellation::refusal(outcome), msgbox::vbInformation,
-                       BasLoan::MsgboxTitle);
+        msgbox::MsgBox(IssueCancellation::refusal(outcome, currentIssueNumber()),
+                       msgbox::vbInformation, BasLoan::MsgboxTitle);
     accept();
 }
 

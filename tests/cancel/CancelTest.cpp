@@ -151,18 +151,22 @@ private slots:
         QTest::addColumn<QVariant>("remark");
         const QString issue =
             u"update pLoansIssueData set %1 where liCompanyID = 1 and liID = 13"_s;
-        const QString refused = u"Record can not be deleted"_s;
+        const QString refused = u"Record can not be deleted\n\n"_s;
         QTest::newRow("another clerk cancelled it")
             << issue.arg(u"licancelled = 1, liCancelledRemarks = 'viewer:first '"_s)
             << "This entry has already been cancelled"
             << "Yes" << QVariant(u"viewer:first "_s);
         QTest::newRow("payroll used it")
-            << issue.arg(u"liUsed = 1"_s) << refused << "No" << QVariant();
+            << issue.arg(u"liUsed = 1"_s)
+            << refused + u"Payroll has used LN10, so money may already have been recovered on it."_s
+            << "No" << QVariant();
         QTest::newRow("a monthly entry deducted it")
             << u"insert into pempMonthlyEntryHeader values (1, 90, 9, '2024-03-01', 0); "
                u"insert into pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID) "
                u"values (1, 90, 13)"_s
-            << refused << "No" << QVariant();
+            << refused + u"A monthly payroll entry has deducted the instalment of LN10, so money "
+                         "has been recovered on it."_s
+            << "No" << QVariant();
     }
     void raceBetweenTheCheckAndOk()
     {
