@@ -12,6 +12,7 @@ using namespace Qt::StringLiterals;
 void frmLoan::showReadOnly(const QString& reason)
 {
     cmdOK->setEnabled(false);
+    cmdOK->setToolTip(reason);
     fraloan->setEnabled(false);
     if (!lblReadOnly) {
         lblReadOnly = new QLabel(this);

@@ -100,10 +100,8 @@ void frmLoan::cmdOK_Click()
             break;
         }
     } catch (const RuntimeError& e) {
-        if (m_issueLocked) {
-            cmdOK->setEnabled(false);
-            fraloan->setEnabled(false);
-        }
+        if (m_issueLocked)
+            showReadOnly(e.description());
         msgbox::MsgBox(saveFailureMessage(e), msgbox::vbInformation, BasLoan::MsgboxTitle);
         return;
     }

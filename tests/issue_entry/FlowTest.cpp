@@ -148,6 +148,7 @@ private slots:
         const bool shown = showEntry(7, [&](frmLoan& entry) {
             const bool editable = opens == u"editable";
             QCOMPARE(entry.cmdOK->isEnabled(), editable);
+            QCOMPARE(entry.cmdOK->toolTip(), editable ? QString() : opens);
             QCOMPARE(entry.fraloan->isEnabled(), editable);
             QCOMPARE(entry.lblReadOnly ? entry.lblReadOnly->text() : QString(),
                      editable ? QString() : u"View only. "_s + opens);
@@ -164,7 +165,7 @@ private slots:
                 before = stored(issue);
                 entry.txtRemarks->setText(u"mine"_s);
                 QTest::mouseClick(entry.cmdOK, Qt::LeftButton);
-                QVERIFY(!entry.cmdOK->isEnabled());
+                QVERIFY(!entry.cmdOK->isEnabled() && entry.lblReadOnly->text().contains(message));
             }
             QTest::mouseClick(entry.cmdCancel, Qt::LeftButton);
             QVERIFY(!entry.isVisible());
