@@ -12,6 +12,7 @@ const QString DemoOption = u"demo"_s;
 const QString SqlOption = u"sql"_s;
 const QString BackupOption = u"backup"_s;
 const QString CheckOption = u"check"_s;
+const QString AddIndexesOption = u"add-indexes"_s;
 const QString TypeOption = u"type"_s;
 const QString UserOption = u"user"_s;
 const QString CompanyOption = u"company"_s;
@@ -74,6 +75,11 @@ HostCommandLine::HostCommandLine()
                       "0 or 1. Prints each check with its findings. Exit status 0 sound; 1 "
                       "findings (a file that cannot be opened is one); 2 an ODBC or :memory: "
                       "database."_s},
+        {AddIndexesOption,
+         u"Give an existing database file the indexes it lacks (one made before an index "
+         "joined the schema, such as the numbering's), and name each one added; run again, "
+         "it adds none. Exit status 0 done; 1 the database failed; 2 an ODBC or :memory: "
+         "database."_s},
         {TypeOption, u"Register to open: L for loans, A for salary advances (default L)."_s,
          u"L|A"_s, u"L"_s},
         {UserOption, u"The signed-in user's id (default 1, the administrator)."_s, u"N"_s, u"1"_s},
@@ -92,8 +98,8 @@ QString HostCommandLine::helpText() const
 {
     QString text = m_parser.helpText();
     text.replace(u"<executable_name>"_s, u"payroll-host"_s);
-    return text + u"\nWithout --init-db, --demo, --sql, --backup or --check the register "
-                  "opens; it needs an existing database.\n"
+    return text + u"\nWithout --init-db, --demo, --sql, --backup, --check or --add-indexes "
+                  "the register opens; it needs an existing database.\n"
                   "\nThe demo database's users (--user), the same in both companies and "
                   "both registers:\n"
                   "  1 admin    New, Edit, Delete, Preview (user 1 holds every right)\n"
@@ -164,8 +170,13 @@ bool HostCommandLine::readAction()
         m_options.action = HostOptions::Action::Check;
         ++actions;
     }
+    if (m_parser.isSet(AddIndexesOption)) {
+        m_options.action = HostOptions::Action::AddIndexes;
+        ++actions;
+    }
     if (actions > 1) {
-        m_error = u"Give only one of --init-db, --demo, --sql, --backup and --check."_s;
+        m_error = u"Give only one of --init-db, --demo, --sql, --backup, --check and "
+                  "--add-indexes."_s;
         return false;
     }
     // Refused before connecting: an ODBC driver may create an empty file on connecting.

@@ -13,6 +13,7 @@ struct HostOptions
         RunStatement, // --sql
         Backup,       // --backup
         Check,        // --check
+        AddIndexes,   // --add-indexes
     };
 
     Action action = Action::OpenRegister;
