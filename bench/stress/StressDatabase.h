@@ -19,7 +19,7 @@ inline constexpr qint32 FirstGenerated = 1000000;
 QDate processDate();
 
 // Creates the database file afresh (an existing one is removed first), company 1 first seeded
-// with seededIssues issues of other employees, a quarter of them loans. Raises RuntimeError.
+// with seededIssues loans of other employees. Raises RuntimeError.
 void createStressDatabase(const QString& path, int employees, int applications,
                           int seededIssues = 0);
 
