@@ -13,8 +13,9 @@ namespace stress {
 inline constexpr qint16 Company = 1;
 inline constexpr qint16 ClerkUser = 2;
 inline constexpr qint32 FirstEmployee = 1000;
-// Loan type and application ids; those of a seeded register stay below.
-inline constexpr qint32 FirstGenerated = 1000000;
+// Loan type and application ids; those of a seeded register (one application an issue) stay
+// below, up to ten million issues.
+inline constexpr qint32 FirstGenerated = 10000000;
 
 QDate processDate();
 
