@@ -13,6 +13,8 @@ const QString SqlOption = u"sql"_s;
 const QString BackupOption = u"backup"_s;
 const QString CheckOption = u"check"_s;
 const QString AddIndexesOption = u"add-indexes"_s;
+const QString StatementOption = u"statement"_s;
+const QString PdfOption = u"pdf"_s;
 const QString TypeOption = u"type"_s;
 const QString UserOption = u"user"_s;
 const QString CompanyOption = u"company"_s;
@@ -80,6 +82,15 @@ HostCommandLine::HostCommandLine()
          "joined the schema, such as the numbering's), and name each one added; run again, "
          "it adds none. Exit status 0 done; 1 the database failed; 2 an ODBC or :memory: "
          "database."_s},
+        {StatementOption,
+         u"Print the issue statements of the issues numbered NUMBER (their issue number, "
+         "as the register shows it) of --company in the --type register into the PDF file "
+         "--pdf names, as Preview shows them, one after another, each from a new page; "
+         "--user names who printed them. Needs no display. Exit status 0 written; 1 a number "
+         "not found or a failure (nothing written); 2 wrong options."_s,
+         u"NUMBER[,NUMBER...]"_s},
+        {PdfOption, u"The PDF file --statement writes, replaced only once complete."_s,
+         u"OUT.pdf"_s},
         {TypeOption, u"Register to open: L for loans, A for salary advances (default L)."_s,
          u"L|A"_s, u"L"_s},
         {UserOption, u"The signed-in user's id (default 1, the administrator)."_s, u"N"_s, u"1"_s},
@@ -98,8 +109,8 @@ QString HostCommandLine::helpText() const
 {
     QString text = m_parser.helpText();
     text.replace(u"<executable_name>"_s, u"payroll-host"_s);
-    return text + u"\nWithout --init-db, --demo, --sql, --backup, --check or --add-indexes "
-                  "the register opens; it needs an existing database.\n"
+    return text + u"\nWithout --init-db, --demo, --sql, --backup, --check, --statement or "
+                  "--add-indexes the register opens; it needs an existing database.\n"
                   "\nThe demo database's users (--user), the same in both companies and "
                   "both registers:\n"
                   "  1 admin    New, Edit, Delete, Preview (user 1 holds every right)\n"
@@ -170,13 +181,22 @@ bool HostCommandLine::readAction()
         m_options.action = HostOptions::Action::Check;
         ++actions;
     }
+    if (m_parser.isSet(StatementOption)) {
+        m_options.action = HostOptions::Action::Statements;
+        ++actions;
+        if (!readStatements())
+            return false;
+    } else if (m_parser.isSet(PdfOption)) {
+        m_error = u"--pdf belongs to --statement."_s;
+        return false;
+    }
     if (m_parser.isSet(AddIndexesOption)) {
         m_options.action = HostOptions::Action::AddIndexes;
         ++actions;
     }
     if (actions > 1) {
-        m_error = u"Give only one of --init-db, --demo, --sql, --backup, --check and "
-                  "--add-indexes."_s;
+        m_error = u"Give only one of --init-db, --demo, --sql, --backup, --check, --statement "
+                  "and --add-indexes."_s;
         return false;
     }
     // Refused before connecting: an ODBC driver may create an empty file on connecting.
@@ -187,6 +207,24 @@ bool HostCommandLine::readAction()
                   "not run over ODBC. On the company's SQL Server the site "
                   "administrator creates the tables with the script "
                   "src/data/payroll/PayrollSchemaSqlServer.sql (see the README)."_s;
+        return false;
+    }
+    return true;
+}
+
+bool HostCommandLine::readStatements()
+{
+    for (const QString& number : m_parser.value(StatementOption).split(u',')) {
+        if (number.trimmed().isEmpty()) {
+            m_error = u"--statement needs issue numbers separated by commas, not '%1'."_s.arg(
+                m_parser.value(StatementOption));
+            return false;
+        }
+        m_options.statementNumbers.append(number.trimmed());
+    }
+    m_options.pdfPath = m_parser.value(PdfOption);
+    if (m_options.pdfPath.trimmed().isEmpty()) {
+        m_error = u"--statement needs the PDF file to write: --pdf OUT.pdf."_s;
         return false;
     }
     return true;

@@ -2,12 +2,14 @@
 // midway, refused, and on files damaged in the ways an office meets.
 #include "DemoData.h"
 #include "LargeRegister.h"
+#include "MachineRequirement.h"
 #include "NativeStatement.h"
 #include "db/Connection.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -149,6 +151,8 @@ private slots:
             << QStringList{"--db", "x.db", "--process-date", "2023-02-29"} << 2 << "--process-date";
         QTest::newRow("two actions")
             << QStringList{"--db", "x.db", "--init-db", "--demo"} << 2 << "only one";
+        QTest::newRow("statement without its PDF")
+            << QStringList{"--db", "x.db", "--statement", "LN1"} << 2 << "--pdf";
         QTest::newRow("stray argument") << QStringList{"--db", "x.db", "extra"} << 2 << "extra";
         QTest::newRow("demo over ODBC")
             << QStringList{"--db", "odbc:DRIVER=SQLite3;Database=x.db", "--demo"} << 2 << "ODBC";
@@ -240,8 +244,8 @@ private slots:
         if (!xdotool.isEmpty())
             server.start(u"Xvfb"_s,
                          {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!server.waitForReadyRead(10000))
-            QSKIP("no xdotool or no X server here (scripts/setup installs xdotool and Xvfb)");
+        OSTREL_REQUIRE(server.waitForReadyRead(10000),
+                       "no xdotool or no X server here (scripts/setup installs xdotool and Xvfb)");
         const QString display =
             "DISPLAY=:" + QString::fromLatin1(server.readAllStandardOutput().trimmed());
         const auto xdo = [&](const QStringList& arguments) {
@@ -275,8 +279,8 @@ private slots:
     void readOnlyDatabase()
     {
         QFETCH(bool, folderWritable);
-        if (!canRunUnprivileged())
-            QSKIP("running as root without runuser or the user nobody to read as");
+        OSTREL_REQUIRE(canRunUnprivileged(),
+                       "running as root without runuser or the user nobody to read as");
         QTemporaryDir dir;
         const QString db = dir.filePath(u"payroll.db"_s);
         QVERIFY(QFile::copy(m_demo, db));
@@ -333,8 +337,8 @@ private slots:
         QFETCH(QString, driver);
         QFETCH(QString, connection);
         QFETCH(QString, message);
-        if (!fileBytes(u"/etc/odbcinst.ini"_s).contains("[" + driver.toUtf8() + "]"))
-            QSKIP("the ODBC driver is not installed");
+        OSTREL_REQUIRE(fileBytes(u"/etc/odbcinst.ini"_s).contains("[" + driver.toUtf8() + "]"),
+                       "the ODBC driver is not installed");
         const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
         const Run run = payrollHost({"--db", "odbc:" + connection, "--sql",
                                      "update pusers set username = 'x' where username = 'guest'"});
@@ -429,8 +433,9 @@ private slots:
         QFETCH(QStringList, wrapper);
         QFETCH(QString, message);
         const bool readOnly = QTest::currentDataTag() == QLatin1String("target folder read-only");
-        if (readOnly && !canRunUnprivileged())
-            QSKIP("running as root without runuser or the user nobody to be refused the folder");
+        OSTREL_REQUIRE(
+            !readOnly || canRunUnprivileged(),
+            "running as root without runuser or the user nobody to be refused the folder");
         const QString folder = path(u"refused"_s);
         const QFileDevice::Permissions writable = QFile::permissions(folder);
         if (readOnly)
@@ -501,6 +506,82 @@ private slots:
         QCOMPARE(run.exitCode, finding.isEmpty() ? 0 : 1);
         const QString expected = finding.isEmpty() ? file + u" is sound.\n"_s : finding;
         QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+    }
+
+    // Statements printed without a display, read back from the PDF: each statement from a new
+    // page with its own page count, every figure whole, and nothing written for a number that
+    // is not found.
+    void statementsToPdf_data()
+    {
+        QTest::addColumn<QStringList>("context"); // --company, --type
+        QTest::addColumn<QString>("numbers");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("pages"); // each page's issue number and page of pages
+        QTest::addColumn<QStringList>("shown");
+        const auto pagesOf = [](const char* number, int count) {
+            QStringList pages;
+            for (int page = 1; page <= count; ++page)
+                pages << u"%1 %2/%3"_s.arg(QLatin1String(number)).arg(page).arg(count);
+            return pages;
+        };
+        QTest::newRow("loans, page count per statement")
+            << QStringList() << "LN1,LN4" << 0 << pagesOf("LN1", 1) + pagesOf("LN4", 5)
+            << QStringList{"12.0002 % a year, implied by the stored amount"};
+        QTest::newRow("awkward figures")
+            << QStringList() << "AW1,AW2,AW3" << 0 << QStringList{"AW1 1/1", "AW2 1/1", "AW3 1/1"}
+            << QStringList{"Rounding", "imply no interest rate", "999,999,999,999.99",
+                           "1,055,561,200,093.68"};
+        QTest::newRow("declining balance, company 2")
+            << QStringList{"--company", "2"} << "AW4" << 0 << pagesOf("AW4", 9)
+            << QStringList{"5.5814 % a year"};
+        QTest::newRow("a number not found")
+            << QStringList() << "LN1,LN404" << 1 << QStringList() << QStringList{"LN404"};
+    }
+    void statementsToPdf()
+    {
+        QFETCH(QStringList, context);
+        QFETCH(QString, numbers);
+        QFETCH(QStringList, pages);
+        QFETCH(QStringList, shown);
+        const QString db = path(u"statements.db"_s);
+        if (!QFile::exists(db)) {
+            QVERIFY(QFile::copy(m_plain, db));
+            const QString insert =
+                u"INSERT INTO pLoansIssueData SELECT %1, 900 + %2, 'L', '%3', lidate, liempid, "
+                "liLoanID, liLoanAppID, %6, 0, %4, %5, 1, 1, 0, NULL, 0, NULL FROM "
+                "pLoansIssueData WHERE liCompanyID = %1 AND liID = 1"_s;
+            runNative(db, {insert.arg("1", "1", "AW1", "3", "666.67", "2000"),
+                           insert.arg("1", "2", "AW2", "3", "1000", "1000"),
+                           insert.arg("1", "3", "AW3", "12", "87963433341.14", "999999999999.99"),
+                           insert.arg("2", "4", "AW4", "360", "2851.27", "500000")});
+        }
+        const QString pdf = path(u"statements.pdf"_s);
+        QFile::remove(pdf);
+
+        const Run run = payrollHost(
+            QStringList{"--db", db, "--statement", numbers, "--pdf", pdf} + context, {"env", "-i"});
+        QTEST(run.exitCode, "exitCode");
+        if (run.exitCode != 0) {
+            QVERIFY(!QFile::exists(pdf));
+            for (const QString& text : shown)
+                QVERIFY2(run.err.contains(text), qPrintable(run.err));
+            return;
+        }
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+        QVERIFY(pdftotext.waitForFinished());
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QStringList found;
+        static const QRegularExpression footer(uR"(\s(\S+), .*Page (\d+) of (\d+))"_s);
+        for (const QString& page : text.split(u'\f', Qt::SkipEmptyParts)) {
+            const auto match = footer.match(page);
+            if (match.hasMatch())
+                found << match.captured(1) + u' ' + match.captured(2) + u'/' + match.captured(3);
+        }
+        QCOMPARE(found, pages);
+        for (const QString& figure : shown)
+            QVERIFY2(text.contains(figure), qPrintable(figure));
+        QVERIFY(!text.contains(u"\u2026"_s) && !text.contains(u"e+"_s));
     }
 };
 
