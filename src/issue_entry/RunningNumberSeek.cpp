@@ -37,7 +37,7 @@ QString boundAfter(QString prefix)
 QString issuesOf(const QString& table, qint16 companyId, const QString& type)
 {
     return u" FROM %1 WHERE liCompanyID=%2 and litype= '%3'"_s.arg(
-        table, QString::number(companyId), type);
+        table, QString::number(companyId), ado::quotedText(type));
 }
 
 } // namespace
