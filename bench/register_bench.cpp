@@ -27,6 +27,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int NameEntry = 2; // the "Employee Name" entry of the column lists
+constexpr int Rounds = 3;    // of the fetch and the open
 
 double msSince(const QElapsedTimer& timer)
 {
@@ -122,9 +123,11 @@ void searchKeystrokes(FrmMaster& register_)
         register_.txtsearch_KeyUp();
         later.push_back(msSince(timer));
     }
-    std::printf(
-        "  search keystroke: first %.1f ms (prepared order), later median %.3f ms, max %.3f ms\n",
-        first, median(later), *std::max_element(later.begin(), later.end()));
+    std::printf("  search keystroke: first %.1f ms (prepared order; goal < 50 ms): %s; later median "
+                "%.3f ms, max %.3f ms
+",
+                first, first < 50 ? "met" : "MISSED", median(later),
+                *std::max_element(later.begin(), later.end()));
 }
 
 double sortMs(FrmMaster& register_, int entry, bool ascending)
@@ -164,29 +167,41 @@ void benchRegister(int issues)
 
     openRegister(connection); // builds the list statement and warms the file cache
     FrmMaster::Unload();
+    // The fetch and the open taken in turns, the fastest of each: on a machine shared with
+    // other work the fastest is the one least disturbed.
     qint64 rows = 0;
-    const double fetch = plainFetchMs(*connection, BasLoan::strMasterSQL, &rows);
-
-    resetPeak();
-    timer.restart();
-    FrmMaster& register_ = openRegister(connection);
-    const double open = msSince(timer);
-    const double peak = peakMegabytes();
+    double fetch = 0;
+    double open = 0;
+    double peak = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        const double fetched = plainFetchMs(*connection, BasLoan::strMasterSQL, &rows);
+        fetch = round == 0 ? fetched : std::min(fetch, fetched);
+        if (round > 0)
+            FrmMaster::Unload();
+        resetPeak();
+        timer.restart();
+        openRegister(connection);
+        const double opened = msSince(timer);
+        open = round == 0 ? opened : std::min(open, opened);
+        peak = std::max(peak, peakMegabytes());
+    }
+    FrmMaster& register_ = FrmMaster::instance();
     timer.restart();
     register_.show();
     QApplication::processEvents();
     const double shown = msSince(timer);
 
     const double ratio = open / fetch;
-    const double ratioGoal = issues >= 1000000 ? 3.0 : 2.0;
-    std::printf("  plain sqlite3 fetch of %lld rows: %.0f ms\n", rows, fetch);
-    std::printf("  register open: %.0f ms, %.2fx the fetch", open, ratio);
+    const double ratioGoal = 1.25;
+    std::printf("  plain sqlite3 fetch of %lld rows: %.0f ms (fastest of %d)\n", rows, fetch,
+                Rounds);
+    std::printf("  register open: %.0f ms (fastest of %d), %.2fx the fetch", open, Rounds, ratio);
     if (issues >= 100000)
-        std::printf(" (goal <= %.0fx): %s", ratioGoal, ratio <= ratioGoal ? "met" : "MISSED");
+        std::printf(" (goal <= %.2fx): %s", ratioGoal, ratio <= ratioGoal ? "met" : "MISSED");
     std::printf("\n  shown and painted: %.0f ms\n  peak memory while opening: %.0f MB", shown,
                 peak);
     if (issues >= 1000000)
-        std::printf(" (goal < 400 MB): %s", peak < 400 ? "met" : "MISSED");
+        std::printf(" (goal < 220 MB): %s", peak < 220 ? "met" : "MISSED");
     std::printf("\n");
     // The clerk reads the list meanwhile; the search orders are made on the second core.
     timer.restart();
@@ -209,7 +224,8 @@ int main(int argc, char** argv)
                     "Usage: register_bench [ISSUES...]\n"
                     "Opens, searches and sorts the issue register on generated registers of "
                     "each size (default\n10000 100000 1000000), each in a temporary file, "
-                    "beside the bare sqlite3 fetch of its list.\n"))
+                    "beside the bare sqlite3 fetch of its list (the\nfastest of three of each, "
+                    "taken in turns).\n"))
         return 0;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

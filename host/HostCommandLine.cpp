@@ -12,6 +12,7 @@ const QString DemoOption = u"demo"_s;
 const QString SqlOption = u"sql"_s;
 const QString BackupOption = u"backup"_s;
 const QString CheckOption = u"check"_s;
+const QString AddIndexesOption = u"add-indexes"_s;
 const QString StatementOption = u"statement"_s;
 const QString PdfOption = u"pdf"_s;
 const QString TypeOption = u"type"_s;
@@ -80,6 +81,11 @@ HostCommandLine::HostCommandLine()
                       "its findings. Exit status 0 sound; 1 "
                       "findings (a file that cannot be opened is one); 2 an ODBC or :memory: "
                       "database."_s},
+        {AddIndexesOption,
+         u"Give an existing database file the indexes it lacks (one made before an index "
+         "joined the schema, such as the numbering's), and name each one added; run again, "
+         "it adds none. Exit status 0 done; 1 the database failed; 2 an ODBC or :memory: "
+         "database."_s},
         {StatementOption,
          u"Print the issue statements of the issues numbered NUMBER (their issue number, "
          "as the register shows it) of --company in the --type register into the PDF file "
@@ -107,9 +113,8 @@ QString HostCommandLine::helpText() const
 {
     QString text = m_parser.helpText();
     text.replace(u"<executable_name>"_s, u"payroll-host"_s);
-    return text + u"\nWithout --init-db, --demo, --sql, --backup, --check or --statement the "
-                  "register "
-                  "opens; it needs an existing database.\n"
+    return text + u"\nWithout --init-db, --demo, --sql, --backup, --check, --statement or "
+                  "--add-indexes the register opens; it needs an existing database.\n"
                   "\nThe demo database's users (--user), the same in both companies and "
                   "both registers:\n"
                   "  1 admin    New, Edit, Delete, Preview (user 1 holds every right)\n"
@@ -197,9 +202,13 @@ bool HostCommandLine::readAction()
         m_error = u"--pdf belongs to --statement."_s;
         return false;
     }
+    if (m_parser.isSet(AddIndexesOption)) {
+        m_options.action = HostOptions::Action::AddIndexes;
+        ++actions;
+    }
     if (actions > 1) {
-        m_error = u"Give only one of --init-db, --demo, --sql, --backup, --check and "
-                  "--statement."_s;
+        m_error = u"Give only one of --init-db, --demo, --sql, --backup, --check, --statement "
+                  "and --add-indexes."_s;
         return false;
     }
     // Refused before connecting: an ODBC driver may create an empty file on connecting.

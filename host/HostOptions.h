@@ -14,6 +14,7 @@ struct HostOptions
         RunStatement, // --sql
         Backup,       // --backup
         Check,        // --check
+        AddIndexes,   // --add-indexes
         Statements,   // --statement with --pdf
     };
 

@@ -1,3 +1,4 @@
+#include "AddIndexesCommand.h"
 #include "BackupCommand.h"
 #include "CheckCommand.h"
 #include "DatabaseSetup.h"
@@ -31,6 +32,8 @@ int runAdminAction(const HostOptions& options, QTextStream& out, QTextStream& er
         return BackupCommand::run(options, out, err);
     case HostOptions::Action::Check:
         return CheckCommand::run(options, out, err);
+    case HostOptions::Action::AddIndexes:
+        return AddIndexesCommand::run(options, out, err);
     case HostOptions::Action::OpenRegister:
     case HostOptions::Action::Statements:
         break;

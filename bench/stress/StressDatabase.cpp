@@ -61,12 +61,9 @@ void createStressDatabase(const QString& path, int employees, int applications, 
     ado::Connection connection;
     connection.Open(path);
     payroll::createDemoDatabase(connection, processDate());
-    // A quarter loans and the rest advances: the loans' running numbers, which the clerks
-    // continue, are 16-bit and end at 32767.
-    if (seededIssues > 0) {
-        payroll::seedLargeRegister(connection, Company, u"L"_s, seededIssues / 4);
-        payroll::seedLargeRegister(connection, Company, u"A"_s, seededIssues - seededIssues / 4);
-    }
+    // Loans, the type the clerks save: their numbering and their register meet every one.
+    if (seededIssues > 0)
+        payroll::seedLargeRegister(connection, Company, u"L"_s, seededIssues);
     ado::Transaction transaction(connection);
     addApplications(connection, employees, applications);
     transaction.commit();

@@ -13,13 +13,14 @@ namespace stress {
 inline constexpr qint16 Company = 1;
 inline constexpr qint16 ClerkUser = 2;
 inline constexpr qint32 FirstEmployee = 1000;
-// Loan type and application ids; those of a seeded register stay below.
-inline constexpr qint32 FirstGenerated = 1000000;
+// Loan type and application ids; those of a seeded register (one application an issue) stay
+// below, up to ten million issues.
+inline constexpr qint32 FirstGenerated = 10000000;
 
 QDate processDate();
 
 // Creates the database file afresh (an existing one is removed first), company 1 first seeded
-// with seededIssues issues of other employees, a quarter of them loans. Raises RuntimeError.
+// with seededIssues loans of other employees. Raises RuntimeError.
 void createStressDatabase(const QString& path, int employees, int applications,
                           int seededIssues = 0);
 

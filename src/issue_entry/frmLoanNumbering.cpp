@@ -5,7 +5,7 @@
 
 #include "common/BasLoan.h"
 #include "db/Recordset.h"
-#include "db/SqlLiteral.h"
+#include "issue_entry/RunningNumberSeek.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
@@ -23,18 +23,11 @@ void frmLoan::GenerateIssueNo()
     const QString prefix = rs.isEOF() ? QString() : vb::CStr(rs.value(u"Prefix"_s));
     rs.Close();
 
-    // The prefix goes into a quoted literal; the % after it is the LIKE wildcard, which arg()
-    // leaves alone as no digit follows it.
-    const QString likePrefix = ado::quotedText(vb::Trim(prefix));
-    const QString highest = vb::CStr(BasLoan::adocon().ExecuteScalar(
-        u"SELECT isnull(max(convert(int,right(liNo,len(liNo)-%1))),0) FROM %2 WHERE "
-        u"liCompanyID=%3 and litype= '%4' and liNo like '%5%'"_s.arg(
-            QString::number(prefix.size()), BasLoan::strTblLoansIssue,
-            QString::number(BasLoan::intCompanyID), ado::quotedText(BasLoan::strtype),
-            likePrefix)));
-
     // A 32-bit running number: a company issues far more than 32767 loans over the years.
-    const double next = highest == u"0" ? 1 : vb::Val(highest) + 1;
+    const double next =
+        RunningNumberSeek::highestInUse(BasLoan::adocon(), BasLoan::strTblLoansIssue,
+                                        BasLoan::intCompanyID, BasLoan::strtype, prefix) +
+        1;
     if (next > std::numeric_limits<qint32>::max())
         throw RuntimeError(RuntimeError::Overflow,
                            u"The running numbers of this company's issues have "

@@ -99,7 +99,10 @@ void RegisterRowWriter::putNumber(int col, double value)
 
 void RegisterRowWriter::putText(int col, std::string_view utf8)
 {
-    noteLength(col, double(textLength(utf8)));
+    // A text has no more UTF-16 units than bytes: only one longer in bytes than the longest so
+    // far can be longer in characters.
+    if (double(utf8.size()) > m_lengths[col])
+        noteLength(col, double(textLength(utf8)));
     if (!isBalanceColumn(col)) {
         putCell(col, trimmedOfBlanks(utf8));
         return;

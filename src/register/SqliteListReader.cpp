@@ -2,6 +2,7 @@
 #include "db/EngineErrors.h"
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
+#include "register/SqliteRowPipe.h"
 #include "runtime/ShortDate.h"
 
 #include <QDate>
@@ -92,12 +93,6 @@ private:
     std::string m_scratch;
 };
 
-std::string_view textOf(sqlite3_stmt* statement, int col)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, col));
-    return std::string_view(text ? text : "", std::size_t(sqlite3_column_bytes(statement, col)));
-}
-
 } // namespace
 
 void readWithSqlite(ado::Connection& connection, const QString& sql, RegisterRowWriter& writer)
@@ -117,34 +112,41 @@ void readWithSqlite(ado::Connection& connection, const QString& sql, RegisterRow
     for (int c = 0; c < cols; ++c)
         dateColumns[c] = isDateColumn(raw, c);
     writer.begin(cols);
+    if (!raw)
+        return; // a statement of blanks or comments gives no rows
 
     DateTexts dates;
-    int stepped = SQLITE_DONE;
-    while (raw && (stepped = sqlite3_step(raw)) == SQLITE_ROW) {
-        for (int c = 0; c < cols; ++c) {
-            switch (sqlite3_column_type(raw, c)) {
-            case SQLITE_NULL:
-                writer.putNull(c);
-                break;
-            case SQLITE_INTEGER:
-                writer.putInteger(c, sqlite3_column_int64(raw, c));
-                break;
-            case SQLITE_FLOAT:
-                writer.putNumber(c, sqlite3_column_double(raw, c));
-                break;
-            default: {
-                const std::string_view stored = textOf(raw, c);
-                const std::optional<std::string_view> date =
-                    dateColumns[c] ? dates.textOf(stored) : std::nullopt;
-                writer.putText(c, date ? *date : stored);
-                break;
+    SqliteRowPipe pipe(db, raw, cols);
+    SqliteRowPipe::Batch batch;
+    while (pipe.next(batch)) {
+        const SqliteRowPipe::Field* field = batch.fields.data();
+        for (int row = 0; row < batch.rows; ++row) {
+            for (int c = 0; c < cols; ++c, ++field) {
+                switch (field->type) {
+                case SQLITE_NULL:
+                    writer.putNull(c);
+                    break;
+                case SQLITE_INTEGER:
+                    writer.putInteger(c, field->integer);
+                    break;
+                case SQLITE_FLOAT:
+                    writer.putNumber(c, field->number);
+                    break;
+                default: {
+                    const std::string_view stored = batch.text(*field);
+                    const std::optional<std::string_view> date =
+                        dateColumns[c] ? dates.textOf(stored) : std::nullopt;
+                    writer.putText(c, date ? *date : stored);
+                    break;
+                }
+                }
             }
-            }
+            writer.endRow();
         }
-        writer.endRow();
     }
-    if (stepped != SQLITE_DONE)
-        raise(db, stepped);
+    if (pipe.resultCode() != SQLITE_DONE)
+        throw ado::EngineErrors::fromSqlite(pipe.resultCode(),
+                                            QString::fromStdString(pipe.message()));
 }
 
 } // namespace register_list

@@ -1,10 +1,15 @@
 #include "NativeStatement.h"
 #include "PayrollSchema.h"
 #include "db/SqlBatch.h"
+#include "issue_entry/RunningNumberSeek.h"
+#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
 #include <QFile>
 #include <QTest>
+
+#include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -56,13 +61,28 @@ private slots:
         QVERIFY(script.open(QIODevice::ReadOnly));
         auto server = openMemory();
         // Its tables, keys and indexes; the rows it adds take SQL Server's IDENTITY columns.
+        // The numbering's key is computed columns there, an index on expressions here: both
+        // must be the very expressions the numbering statement sends.
+        QStringList numberKey;
         for (const QString& statement : ado::splitBatch(QString::fromUtf8(script.readAll()))) {
-            if (!statement.contains(QLatin1String("INSERT INTO")))
+            if (statement.contains(QLatin1String("liNoHead")))
+                numberKey << statement;
+            else if (!statement.contains(QLatin1String("INSERT INTO")))
                 server->Execute(statement);
         }
         auto embedded = openMemory();
         payroll::createSchema(*embedded);
-        QCOMPARE(structureOf(*server), structureOf(*embedded));
+        const QString embeddedKey =
+            embedded
+                ->ExecuteScalar(u"select sql from sqlite_master "
+                                "where name = 'ix_pLoansIssueData_number'"_s)
+                .toString();
+        for (const QString& key : {numberKey.join(u' '), embeddedKey})
+            QVERIFY(key.count(RunningNumberSeek::headExpression()) == 4 &&
+                    key.count(RunningNumberSeek::tailExpression()) == 1);
+        QStringList embeddedStructure = structureOf(*embedded);
+        embeddedStructure.removeIf([](const QString& line) { return line.contains(u"_number"_s); });
+        QCOMPARE(structureOf(*server), embeddedStructure);
     }
 
     void schemaFailureLeavesNothing()
@@ -131,6 +151,66 @@ private slots:
             // Every refusal is a broken key or check, told as such by either road.
             QCOMPARE(error.number(), RuntimeError::IntegrityViolation);
         }
+    }
+    // The numbering's seek gives what the full read of every issue gives, or fails where it
+    // fails, with and without the index; an existing database gets the index once.
+    void numberingSeekMatchesTheFullRead_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("numbers"); // of loans; "A:" before an advance's
+        QTest::newRow("numeric, any case, leading zeros, advances apart")
+            << u"LN"_s << QStringList{u"LN9"_s, u"ln12"_s, u"LN007"_s, u"A:LN40"_s};
+        QTest::newRow("none yet, or only the bare prefix") << u"ADV"_s << QStringList{u"ADV"_s};
+        QTest::newRow("prefix in small letters") << u"ln"_s << QStringList{u"LN4"_s};
+        QTest::newRow("a shorter prefix beside a longer one")
+            << u"L"_s << QStringList{u"L3"_s, u"LN5"_s};
+        QTest::newRow("a longer prefix beside a shorter one")
+            << u"LN"_s << QStringList{u"LN3"_s, u"L5"_s, u"M1"_s, u"LO2"_s};
+        QTest::newRow("non-numeric tail") << u"LN"_s << QStringList{u"LN3"_s, u"LN12A"_s};
+        QTest::newRow("blanks in the number")
+            << u"LN"_s << QStringList{u"LN3"_s, u"LN 12"_s, u"LN4 "_s};
+        QTest::newRow("prefix ending in Z") << u"LZ"_s << QStringList{u"LZ3"_s, u"LZA1"_s};
+        QTest::newRow("prefix with a blank") << u"LN "_s << QStringList{u"LN 5"_s, u"LN12"_s};
+        QTest::newRow("no prefix") << QString() << QStringList{u"7"_s, u"12"_s, u"A:X1"_s};
+        QTest::newRow("no prefix, a lettered number") << QString() << QStringList{u"7"_s, u"X1"_s};
+        QTest::newRow("beyond 32 bits") << u"LN"_s << QStringList{u"LN3"_s, u"LN99999999999"_s};
+    }
+    void numberingSeekMatchesTheFullRead()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, numbers);
+        auto connection = openMemory();
+        payroll::createSchema(*connection);
+        for (int id = 1; id <= numbers.size(); ++id) {
+            const bool advance = numbers[id - 1].startsWith(u"A:"_s);
+            payroll::NativeStatement(*connection,
+                                     IssueColumns + "(1, ?, ?, ?, '2024-03-01', 1, 1, 1)")
+                .run({id, advance ? u"A"_s : u"L"_s, numbers[id - 1].mid(advance ? 2 : 0)});
+        }
+        const auto outcome = [](const std::function<double()>& read) {
+            try {
+                return QString::number(read(), 'f', 0);
+            } catch (const RuntimeError&) {
+                return u"fails"_s;
+            }
+        };
+        const QString full = outcome([&] {
+            return vb::Val(vb::CStr(connection->ExecuteScalar(
+                RunningNumberSeek::fullReadStatement(u"pLoansIssueData"_s, 1, u"L"_s, prefix))));
+        });
+        for (int indexed = 0; indexed < 2; ++indexed) {
+            const QString seek = outcome([&] {
+                return RunningNumberSeek::highestInUse(*connection, u"pLoansIssueData"_s, 1, u"L"_s,
+                                                       prefix);
+            });
+            // Where the full read overflows, the caller refuses the number beyond 32 bits.
+            QCOMPARE(seek.toDouble() > std::numeric_limits<qint32>::max() ? u"fails"_s : seek,
+                     full);
+            connection->Execute(u"drop index if exists ix_pLoansIssueData_number"_s);
+        }
+        QCOMPARE(payroll::addMissingIndexes(*connection),
+                 QStringList{u"ix_pLoansIssueData_number"_s});
+        QCOMPARE(payroll::addMissingIndexes(*connection), QStringList());
     }
 };
 

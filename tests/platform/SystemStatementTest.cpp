@@ -42,26 +42,6 @@ private slots:
             numbers << rs.value(1).toString();
         QCOMPARE(numbers, (QStringList{u"AP2"_s, u"AP3"_s}));
     }
-
-    void numberingMaximum_data()
-    {
-        QTest::addColumn<QStringList>("numbers");
-        QTest::addColumn<qint64>("maximum");
-        // The numeric maximum and the first number are the entry window's numbering test.
-        QTest::newRow("prefix in other case") << QStringList{u"LN4"_s, u"ln12"_s} << qint64(12);
-        QTest::newRow("bare prefix counts as zero") << QStringList{u"LN"_s} << qint64(0);
-    }
-    void numberingMaximum()
-    {
-        QFETCH(QStringList, numbers);
-        QFETCH(qint64, maximum);
-        for (int i = 0; i < numbers.size(); ++i)
-            DbFixture::addIssue(m_db, i + 1, numbers[i], u"2003-02-12"_s);
-        QCOMPARE(m_db.ExecuteScalar(u"SELECT isnull(max(convert(int,right(liNo,len(liNo)-2))),0) "
-                                    "FROM pLoansIssue WHERE liCompanyID=1 and litype= 'L' and "
-                                    "liNo like 'LN%'"_s),
-                 QVariant(maximum));
-    }
 };
 
 QTEST_GUILESS_MAIN(SystemStatementTest)

@@ -8,6 +8,7 @@
 #include "register/RegisterListReader.h"
 #include "register/RegisterRowWriter.h"
 #include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/ShortDate.h"
 
 #include <QApplication>
@@ -311,6 +312,25 @@ private slots:
         db.open();
         QCOMPARE(watch.shown, shown);
         QVERIFY(!watch.window && !QApplication::overrideCursor()); // gone with the load
+    }
+
+    // The engine steps on a thread of its own: a failure midway still reaches the caller, and
+    // the stepping ends with it.
+    void failureMidwayReachesTheCaller()
+    {
+        RegisterFixture db;
+        payroll::seedLargeRegister(db.connection(), 1, "L", 5000);
+        db.open();
+        static int calls;
+        calls = 0;
+        sqlite3_progress_handler(
+            db.connection().sqliteHandle(), 1000, [](void*) { return int(++calls > 50); }, nullptr);
+        FlexGrid grid;
+        RegisterRowWriter writer(grid);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, register_list::readWithSqlite(
+                                                   db.connection(), BasLoan::strMasterSQL, writer));
+        QVERIFY(calls > 50);
+        sqlite3_progress_handler(db.connection().sqliteHandle(), 0, nullptr, nullptr);
     }
 
     void cancelledRowsAreRedAndTheLastRowIsSelected()

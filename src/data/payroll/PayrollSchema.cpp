@@ -48,6 +48,27 @@ void createSchema(ado::Connection& connection)
     transaction.commit();
 }
 
+QStringList addMissingIndexes(ado::Connection& connection)
+{
+    static const QRegularExpression createIndex(u"^CREATE INDEX (\\w+)"_s);
+    ado::Transaction transaction(connection);
+    QStringList added;
+    for (const QString& statement : schemaStatements()) {
+        const QRegularExpressionMatch index = createIndex.match(statement);
+        if (!index.hasMatch())
+            continue;
+        if (!NativeStatement(connection, u"select 1 from sqlite_master where type = 'index' "
+                                         "and name = '%1'"_s.arg(index.captured(1)))
+                 .scalar()
+                 .isNull())
+            continue;
+        NativeStatement(connection, statement).run();
+        added << index.captured(1);
+    }
+    transaction.commit();
+    return added;
+}
+
 bool hasTables(ado::Connection& connection)
 {
     return !connection.database().tables(QSql::Tables).isEmpty() ||

@@ -134,6 +134,12 @@ CREATE INDEX ix_pLoansIssueData_register
     ON pLoansIssueData (liCompanyID, litype, liactive, lidate);
 CREATE INDEX ix_pLoansIssueData_application
     ON pLoansIssueData (liCompanyID, liLoanAppID, licancelled);
+-- The numbering's seek: the issue number's head (digits blanked, in capitals) and the value of
+-- the digits after a head free of blanks. Built-in functions only, so any writer keeps it.
+CREATE INDEX ix_pLoansIssueData_number
+    ON pLoansIssueData (liCompanyID, litype,
+        upper(rtrim(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(liNo,' ','~'),'0',' '),'1',' '),'2',' '),'3',' '),'4',' '),'5',' '),'6',' '),'7',' '),'8',' '),'9',' '))),
+        case when upper(rtrim(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(liNo,' ','~'),'0',' '),'1',' '),'2',' '),'3',' '),'4',' '),'5',' '),'6',' '),'7',' '),'8',' '),'9',' '))) = replace(upper(rtrim(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(liNo,' ','~'),'0',' '),'1',' '),'2',' '),'3',' '),'4',' '),'5',' '),'6',' '),'7',' '),'8',' '),'9',' '))),' ','') then cast(replace(upper(replace(liNo,' ','~')),upper(rtrim(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(liNo,' ','~'),'0',' '),'1',' '),'2',' '),'3',' '),'4',' '),'5',' '),'6',' '),'7',' '),'8',' '),'9',' '))),'') as float) end);
 
 CREATE TABLE ploanrepaymentdetails (
     lrdID INTEGER PRIMARY KEY
