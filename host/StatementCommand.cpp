@@ -1,8 +1,10 @@
 #include "StatementCommand.h"
 
 #include "HostDatabase.h"
+#include "PayrollSchemaText.h"
 #include "db/SqlBatch.h"
 #include "db/Transaction.h"
+#include "db/tsql/AdminStatements.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
@@ -77,11 +79,13 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     QTextStream results(&printed);
     qsizetype current = 0;
     try {
+        // On the embedded database each statement keeps SQL Server's meaning or is refused.
+        ado::AdminStatements admin(*connection, QString::fromUtf8(payroll::sqlServerSchemaText));
         ado::Transaction transaction(*connection);
         for (; current < statements.size(); ++current) {
             if (current > 0)
                 results << '\n';
-            print(connection->run(statements[current]), results);
+            print(admin.run(statements[current]), results);
         }
         transaction.commit();
     } catch (const RuntimeError& error) {

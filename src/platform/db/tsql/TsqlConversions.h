@@ -1,0 +1,27 @@
+#pragma once
+
+#include "db/tsql/TsqlExpr.h"
+
+namespace ado::tsql {
+
+// SQL Server's conversions and operators on typed expressions, written for the embedded engine
+// with SQL Server's meaning, or refused. Each raises RuntimeError on a statement SQL Server
+// rejects or the embedded engine cannot answer as SQL Server would.
+
+enum class Conversion { Implicit, Assignment, Explicit };
+
+// `e` as type `to`. An explicit one cuts or pads texts to their length and takes a CONVERT style
+// (-1 for none); an assignment fails on a text too long for its column.
+Expr convert(const Expr& e, const Type& to, Conversion how, int style = -1);
+// a <op> b (=, <>, !=, <, >, <=, >=, !<, !>), the operands met by data type precedence; texts
+// compare as the database's collation does.
+Expr compare(const Expr& a, const QString& op, const Expr& b);
+// a <op> b for + - * / %.
+Expr arithmetic(const Expr& a, QChar op, const Expr& b);
+Expr negate(const Expr& e);
+// The expression as ORDER BY, GROUP BY and DISTINCT see it: texts by the collation.
+QString collated(const Expr& e);
+// A predicate must not stand where a value goes.
+void requireValue(const Expr& e);
+
+} // namespace ado::tsql

@@ -1,0 +1,117 @@
+#include "db/tsql/TsqlRuntime.h"
+
+#include <QString>
+#include <limits>
+#include <sqlite3.h>
+
+namespace ado::tsql {
+
+namespace {
+
+QString textOf(sqlite3_value* value)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                             sqlite3_value_bytes(value));
+}
+
+void resultText(sqlite3_context* context, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+bool anyNull(int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    }
+    return false;
+}
+
+void failHere(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    const QByteArray message = textOf(argv[0]).toUtf8();
+    sqlite3_result_error(context, message.constData(), int(message.size()));
+}
+
+void upper(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    resultText(context, textOf(argv[0]).toUpper());
+}
+
+void lower(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    resultText(context, textOf(argv[0]).toLower());
+}
+
+void replace(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    QString text = textOf(argv[0]);
+    const QString find = textOf(argv[1]);
+    if (!find.isEmpty())
+        text.replace(find, textOf(argv[2]), Qt::CaseInsensitive);
+    resultText(context, text);
+}
+
+// tsql_sum(type, x1, op, x2, op, x3 ...): a chain of whole-number + and -, step by step as
+// SQL Server adds, each step checked against the type's range, without nesting a call per step.
+void sum(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const bool isInt = textOf(argv[0]) == QLatin1StringView("int");
+    const qint64 low =
+        isInt ? std::numeric_limits<qint32>::min() : std::numeric_limits<qint64>::min();
+    const qint64 high =
+        isInt ? std::numeric_limits<qint32>::max() : std::numeric_limits<qint64>::max();
+    qint64 total = sqlite3_value_int64(argv[1]);
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const qint64 term = sqlite3_value_int64(argv[i + 1]);
+        const bool adding = textOf(argv[i]) == QLatin1StringView("+");
+        const bool overflowed = adding ? __builtin_add_overflow(total, term, &total)
+                                       : __builtin_sub_overflow(total, term, &total);
+        if (overflowed || total < low || total > high) {
+            const QByteArray message =
+                QByteArray("Arithmetic overflow error converting expression to data type ") +
+                (isInt ? "int." : "bigint.");
+            return sqlite3_result_error(context, message.constData(), int(message.size()));
+        }
+    }
+    sqlite3_result_int64(context, total);
+}
+
+} // namespace
+
+bool installRuntime(sqlite3* db)
+{
+    struct Function
+    {
+        const char* name;
+        int arguments;
+        void (*call)(sqlite3_context*, int, sqlite3_value**);
+        int flags;
+    };
+    // tsql_fail is not deterministic, so the engine never evaluates it ahead of the branch
+    // that reaches it.
+    const int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    const Function functions[] = {{"tsql_fail", 1, failHere, SQLITE_UTF8},
+                                  {"tsql_upper", 1, upper, pure},
+                                  {"tsql_lower", 1, lower, pure},
+                                  {"tsql_replace", 3, replace, pure},
+                                  {"tsql_sum", -1, sum, pure}};
+    for (const Function& f : functions) {
+        if (sqlite3_create_function(db, f.name, f.arguments, f.flags, nullptr, f.call, nullptr,
+                                    nullptr) != SQLITE_OK)
+            return false;
+    }
+    return true;
+}
+
+} // namespace ado::tsql

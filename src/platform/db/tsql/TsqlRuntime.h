@@ -1,0 +1,14 @@
+#pragma once
+
+struct sqlite3;
+
+namespace ado::tsql {
+
+// The engine functions the front end's statements call beyond those every connection has:
+// tsql_fail(message) raises SQL Server's error where a statement reaches it; tsql_upper and
+// tsql_lower change case beyond ASCII; tsql_replace(text, find, with) finds as the collation
+// compares, without regard to case; tsql_sum adds a chain of whole numbers. False when SQLite
+// refuses one.
+bool installRuntime(sqlite3* db);
+
+} // namespace ado::tsql
