@@ -234,10 +234,12 @@ Expr arithmetic(const Expr& a, QChar op, const Expr& b)
     QString sql;
     if (op == u'/' || op == u'%')
         sql = u"sqlserver_%1(%2, %3)"_s.arg(op == u'/' ? u"divide"_s : u"modulo"_s, x.sql, y.sql);
-    else if (common.isWhole())
-        sql = checked(common, u"(%1 %2 %3)"_s.arg(x.sql, op, y.sql));
     else
         sql = u"(%1 %2 %3)"_s.arg(x.sql, op, y.sql);
+    if (common.isWhole() && op != u'/' && op != u'%')
+        sql = checked(common, sql);
+    else if (common.kind == Type::Float)
+        sql = u"tsql_float(%1)"_s.arg(sql);
     return Expr::from(sql, common, {&a, &b});
 }
 

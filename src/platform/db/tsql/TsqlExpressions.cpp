@@ -117,10 +117,18 @@ Expr Parser::predicate()
     if (takeWord("like")) {
         const Expr pattern = additive();
         QString sql = u"(%1 %2LIKE %3"_s.arg(left.sql, no, pattern.sql);
+        bool unicode = false;
         for (const Expr* e : {&left, &pattern}) {
             requireValue(*e);
             if (!e->type.isText() && e->type.kind != Type::Null)
                 refuse(u"LIKE on %1"_s.arg(e->type.name()));
+            unicode = unicode || e->type.unicode;
+        }
+        // Without a Unicode operand SQL Server matches ignoring trailing blanks, which the
+        // engine's match does not: only literals that end in none are matched that way here.
+        for (const Expr* e : {&left, &pattern}) {
+            if (!unicode && e->type.isText() && (!e->text || e->text->endsWith(u' ')))
+                refuse(u"LIKE of non-Unicode texts that may end in blanks"_s);
         }
         if (takeWord("escape")) {
             const Expr escape = primary();
@@ -181,7 +189,8 @@ QList<Expr> Parser::valueList()
 Expr Parser::additive()
 {
     // Chains of + and - are written flat, however long: texts joined with ||, whole numbers
-    // through one tsql_sum call per run of one type. Each step is typed as a pair.
+    // through one tsql_sum call per run of one type, floats checked once. Each step is typed
+    // as a pair.
     Expr left = multiplicative();
     QStringList run;
     for (;;) {
@@ -199,6 +208,17 @@ Expr Parser::additive()
                 run = QStringList{convert(left, next.type, Conversion::Implicit).sql};
             run << u"'%1'"_s.arg(op) << convert(right, next.type, Conversion::Implicit).sql;
             next.sql = u"tsql_sum('%1', %2)"_s.arg(next.type.name(), run.join(u", "_s));
+            // The engine takes at most 100 arguments: a long run goes on from its sum so far.
+            if (run.size() > 90)
+                run = QStringList{next.sql};
+        } else if (typed && next.type.kind == Type::Float) {
+            // An overflow on the way stays infinite or becomes NaN, so one check at the end
+            // fails the chain where SQL Server fails its step.
+            if (run.isEmpty() || left.type.kind != Type::Float ||
+                !left.sql.startsWith(u"tsql_float(("))
+                run = QStringList{convert(left, next.type, Conversion::Implicit).sql};
+            run << QString(op) << convert(right, next.type, Conversion::Implicit).sql;
+            next.sql = u"tsql_float((%1))"_s.arg(run.join(u' '));
         } else if (typed && next.type.isText()) {
             if (run.isEmpty() || !left.type.isText() || !left.sql.startsWith(u"(("))
                 run = QStringList{left.sql};

@@ -60,6 +60,8 @@ Expr count(const Call& call)
 {
     if (call.star)
         return aggregate(call, u"count(*)"_s, {Type::Int});
+    if (call.arguments[0].type.kind == Type::Null)
+        refuse(u"count of NULL"_s);
     return aggregate(call, u"count(%1%2)"_s.arg(distinctly(call), collated(call.arguments[0])),
                      {Type::Int});
 }
@@ -77,15 +79,19 @@ Expr sumOrAverage(const Call& call)
         return aggregate(call, sql, x.type);
     }
     if (x.type.kind == Type::Float)
-        return aggregate(call, u"%1(%2%3)"_s.arg(call.name, d, x.sql), x.type);
+        return aggregate(call, u"tsql_float(%1(%2%3))"_s.arg(call.name, d, x.sql), x.type);
     if (x.type.isText() || x.type.isTemporal())
         fail(u"Operand data type %1 is invalid for %2 operator."_s.arg(x.type.name(), call.name));
-    refuse(u"%1 of %2"_s.arg(call.name, x.type.kind == Type::Null ? u"NULL"_s : x.type.name()));
+    if (x.type.kind == Type::Null)
+        fail(u"Operand data type NULL is invalid for %1 operator."_s.arg(call.name));
+    refuse(u"%1 of %2"_s.arg(call.name, x.type.name()));
 }
 
 Expr extreme(const Call& call)
 {
     const Expr& x = call.arguments[0];
+    if (x.type.kind == Type::Null)
+        fail(u"Operand data type NULL is invalid for %1 operator."_s.arg(call.name));
     return aggregate(call, u"%1(%2)"_s.arg(call.name, collated(x)), x.type);
 }
 

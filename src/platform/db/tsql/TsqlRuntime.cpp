@@ -1,6 +1,7 @@
 #include "db/tsql/TsqlRuntime.h"
 
 #include <QString>
+#include <cmath>
 #include <limits>
 #include <sqlite3.h>
 
@@ -60,6 +61,20 @@ void replace(sqlite3_context* context, int argc, sqlite3_value** argv)
     resultText(context, text);
 }
 
+// tsql_float(x): a float result that left the type's range fails, where the engine would go on
+// with an infinity.
+void finite(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    const double d = sqlite3_value_double(argv[0]);
+    if (std::isfinite(d))
+        return sqlite3_result_double(context, d);
+    static const char message[] =
+        "Arithmetic overflow error converting expression to data type float.";
+    sqlite3_result_error(context, message, int(sizeof message - 1));
+}
+
 // tsql_sum(type, x1, op, x2, op, x3 ...): a chain of whole-number + and -, step by step as
 // SQL Server adds, each step checked against the type's range, without nesting a call per step.
 void sum(sqlite3_context* context, int argc, sqlite3_value** argv)
@@ -105,7 +120,8 @@ bool installRuntime(sqlite3* db)
                                   {"tsql_upper", 1, upper, pure},
                                   {"tsql_lower", 1, lower, pure},
                                   {"tsql_replace", 3, replace, pure},
-                                  {"tsql_sum", -1, sum, pure}};
+                                  {"tsql_sum", -1, sum, pure},
+                                  {"tsql_float", 1, finite, pure}};
     for (const Function& f : functions) {
         if (sqlite3_create_function(db, f.name, f.arguments, f.flags, nullptr, f.call, nullptr,
                                     nullptr) != SQLITE_OK)
