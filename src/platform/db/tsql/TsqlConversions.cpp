@@ -90,6 +90,8 @@ Expr toText(const Expr& e, const Type& to, Conversion how, int style)
         sql = dateText(e, style);
     } else if (!e.type.isText()) {
         refuse(u"%1 converted to text"_s.arg(e.type.name()));
+    } else if (e.type.unicode && !to.unicode && !(e.text && isCodePageText(*e.text))) {
+        refuse(u"Unicode text converted to %1"_s.arg(to.name()));
     }
     if (style >= 0 && !e.type.isTemporal())
         refuse(u"CONVERT style %1 for %2"_s.arg(style).arg(e.type.name()));
@@ -110,6 +112,15 @@ Expr toText(const Expr& e, const Type& to, Conversion how, int style)
 }
 
 } // namespace
+
+bool isCodePageText(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
+            return false;
+    }
+    return true;
+}
 
 void requireValue(const Expr& e)
 {

@@ -21,6 +21,9 @@ Expr arithmetic(const Expr& a, QChar op, const Expr& b);
 Expr negate(const Expr& e);
 // The expression as ORDER BY, GROUP BY and DISTINCT see it: texts by the collation.
 QString collated(const Expr& e);
+// Whether a text keeps every character in a non-Unicode type (here: ASCII and Latin-1 letters,
+// the part of code page 1252 that Unicode numbers alike).
+bool isCodePageText(const QString& text);
 // A predicate must not stand where a value goes.
 void requireValue(const Expr& e);
 

@@ -264,6 +264,10 @@ Expr Parser::literal()
     ++m_pos;
     if (t.kind == SqlToken::Kind::String) {
         const QString value = t.stringValue();
+        // A literal without N is in the database's code page, where SQL Server turns other
+        // characters into '?'.
+        if (!unicode && !isCodePageText(value))
+            refuse(u"a text literal without N holding characters outside code page 1252"_s);
         Expr e{quoted(value), Type::text(Type::VarChar, std::max<int>(1, value.size()), unicode)};
         e.text = value;
         return e;

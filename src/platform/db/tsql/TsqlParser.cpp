@@ -292,6 +292,9 @@ Parser::Query Parser::query(bool subquery)
             } else {
                 key = expression();
                 requireValue(key);
+                if (key.columns.isEmpty() && !key.aggregate && !key.sql.startsWith(u"(SELECT"))
+                    fail(u"A constant expression was encountered in the ORDER BY list, position "
+                         "%1."_s.arg(sql.size() + 1));
                 if (q.distinct) {
                     bool listed = false;
                     for (const Expr& item : q.items)

@@ -65,6 +65,11 @@ Type dominant(const Type& a, const Type& b)
         winner.length = std::max(a.length, b.length);
         winner.unicode = a.unicode || b.unicode;
     }
+    // Decimals meet keeping every digit either has on both sides of the point.
+    if (a.kind == Type::Numeric && b.kind == Type::Numeric) {
+        winner.scale = std::max(a.scale, b.scale);
+        winner.length = std::max(a.length - a.scale, b.length - b.scale) + winner.scale;
+    }
     return winner;
 }
 
