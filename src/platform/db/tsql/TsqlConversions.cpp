@@ -26,11 +26,12 @@ QString failing(const QString& message)
     return u"tsql_fail(%1)"_s.arg(quoted(message));
 }
 
-// A date literal as the engine stores it: ISO text, datetimes with milliseconds.
-Expr temporalLiteral(const Expr& e, const Type& to)
+// A text as a date, as the engine stores it: ISO text, datetimes with milliseconds. A literal
+// is read once here rather than on every row.
+Expr asTemporal(const Expr& e, const Type& to)
 {
     if (!e.text)
-        refuse(u"a text expression converted to %1 (only a literal is)"_s.arg(to.name()));
+        return Expr::from(u"tsql_%1(%2)"_s.arg(to.name(), e.sql), to, {&e});
     if (to.kind == Type::DateTime && e.text->contains(u':'))
         refuse(u"a time of day in a text converted to datetime"_s);
     const std::optional<QDate> date = SqlServerDateText::parse(*e.text);
@@ -168,7 +169,7 @@ Expr convert(const Expr& e, const Type& to, Conversion how, int style)
     case Type::Date:
     case Type::DateTime:
         if (from.isText())
-            return temporalLiteral(e, to);
+            return asTemporal(e, to);
         if (from.kind == Type::Date)
             return Expr::from(u"(%1 || ' 00:00:00.000')"_s.arg(e.sql), to, {&e});
         if (from.kind == Type::DateTime)

@@ -1,5 +1,7 @@
 #include "db/tsql/TsqlRuntime.h"
 
+#include "db/SqlServerDateText.h"
+
 #include <QString>
 #include <cmath>
 #include <limits>
@@ -75,6 +77,37 @@ void finite(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_error(context, message, int(sizeof message - 1));
 }
 
+// tsql_date(text) and tsql_datetime(text): a text read as SQL Server reads a date under
+// us_english, as the engine stores it; a text that is none fails with SQL Server's error, and
+// a time of day, which a datetime would keep, is refused.
+void date(sqlite3_context* context, int, sqlite3_value** argv, bool withTime)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    const QString text = textOf(argv[0]);
+    const std::optional<QDate> date = SqlServerDateText::parse(text);
+    QByteArray message;
+    if (!date)
+        message = SqlServerDateText::conversionFailure().toUtf8();
+    else if (withTime && text.contains(u':'))
+        message = "not supported on the embedded database: a time of day in a text converted to "
+                  "datetime";
+    if (!message.isEmpty())
+        return sqlite3_result_error(context, message.constData(), int(message.size()));
+    const QString iso = date->toString(Qt::ISODate);
+    resultText(context, withTime ? iso + QStringLiteral(" 00:00:00.000") : iso);
+}
+
+void dateOnly(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    date(context, argc, argv, false);
+}
+
+void dateTime(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    date(context, argc, argv, true);
+}
+
 // tsql_sum(type, x1, op, x2, op, x3 ...): a chain of whole-number + and -, step by step as
 // SQL Server adds, each step checked against the type's range, without nesting a call per step.
 void sum(sqlite3_context* context, int argc, sqlite3_value** argv)
@@ -121,7 +154,9 @@ bool installRuntime(sqlite3* db)
                                   {"tsql_lower", 1, lower, pure},
                                   {"tsql_replace", 3, replace, pure},
                                   {"tsql_sum", -1, sum, pure},
-                                  {"tsql_float", 1, finite, pure}};
+                                  {"tsql_float", 1, finite, pure},
+                                  {"tsql_date", 1, dateOnly, pure},
+                                  {"tsql_datetime", 1, dateTime, pure}};
     for (const Function& f : functions) {
         if (sqlite3_create_function(db, f.name, f.arguments, f.flags, nullptr, f.call, nullptr,
                                     nullptr) != SQLITE_OK)
