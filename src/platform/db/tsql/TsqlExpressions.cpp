@@ -5,6 +5,8 @@
 #include "db/tsql/TsqlErrors.h"
 #include "db/tsql/TsqlFunctions.h"
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace ado::tsql {
@@ -31,6 +33,15 @@ QString collation(const Type& type)
 }
 
 } // namespace
+
+template <typename Read> Expr Parser::correlated(Read read)
+{
+    const QSet<QString> enclosing = std::exchange(m_outerColumns, {});
+    Expr e = read();
+    e.columns = std::exchange(m_outerColumns, enclosing);
+    m_outerColumns.unite(e.columns);
+    return e;
+}
 
 Expr Parser::expression()
 {
@@ -72,10 +83,12 @@ Expr Parser::negation()
 Expr Parser::predicate()
 {
     if (takeWord("exists")) {
-        expectSymbol("(");
-        const Query q = query(true);
-        expectSymbol(")");
-        return Expr::from(u"EXISTS (%1)"_s.arg(q.text(q.items)), {Type::Condition}, {});
+        return correlated([this] {
+            expectSymbol("(");
+            const Query q = query(true);
+            expectSymbol(")");
+            return Expr::from(u"EXISTS (%1)"_s.arg(q.text(q.items)), {Type::Condition}, {});
+        });
     }
     const Expr left = additive();
     static const char* const comparisons[] = {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
@@ -147,7 +160,11 @@ Expr Parser::inList(const Expr& left, bool negated)
     expectSymbol("(");
     const QString no = negated ? u"NOT "_s : QString();
     if (isWordAt("select")) {
-        const Query q = query(true);
+        Query q;
+        const Expr inner = correlated([&] {
+            q = query(true);
+            return Expr();
+        });
         expectSymbol(")");
         if (q.items.size() != 1)
             fail(u"Only one expression can be specified in the select list when the subquery is "
@@ -158,7 +175,7 @@ Expr Parser::inList(const Expr& left, bool negated)
         if (!alike)
             refuse(u"IN with a subquery of %1 for %2"_s.arg(item.name(), left.type.name()));
         return Expr::from(u"(%1%2 %3IN (%4))"_s.arg(left.sql, collation(item), no, q.text(q.items)),
-                          {Type::Condition}, {&left});
+                          {Type::Condition}, {&left, &inner});
     }
     const QList<Expr> values = valueList();
     expectSymbol(")");
@@ -363,8 +380,11 @@ Expr Parser::column(const QString& qualifier, const QString& columnName)
         if (foundColumn->type.kind == Type::Condition)
             refuse(u"the column %1 of an undeclared type"_s.arg(foundColumn->name));
         Expr e{found->sqlName + u".\""_s + foundColumn->name + u'"', foundColumn->type};
+        const QString key = found->sqlName.toCaseFolded() + u'.' + foundColumn->name.toCaseFolded();
+        if (level + 1 < m_scopes.size())
+            m_outerColumns.insert(key);
         e.heading = columnName; // as the statement writes it, as SQL Server heads it
-        e.columns.insert(found->sqlName.toCaseFolded() + u'.' + foundColumn->name.toCaseFolded());
+        e.columns.insert(key);
         return e;
     }
     if (!qualifier.isEmpty())
@@ -497,9 +517,13 @@ Type Parser::typeName()
 
 Expr Parser::subqueryValue()
 {
-    expectSymbol("(");
-    const Query q = query(true);
-    expectSymbol(")");
+    Query q;
+    const Expr inner = correlated([&] {
+        expectSymbol("(");
+        q = query(true);
+        expectSymbol(")");
+        return Expr();
+    });
     if (q.items.size() != 1)
         fail(u"Only one expression can be specified in the select list when the subquery is not "
              "introduced with EXISTS."_s);
@@ -513,7 +537,7 @@ Expr Parser::subqueryValue()
         "subquery is used as an expression.') ELSE %1 END"_s.arg(item.sql);
     Query value = q;
     value.items = {Expr::from(single, item.type, {})};
-    return Expr::from(u'(' + value.text(value.items) + u')', item.type, {});
+    return Expr::from(u'(' + value.text(value.items) + u')', item.type, {&inner});
 }
 
 } // namespace ado::tsql

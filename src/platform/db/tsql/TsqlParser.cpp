@@ -241,7 +241,7 @@ Parser::Query Parser::query(bool subquery)
         do {
             const Expr g = expression();
             requireValue(g);
-            if (g.aggregate)
+            if (g.aggregate || g.sql.contains(u"(SELECT "))
                 fail(u"Cannot use an aggregate or a subquery in an expression used for the group "
                      "by list of a GROUP BY clause."_s);
             if (g.columns.isEmpty())
@@ -439,6 +439,10 @@ Translation Parser::insert()
             const Catalog::Column* c = t.column(n);
             if (!c)
                 fail(u"Invalid column name '%1'."_s.arg(n));
+            if (columns.contains(c))
+                fail(u"The column name '%1' is specified more than once in the column list of an "
+                     "INSERT. A column cannot be assigned more than one value in the same "
+                     "clause."_s.arg(n));
             columns << c;
         } while (takeSymbol(","));
         expectSymbol(")");
@@ -500,6 +504,7 @@ Translation Parser::update()
     m_scopes.append({{t.name, quotedName(t.name), &t}});
     expectWord("set");
     QStringList sets;
+    QList<const Catalog::Column*> assigned;
     do {
         const QString n = name();
         const Catalog::Column* c = t.column(n);
@@ -507,6 +512,11 @@ Translation Parser::update()
             fail(u"Invalid column name '%1'."_s.arg(n));
         if (c->identity)
             fail(u"Cannot update identity column '%1'."_s.arg(c->name));
+        if (assigned.contains(c))
+            fail(u"The column name '%1' is specified more than once in the SET clause or column "
+                 "list of an UPDATE. A column cannot be assigned more than one value in the same "
+                 "clause."_s.arg(n));
+        assigned << c;
         expectSymbol("=");
         const Expr value = expression();
         if (value.aggregate)

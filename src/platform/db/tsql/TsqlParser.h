@@ -78,6 +78,8 @@ private:
     Expr cast(bool isConvert);
     Type typeName();
     Expr subqueryValue();
+    // A subquery read by `read`, with the enclosing queries' columns it names.
+    template <typename Read> Expr correlated(Read read);
     Expr inList(const Expr& left, bool negated);
     QList<Expr> valueList();
 
@@ -87,6 +89,9 @@ private:
     qsizetype m_pos = 0;
     QList<QList<Source>> m_scopes;
     int m_sources = 0;
+    // Columns of enclosing queries named inside the subquery being read: a subquery used in a
+    // grouped query names them as its own expression would.
+    QSet<QString> m_outerColumns;
 };
 
 } // namespace ado::tsql
