@@ -32,6 +32,14 @@ bool anyNull(int argc, sqlite3_value** argv)
     return false;
 }
 
+// Letter by letter, as SQL Server changes case: 'ß' stays one letter.
+QString eachCharacter(QString text, QChar (QChar::*change)() const noexcept)
+{
+    for (QChar& c : text)
+        c = (c.*change)();
+    return text;
+}
+
 void failHere(sqlite3_context* context, int, sqlite3_value** argv)
 {
     const QByteArray message = textOf(argv[0]).toUtf8();
@@ -42,14 +50,14 @@ void upper(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
-    resultText(context, textOf(argv[0]).toUpper());
+    resultText(context, eachCharacter(textOf(argv[0]), &QChar::toUpper));
 }
 
 void lower(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
-    resultText(context, textOf(argv[0]).toLower());
+    resultText(context, eachCharacter(textOf(argv[0]), &QChar::toLower));
 }
 
 void replace(sqlite3_context* context, int argc, sqlite3_value** argv)
