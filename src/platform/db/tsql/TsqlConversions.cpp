@@ -223,6 +223,8 @@ Expr arithmetic(const Expr& a, QChar op, const Expr& b)
                                   a.sql, op == u'-' ? u"-"_s : QString(), b.sql),
                               common, {&a, &b});
         }
+        if (common.kind == Type::DateTime && other.type.kind == Type::DateTime)
+            refuse(u"datetime arithmetic with datetime"_s);
         if (other.type.isText() || other.type.kind == common.kind) {
             convert(other, common, Conversion::Implicit);
             fail(u"The data types %1 and %1 are incompatible in the %2 operator."_s.arg(
