@@ -59,17 +59,12 @@ AdminStatements::AdminStatements(Connection& connection, const QString& schemaSc
 
 AdminStatements::~AdminStatements() = default;
 
-tsql::Translation AdminStatements::translate(const QString& sql) const
-{
-    return tsql::Parser(*m_catalog, sql).statement();
-}
-
 StatementResult AdminStatements::run(const QString& sql)
 {
     if (!m_connection.isSqlite())
         return m_connection.run(sql);
     m_connection.checkInjectedFault();
-    return runTranslated(translate(sql));
+    return runTranslated(tsql::Parser(*m_catalog, sql).statement());
 }
 
 StatementResult AdminStatements::runTranslated(const tsql::Translation& translation)

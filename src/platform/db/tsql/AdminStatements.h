@@ -29,8 +29,6 @@ public:
 
     // Runs one statement (counted like every other); failures raise RuntimeError.
     StatementResult run(const QString& sql);
-    // The statement as the embedded engine would run it.
-    tsql::Translation translate(const QString& sql) const;
 
 private:
     StatementResult runTranslated(const tsql::Translation& translation);

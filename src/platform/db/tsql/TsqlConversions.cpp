@@ -11,11 +11,6 @@ namespace ado::tsql {
 
 namespace {
 
-QString quoted(const QString& text)
-{
-    return u'\'' + QString(text).replace(u'\'', u"''"_s) + u'\'';
-}
-
 QString checked(const Type& type, const QString& sql)
 {
     return u"sqlserver_convert('%1', %2)"_s.arg(type.name(), sql);
@@ -114,6 +109,16 @@ Expr toText(const Expr& e, const Type& to, Conversion how, int style)
 
 } // namespace
 
+QString quoted(const QString& text)
+{
+    return u'\'' + quotedText(text) + u'\'';
+}
+
+QString collation(const Type& type)
+{
+    return type.isText() ? u" COLLATE "_s + QLatin1StringView(SqlServerCollation::name) : QString();
+}
+
 bool isCodePageText(const QString& text)
 {
     for (const QChar c : text) {
@@ -190,10 +195,8 @@ Expr compare(const Expr& a, const QString& op, const Expr& b)
     const Expr x = convert(a, common, Conversion::Implicit);
     const Expr y = convert(b, common, Conversion::Implicit);
     const QString sqliteOp = op == u"!<" ? u">="_s : op == u"!>" ? u"<="_s : op;
-    const QString collation =
-        common.isText() ? u" COLLATE "_s + QLatin1StringView(SqlServerCollation::name) : QString();
-    return Expr::from(u"(%1%2 %3 %4)"_s.arg(x.sql, collation, sqliteOp, y.sql), {Type::Condition},
-                      {&a, &b});
+    return Expr::from(u"(%1%2 %3 %4)"_s.arg(x.sql, collation(common), sqliteOp, y.sql),
+                      {Type::Condition}, {&a, &b});
 }
 
 Expr arithmetic(const Expr& a, QChar op, const Expr& b)
@@ -272,9 +275,7 @@ Expr negate(const Expr& e)
 QString collated(const Expr& e)
 {
     requireValue(e);
-    return e.type.isText()
-               ? u"%1 COLLATE %2"_s.arg(e.sql, QLatin1StringView(SqlServerCollation::name))
-               : e.sql;
+    return e.sql + collation(e.type);
 }
 
 } // namespace ado::tsql

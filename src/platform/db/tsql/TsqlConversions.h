@@ -19,6 +19,11 @@ Expr compare(const Expr& a, const QString& op, const Expr& b);
 // a <op> b for + - * / %.
 Expr arithmetic(const Expr& a, QChar op, const Expr& b);
 Expr negate(const Expr& e);
+// A text as a string literal of the engine's statement.
+QString quoted(const QString& text);
+// " COLLATE ..." for a text type, that it compares as the database's collation does; nothing
+// for other types.
+QString collation(const Type& type);
 // The expression as ORDER BY, GROUP BY and DISTINCT see it: texts by the collation.
 QString collated(const Expr& e);
 // Whether a text keeps every character in a non-Unicode type (here: ASCII and Latin-1 letters,

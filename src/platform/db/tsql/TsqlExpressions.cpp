@@ -1,6 +1,5 @@
 #include "db/tsql/TsqlParser.h"
 
-#include "db/SqlServerCollation.h"
 #include "db/tsql/TsqlConversions.h"
 #include "db/tsql/TsqlErrors.h"
 #include "db/tsql/TsqlFunctions.h"
@@ -20,16 +19,6 @@ void requireCondition(const Expr& e, const QString& near)
 {
     if (e.type.kind != Type::Condition)
         fail(nonBoolean.arg(near));
-}
-
-QString quoted(const QString& text)
-{
-    return u'\'' + QString(text).replace(u'\'', u"''"_s) + u'\'';
-}
-
-QString collation(const Type& type)
-{
-    return type.isText() ? u" COLLATE "_s + QLatin1StringView(SqlServerCollation::name) : QString();
 }
 
 } // namespace
