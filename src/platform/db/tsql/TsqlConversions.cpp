@@ -99,7 +99,8 @@ Expr toText(const Expr& e, const Type& to, Conversion how, int style)
             sql = u"(CASE WHEN length(%1) > %2 THEN %3 ELSE %1 END)"_s.arg(sql).arg(to.length).arg(
                 failing(message));
     }
-    if (how == Conversion::Explicit)
+    // A char column pads what it is given, as a cast to char does.
+    if (how == Conversion::Explicit || (how == Conversion::Assignment && to.kind == Type::Char))
         sql = fitted(sql, to);
     Expr result = Expr::from(sql, to, {&e});
     if (how != Conversion::Explicit)

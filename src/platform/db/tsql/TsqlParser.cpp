@@ -18,14 +18,13 @@ QString quotedName(const QString& name)
 // Words that end an expression or a list rather than name an alias; the last few are SQLite's
 // own, refused where they stand instead of being taken for a name.
 const QLatin1StringView clauseWords[] = {
-    "from"_L1,    "where"_L1,     "group"_L1,  "order"_L1,  "having"_L1,   "union"_L1,
-    "except"_L1,  "intersect"_L1, "join"_L1,   "inner"_L1,  "left"_L1,     "right"_L1,
-    "full"_L1,    "cross"_L1,     "on"_L1,     "outer"_L1,  "as"_L1,       "and"_L1,
-    "or"_L1,      "not"_L1,       "into"_L1,   "select"_L1, "case"_L1,     "when"_L1,
-    "then"_L1,    "else"_L1,      "end"_L1,    "is"_L1,     "null"_L1,     "like"_L1,
-    "between"_L1, "in"_L1,        "exists"_L1, "top"_L1,    "distinct"_L1, "all"_L1,
-    "set"_L1,     "values"_L1,    "by"_L1,     "with"_L1,   "option"_L1,   "for"_L1,
-    "escape"_L1,  "collate"_L1,   "limit"_L1,  "offset"_L1, "glob"_L1,     "regexp"_L1,
+    "from"_L1,      "where"_L1,   "group"_L1,   "order"_L1, "having"_L1, "union"_L1,  "except"_L1,
+    "intersect"_L1, "join"_L1,    "inner"_L1,   "left"_L1,  "right"_L1,  "full"_L1,   "cross"_L1,
+    "on"_L1,        "outer"_L1,   "as"_L1,      "and"_L1,   "or"_L1,     "not"_L1,    "into"_L1,
+    "select"_L1,    "case"_L1,    "when"_L1,    "then"_L1,  "else"_L1,   "end"_L1,    "is"_L1,
+    "null"_L1,      "like"_L1,    "between"_L1, "in"_L1,    "exists"_L1, "top"_L1,    "distinct"_L1,
+    "all"_L1,       "set"_L1,     "values"_L1,  "by"_L1,    "with"_L1,   "option"_L1, "for"_L1,
+    "escape"_L1,    "collate"_L1, "default"_L1, "limit"_L1, "offset"_L1, "glob"_L1,   "regexp"_L1,
     "match"_L1};
 
 } // namespace
