@@ -33,7 +33,8 @@ QString Parser::Query::text(const QList<Expr>& values) const
 {
     QStringList columns;
     for (qsizetype i = 0; i < values.size(); ++i)
-        columns << u"%1 AS c%2"_s.arg(distinct ? collated(values[i]) : values[i].sql).arg(i + 1);
+        columns << u"%1 AS c%2"_s.arg(distinct || collate ? collated(values[i]) : values[i].sql)
+                       .arg(i + 1);
     return u"SELECT %1%2%3"_s.arg(distinct ? u"DISTINCT "_s : QString(), columns.join(u", "_s),
                                   tail);
 }
@@ -156,7 +157,7 @@ Translation Parser::statement()
     return result;
 }
 
-Parser::Query Parser::query(bool subquery)
+Parser::Query Parser::query(bool subquery, bool unionMember)
 {
     expectWord("select");
     Query q;
@@ -262,7 +263,12 @@ Parser::Query Parser::query(bool subquery)
         checked << having;
         q.tail += u" HAVING "_s + having.sql;
     }
-    if (takeWord("order")) {
+    if (!unionMember && isWordAt("union")) {
+        if (subquery)
+            refuse(u"UNION in a subquery"_s);
+        unite(q);
+    }
+    if (!unionMember && takeWord("order")) {
         expectWord("by");
         if (subquery)
             fail(u"The ORDER BY clause is invalid in views, inline functions, derived tables, "
@@ -284,6 +290,18 @@ Parser::Query Parser::query(bool subquery)
                 if (alias < 0 || alias >= q.items.size())
                     fail(u"The ORDER BY position number %1 is out of range of the number of "
                          "items in the select list."_s.arg(at().text));
+            }
+            if (q.compound) {
+                if (alias < 0)
+                    refuse(u"ORDER BY of a UNION by other than a column of its result"_s);
+                ++m_pos;
+                QString entry = u"c%1%2"_s.arg(alias + 1).arg(collation(q.items[alias].type));
+                if (takeWord("desc"))
+                    entry += u" DESC"_s;
+                else
+                    takeWord("asc");
+                sql << entry;
+                continue;
             }
             if (alias >= 0) {
                 key = q.items[alias];
@@ -319,10 +337,47 @@ Parser::Query Parser::query(bool subquery)
         for (const Expr& e : checked)
             checkGrouped(e, groups, "select list");
     }
-    if (isWordAt("union") || isWordAt("except") || isWordAt("intersect"))
+    if ((!unionMember && isWordAt("union")) || isWordAt("except") || isWordAt("intersect"))
         refuse(at().text.toUpper());
     m_scopes.removeLast();
     return q;
+}
+
+void Parser::unite(Query& first)
+{
+    QList<Query> blocks{first};
+    QStringList joins;
+    bool distinct = false;
+    while (takeWord("union")) {
+        const bool all = takeWord("all");
+        distinct = distinct || !all;
+        joins << (all ? u" UNION ALL "_s : u" UNION "_s);
+        blocks << query(false, true);
+        if (blocks.last().items.size() != first.items.size())
+            fail(u"All queries combined using a UNION, INTERSECT or EXCEPT operator must have an "
+                 "equal number of expressions in their target lists."_s);
+    }
+    QList<Type> types;
+    for (qsizetype c = 0; c < first.items.size(); ++c) {
+        Type type = first.items[c].type;
+        for (const Query& b : blocks)
+            type = dominant(type, b.items[c].type);
+        types << type;
+    }
+    QString tail;
+    for (qsizetype b = 0; b < blocks.size(); ++b) {
+        Query& block = blocks[b];
+        for (qsizetype c = 0; c < types.size(); ++c)
+            block.items[c] = convert(block.items[c], types[c], Conversion::Implicit);
+        block.collate = distinct;
+        if (b > 0)
+            tail += joins[b - 1] + block.text(block.items);
+    }
+    const QStringList headings = first.headings;
+    first = blocks[0];
+    first.headings = headings;
+    first.tail += tail;
+    first.compound = true;
 }
 
 void Parser::checkGrouped(const Expr& e, const QList<Expr>& groups, const char* clause) const

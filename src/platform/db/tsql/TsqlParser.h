@@ -32,6 +32,8 @@ private:
     struct Query
     {
         bool distinct = false;
+        bool collate = false;  // its texts leave it collated, to be told apart as SQL Server does
+        bool compound = false; // a UNION of several blocks
         QList<Expr> items;
         QStringList headings;
         QString tail; // FROM ... ORDER BY
@@ -52,7 +54,9 @@ private:
     QString name();
 
     // Statements.
-    Query query(bool subquery);
+    Query query(bool subquery, bool unionMember = false);
+    // The blocks joined to `first` by UNION [ALL], their columns met by data type precedence.
+    void unite(Query& first);
     QString fromClause();
     QString source();
     void checkGrouped(const Expr& e, const QList<Expr>& groups, const char* clause) const;
