@@ -115,6 +115,11 @@ QString quoted(const QString& text)
     return u'\'' + quotedText(text) + u'\'';
 }
 
+QString quotedName(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', u"\"\""_s) + u'"';
+}
+
 QString collation(const Type& type)
 {
     return type.isText() ? u" COLLATE "_s + QLatin1StringView(SqlServerCollation::name) : QString();

@@ -21,6 +21,8 @@ Expr arithmetic(const Expr& a, QChar op, const Expr& b);
 Expr negate(const Expr& e);
 // A text as a string literal of the engine's statement.
 QString quoted(const QString& text);
+// A table or column name as the engine's statement quotes it.
+QString quotedName(const QString& name);
 // " COLLATE ..." for a text type, that it compares as the database's collation does; nothing
 // for other types.
 QString collation(const Type& type);

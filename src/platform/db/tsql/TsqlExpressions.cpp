@@ -368,7 +368,7 @@ Expr Parser::column(const QString& qualifier, const QString& columnName)
             continue;
         if (foundColumn->type.kind == Type::Condition)
             refuse(u"the column %1 of an undeclared type"_s.arg(foundColumn->name));
-        Expr e{found->sqlName + u".\""_s + foundColumn->name + u'"', foundColumn->type};
+        Expr e{found->sqlName + u'.' + quotedName(foundColumn->name), foundColumn->type};
         const QString key = found->sqlName.toCaseFolded() + u'.' + foundColumn->name.toCaseFolded();
         if (level + 1 < m_scopes.size())
             m_outerColumns.insert(key);
