@@ -64,6 +64,8 @@ Translation Parser::insert()
     QString sql = u"INSERT INTO %1 (%2) "_s.arg(quotedName(t.name), names.join(u", "_s));
     if (isWordAt("select")) {
         const Query q = query(false);
+        if (q.compound)
+            refuse(u"INSERT of a UNION"_s);
         return {sql + q.text(assigned(q.items)), {}, {}};
     }
     expectWord("values");

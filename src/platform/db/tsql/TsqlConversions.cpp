@@ -153,8 +153,11 @@ Expr convert(const Expr& e, const Type& to, Conversion how, int style)
         return toText(e, to, how, style);
     if (style >= 0)
         refuse(u"CONVERT style %1 to %2"_s.arg(style).arg(to.name()));
-    if (from.kind == to.kind)
-        return e;
+    if (from.kind == to.kind) {
+        Expr same = e;
+        same.type = to; // a decimal takes the scale it is printed with
+        return same;
+    }
     const bool explicitly = how == Conversion::Explicit;
     const QString clash = explicitly
                               ? u"Explicit conversion from data type %1 to %2 is not allowed."_s
