@@ -1,9 +1,11 @@
 #include "StatementCommand.h"
 
 #include "HostDatabase.h"
+#include "PayrollSchemaText.h"
 #include "db/SqlBatch.h"
 #include "db/StatementClassifier.h"
 #include "db/Transaction.h"
+#include "db/tsql/AdminStatements.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
@@ -116,10 +118,12 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     }
     qsizetype current = 0;
     try {
+        // On the embedded database each statement keeps SQL Server's meaning or is refused.
+        ado::AdminStatements admin(*connection, QString::fromUtf8(payroll::sqlServerSchemaText));
         for (; current < statements.size(); ++current) {
             if (current > 0)
                 results << '\n';
-            print(connection->run(statements[current]), results);
+            print(admin.run(statements[current]), results);
         }
         if (transaction)
             transaction->commit();

@@ -198,7 +198,8 @@ std::optional<double> realOfText(sqlite3_context* context, bool approximate, sql
         return 0.0;
     bool ok = false;
     const double d = text.toDouble(&ok);
-    if (ok)
+    // 'inf' and 'nan' are no numbers to SQL Server.
+    if (ok && std::isfinite(d))
         return d;
     fail(context, u"Error converting data type varchar to %1."_s.arg(approximate ? u"float"_s
                                                                                  : u"numeric"_s));

@@ -1,0 +1,101 @@
+#include "db/tsql/AdminStatements.h"
+
+#include "db/Connection.h"
+#include "db/EngineErrors.h"
+#include "db/tsql/TsqlCatalog.h"
+#include "db/tsql/TsqlParser.h"
+#include "db/tsql/TsqlRuntime.h"
+
+#include <QDateTime>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace ado {
+
+namespace {
+
+struct Finalizer
+{
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+
+QString textAt(sqlite3_stmt* statement, int column)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                             sqlite3_column_bytes(statement, column));
+}
+
+// A field as SQL Server's type gives it, whatever the engine stored.
+QVariant valueAt(sqlite3_stmt* statement, int column, const tsql::Type& type)
+{
+    if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+        return QVariant();
+    switch (type.kind) {
+    case tsql::Type::Int:
+    case tsql::Type::BigInt:
+        return QVariant::fromValue<qint64>(sqlite3_column_int64(statement, column));
+    case tsql::Type::Float:
+        return sqlite3_column_double(statement, column);
+    case tsql::Type::Numeric:
+        return QString::number(sqlite3_column_double(statement, column), 'f', type.scale);
+    case tsql::Type::Date:
+        return QDate::fromString(textAt(statement, column).left(10), Qt::ISODate);
+    case tsql::Type::DateTime:
+        return QDateTime::fromString(textAt(statement, column), u"yyyy-MM-dd HH:mm:ss.zzz"_s);
+    default:
+        return textAt(statement, column);
+    }
+}
+
+} // namespace
+
+AdminStatements::AdminStatements(Connection& connection, const QString& schemaScript)
+    : m_connection(connection), m_catalog(std::make_unique<tsql::Catalog>(schemaScript))
+{
+    if (sqlite3* db = m_connection.sqliteHandle(); db && !tsql::installRuntime(db))
+        throw EngineErrors::fromSqlite(sqlite3_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+AdminStatements::~AdminStatements() = default;
+
+StatementResult AdminStatements::run(const QString& sql)
+{
+    if (!m_connection.isSqlite())
+        return m_connection.run(sql);
+    m_connection.checkInjectedFault();
+    return runTranslated(tsql::Parser(*m_catalog, sql).statement());
+}
+
+StatementResult AdminStatements::runTranslated(const tsql::Translation& translation)
+{
+    sqlite3* db = m_connection.sqliteHandle();
+    const auto raise = [db](int rc) {
+        throw EngineErrors::fromSqlite(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    };
+    const QByteArray utf8 = translation.sql.toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    if (const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &raw, nullptr);
+        rc != SQLITE_OK)
+        raise(rc);
+    const std::unique_ptr<sqlite3_stmt, Finalizer> statement(raw);
+    StatementResult result;
+    result.names = translation.headings;
+    for (const tsql::Type& type : translation.columns)
+        result.dateColumns << (type.kind == tsql::Type::Date);
+    const qint64 changesBefore = sqlite3_total_changes64(db);
+    int rc;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        QVariantList row;
+        for (int c = 0; c < translation.columns.size(); ++c)
+            row << valueAt(raw, c, translation.columns[c]);
+        result.rows << std::move(row);
+    }
+    if (rc != SQLITE_DONE)
+        raise(rc);
+    if (translation.columns.isEmpty())
+        result.rowsAffected = sqlite3_total_changes64(db) - changesBefore;
+    return result;
+}
+
+} // namespace ado
