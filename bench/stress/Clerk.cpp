@@ -6,6 +6,7 @@
 #include "common/BasLoan.h"
 #include "data/ResolveTableNames.h"
 #include "db/Connection.h"
+#include "entry/include/OstrelLoanIssue.h"
 #include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
 #include "runtime/RuntimeError.h"
@@ -18,8 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr qint32 LoanInterface = 91001;
 
 Clerk::Outcome toldOrSilent(const QStringList& prompts)
 {
@@ -41,7 +40,7 @@ Clerk::Clerk(const QString& databasePath)
     BasLoan::intUserID = stress::ClerkUser;
     BasLoan::intCompanyID = stress::Company;
     BasLoan::strtype = u"L"_s;
-    BasLoan::lngInterfaceID = LoanInterface;
+    BasLoan::lngInterfaceID = LoanRegisterInterfaceID;
     BasLoan::ResolveTableNames();
 }
 

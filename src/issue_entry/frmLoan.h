@@ -78,6 +78,8 @@ public:
     QLabel* lblno;
     QLabel* lblaplication;
     QLabel* lblRemarks;
+    // What the clerk should know about the chosen employee or application before OK.
+    QLabel* lblGuide;
 
     // Window variables.
     qint32 lngIssueID = 0;
@@ -98,6 +100,10 @@ private:
 
     void RecalculateInstallment();
     bool fnAmountWithinLimits();
+    QString amountLimitRefusal();
+    QString applicationGap();
+    void showApplication();
+    void guide(const QString& text, bool warning = false);
     bool fnFiguresRecoverable();
     void closeRepaymentRows();
     void checkApplicationStillOpen();
@@ -109,4 +115,6 @@ private:
     bool m_unloading = false;
     // Set when a save found the issue changed by others into a state that can no longer be edited.
     bool m_issueLocked = false;
+    // The chosen loan type's currency symbol, as the amount captions show it.
+    QString m_currencySymbol;
 };

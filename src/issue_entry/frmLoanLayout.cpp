@@ -128,6 +128,9 @@ void frmLoan::layoutControls()
     txtInstallmentAmount->setValidator(new NumberShapeValidator(18, 2, txtInstallmentAmount));
     txtNoOfPayments->setValidator(new NumberShapeValidator(3, 0, txtNoOfPayments));
 
+    lblGuide = placed(new QLabel(this), "lblGuide", Twips::rect(90, 3240, 3915, 600));
+    lblGuide->setWordWrap(true);
+    lblGuide->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     cmdOK = button(this, "cmdOK", u"&OK"_s, Twips::rect(4095, 3270, 1170, 540));
     cmdCancel = button(this, "cmdCancel", u"&Close"_s, Twips::rect(5280, 3270, 1170, 540));
 

@@ -30,7 +30,8 @@ void frmLoan::GenerateIssueNo()
         u"SELECT isnull(max(convert(int,right(liNo,len(liNo)-%1))),0) FROM %2 WHERE "
         u"liCompanyID=%3 and litype= '%4' and liNo like '%5%'"_s.arg(
             QString::number(prefix.size()), BasLoan::strTblLoansIssue,
-            QString::number(BasLoan::intCompanyID), BasLoan::strtype, likePrefix)));
+            QString::number(BasLoan::intCompanyID), ado::quotedText(BasLoan::strtype),
+            likePrefix)));
 
     // A 32-bit running number: a company issues far more than 32767 loans over the years.
     const double next = highest == u"0" ? 1 : vb::Val(highest) + 1;

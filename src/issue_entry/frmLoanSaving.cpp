@@ -6,6 +6,7 @@
 #include "db/Recordset.h"
 #include "db/Transaction.h"
 #include "issue_entry/IssueDeductions.h"
+#include "issue_entry/IssueFigures.h"
 #include "issue_entry/SaveFailureMessage.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
@@ -122,20 +123,33 @@ void frmLoan::SaveIssue()
     }
 
     const double payments = vb::Val(txtNoOfPayments->text());
-    const double instalment = vb::Val(txtInstallmentAmount->text());
-    // The total to be repaid is stored as a number payroll can deduct from, never as infinity,
-    // and to the cent: 554.04 x 10 is 5540.40, not the binary product 5540.400000000001.
-    const double product = instalment * payments;
-    if (!std::isfinite(product))
-        throw RuntimeError::overflow();
-    const double currentBalance = vb::Val(vb::Format(product, u"0.00"));
+    double amount = vb::Val(txtLoanAmount->text());
+    double instalment = vb::Val(txtInstallmentAmount->text());
+    double currentBalance = 0;
+    if (BasLoan::strMode == u"N") {
+        // A new issue is money to the cent, as its boxes show it; validation has refused figures
+        // beyond that.
+        const IssueFigures figures(txtLoanAmount->text(), txtNoOfPayments->text(),
+                                   txtInstallmentAmount->text());
+        amount = figures.amount();
+        instalment = figures.instalment();
+        currentBalance = figures.currentBalance();
+    } else {
+        // An edit keeps the stored figures; the total to be repaid is stored as a number payroll
+        // can deduct from, never as infinity, and to the cent: 554.04 x 10 is 5540.40, not the
+        // binary product 5540.400000000001.
+        const double product = instalment * payments;
+        if (!std::isfinite(product))
+            throw RuntimeError::overflow();
+        currentBalance = vb::Val(vb::Format(product, u"0.00"));
+    }
     rs.setValue(u"liempid"_s, employeeOf(*this));
     rs.setValue(u"liLoanID"_s, loanTypeOf(*this));
     rs.setValue(u"liLoanAppID"_s, applicationOf(*this));
     rs.setValue(u"liNoofPayments"_s, payments);
     rs.setValue(u"liInstallmentAmount"_s, instalment);
     rs.setValue(u"liDeductionMode"_s, qint16(chkDeductMonthly->isChecked() ? 1 : 0));
-    rs.setValue(u"liOpeningBalance"_s, vb::Val(txtLoanAmount->text()));
+    rs.setValue(u"liOpeningBalance"_s, amount);
     rs.setValue(u"liCurrentBalance"_s, currentBalance);
     rs.setValue(u"liactive"_s, qint16(1));
     rs.setValue(u"licancelled"_s, qint16(0));

@@ -5,6 +5,8 @@
 #include "clsCommonGen.h"
 #include "common/BasLoan.h"
 #include "db/Recordset.h"
+#include "db/SqlLiteral.h"
+#include "issue_entry/IssueFigures.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
 
@@ -48,7 +50,15 @@ void frmLoan::cboEmployee_Click()
             cboloanapplication, u"a.laLoanAppID"_s, u"a.laloanappno"_s,
             u" isnull(b.liLoanAppID,0)=0 and a.laloanappno is not null and  a.lacompanyid =%1 "
             u"and a.laAppType= '%2 ' and a.lacancelled=0 and laEmployeeID = %3"_s.arg(
-                QString::number(BasLoan::intCompanyID), BasLoan::strtype, QString::number(empId)));
+                QString::number(BasLoan::intCompanyID), ado::quotedText(BasLoan::strtype),
+                QString::number(empId)));
+        if (cboloanapplication->count() == 0)
+            guide(u"%1 has no open %2 application: none is approved, uncancelled and not yet "
+                  "issued."_s.arg(cboEmployee->currentText(),
+                                  BasLoan::strtype == u"A" ? u"advance"_s : u"loan"_s),
+                  true);
+        else
+            guide(QString());
     }
     lngLastEmpID = empId;
 }
@@ -63,7 +73,7 @@ void frmLoan::cboloanapplication_Click()
             u"a.laCompanyID=b.lCompanyID and a.laLoanID = b.lLoanID and a.laLoanAppID=%3 and "
             u"a.laAppType='%4'"_s.arg(BasLoan::strTblLoanApplication, BasLoan::strTblLoans,
                                       QString::number(vb::CLng(cboloanapplication->currentData())),
-                                      BasLoan::strtype),
+                                      ado::quotedText(BasLoan::strtype)),
             BasLoan::adocon());
     cboLoanType->clear();
     if (rs.isEOF()) {
@@ -79,11 +89,11 @@ void frmLoan::cboloanapplication_Click()
         cboLoanType->setCurrentIndex(-1);
     }
     const QVariant sanction = rs.value(u"laSanctionAmount"_s);
-    txtLoanAmount->setText(sanction.isNull() ? u"0.00"_s : vb::CStr(sanction));
+    txtLoanAmount->setText(sanction.isNull() ? u"0.00"_s : amountBoxText(sanction));
     if (const QVariant period = rs.value(u"laPaymentPeriod"_s); !period.isNull())
-        txtNoOfPayments->setText(vb::CStr(period));
+        txtNoOfPayments->setText(figureBoxText(period));
     if (const QVariant instalment = rs.value(u"laInstalmentAmount"_s); !instalment.isNull())
-        txtInstallmentAmount->setText(vb::CStr(instalment));
+        txtInstallmentAmount->setText(amountBoxText(instalment));
     // An application approved with deduct-monthly 0 is not deducted monthly, whatever Null means.
     const QVariant deductMonthly = rs.value(u"laDeductMonthly"_s);
     chkDeductMonthly->setChecked(vb::FlagSet(deductMonthly));
@@ -96,10 +106,43 @@ void frmLoan::cboloanapplication_Click()
         u"a.lCompanyID=b.CompanyID and a.lCurrencyID=b.CurrencyId and lcompanyid = %1 and "
         u"lLoanID = %2"_s.arg(QString::number(BasLoan::intCompanyID), QString::number(loanId)))));
     relabelAmounts(symbol);
+    showApplication();
+}
+
+// The approval date is the one detail of the application no box shows; what keeps it from being
+// issued is told at once, not first at OK.
+void frmLoan::showApplication()
+{
+    objCommonDB->strTableName = BasLoan::strTblLoanApplication;
+    const QVariant approved = objCommonDB->fnReturnField(
+        u"laAppDate"_s, u"laCompanyID = %1 and laLoanAppID = %2"_s.arg(
+                            QString::number(BasLoan::intCompanyID),
+                            QString::number(vb::CLng(cboloanapplication->currentData()))));
+    QString refusal = applicationGap();
+    if (refusal.isEmpty())
+        refusal = amountLimitRefusal();
+    if (!refusal.isEmpty())
+        guide(refusal, true);
+    else if (approved.isNull())
+        guide(u"Application %1 has no approval date recorded."_s.arg(
+            cboloanapplication->currentText()));
+    else
+        guide(u"Application %1, approved on %2."_s.arg(cboloanapplication->currentText(),
+                                                       vb::CStr(approved)));
+}
+
+void frmLoan::guide(const QString& text, bool warning)
+{
+    lblGuide->setText(text);
+    QPalette colours = lblGuide->palette();
+    colours.setColor(QPalette::WindowText,
+                     warning ? QColor(160, 0, 0) : palette().color(QPalette::WindowText));
+    lblGuide->setPalette(colours);
 }
 
 void frmLoan::relabelAmounts(const QString& symbol)
 {
+    m_currencySymbol = symbol;
     lblloanAmt->setText((BasLoan::strtype == u"L" ? u"Loan Amount("_s : u"Advance Amount("_s) +
                         symbol + u"):"_s);
     lblInstAmt->setText(u"Installment Amt("_s + symbol + u"):"_s);
@@ -127,12 +170,14 @@ void frmLoan::resetApplicationDetails()
 {
     lblloanAmt->setText(BasLoan::strtype == u"L" ? u"Loan Amount:"_s : u"Advance Amount:"_s);
     lblInstAmt->setText(u"Installment Amount:"_s);
+    m_currencySymbol.clear();
     txtLoanAmount->clear();
     txtNoOfPayments->clear();
     txtInstallmentAmount->clear();
     chkDeductMonthly->setChecked(false);
     cboLoanType->clear();
     txtRemarks->clear();
+    guide(QString());
 }
 
 void frmLoan::cboLoanType_Click()

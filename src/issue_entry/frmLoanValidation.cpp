@@ -3,13 +3,12 @@
 
 #include "common/BasLoan.h"
 #include "db/Recordset.h"
+#include "issue_entry/IssueFigures.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +30,8 @@ bool frmLoan::fnValidateEntry()
         return refuse(u"Select employee"_s, cboEmployee);
     if (cboloanapplication->currentIndex() < 0)
         return refuse(u"Select loan application"_s, cboloanapplication);
+    if (const QString gap = applicationGap(); !gap.isEmpty())
+        return refuse(gap, cboloanapplication);
     if (!BasLoan::fnCheckMandatory(txtLoanAmount, u"Enter loan amount"_s, BasLoan::MsgboxTitle))
         return false;
     if (!BasLoan::fnCheckMandatory(txtNoOfPayments, u"Enter No Of Payments"_s,
@@ -39,58 +40,76 @@ bool frmLoan::fnValidateEntry()
     return fnAmountWithinLimits() && fnFiguresRecoverable();
 }
 
-// A new issue that payroll could never recover (an amount, payments or instalment of 0, or one
-// the calculation could not work out) is refused. Edits are not, so that a stored issue's
-// remarks stay editable.
+// A new issue that payroll could never recover, or whose figures are not money to the cent
+// within what every statement prints whole, is refused with the cause. Edits are not, so that a
+// stored issue's remarks stay editable.
 bool frmLoan::fnFiguresRecoverable()
 {
     if (BasLoan::strMode != u"N")
         return true;
-    const auto usable = [](double value) { return std::isfinite(value) && value > 0; };
-    const double amount = vb::Val(txtLoanAmount->text());
-    const double payments = vb::Val(txtNoOfPayments->text());
-    const double instalment = vb::Val(txtInstallmentAmount->text());
-    if (!usable(amount))
-        return refuse((BasLoan::strtype == u"A" ? u"The advance amount"_s : u"The loan amount"_s) +
-                          u" must be more than 0."_s,
-                      txtLoanAmount);
-    if (!usable(payments))
-        return refuse(u"The number of payments must be more than 0."_s, txtNoOfPayments);
-    if (!usable(instalment) || !usable(instalment * payments))
-        return refuse(u"The instalment must be more than 0. It could not be worked "
-                      "out for this application: check the loan type's interest "
-                      "rate and the application's instalment."_s,
-                      txtInstallmentAmount);
-    return true;
+    const IssueFigures figures(txtLoanAmount->text(), txtNoOfPayments->text(),
+                               txtInstallmentAmount->text());
+    const IssueFigures::Refusal refusal =
+        figures.refusal(BasLoan::strtype == u"A" ? u"advance"_s : u"loan"_s);
+    if (refusal.message.isEmpty())
+        return true;
+    QLineEdit* const boxes[] = {txtLoanAmount, txtNoOfPayments, txtInstallmentAmount};
+    return refuse(refusal.message, boxes[int(refusal.box)]);
+}
+
+// A new issue takes its amount and payments over from the application, and the clerk cannot type
+// them: a missing one is the application's to mend, and the refusal says so.
+QString frmLoan::applicationGap()
+{
+    if (BasLoan::strMode != u"N" || cboloanapplication->currentIndex() < 0)
+        return QString();
+    const QString application = cboloanapplication->currentText();
+    const auto gap = [&](const QString& what) {
+        return u"Application %1 has no %2; it cannot be issued until it has one."_s.arg(application,
+                                                                                        what);
+    };
+    if (vb::Val(txtLoanAmount->text()) == 0)
+        return gap(u"approved amount"_s);
+    if (vb::Trim(txtNoOfPayments->text()).isEmpty())
+        return gap(u"payment period"_s);
+    return QString();
+}
+
+bool frmLoan::fnAmountWithinLimits()
+{
+    const QString refusal = amountLimitRefusal();
+    return refusal.isEmpty() || refuse(refusal, txtLoanAmount);
 }
 
 // A new issue's amount must lie within its loan type's limits, where the loan type sets an
 // upper limit. Issues already stored keep their amounts, so an edit is not held to limits
 // changed since.
-bool frmLoan::fnAmountWithinLimits()
+QString frmLoan::amountLimitRefusal()
 {
     if (BasLoan::strMode != u"N" || cboLoanType->currentIndex() < 0)
-        return true; // a missing loan type ends the save with its own message
+        return QString(); // a missing loan type ends the save with its own message
     ado::Recordset rs;
     rs.Open(u"select lMinlimit, lMaxlimit from %1 where lcompanyid = %2 and lloanid = %3"_s.arg(
                 BasLoan::strTblLoans, QString::number(BasLoan::intCompanyID),
                 QString::number(vb::CLng(cboLoanType->currentData()))),
             BasLoan::adocon());
     if (rs.isEOF())
-        return true;
+        return QString();
     const QVariant minimum = rs.value(0);
     const QVariant maximum = rs.value(1);
     rs.Close();
     if (maximum.isNull() || vb::CDbl(maximum) <= 0)
-        return true;
+        return QString();
     const double lower = minimum.isNull() ? 0 : vb::CDbl(minimum);
     const double upper = vb::CDbl(maximum);
     const double amount = vb::Val(txtLoanAmount->text());
     if (amount >= lower && amount <= upper)
-        return true;
-    const QString what = BasLoan::strtype == u"A" ? u"advance"_s : u"loan"_s;
-    return refuse(u"The %1 amount must be between %2 and %3 for %4."_s.arg(
-                      what, vb::Format(lower, u"0.00"), vb::Format(upper, u"0.00"),
-                      cboLoanType->currentText()),
-                  txtLoanAmount);
+        return QString();
+    const auto money = [&](double value) {
+        const QString figure = vb::Format(value, u"###,###,##0.00");
+        return m_currencySymbol.isEmpty() ? figure : m_currencySymbol + u' ' + figure;
+    };
+    return u"The %1 amount %2 must be between %3 and %4 for %5."_s.arg(
+        BasLoan::strtype == u"A" ? u"advance"_s : u"loan"_s, money(amount), money(lower),
+        money(upper), cboLoanType->currentText());
 }

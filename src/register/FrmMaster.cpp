@@ -5,6 +5,8 @@
 #include "common/BasLoan.h"
 #include "common/GuardedHandler.h"
 #include "data/ResolveTableNames.h"
+#include "db/SqlLiteral.h"
+#include "entry/include/OstrelLoanIssue.h"
 #include "grid/FlexGrid.h"
 #include "grid/KeyCodes.h"
 #include "register/RegisterLoadProgress.h"
@@ -172,10 +174,10 @@ void FrmMaster::Form_Load()
     objCommonDB = CreateObjectAs<clsCommonDB>(u"Quorrel.clsCommonDB"_s);
 
     if (BasLoan::strtype == u"L") {
-        BasLoan::lngInterfaceID = 91001;
+        BasLoan::lngInterfaceID = LoanRegisterInterfaceID;
     } else if (BasLoan::strtype == u"A") {
         setWindowTitle(u"Advance Issue"_s);
-        BasLoan::lngInterfaceID = 91035;
+        BasLoan::lngInterfaceID = AdvanceRegisterInterfaceID;
     }
     BasLoan::ResolveTableNames();
     objCommonDB->adocon = BasLoan::adoconPtr();
@@ -193,7 +195,7 @@ void FrmMaster::Form_Load()
                   u"eEmpid = liempid and  lcompanyid = licompanyid and  lloanid = liloanid and "
                   u"licompanyid = %4 and litype= '%5'"_s.arg(
                       BasLoan::strTblLoansIssue, BasLoan::strTblEmployee, BasLoan::strTblLoans,
-                      QString::number(BasLoan::intCompanyID), BasLoan::strtype);
+                      QString::number(BasLoan::intCompanyID), ado::quotedText(BasLoan::strtype));
     if (previousDays > 0)
         sql += u" and liDate >='%1'"_s.arg(
             BasLoan::ProcessDate.addDays(-previousDays).toString(u"yyyyMMdd"_s));

@@ -7,6 +7,7 @@
 #include "db/Recordset.h"
 #include "grid/FlexGrid.h"
 #include "issue_entry/IssueDeductions.h"
+#include "issue_entry/IssueFigures.h"
 #include "issue_entry/frmLoan.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
@@ -84,9 +85,9 @@ void FrmMaster::CmdEdit_Click()
                 QString::number(BasLoan::intCompanyID)));
         objCommonGen->selectcomboitembyvalue(entry.cboloanapplication, field("liLoanAppID"));
         objCommonGen->selectcomboitembyvalue(entry.cboLoanType, field("liLoanID"));
-        entry.txtLoanAmount->setText(vb::TextOf(field("liOpeningBalance")));
-        entry.txtNoOfPayments->setText(vb::TextOf(field("liNoofPayments")));
-        entry.txtInstallmentAmount->setText(vb::TextOf(field("liInstallmentAmount")));
+        entry.txtLoanAmount->setText(figureBoxText(field("liOpeningBalance")));
+        entry.txtNoOfPayments->setText(figureBoxText(field("liNoofPayments")));
+        entry.txtInstallmentAmount->setText(figureBoxText(field("liInstallmentAmount")));
         entry.cboEmployee->setEnabled(false);
         entry.cboLoanType->setEnabled(false);
         entry.chkDeductMonthly->setChecked(vb::FlagSet(field("liDeductionMode")));

@@ -2,6 +2,7 @@
 // midway, refused, and on files damaged in the ways an office meets.
 #include "DemoData.h"
 #include "LargeRegister.h"
+#include "MachineRequirement.h"
 #include "NativeStatement.h"
 #include "db/Connection.h"
 
@@ -240,8 +241,8 @@ private slots:
         if (!xdotool.isEmpty())
             server.start(u"Xvfb"_s,
                          {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!server.waitForReadyRead(10000))
-            QSKIP("no xdotool or no X server here (scripts/setup installs xdotool and Xvfb)");
+        OSTREL_REQUIRE(server.waitForReadyRead(10000),
+                       "no xdotool or no X server here (scripts/setup installs xdotool and Xvfb)");
         const QString display =
             "DISPLAY=:" + QString::fromLatin1(server.readAllStandardOutput().trimmed());
         const auto xdo = [&](const QStringList& arguments) {
@@ -275,8 +276,8 @@ private slots:
     void readOnlyDatabase()
     {
         QFETCH(bool, folderWritable);
-        if (!canRunUnprivileged())
-            QSKIP("running as root without runuser or the user nobody to read as");
+        OSTREL_REQUIRE(canRunUnprivileged(),
+                       "running as root without runuser or the user nobody to read as");
         QTemporaryDir dir;
         const QString db = dir.filePath(u"payroll.db"_s);
         QVERIFY(QFile::copy(m_demo, db));
@@ -333,8 +334,8 @@ private slots:
         QFETCH(QString, driver);
         QFETCH(QString, connection);
         QFETCH(QString, message);
-        if (!fileBytes(u"/etc/odbcinst.ini"_s).contains("[" + driver.toUtf8() + "]"))
-            QSKIP("the ODBC driver is not installed");
+        OSTREL_REQUIRE(fileBytes(u"/etc/odbcinst.ini"_s).contains("[" + driver.toUtf8() + "]"),
+                       "the ODBC driver is not installed");
         const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
         const Run run = payrollHost({"--db", "odbc:" + connection, "--sql",
                                      "update pusers set username = 'x' where username = 'guest'"});
@@ -429,8 +430,9 @@ private slots:
         QFETCH(QStringList, wrapper);
         QFETCH(QString, message);
         const bool readOnly = QTest::currentDataTag() == QLatin1String("target folder read-only");
-        if (readOnly && !canRunUnprivileged())
-            QSKIP("running as root without runuser or the user nobody to be refused the folder");
+        OSTREL_REQUIRE(
+            !readOnly || canRunUnprivileged(),
+            "running as root without runuser or the user nobody to be refused the folder");
         const QString folder = path(u"refused"_s);
         const QFileDevice::Permissions writable = QFile::permissions(folder);
         if (readOnly)

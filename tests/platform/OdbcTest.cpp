@@ -1,3 +1,4 @@
+#include "MachineRequirement.h"
 #include "RaisedError.h"
 #include "RecordingPreviewPresenter.h"
 
@@ -25,11 +26,11 @@ class OdbcTest : public QObject
 private slots:
     void initTestCase()
     {
-        if (!QSqlDatabase::isDriverAvailable(u"QODBC"_s))
-            QSKIP("Qt's ODBC driver (libqt6sql6-odbc) is not installed");
+        OSTREL_REQUIRE(QSqlDatabase::isDriverAvailable(u"QODBC"_s),
+                       "Qt's ODBC driver (libqt6sql6-odbc) is not installed");
         QFile drivers(u"/etc/odbcinst.ini"_s);
-        if (!drivers.open(QIODevice::ReadOnly) || !drivers.readAll().contains("[SQLite3]"))
-            QSKIP("The SQLite3 ODBC driver (libsqliteodbc) is not registered in odbcinst.ini");
+        OSTREL_REQUIRE(drivers.open(QIODevice::ReadOnly) && drivers.readAll().contains("[SQLite3]"),
+                       "The SQLite3 ODBC driver (libsqliteodbc) is not registered in odbcinst.ini");
         m_db.Open(u"odbc:DRIVER=SQLite3;Database="_s + m_dir.filePath(u"odbc.db"_s));
         m_db.Execute(u"create table pLoansIssue (liID integer primary key, "
                      "liNo varchar(20) unique, lidate date, liOpeningBalance "

@@ -99,6 +99,12 @@ private slots:
         QCOMPARE(vb::CStr(QVariant(1055.63)), u"1055.63"_s);
         QCOMPARE(vb::CStr(QVariant(0.1 + 0.2)), u"0.3"_s);
         QCOMPARE(vb::TextOf(QVariant()), QString());
+        // A box shows every figure written out, whatever its size.
+        QCOMPARE((QStringList{vb::NumberToFullText(1e15), vb::NumberToFullText(-1.5e-5),
+                              vb::NumberToFullText(999999999999.99), vb::NumberToFullText(1e23),
+                              vb::NumberToFullText(0.1 + 0.2)}),
+                 (QStringList{"1000000000000000", "-0.000015", "999999999999.99",
+                              "100000000000000000000000", "0.3"}));
     }
 
     // The date box's text must read back as the date it was made from, whatever the locale.

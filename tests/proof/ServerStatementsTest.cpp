@@ -4,6 +4,7 @@
 // recorded. What only the ODBC run sends must be in the README's table of statements this
 // project added, and everything that table lists must really be sent.
 
+#include "MachineRequirement.h"
 #include "ModalWatch.h"
 #include "db/ConnectionTestSeam.h"
 
@@ -136,9 +137,10 @@ private slots:
     void initTestCase()
     {
         QFile drivers(u"/etc/odbcinst.ini"_s);
-        if (!QSqlDatabase::isDriverAvailable(u"QODBC"_s) || !drivers.open(QIODevice::ReadOnly) ||
-            !drivers.readAll().contains("[SQLite3]"))
-            QSKIP("Qt's ODBC driver or the SQLite3 ODBC driver is not installed");
+        OSTREL_REQUIRE(QSqlDatabase::isDriverAvailable(u"QODBC"_s) &&
+                           drivers.open(QIODevice::ReadOnly) &&
+                           drivers.readAll().contains("[SQLite3]"),
+                       "Qt's ODBC driver or the SQLite3 ODBC driver is not installed");
         m_adapter.Open(u":memory:"_s);
         payroll::createSchema(m_adapter);
         BasLoan::MsgboxTitle = u"Payroll"_s;

@@ -96,6 +96,10 @@ private slots:
             << "l" << 0 << " and licompanyid = 1 and litype= 'l'"
             << QStringList{"LN1", "LN2", "LN3"} << "3 issues listed, 1 of them cancelled"
             << "Loans Issue" << 4242 << "Advance No";
+        QTest::newRow("a quote in the type stays inside its text")
+            << "L'" << 0 << " and licompanyid = 1 and litype= 'L'''" << QStringList{""}
+            << "0 issues listed, 0 of them cancelled"
+            << "Loans Issue" << 4242 << "Advance No";
     }
     void typeAndWindowChooseListAndHeadings()
     {

@@ -1,15 +1,13 @@
 #include "DemoData.h"
 #include "DemoSeedSteps.h"
 #include "NativeStatement.h"
+#include "OstrelLoanIssue.h"
 
 using namespace Qt::StringLiterals;
 
 namespace payroll::demo {
 
 namespace {
-
-constexpr qint32 LoanInterface = 91001;
-constexpr qint32 AdvanceInterface = 91035;
 
 struct Settings
 {
@@ -150,7 +148,7 @@ void seedUsersAndRights(ado::Connection& connection)
             user.run({company, u.id, QString::fromUtf8(u.name)});
         if (!u.rights)
             continue;
-        for (qint32 interface : {LoanInterface, AdvanceInterface})
+        for (qint32 interface : {LoanRegisterInterfaceID, AdvanceRegisterInterfaceID})
             right.run({u.id, interface, QString::fromUtf8(u.rights)});
     }
 }
@@ -160,8 +158,8 @@ void seedPrefixes(ado::Connection& connection)
     // Company 2 numbers its issues without a prefix.
     NativeStatement prefix(
         connection, u"INSERT INTO pPrefix (CompanyID, InterfaceID, Prefix) VALUES (?, ?, ?)"_s);
-    prefix.run({HeadOffice, LoanInterface, u"LN"_s});
-    prefix.run({HeadOffice, AdvanceInterface, u"ADV"_s});
+    prefix.run({HeadOffice, LoanRegisterInterfaceID, u"LN"_s});
+    prefix.run({HeadOffice, AdvanceRegisterInterfaceID, u"ADV"_s});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "BulkInsert.h"
 #include "NativeStatement.h"
+#include "OstrelLoanIssue.h"
 #include "PayrollTables.h"
 #include "db/Transaction.h"
 #include "runtime/RuntimeError.h"
@@ -147,7 +148,8 @@ std::vector<int> ensureStaff(ado::Connection& connection, qint16 companyId)
 
 QString prefixOf(ado::Connection& connection, qint16 companyId, const QString& type)
 {
-    const int interface = type == QLatin1String("L") ? 91001 : 91035;
+    const int interface =
+        type == QLatin1String("L") ? LoanRegisterInterfaceID : AdvanceRegisterInterfaceID;
     return NativeStatement(connection, u"SELECT Prefix FROM %1 WHERE CompanyID = ? "
                                        "AND InterfaceID = ?"_s.arg(table::Prefix))
         .scalar({companyId, interface})

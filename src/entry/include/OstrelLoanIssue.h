@@ -20,6 +20,11 @@
 #include <QtPlugin>
 #include <memory>
 
+// The interface numbers of the loan and the advance register: they key a register's rights
+// (puserrights) and its issue prefix (pPrefix) in the payroll tables.
+inline constexpr qint32 LoanRegisterInterfaceID = 91001;
+inline constexpr qint32 AdvanceRegisterInterfaceID = 91035;
+
 // The class's interface, members in their order.
 class _clsLoan
 {

@@ -59,10 +59,12 @@ public:
     QString adapt(const QString& sql) const;
 
     // The low-level interface, for the few fast paths that step the engine themselves (the
-    // register's fill, the bulk insert, the benchmarks): the engine-level handles (the sqlite3
-    // handle is nullptr unless SQLite), and the check each of their statements must pass
-    // first: it raises the closed-object error on an unopened connection, counts the statement
-    // and raises the injected failure when its turn has come.
+    // register's fill, the bulk insert of the payroll tools, the benchmarks): the engine-level
+    // handles (the sqlite3 handle is nullptr unless SQLite), and the check a module statement
+    // on such a path must pass first: it raises the closed-object error on an unopened
+    // connection, counts the statement and raises the injected failure when its turn has come.
+    // Of these paths only the register's fill runs the module's statements, and only it calls
+    // the check; the bulk insert and the benchmarks are tools outside the module.
     QSqlDatabase database() const;
     sqlite3* sqliteHandle() const;
     void checkInjectedFault();

@@ -224,6 +224,29 @@ QString NumberToText(double value)
     return text;
 }
 
+QString NumberToFullText(double value)
+{
+    if (!std::isfinite(value))
+        return QString();
+    if (value == 0.0)
+        return u"0"_s;
+    // The fifteen significant digits of the plain conversion, placed without an exponent.
+    const QString scientific = QString::number(std::abs(value), 'e', 14); // d.ddd...e+XX
+    const qsizetype e = scientific.indexOf(u'e');
+    QString digits = scientific.first(1) + scientific.mid(2, e - 2);
+    const int exponent = scientific.sliced(e + 1).toInt();
+    while (digits.size() > 1 && digits.endsWith(u'0'))
+        digits.chop(1);
+    QString text;
+    if (exponent < 0)
+        text = u"0."_s + QString(-exponent - 1, u'0') + digits;
+    else if (digits.size() <= exponent + 1)
+        text = digits + QString(exponent + 1 - digits.size(), u'0');
+    else
+        text = digits.first(exponent + 1) + u'.' + digits.sliced(exponent + 1);
+    return value < 0 ? u'-' + text : text;
+}
+
 QString CStr(const QVariant& value)
 {
     if (value.isNull())

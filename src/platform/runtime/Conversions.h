@@ -42,6 +42,9 @@ OSTRELPLATFORM_EXPORT QString CStr(const QVariant& value);
 // Like CStr, but Null gives the empty text (a field read into a cell or a box).
 OSTRELPLATFORM_EXPORT QString TextOf(const QVariant& value);
 OSTRELPLATFORM_EXPORT QString NumberToText(double value);
+// The plain conversion written out in full, never in exponent form: 1E+15 is 1000000000000000,
+// 1E-05 is 0.00001. How a box shows a figure of any size.
+OSTRELPLATFORM_EXPORT QString NumberToFullText(double value);
 
 // Formats with a numeric pattern of the shapes the module uses: "0.00", "###,###,##0.00",
 // rounded by RoundedDigits. Infinity and NaN give the empty text.
