@@ -2,42 +2,37 @@
 // as a clerk would: Preview, the statement saved as PDF under the name offered, the preview and the
 // register closed. On closing it copies the host's memory map, where every loaded file is named.
 // Both land in the folder $REGISTER_DRIVER_OUT.
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
-QString output(const char* name)
+// Later, from the event loop, as the window it opens runs a loop of its own.
+void press(QWidget* window, const char* control, const char* slot)
 {
-    return qEnvironmentVariable("REGISTER_DRIVER_OUT") + u'/' + QLatin1String(name);
-}
-
-// Each step once; clicked later, from the event loop, as the windows it opens run their own.
-template <class Control>
-void press(QWidget* window, const char* name, void (Control::*action)(), bool& done)
-{
-    done = true;
-    QTimer::singleShot(0, window->findChild<Control*>(QLatin1String(name)), action);
+    QMetaObject::invokeMethod(window->findChild<QObject*>(QLatin1String(control)), slot,
+                              Qt::QueuedConnection);
 }
 
 void step()
 {
     static bool previewed = false, saved = false;
+    const QString out = qEnvironmentVariable("REGISTER_DRIVER_OUT");
     QWidget* window = QApplication::activeModalWidget();
+    const QString name = window ? window->objectName() : QString();
     if (auto* dialog = qobject_cast<QFileDialog*>(window)) {
-        dialog->setDirectory(output(""));
+        dialog->setDirectory(out);
         static_cast<QDialog*>(dialog)->accept();
-    } else if (window && window->objectName() == QLatin1String("ReportPreview")) {
-        press(window, saved ? "actClose" : "actSavePdf", &QAction::trigger, saved);
-    } else if (window && window->objectName() == QLatin1String("FrmMaster")) {
-        QFile maps(QStringLiteral("/proc/self/maps")), copy(output("maps"));
+    } else if (name == QLatin1String("ReportPreview")) {
+        press(window, std::exchange(saved, true) ? "actClose" : "actSavePdf", "trigger");
+    } else if (name == QLatin1String("FrmMaster")) {
+        QFile maps(QStringLiteral("/proc/self/maps")), copy(out + QStringLiteral("/maps"));
         if (previewed && maps.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly))
             copy.write(maps.readAll());
-        press(window, previewed ? "CmdClose" : "cmdPreview", &QAbstractButton::click, previewed);
+        press(window, std::exchange(previewed, true) ? "CmdClose" : "cmdPreview", "click");
     }
 }
 
