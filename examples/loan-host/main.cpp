@@ -24,7 +24,8 @@ int main(int argc, char* argv[])
     try {
         auto connection = std::make_shared<ado::Connection>();
         connection->Open(QString::fromLocal8Bit(argv[1]));
-        std::unique_ptr<_clsLoan> loan = server->CreateObject(QStringLiteral("OstrelLoanIssue.clsLoan"));
+        std::unique_ptr<_clsLoan> loan =
+            server->CreateObject(QStringLiteral("OstrelLoanIssue.clsLoan"));
         loan->setAdocon(connection);
         loan->setMsgboxTitle(QStringLiteral("Payroll"));
         loan->setProcessDate(QDate::currentDate());

@@ -26,15 +26,17 @@ zgrep -q 'backup' "$tree/share/man/man1/payroll-host.1.gz" || fail "manual page"
 "$host" --db demo.db --demo
 [[ $("$host" --db demo.db --sql "select count(*) n from pusers") == $'n\n12' ]] || fail "--sql"
 
-# The driver works the register, run as a clerk runs it. Once the host renders a statement itself
-# its Preview step gives way to: "$host" --db demo.db --statement 1 --pdf statement.pdf
+# The driver works the register as a clerk would, and renders the statement through its Preview.
+# The one place to switch once payroll-host renders statements itself: render it into "$1" with
+# "$host" --db demo.db --statement 1 --pdf "$1/statement.pdf" before the check below.
 cp "$driver" driver.so
 run_register() { # FOLDER PROGRAM ARGUMENTS...
     mkdir "$1"
     REGISTER_DRIVER_OUT=$work/$1 LD_PRELOAD=$work/driver.so timeout 120 "${@:2}" ||
         fail "$2 did not open and close its register"
     pdftotext "$1"/*.pdf - | grep -q 'Loan Issue Statement' || fail "$1: no statement"
-    [[ -s $1/maps ]] && ! grep -F -e "$build" -e "$source" "$1/maps" || fail "$2 loaded the files above"
+    [[ -s $1/maps ]] && ! grep -F -e "$build" -e "$source" "$1/maps" ||
+        fail "$2 loaded the files above"
 }
 run_register host "$host" --db demo.db
 
