@@ -15,10 +15,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries from the binaries' needs; the module's own libraries are private to it.
+# The libraries from the binaries' needs; the module's own libraries are private to it (the
+# folder is read from the staged tree, where dpkg-shlibdeps runs).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-    usr/${OSTREL_INSTALL_MODULEDIR})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${OSTREL_INSTALL_MODULEDIR})
 # What is only loaded at run time: the database drivers, and a font, without which a statement
 # rendered offscreen to PDF has no text.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-odbc, unixodbc, fonts-dejavu-core")
