@@ -122,8 +122,9 @@ void searchKeystrokes(FrmMaster& register_)
         register_.txtsearch_KeyUp();
         later.push_back(msSince(timer));
     }
-    std::printf("  search keystroke: first %.1f ms (sorts), later median %.3f ms, max %.3f ms\n",
-                first, median(later), *std::max_element(later.begin(), later.end()));
+    std::printf(
+        "  search keystroke: first %.1f ms (prepared order), later median %.3f ms, max %.3f ms\n",
+        first, median(later), *std::max_element(later.begin(), later.end()));
 }
 
 double sortMs(FrmMaster& register_, int entry, bool ascending)
@@ -187,6 +188,11 @@ void benchRegister(int issues)
     if (issues >= 1000000)
         std::printf(" (goal < 400 MB): %s", peak < 400 ? "met" : "MISSED");
     std::printf("\n");
+    // The clerk reads the list meanwhile; the search orders are made on the second core.
+    timer.restart();
+    register_.flexMaster->waitForSearchOrders();
+    std::printf("  search orders prepared on the second core: ready %.0f ms after showing\n",
+                msSince(timer));
     searchKeystrokes(register_);
     if (issues == 100000)
         sorts(register_);

@@ -1,5 +1,6 @@
 #include "BackupCommand.h"
 
+#include "DatabaseCheck.h"
 #include "DurableFile.h"
 #include "EngineBackup.h"
 #include "HostDatabase.h"
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -25,13 +27,32 @@ struct Failure
     bool targetUntouched = true;
 };
 
-// The target's folder must exist, and the target must not be the database or one of its files.
+// Set aside beside the target: a copy that failed its check, the newest only.
+QString damagedName(const QString& target)
+{
+    return target + u".damaged"_s;
+}
+
+// A rename would put a plain file where a device, pipe or link stood, which even root must not.
+bool isOtherThanRegularFile(const QString& path)
+{
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+// The target's folder must exist, the target must not be the database or one of its files, and
+// what stands under its names must be a plain file.
 void checkTarget(const QString& database, const QString& target)
 {
     const QFileInfo info(target);
     if (info.isDir())
         throw Failure{
             u"%1 is a folder; name the file the backup is to be written to."_s.arg(target)};
+    for (const QString& name : {target, damagedName(target)}) {
+        if (isOtherThanRegularFile(name))
+            throw Failure{u"%1 is not a plain file (a device, pipe, socket or link); name a "
+                          "file the backup may replace."_s.arg(name)};
+    }
     if (!info.absoluteDir().exists())
         throw Failure{u"The folder %1 for the backup does not exist."_s.arg(
             QDir::toNativeSeparators(info.absolutePath()))};
@@ -60,8 +81,42 @@ QString copyFailure(const EngineBackup::Copy& copy, const QString& folder)
     }
 }
 
-// Copies into a temporary file beside the target and renames it into place. Returns the issues
-// copied and the copy's size.
+// The findings of --check in the copy, each named by its check.
+QStringList findingsIn(const QString& copy)
+{
+    const SqliteFile file(copy);
+    if (!file.error().isEmpty())
+        return {u"cannot be opened: "_s + file.error()};
+    QStringList findings;
+    for (const DatabaseCheck::Result& check : DatabaseCheck::run(file)) {
+        for (const QString& finding : check.findings)
+            findings << check.name + u": "_s + finding;
+    }
+    return findings;
+}
+
+// A copy with findings never takes the target's name: it replaces the last damaged copy instead.
+[[noreturn]] void setAside(QTemporaryFile& partial, const QString& target,
+                           const QStringList& findings)
+{
+    constexpr qsizetype Shown = 5;
+    QString named = findings.mid(0, Shown).join(u"; "_s);
+    if (findings.size() > Shown)
+        named += u"; and %1 more"_s.arg(findings.size() - Shown);
+    const QString damaged = damagedName(target);
+    const QString error = DurableFile::replace(partial.fileName(), damaged);
+    if (error.isEmpty())
+        partial.setAutoRemove(false);
+    const QString kept = error.isEmpty()
+                             ? u"It was kept as %1 for a look."_s.arg(damaged)
+                             : u"It could not be kept as %1 (%2)."_s.arg(damaged, error);
+    throw Failure{u"The copy is not sound, so the database it was taken from is damaged: "
+                  "%1 finding(s): %2. %3 Check the database with --check."_s.arg(findings.size())
+                      .arg(named, kept)};
+}
+
+// Copies into a temporary file beside the target, checks the copy and renames it into place.
+// Returns the issues copied and the copy's size.
 std::pair<qint64, qint64> backUp(const SqliteFile& source, const QString& database,
                                  const QString& target)
 {
@@ -78,8 +133,12 @@ std::pair<qint64, qint64> backUp(const SqliteFile& source, const QString& databa
     QString error = DurableFile::sync(partial.fileName());
     // The copy is as private as the database it was taken from.
     QFile::setPermissions(partial.fileName(), QFileInfo(database).permissions());
-    if (error.isEmpty())
+    if (error.isEmpty()) {
+        const QStringList findings = findingsIn(partial.fileName());
+        if (!findings.isEmpty())
+            setAside(partial, target, findings);
         error = DurableFile::replace(partial.fileName(), target);
+    }
     if (!error.isEmpty())
         throw Failure{u"The copy could not be put in place: %1."_s.arg(error)};
     partial.setAutoRemove(false);

@@ -1,6 +1,6 @@
 #include "DatabaseCheck.h"
 
-#include "PayrollTables.h"
+#include "ServerTypeCheck.h"
 #include "SqliteFile.h"
 
 #include <functional>
@@ -10,11 +10,6 @@ using namespace Qt::StringLiterals;
 namespace DatabaseCheck {
 
 namespace {
-
-using payroll::table::Employee;
-using payroll::table::Loans;
-using payroll::table::LoansIssue;
-using payroll::table::Repayment;
 
 using Describe = std::function<QString(const QStringList&)>;
 
@@ -44,6 +39,11 @@ Result integrity(const SqliteFile& file)
 
 QList<Result> run(const SqliteFile& file)
 {
+    // Named as the module names them, so a check reads the tables the registers use.
+    const QString LoansIssue = file.table(u"pLoansIssue"_s);
+    const QString Employee = file.table(u"pemployee"_s);
+    const QString Loans = file.table(u"pLoans"_s);
+    const QString Repayment = file.table(u"ploanrepaymentdetails"_s);
     return {
         integrity(file),
         findRows(file, u"duplicate issue id"_s,
@@ -83,6 +83,7 @@ QList<Result> run(const SqliteFile& file)
                  [](const QStringList& row) {
                      return u"repayment row %1 has lrdProcessed %2"_s.arg(row[0], row[1]);
                  }),
+        ServerTypeCheck::run(file),
     };
 }
 

@@ -1,6 +1,5 @@
 #include "EngineBackup.h"
 
-#include "PayrollTables.h"
 #include "SqliteFile.h"
 
 #include <QFile>
@@ -17,10 +16,10 @@ int execute(sqlite3* db, const QString& sql)
     return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
 }
 
-int countIssues(sqlite3* db, qint64& issues)
+int countIssues(sqlite3* db, const QString& table, qint64& issues)
 {
     sqlite3_stmt* statement = nullptr;
-    const QByteArray sql = u"SELECT count(*) FROM %1"_s.arg(payroll::table::LoansIssue).toUtf8();
+    const QByteArray sql = u"SELECT count(*) FROM \"%1\""_s.arg(table).toUtf8();
     int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
     if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
         issues = sqlite3_column_int64(statement, 0);
@@ -57,12 +56,13 @@ Copy copy(const SqliteFile& source, const QString& path)
     // own must not need -wal and -shm files beside it to be read.
     if (rc == SQLITE_OK)
         rc = execute(target, u"PRAGMA journal_mode=DELETE"_s);
-    if (rc == SQLITE_OK)
-        rc = countIssues(target, result.issues);
     if (rc != SQLITE_OK) {
         result.error = QString::fromUtf8(sqlite3_errmsg(target));
         result.systemError = sqlite3_system_errno(target);
     }
+    // A count that cannot be read means a damaged copy, which the copy's check names.
+    else
+        countIssues(target, source.table(u"pLoansIssue"_s), result.issues);
     sqlite3_close(target);
     return result;
 }

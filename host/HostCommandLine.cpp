@@ -14,6 +14,8 @@ const QString DemoOption = u"demo"_s;
 const QString SqlOption = u"sql"_s;
 const QString BackupOption = u"backup"_s;
 const QString CheckOption = u"check"_s;
+const QString StatementOption = u"statement"_s;
+const QString PdfOption = u"pdf"_s;
 const QString TypeOption = u"type"_s;
 const QString UserOption = u"user"_s;
 const QString CompanyOption = u"company"_s;
@@ -62,22 +64,35 @@ HostCommandLine::HostCommandLine()
          "fails, none of them changes anything. A query prints a heading line "
          "and its rows, tab-separated (NULL for empty values, dates as "
          "yyyy-mm-dd); a change prints \"N row(s) affected\"; a blank line "
-         "separates the results of a batch."_s,
+         "separates the results of a batch. A batch of selects takes no write lock. "
+         "Transaction control and file-level statements (BEGIN, COMMIT, ROLLBACK, SAVE "
+         "TRANSACTION, END, ATTACH, DETACH, VACUUM, PRAGMA) are refused before anything runs."_s,
          u"STATEMENT"_s},
         {BackupOption,
          u"Copy the database file to TARGET while clerks may go on saving: a "
          "consistent copy holding every save committed before it began, written "
          "beside TARGET under a temporary name and renamed into place only when "
-         "complete. Prints the issues and bytes copied. Exit status 0 copied; 1 "
+         "complete and found sound by the checks of --check (a copy with findings is kept as "
+         "TARGET.damaged instead). Prints the issues and bytes copied. Exit status 0 copied; 1 "
          "the backup failed (TARGET left as it was); 2 an ODBC or :memory: "
          "database."_s,
          u"TARGET"_s},
         {CheckOption, u"Check a database file without changing it: the engine's integrity "
                       "check, issue ids unique per company, issue numbers unique per company "
                       "and type, every issue's employee and loan type on file, repayment flags "
-                      "0 or 1. Prints each check with its findings. Exit status 0 sound; 1 "
+                      "0 or 1, values SQL Server's column types can hold. Prints each check with "
+                      "its findings. Exit status 0 sound; 1 "
                       "findings (a file that cannot be opened is one); 2 an ODBC or :memory: "
                       "database."_s},
+        {StatementOption,
+         u"Print the issue statements of the issues numbered NUMBER (their issue number, "
+         "as the register shows it) of --company in the --type register into the PDF file "
+         "--pdf names, as Preview shows them, one after another, each from a new page; "
+         "--user names who printed them. Needs no display. Exit status 0 written; 1 a number "
+         "not found or a failure (nothing written); 2 wrong options."_s,
+         u"NUMBER[,NUMBER...]"_s},
+        {PdfOption, u"The PDF file --statement writes, replaced only once complete."_s,
+         u"OUT.pdf"_s},
         {TypeOption, u"Register to open: L for loans, A for salary advances (default L)."_s,
          u"L|A"_s, u"L"_s},
         {UserOption, u"The signed-in user's id (default 1, the administrator)."_s, u"N"_s, u"1"_s},
@@ -97,7 +112,8 @@ QString HostCommandLine::helpText() const
 {
     QString text = m_parser.helpText();
     text.replace(u"<executable_name>"_s, u"payroll-host"_s);
-    return text + u"\nWithout --init-db, --demo, --sql, --backup or --check the register "
+    return text + u"\nWithout --init-db, --demo, --sql, --backup, --check or --statement the "
+                  "register "
                   "opens; it needs an existing database.\n"
                   "\nThe demo database's users (--user), the same in both companies and "
                   "both registers:\n"
@@ -126,6 +142,14 @@ HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)
         return Outcome::ShowHelp;
     if (m_parser.isSet(VersionOption))
         return Outcome::ShowVersion;
+    // A repeated option would silently take its last value.
+    const QStringList given = m_parser.optionNames();
+    for (const QString& name : given) {
+        if (given.count(name) > 1) {
+            m_error = u"--%1 is given more than once; give it once."_s.arg(name);
+            return Outcome::Invalid;
+        }
+    }
     if (!m_parser.positionalArguments().isEmpty()) {
         m_error = u"Unexpected argument '%1'."_s.arg(m_parser.positionalArguments().constFirst());
         return Outcome::Invalid;
@@ -171,8 +195,18 @@ bool HostCommandLine::readAction()
         m_options.action = HostOptions::Action::Check;
         ++actions;
     }
+    if (m_parser.isSet(StatementOption)) {
+        m_options.action = HostOptions::Action::Statements;
+        ++actions;
+        if (!readStatements())
+            return false;
+    } else if (m_parser.isSet(PdfOption)) {
+        m_error = u"--pdf belongs to --statement."_s;
+        return false;
+    }
     if (actions > 1) {
-        m_error = u"Give only one of --init-db, --demo, --sql, --backup and --check."_s;
+        m_error = u"Give only one of --init-db, --demo, --sql, --backup, --check and "
+                  "--statement."_s;
         return false;
     }
     // Refused before connecting: an ODBC driver may create an empty file on connecting.
@@ -183,6 +217,24 @@ bool HostCommandLine::readAction()
                   "not run over ODBC. On the company's SQL Server the site "
                   "administrator creates the tables with the script "
                   "%1 (see the README)."_s.arg(InstalledFiles::sqlServerScript());
+        return false;
+    }
+    return true;
+}
+
+bool HostCommandLine::readStatements()
+{
+    for (const QString& number : m_parser.value(StatementOption).split(u',')) {
+        if (number.trimmed().isEmpty()) {
+            m_error = u"--statement needs issue numbers separated by commas, not '%1'."_s.arg(
+                m_parser.value(StatementOption));
+            return false;
+        }
+        m_options.statementNumbers.append(number.trimmed());
+    }
+    m_options.pdfPath = m_parser.value(PdfOption);
+    if (m_options.pdfPath.trimmed().isEmpty()) {
+        m_error = u"--statement needs the PDF file to write: --pdf OUT.pdf."_s;
         return false;
     }
     return true;

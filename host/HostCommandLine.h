@@ -24,6 +24,7 @@ public:
 
 private:
     bool readAction();
+    bool readStatements();
     bool readRegisterContext();
 
     QCommandLineParser m_parser;

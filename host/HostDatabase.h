@@ -14,8 +14,12 @@ bool namesFile(const QString& database);
 // Raises RuntimeError.
 void requireExisting(const QString& database);
 
-// Opens an existing database (see requireExisting). Raises RuntimeError.
-ado::ConnectionPtr openExisting(const QString& database);
+enum class Access { Change, Read };
+
+// Opens an existing payroll database (see requireExisting); a file that holds none is refused
+// unchanged. Only to read, a file in the rollback-journal mode opens read-only and keeps its
+// mode. Raises RuntimeError.
+ado::ConnectionPtr openExisting(const QString& database, Access access = Access::Change);
 
 // Opens a database to create, which may not exist yet. Raises RuntimeError.
 ado::ConnectionPtr openForCreation(const QString& database);

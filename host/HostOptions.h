@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 // What payroll-host was asked to do, from its command line.
 struct HostOptions
@@ -13,12 +14,15 @@ struct HostOptions
         RunStatement, // --sql
         Backup,       // --backup
         Check,        // --check
+        Statements,   // --statement with --pdf
     };
 
     Action action = Action::OpenRegister;
-    QString database;     // --db: a SQLite path, ":memory:" or "odbc:..."
-    QString statement;    // --sql
-    QString backupTarget; // --backup
+    QString database;             // --db: a SQLite path, ":memory:" or "odbc:..."
+    QString statement;            // --sql
+    QString backupTarget;         // --backup
+    QStringList statementNumbers; // --statement: issue numbers (liNo)
+    QString pdfPath;              // --pdf
     QString issueType = QStringLiteral("L");
     qint16 userId = 1;
     qint16 companyId = 1;

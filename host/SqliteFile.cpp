@@ -2,6 +2,7 @@
 
 #include "HostDatabase.h"
 #include "PayrollTables.h"
+#include "db/EngineErrors.h"
 #include "db/SqlServerCollation.h"
 #include "db/SqliteEngine.h"
 
@@ -23,6 +24,8 @@ SqliteFile::SqliteFile(const QString& path)
     // The engine reads a file lazily: a file that is not a database shows here.
     m_error = query(u"SELECT count(*) FROM sqlite_master"_s).error;
     m_notADatabase = sqlite3_errcode(m_db) == SQLITE_NOTADB;
+    if (sqlite3_extended_errcode(m_db) == SQLITE_READONLY_ROLLBACK)
+        m_error = ado::EngineErrors::fromSqlite(SQLITE_READONLY_ROLLBACK, m_error).description();
 }
 
 SqliteFile::~SqliteFile()
@@ -55,14 +58,29 @@ SqliteFile::Rows SqliteFile::query(const QString& sql) const
     return result;
 }
 
+QString SqliteFile::table(const QString& logical) const
+{
+    // The module reads the map in its stored order and keeps the last row for a name.
+    const Rows mapped = query(u"SELECT trim(linktablename) FROM %1 WHERE tablename = '%2' "
+                              "COLLATE SQLSERVER_CI ORDER BY rowid DESC LIMIT 1"_s.arg(
+                                  payroll::table::LinkTable, logical));
+    if (!mapped.error.isEmpty())
+        return QString();
+    return mapped.rows.isEmpty() ? logical : mapped.rows.front().value(0);
+}
+
 QString SqliteFile::notPayrollReason() const
 {
-    const Rows found = query(u"SELECT count(*) FROM sqlite_master WHERE type = "
-                             "'table' AND name = '%1'"_s.arg(payroll::table::LoansIssue));
+    const QString issues = table(u"pLoansIssue"_s);
+    if (issues.isEmpty())
+        return u"it has no table map (%1)"_s.arg(payroll::table::LinkTable);
+    const Rows found =
+        query(u"SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name "
+              "= '%1' COLLATE NOCASE"_s.arg(QString(issues).replace(u'\'', u"''"_s)));
     if (!found.error.isEmpty())
         return found.error;
     if (found.rows.value(0).value(0) != u"1")
-        return u"it has no %1 table"_s.arg(payroll::table::LoansIssue);
+        return u"it has no %1 table, which its table map names for the issues"_s.arg(issues);
     return QString();
 }
 

@@ -32,7 +32,12 @@ public:
     // Runs a statement in the engine's own dialect.
     Rows query(const QString& sql) const;
 
-    // Empty when the file holds the payroll's issue table, otherwise why it is no payroll database.
+    // The physical name of a payroll table as the table map (linktable) names it for the module,
+    // e.g. "pLoansIssueData" for "pLoansIssue"; the logical name itself for a table the map does
+    // not cover; empty when the map cannot be read or names nothing.
+    QString table(const QString& logical) const;
+    // Empty when the file holds the table map and the issue table it names, otherwise why it is
+    // no payroll database.
     QString notPayrollReason() const;
 
 private:

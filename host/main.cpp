@@ -3,6 +3,7 @@
 #include "DatabaseSetup.h"
 #include "HostCommandLine.h"
 #include "HostDatabase.h"
+#include "PrintStatements.h"
 #include "ShowRegister.h"
 #include "StatementCommand.h"
 #include "runtime/LocalPath.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +32,7 @@ int runAdminAction(const HostOptions& options, QTextStream& out, QTextStream& er
     case HostOptions::Action::Check:
         return CheckCommand::run(options, out, err);
     case HostOptions::Action::OpenRegister:
+    case HostOptions::Action::Statements:
         break;
     }
     return 2;
@@ -63,6 +66,18 @@ int openRegister(char* program, const HostOptions& options, QTextStream& err)
     return showRegister(options);
 }
 
+// Statements are laid out with the toolkit's fonts but shown nowhere: the offscreen platform
+// serves them wherever there is no display.
+int printStatements(char* program, const HostOptions& options, QTextStream& out, QTextStream& err)
+{
+    int toolkitArgc = 3;
+    char platformOption[] = "-platform";
+    char offscreen[] = "offscreen";
+    char* toolkitArgv[] = {program, platformOption, offscreen, nullptr};
+    QGuiApplication app(toolkitArgc, toolkitArgv);
+    return PrintStatements::run(options, out, err);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -92,6 +107,8 @@ int main(int argc, char* argv[])
     try {
         if (!commandLine.options().isAdminAction())
             return openRegister(argv[0], commandLine.options(), err);
+        if (commandLine.options().action == HostOptions::Action::Statements)
+            return printStatements(argv[0], commandLine.options(), out, err);
         // The admin work needs no windows, so it also runs where there is no display.
         QCoreApplication app(argc, argv);
         return runAdminAction(commandLine.options(), out, err);

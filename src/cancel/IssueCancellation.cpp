@@ -1,10 +1,10 @@
 #include "cancel/IssueCancellation.h"
 
 #include "cancel/CancellationStatements.h"
+#include "data/IssueDeductions.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "db/Transaction.h"
-#include "issue_entry/IssueDeductions.h"
 #include "runtime/Conversions.h"
 
 #include <optional>

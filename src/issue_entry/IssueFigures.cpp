@@ -1,5 +1,6 @@
 #include "issue_entry/IssueFigures.h"
 
+#include "StoredFigures.h"
 #include "runtime/Conversions.h"
 
 #include <charconv>
@@ -70,6 +71,11 @@ IssueFigures::Refusal IssueFigures::refusal(const QString& amountName) const
     if (m_instalmentCents < 0 || m_instalmentCents > highestCents / qint64(m_payments))
         return {u"The instalment times the number of payments must not exceed %1."_s.arg(highest),
                 Box::Instalment};
+    // Figures no interest rate explains would print a statement that cannot add up.
+    const QString noRate =
+        loan::StoredFigures::whyNoRate(m_amountCents, int(m_payments), m_instalmentCents);
+    if (!noRate.isEmpty())
+        return {noRate + u" It cannot be issued with these figures."_s, Box::Instalment};
     return {};
 }
 

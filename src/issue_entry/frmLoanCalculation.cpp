@@ -1,9 +1,9 @@
 // The amount, payments and instalment boxes: recalculation, focus and key handling.
 #include "issue_entry/frmLoan.h"
 
+#include "InstalmentFormula.h"
 #include "clsCommonGen.h"
 #include "common/BasLoan.h"
-#include "issue_entry/InstalmentFormula.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "ui/MessageBox.h"

@@ -3,9 +3,9 @@
 
 #include "clsCommonDB.h"
 #include "common/BasLoan.h"
+#include "data/IssueDeductions.h"
 #include "db/Recordset.h"
 #include "db/Transaction.h"
-#include "issue_entry/IssueDeductions.h"
 #include "issue_entry/IssueFigures.h"
 #include "issue_entry/SaveFailureMessage.h"
 #include "runtime/Conversions.h"

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -75,19 +76,19 @@ void FrmMaster::layoutControls()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 
-    cmdnew = button(this, "cmdnew", u"&New"_s, Twips::rect(45, 5295, 1170, 540));
-    CmdEdit = button(this, "CmdEdit", u"&Edit"_s, Twips::rect(1263, 5295, 1170, 540));
-    CmdDelete = button(this, "CmdDelete", u"&Delete"_s, Twips::rect(2481, 5295, 1170, 540));
-    cmdPreview = button(this, "cmdPreview", u"&Preview"_s, Twips::rect(3675, 5295, 1170, 540));
-    CmdClose = button(this, "CmdClose", u"&Close"_s, Twips::rect(6000, 5295, 1170, 540));
+    cmdnew = button(this, "cmdnew", u"&New"_s, Twips::rect(45, 5550, 1170, 540));
+    CmdEdit = button(this, "CmdEdit", u"&Edit"_s, Twips::rect(1263, 5550, 1170, 540));
+    CmdDelete = button(this, "CmdDelete", u"&Delete"_s, Twips::rect(2481, 5550, 1170, 540));
+    cmdPreview = button(this, "cmdPreview", u"&Preview"_s, Twips::rect(3675, 5550, 1170, 540));
+    CmdClose = button(this, "CmdClose", u"&Close"_s, Twips::rect(6000, 5550, 1170, 540));
     // The grid leaves a line above the Browse frame for the list's context.
     flexMaster = placed(new FlexGrid(this), "flexMaster", Twips::rect(45, 0, 7125, 3990));
     lblListContext = placed(new QLabel(this), "lblListContext", Twips::rect(60, 4005, 7110, 225));
 
     fraBrowse =
-        placed(new QGroupBox(u"Browse"_s, this), "fraBrowse", Twips::rect(30, 4245, 7140, 960));
-    // The caption sits on the frame's border, and both rows of controls inside it (a little
-    // lower than designed, clear of the caption).
+        placed(new QGroupBox(u"Browse"_s, this), "fraBrowse", Twips::rect(30, 4245, 7140, 1215));
+    // The caption sits on the frame's border, and the rows of controls inside it (a little
+    // lower than designed, clear of the caption; the third tells what a search did not find).
     if (QStyle* captionOnBorder = QStyleFactory::create(u"Windows"_s)) {
         captionOnBorder->setParent(fraBrowse);
         fraBrowse->setStyle(captionOnBorder); // the frame only; its controls keep the window's
@@ -105,6 +106,11 @@ void FrmMaster::layoutControls()
     lblsearch->setBuddy(cboSearch);
     txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", Twips::rect(3915, 585, 3060, 315));
     txtsearch->setMaxLength(50);
+    lblSearchResult =
+        placed(new QLabel(fraBrowse), "lblSearchResult", Twips::rect(135, 930, 6840, 225));
+    QPalette missed = lblSearchResult->palette();
+    missed.setColor(QPalette::WindowText, QColor(0xB0, 0, 0));
+    lblSearchResult->setPalette(missed);
 
     QWidget* order[] = {cmdnew,    CmdEdit,    CmdDelete,   cmdPreview, CmdClose, flexMaster,
                         optAscend, optDescend, cboColNames, cboSearch,  txtsearch};
@@ -112,24 +118,20 @@ void FrmMaster::layoutControls()
         setTabOrder(order[i - 1], order[i]);
     ignoreWheelOnClosedComboBoxes(this);
 
-    // The designed size is also the least; extra room goes to the grid.
-    m_gridDesignedSize = flexMaster->size();
-    for (QWidget* w : std::initializer_list<QWidget*>{lblListContext, fraBrowse, cmdnew, CmdEdit,
-                                                      CmdDelete, cmdPreview, CmdClose})
-        m_keptToBottom.emplace_back(w, w->pos());
-    setMinimumSize(Twips::toPixelsX(7185), Twips::toPixelsY(5910));
+    // The designed size is the least; the grid takes the extra room, the Browse frame and the
+    // line above it widen with the window, and the buttons keep to the bottom (Close to the
+    // right).
+    using E = EdgeAnchors;
+    m_anchors.add(flexMaster, E::Width | E::Height);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblListContext, fraBrowse})
+        m_anchors.add(w, E::Bottom | E::Width);
+    for (QWidget* w : std::initializer_list<QWidget*>{cboColNames, txtsearch, lblSearchResult})
+        m_anchors.add(w, E::Width);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdnew, CmdEdit, CmdDelete, cmdPreview})
+        m_anchors.add(w, E::Bottom);
+    m_anchors.add(CmdClose, E::Bottom | E::Right);
+    setMinimumSize(Twips::toPixelsX(7185), Twips::toPixelsY(6165));
     resize(minimumSize());
-}
-
-void FrmMaster::resizeEvent(QResizeEvent* e)
-{
-    SingleInstanceForm::resizeEvent(e);
-    // The grid's columns keep their widths; what lies below the grid keeps its distance from the
-    // bottom edge.
-    const QSize extra = size() - minimumSize();
-    flexMaster->resize(m_gridDesignedSize + extra);
-    for (const auto& [widget, designed] : m_keptToBottom)
-        widget->move(designed + QPoint(0, extra.height()));
 }
 
 void FrmMaster::connectHandlers()
@@ -153,6 +155,7 @@ void FrmMaster::connectHandlers()
     connectGuarded(flexMaster, &FlexGrid::HeadingClick, this, &FrmMaster::flexMaster_HeadingClick);
     connectGuarded(optAscend, &QRadioButton::clicked, this, &FrmMaster::optAscend_Click);
     connectGuarded(optDescend, &QRadioButton::clicked, this, &FrmMaster::optDescend_Click);
+    connectGuarded(cboSearch, &QComboBox::currentIndexChanged, this, &FrmMaster::cboSearch_Click);
 
     for (QWidget* w : {static_cast<QWidget*>(optAscend), static_cast<QWidget*>(optDescend),
                        static_cast<QWidget*>(cboColNames), static_cast<QWidget*>(cboSearch),
@@ -215,7 +218,11 @@ void FrmMaster::Form_Load()
     if (isCancelledRow(flexMaster->Row()))
         CmdDelete->setEnabled(false);
     showListContext();
+    applyRememberedLayout();
+    prepareSearchOrders();
     setEnabled(true);
+    // Keyboard first: arrows move through the issues and Enter edits the one chosen.
+    flexMaster->setFocus();
 }
 
 void FrmMaster::Form_Activate()

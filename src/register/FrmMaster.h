@@ -1,13 +1,11 @@
 #pragma once
 
 #include "common/SingleInstanceForm.h"
+#include "ui/EdgeAnchors.h"
 
-#include <QPoint>
-#include <QSize>
 #include <QString>
 #include <QVector>
 #include <memory>
-#include <utility>
 #include <vector>
 
 class QComboBox;
@@ -17,13 +15,15 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class FlexGrid;
+class GridPrefixSearch;
 class RegisterLoadProgress;
 class clsCommonDB;
 class clsCommonGen;
 
 // The issue register: the company's active issues of one type, with sort and search, and the
-// commands New, Edit, Delete, Preview and Close, each governed by the user's rights. It opens at
-// its designed size and may be enlarged; the grid takes the extra room.
+// commands New, Edit, Delete, Preview and Close, each governed by the user's rights. It opens
+// wide enough to show every column (or as the clerk left it last time) and may be enlarged; the
+// grid takes the extra room.
 class FrmMaster : public SingleInstanceForm<FrmMaster>
 {
 public:
@@ -48,6 +48,7 @@ public:
     void flexMaster_HeadingClick(int col);
     void optAscend_Click();
     void optDescend_Click();
+    void cboSearch_Click();
     void txtsearch_KeyUp();
     void SearchGrid();
 
@@ -73,6 +74,8 @@ public:
     QLabel* lblsearch;
     QComboBox* cboSearch;
     QLineEdit* txtsearch;
+    // In the Browse frame, below the search: what a search that found nothing looked for.
+    QLabel* lblSearchResult;
     // Below the grid: how many issues are listed, how many cancelled, and the day window.
     QLabel* lblListContext;
 
@@ -81,6 +84,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void done(int result) override;
 
 private:
     void layoutControls();
@@ -89,9 +93,15 @@ private:
     void flexMaster_KeyDown(int& KeyCode, int Shift);
     void flexMaster_DblClick();
 
+    void applyRememberedLayout();
+    void fitToColumns();
+    void rememberLayout() const;
     void shareSpareWidth();
-    void sortOnHeading(int col, const QString& heading, bool descending);
+    void sortOnHeading(int col, bool descending);
     void showSortOrder(int col, bool descending);
+    void prepareSearchOrders();
+    void showSearchMiss(const GridPrefixSearch& search);
+    void endSearchMiss();
     void selectCurrentIssue();
     void issuesAddedOrCancelled();
     void showListContext();
@@ -103,11 +113,11 @@ private:
     std::unique_ptr<clsCommonDB> objCommonDB;
     QString strRights;
 
-    QSize m_gridDesignedSize;
-    std::vector<std::pair<QWidget*, QPoint>> m_keptToBottom; // and their designed places
-    RegisterLoadProgress* m_loadProgress = nullptr;          // while the load reads the list
+    EdgeAnchors m_anchors;
+    RegisterLoadProgress* m_loadProgress = nullptr; // while the load reads the list
     qint16 m_previousDays = 0;
     int m_cancelledIssues = 0;
     int m_sortHeading = -1; // the column the list was last ordered by, and how
     bool m_sortDescending = false;
+    bool m_searchMissShown = false;
 };

@@ -3,9 +3,9 @@
 
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
+#include "data/IssueDeductions.h"
 #include "db/Recordset.h"
 #include "grid/FlexGrid.h"
-#include "issue_entry/IssueDeductions.h"
 #include "register/RegisterList.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"

@@ -4,6 +4,7 @@
 #include "common/BasLoan.h"
 #include "db/Recordset.h"
 #include "grid/FlexGrid.h"
+#include "register/RegisterList.h"
 #include "register/RegisterListReader.h"
 #include "register/RegisterLoadProgress.h"
 #include "register/RegisterRowWriter.h"
@@ -53,6 +54,8 @@ void FrmMaster::GridPopulate(const QString& strsql)
     flexMaster->setFixedAlignment(5, 7);
     flexMaster->setColAlignment(6, 7);
     flexMaster->setColAlignment(5, 7);
+    flexMaster->setColSortMeaning(RegisterList::IssueNumberColumn, SortMeaning::PrefixNumber);
+    flexMaster->setColSortMeaning(RegisterList::DateColumn, SortMeaning::Date);
 }
 
 void FrmMaster::FillColumnHeadings(const QString& headingSet, QVector<double>& lengths)

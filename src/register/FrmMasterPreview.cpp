@@ -1,5 +1,6 @@
 #include "register/FrmMaster.h"
 
+#include "IssueStatement.h"
 #include "common/BasLoan.h"
 #include "common/ModuleFolder.h"
 #include "db/Recordset.h"
@@ -19,6 +20,7 @@ void FrmMaster::cmdPreview_Click()
         return;
     try {
         rpt::ReportEngine cRptLoansIssue(BasLoan::adocon(), this);
+        IssueStatement::offerSchedules(cRptLoansIssue);
         cRptLoansIssue.setProgressDialog(false);
         cRptLoansIssue.setWindowControlBox(true);
         cRptLoansIssue.setWindowMaxButton(true);
@@ -39,8 +41,7 @@ void FrmMaster::cmdPreview_Click()
         }
         cRptLoansIssue.LogOnServer(u"pdsodbc.dll"_s, u"payrolldsn"_s, u"payroll"_s,
                                    u"tarnbelqowd"_s, u"tarnbelqowd"_s);
-        cRptLoansIssue.setReportFileName(ModuleFolder() +
-                                         u"\\reports\\rptLoanorAdvanceIssue.rpt"_s);
+        cRptLoansIssue.setReportFileName(IssueStatement::reportFile(ModuleFolder()));
         cRptLoansIssue.setParameterField(
             0, u"@intCompanyID;"_s + QString::number(BasLoan::intCompanyID) + u";true"_s);
         cRptLoansIssue.setParameterField(1, u"@intAdvanceorLoanIssueID;"_s + issueId + u";true"_s);

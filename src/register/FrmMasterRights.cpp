@@ -86,7 +86,10 @@ bool FrmMaster::isCancelledRow(int row) const
 
 void FrmMaster::flexMaster_EnterCell()
 {
-    applyRowRule(flexMaster->Row());
+    if (m_searchMissShown && flexMaster->HighLight())
+        endSearchMiss(); // the clerk chose a row after a search that found none
+    else
+        applyRowRule(flexMaster->Row());
 }
 
 void FrmMaster::applyRowRule(int row)

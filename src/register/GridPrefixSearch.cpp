@@ -1,36 +1,123 @@
 #include "register/GridPrefixSearch.h"
 
+#include "grid/CellNumber.h"
 #include "grid/FlexGrid.h"
+#include "grid/SortKeyMaker.h"
 #include "runtime/Conversions.h"
+#include "runtime/ShortDate.h"
 
-GridPrefixSearch::GridPrefixSearch(const FlexGrid& grid, int col) : m_grid(grid), m_col(col) {}
+#include <string_view>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::string utf8Of(const QString& text)
+{
+    return text.toStdString();
+}
+
+int compareNumbers(double cell, double sought)
+{
+    return cell < sought ? -1 : (cell > sought ? 1 : 0);
+}
+
+} // namespace
+
+GridPrefixSearch::GridPrefixSearch(const FlexGrid& grid, int col) : m_grid(grid), m_col(col)
+{
+    switch (grid.ColSortMeaning(col)) {
+    case SortMeaning::PrefixNumber:
+        m_reading = Reading::IssueNumber;
+        break;
+    case SortMeaning::Date:
+        m_reading = Reading::Date;
+        break;
+    case SortMeaning::Generic:
+        // A column of amounts (numbers sort before texts, so the first row holds one if any).
+        if (grid.Rows() > 1 && cellNumber(utf8Of(grid.TextMatrix(1, col))))
+            m_reading = Reading::Amount;
+        break;
+    }
+}
+
+QString GridPrefixSearch::soughtValue(const QString& typed) const
+{
+    if (m_reading == Reading::Amount) {
+        if (const auto amount = cellNumber(utf8Of(typed)))
+            return vb::Format(*amount, u"###,###,##0.00");
+    } else if (m_reading == Reading::Date) {
+        const QDate date = ShortDate::parse(typed);
+        if (date.isValid())
+            return ShortDate::format(date);
+    }
+    return QString();
+}
+
+GridPrefixSearch::Sought GridPrefixSearch::sought(const QString& typed) const
+{
+    const QString trimmed = vb::Trim(typed);
+    Sought sought{{}, 0, typed.size(), !trimmed.isEmpty()};
+    switch (m_reading) {
+    case Reading::Text:
+        sought.key = utf8Of(trimmed.toUpper());
+        break;
+    case Reading::IssueNumber:
+        sought.key = SortKeyMaker::prefixNumberSearchKey(utf8Of(trimmed));
+        break;
+    case Reading::Date:
+    case Reading::Amount: {
+        // Sought as the grid would show it, so an amount is rounded to the cent as cells are.
+        const QString shown = soughtValue(trimmed);
+        std::string unused;
+        SortKeyMaker values(m_reading == Reading::Date ? SortMeaning::Date : SortMeaning::Generic);
+        const auto value = values.key(utf8Of(shown), unused);
+        sought.readable = value.has_value();
+        sought.value = value.value_or(0);
+        break;
+    }
+    }
+    return sought;
+}
+
+int GridPrefixSearch::order(int row, const Sought& sought) const
+{
+    const QString cell = vb::Trim(m_grid.TextMatrix(row, m_col));
+    switch (m_reading) {
+    case Reading::Text:
+        return utf8Of(cell.left(sought.typedLength).toUpper()).compare(sought.key);
+    case Reading::IssueNumber: {
+        std::string key;
+        SortKeyMaker(SortMeaning::PrefixNumber).key(utf8Of(cell), key);
+        return std::string_view(key).substr(0, sought.key.size()).compare(sought.key);
+    }
+    case Reading::Date:
+    case Reading::Amount: {
+        // Cells that hold no value sort after those that do.
+        std::string unused;
+        const auto value =
+            SortKeyMaker(m_reading == Reading::Date ? SortMeaning::Date : SortMeaning::Generic)
+                .key(utf8Of(cell), unused);
+        return value ? compareNumbers(*value, sought.value) : 1;
+    }
+    }
+    return 0;
+}
 
 int GridPrefixSearch::firstRowStartingWith(const QString& typed) const
 {
     int low = 1;
     int high = m_grid.Rows() - 1;
-    if (high < low)
+    const Sought s = sought(typed);
+    if (high < low || !s.readable)
         return 0;
-    const bool numbers = vb::IsNumeric(m_grid.TextMatrix(low + (high - low) / 2, m_col));
-    const qsizetype n = typed.size();
-    const QString s = vb::Trim(typed);
-    const double number = vb::Val(s);
-    const QString text = s.toUpper();
-
     int found = 0;
     while (low <= high) {
         const int mid = low + (high - low) / 2;
-        const QString cell = vb::Trim(m_grid.TextMatrix(mid, m_col)).left(n);
-        int order = 0; // of the cell's leading part against the typed text
-        if (numbers) {
-            const double p = vb::Val(cell);
-            order = p > number ? 1 : (p < number ? -1 : 0);
-        } else {
-            order = QString::compare(cell.toUpper(), text, Qt::CaseSensitive);
-        }
-        if (order > 0) {
+        const int cellOrder = order(mid, s);
+        if (cellOrder > 0) {
             high = mid - 1;
-        } else if (order < 0) {
+        } else if (cellOrder < 0) {
             low = mid + 1;
         } else {
             found = mid;

@@ -17,12 +17,14 @@ ado::ConnectionPtr openMemory()
     return connection;
 }
 
-// What a schema defines, one line each, in lower case: a table's columns, its primary key, its
-// unique keys and its named indexes with their columns.
+// What a schema defines, one line each, in lower case: a table's columns with their kind of
+// type, its primary key, its unique keys and its named indexes with their columns.
 QStringList structureOf(ado::Connection& c)
 {
     const QString sql =
-        u"select m.name || ':' || group_concat(p.name) from sqlite_master m, "
+        u"select m.name || ':' || group_concat(p.name || ' ' || case substr(upper(p.type), 1, 3) "
+        "when 'INT' then 'int' when 'FLO' then 'float' when 'REA' then 'float' when 'DAT' then "
+        "'date' else 'text' end) from sqlite_master m, "
         "pragma_table_info(m.name) p group by m.name "
         "union all select m.name || ' key ' || group_concat(p.name) from sqlite_master m, "
         "pragma_table_info(m.name) p where p.pk > 0 group by m.name "
@@ -94,6 +96,11 @@ private slots:
         QTest::newRow("eight-digit date text") << set("lidate = '20240229'") << false;
         QTest::newRow("no such day") << set("lidate = '2023-02-29'") << false;
         QTest::newRow("flag 2") << set("licancelled = 2") << false;
+        // Only what the SQL Server column's type could hold (payments are a float there).
+        QTest::newRow("amount as text") << set("liOpeningBalance = 'abc'") << false;
+        QTest::newRow("payments with a fraction") << set("liNoofPayments = 12.5") << true;
+        QTest::newRow("id beyond int") << set("liempid = 2147483648") << false;
+        QTest::newRow("id with a fraction") << set("liLoanID = 1.5") << false;
         QTest::newRow("used unknown") << set("liUsed = NULL") << true;
         QTest::newRow("type other than L and A") << set("litype = 'X'") << false;
         QTest::newRow("longest cancellation remark")

@@ -55,8 +55,10 @@ private slots:
         openRegister(1, type);
         msgbox::ScriptedPresenter messages;
         frmLoan& entry = newEntry(employee, application);
-        if (!amount.isEmpty())
+        if (!amount.isEmpty()) {
             entry.txtLoanAmount->setText(amount);
+            entry.txtLoanAmount_LostFocus();
+        }
         QCOMPARE(entry.fnValidateEntry(), message.isEmpty());
         QCOMPARE(messages.prompts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
@@ -149,6 +151,10 @@ private slots:
             "amount=999999999999.96;instalment=249999999999.99",
             "999999999999.96|249999999999.99|999999999999.96");
         row("total beyond the highest", "A", 20, {}, "amount=8000;instalment=250000000000", beyond);
+        row("first instalment repays it all", "A", 20, {}, "instalment=8000",
+            "imply no interest rate: the first instalment of 8,000.00 alone repays");
+        row("payments short of the amount", "A", 20, {}, "instalment=1999.99",
+            "imply no interest rate: 4 payments of 1,999.99 fall short");
     }
     void figuresOfANewIssue()
     {

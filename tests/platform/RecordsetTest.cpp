@@ -3,6 +3,7 @@
 #include "db/ConnectionTestSeam.h"
 
 #include "db/Recordset.h"
+#include "db/Transaction.h"
 #include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
@@ -206,6 +207,26 @@ private slots:
         QCOMPARE(scalar(u"select count(*) from pLoansIssue"_s), qint64(1));
         // The failure is injected once only.
         QCOMPARE(scalar(u"select 7"_s), qint64(7));
+    }
+    // A save into a file deleted or renamed away would be lost: refused before it writes.
+    void saveRefusedOnceTheFileIsGone_data()
+    {
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("deleted") << false;
+        QTest::newRow("renamed away") << true;
+    }
+    void saveRefusedOnceTheFileIsGone()
+    {
+        QFETCH(bool, renamed);
+        QVERIFY(renamed ? QFile::rename(m_path, m_path + u".moved"_s) : QFile::remove(m_path));
+        try {
+            ado::Transaction save(m_db);
+            QFAIL("the save began");
+        } catch (const RuntimeError& error) {
+            QVERIFY2(error.description().contains(u"open them again"_s),
+                     qPrintable(error.description()));
+        }
+        QVERIFY(!m_db.inTransaction());
     }
     // Two clerks saving at once, each in its own process: this BEGIN waits for the other
     // process's commit instead of failing, and then sees its row.

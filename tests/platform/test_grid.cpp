@@ -2,6 +2,7 @@
 
 #include "grid/FlexGrid.h"
 #include "runtime/Conversions.h"
+#include "runtime/ShortDate.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -152,24 +153,36 @@ private slots:
                  QList<int>({4, 0, 3}));
     }
 
-    void genericSort_data()
+    void sortByMeaning_data()
     {
         QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<int>("meaning");
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("numbers before texts") << QStringList{"x", "5", "", "-1", "12a"} << 1
-                                              << QStringList{"-1", "5", "", "12a", "x"};
+        const int generic = int(SortMeaning::Generic);
+        QTest::newRow("numbers before texts") << QStringList{"x", "5", "", "-1", "12a"} << generic
+                                              << 1 << QStringList{"-1", "5", "", "12a", "x"};
         QTest::newRow("amounts with grouping")
-            << QStringList{"12,000.00", "999.99", "1,234.50", "-2.5"} << 1
+            << QStringList{"12,000.00", "999.99", "1,234.50", "-2.5"} << generic << 1
             << QStringList{"-2.5", "999.99", "1,234.50", "12,000.00"};
         QTest::newRow("descending")
-            << QStringList{"x", "5", "Y", "12"} << 2 << QStringList{"Y", "x", "12", "5"};
+            << QStringList{"x", "5", "Y", "12"} << generic << 2 << QStringList{"Y", "x", "12", "5"};
         QTest::newRow("accented letters upper-cased")
-            << QStringList{"é", "F", "e"} << 1 << QStringList{"e", "F", "é"};
+            << QStringList{"é", "F", "e"} << generic << 1 << QStringList{"e", "F", "é"};
+        QTest::newRow("issue numbers by letters, then number, then the rest")
+            << QStringList{"ADV10", "LN1", "ADV2A", "adv02", "7", "ADVX", "ADV", "ADV1"}
+            << int(SortMeaning::PrefixNumber) << 1
+            << QStringList{"7", "ADV", "ADV1", "adv02", "ADV2A", "ADV10", "ADVX", "LN1"};
+        const QString y2016 = ShortDate::format(QDate(2016, 12, 1));
+        const QString y2024 = ShortDate::format(QDate(2024, 1, 5));
+        QTest::newRow("dates by date, the others after")
+            << QStringList{y2024, "", y2016} << int(SortMeaning::Date) << 1
+            << QStringList{y2016, y2024, ""};
     }
-    void genericSort()
+    void sortByMeaning()
     {
         QFETCH(QStringList, keys);
+        QFETCH(int, meaning);
         QFETCH(int, code);
         QFETCH(QStringList, expected);
         FlexGrid grid;
@@ -177,9 +190,30 @@ private slots:
         grid.setFixedCols(0);
         for (const QString& key : keys)
             grid.AddItem(u"tag\t"_s + key);
+        grid.setColSortMeaning(1, SortMeaning(meaning));
         grid.setCol(1);
         grid.setSort(code);
         QCOMPARE(column(grid, 1), expected);
+    }
+
+    // The search's order prepared on another core never outlives a change of the cells; rows
+    // that tie stay in the order they were stored.
+    void searchOrderFollowsChangedCells()
+    {
+        FlexGrid grid;
+        grid.setRows(1);
+        grid.setFixedCols(0);
+        for (const char* row : {"b\t1", "a\t2", "c\t3", "a\t4"})
+            grid.AddItem(QString::fromLatin1(row));
+        grid.prepareSearchOrders({0});
+        grid.waitForSearchOrders();
+        grid.sortForSearch(0);
+        QCOMPARE(column(grid, 1), (QStringList{"2", "4", "1", "3"}));
+        grid.setTextMatrix(1, 0, u"d"_s); // "a 2" becomes "d 2"
+        QCoreApplication::processEvents(); // prepared again
+        grid.waitForSearchOrders();
+        grid.sortForSearch(0);
+        QCOMPARE(column(grid, 1), (QStringList{"4", "1", "3", "2"}));
     }
 
     // A cancelled row's red, and a single cell's colour, travel with their rows.

@@ -42,6 +42,12 @@ private slots:
         row("rows of a many-row query outside a table",
             "[query q]\nsql = select 1 as a\n[title]\nheading = {q.a}\n",
             "line 7: {q.a}: the rows of q can only be shown in its [table]");
+        row("schedule input from a many-row query",
+            "[query q]\nsql = select 1 as a\n[schedule s]\nprovider = p\nx = {q.a}\n",
+            "line 8: x must name one field of a query of \"rows = one\" above");
+        row("schedule without its provider",
+            "[query q]\nrows = one\nsql = select 1 as a\n[schedule s]\nx = {q.a}\n",
+            "line 7: [schedule s] needs \"provider = ...\"");
     }
     void malformedFileNamesTheLine()
     {

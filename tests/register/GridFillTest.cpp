@@ -14,10 +14,12 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <QThread>
@@ -206,27 +208,76 @@ private slots:
         QCOMPARE(register_.lblListContext->text(), u"0 issues listed, 0 of them cancelled"_s);
     }
 
-    void enlargedRegisterGivesTheGridTheRoom()
+    void registerFitsItsColumnsAndFollowsTheWindowsEdges()
     {
         RegisterFixture db;
         db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
         FrmMaster& register_ = db.open();
         register_.show();
         const FlexGrid& grid = *register_.flexMaster;
-        QCOMPARE(register_.size(), register_.minimumSize());
+        QVERIFY(register_.width() > register_.minimumWidth());
+        QCOMPARE(grid.wholeColumnsWidth(), grid.width()); // every column whole, none cut
         QVERIFY(register_.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         const QList<int> columns = widths(grid);
         const QSize gridSize = grid.size();
-        // What lies below the grid keeps to the bottom edge.
-        const QWidgetList below{register_.lblListContext, register_.fraBrowse, register_.CmdClose};
-        QList<QPoint> places;
-        for (const QWidget* w : below)
-            places << w->pos() + QPoint(0, 200);
+        const QWidgetList below{register_.lblListContext, register_.fraBrowse, register_.cmdnew,
+                                register_.CmdClose};
+        const QList<QPoint> moves{{0, 200}, {0, 200}, {0, 200}, {300, 200}};
+        QList<QRect> places;
+        for (int i = 0; i < below.size(); ++i)
+            places << below[i]->geometry().translated(moves[i]);
+        places[0].setWidth(places[0].width() + 300);
+        places[1].setWidth(places[1].width() + 300);
         register_.resize(register_.size() + QSize(300, 200));
         QCOMPARE(grid.size(), gridSize + QSize(300, 200));
         QCOMPARE(widths(grid), columns);
         for (int i = 0; i < below.size(); ++i)
-            QCOMPARE(below[i]->pos(), places[i]);
+            QCOMPARE(below[i]->geometry(), places[i]);
+    }
+
+    // Keyboard first: the grid has the focus, on the selected (last) row, and arrows move it.
+    void opensWithTheGridFocusedOnTheSelectedRow()
+    {
+        RegisterFixture db;
+        db.addIssue(1, "LN1", QDate(2003, 3, 1), 1, 10, 10);
+        db.addIssue(2, "LN2", QDate(2003, 3, 2), 2, 10, 10);
+        FrmMaster& register_ = db.open();
+        register_.show();
+        QVERIFY(QTest::qWaitForWindowActive(&register_));
+        QVERIFY(register_.flexMaster->view()->hasFocus());
+        QTest::keyClick(register_.flexMaster->view(), Qt::Key_Up);
+        QCOMPARE(register_.flexMaster->TextMatrix(register_.flexMaster->Row(), 1), u"LN1"_s);
+    }
+
+    // The clerk's arrangement comes back at the next opening, onto a screen that still exists.
+    void registerComesBackAsTheClerkLeftIt_data()
+    {
+        QTest::addColumn<QPoint>("leftAt");
+        QTest::newRow("where it was left") << QPoint(40, 30);
+        QTest::newRow("on a screen that is gone") << QPoint(-5000, 3000);
+    }
+    void registerComesBackAsTheClerkLeftIt()
+    {
+        QFETCH(QPoint, leftAt);
+        RegisterFixture db;
+        db.addIssue(1, "LN2", QDate(2003, 3, 1), 1, 10, 10);
+        db.addIssue(2, "LN10", QDate(2003, 3, 2), 2, 10, 10);
+        FrmMaster& first = db.open();
+        first.show();
+        first.flexMaster->view()->horizontalHeader()->resizeSection(3, 150); // dragged wider
+        first.flexMaster_HeadingClick(1);
+        first.flexMaster_HeadingClick(1); // issue numbers, descending
+        first.setGeometry(QRect(leftAt, QSize(700, 450)));
+        const QList<int> columns = widths(*first.flexMaster);
+        first.CmdClose->click();
+
+        FrmMaster& second = db.open();
+        QCOMPARE(widths(*second.flexMaster), columns);
+        QCOMPARE(columnTexts(*second.flexMaster, 1), (QStringList{"LN10", "LN2"}));
+        QCOMPARE(second.size(), QSize(700, 450));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(second.pos() == leftAt, screen.contains(leftAt));
+        QVERIFY(screen.contains(second.geometry().center()));
     }
 
     // Driven by the engine waiting once, as a loaded server would, never by timing the load.

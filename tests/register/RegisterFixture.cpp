@@ -10,6 +10,7 @@
 
 #include <QLocale>
 #include <QPushButton>
+#include <QSettings>
 
 using namespace Qt::StringLiterals;
 
@@ -76,6 +77,8 @@ void RegisterFixture::addIssue(int id, const QString& number, QDate date, int em
 FrmMaster& RegisterFixture::open(const QString& type, qint16 user)
 {
     FrmMaster::Unload();
+    // What the register remembers stays with this fixture.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     // Dates show in one known short form, whatever the machine's locale.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     BasLoan::setAdocon(m_connection);

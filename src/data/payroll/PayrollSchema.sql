@@ -75,16 +75,25 @@ CREATE TABLE pLoans (
 -- Application ids are unique across companies: the application read of the entry window
 -- looks an application up by its id and type alone.
 CREATE TABLE ploanapplication (
-    laLoanAppID INTEGER PRIMARY KEY,
-    laCompanyID INTEGER NOT NULL,
+    laLoanAppID INTEGER PRIMARY KEY
+        CHECK (typeof(laLoanAppID) = 'integer' AND laLoanAppID BETWEEN -2147483648 AND 2147483647),
+    laCompanyID INTEGER NOT NULL
+        CHECK (typeof(laCompanyID) = 'integer' AND laCompanyID BETWEEN -2147483648 AND 2147483647),
     laloanappno TEXT COLLATE SQLSERVER_CI,
     laAppDate DATE CHECK (date(laAppDate, '+0 days') IS laAppDate),
     laAppType TEXT COLLATE SQLSERVER_CI NOT NULL CHECK (laAppType IN ('L', 'A')),
-    laEmployeeID INTEGER NOT NULL,
-    laLoanID INTEGER NOT NULL,
-    laPaymentPeriod INTEGER CHECK (laPaymentPeriod > 0),
-    laSanctionAmount REAL CHECK (laSanctionAmount >= 0),
-    laInstalmentAmount REAL CHECK (laInstalmentAmount >= 0),
+    laEmployeeID INTEGER NOT NULL
+        CHECK (typeof(laEmployeeID) = 'integer'
+            AND laEmployeeID BETWEEN -2147483648 AND 2147483647),
+    laLoanID INTEGER NOT NULL
+        CHECK (typeof(laLoanID) = 'integer' AND laLoanID BETWEEN -2147483648 AND 2147483647),
+    laPaymentPeriod INTEGER CHECK (laPaymentPeriod > 0)
+        CHECK (typeof(laPaymentPeriod) IN ('integer', 'null')
+            AND laPaymentPeriod BETWEEN -2147483648 AND 2147483647),
+    laSanctionAmount REAL CHECK (laSanctionAmount >= 0)
+        CHECK (typeof(laSanctionAmount) IN ('real', 'null')),
+    laInstalmentAmount REAL CHECK (laInstalmentAmount >= 0)
+        CHECK (typeof(laInstalmentAmount) IN ('real', 'null')),
     laDeductMonthly INTEGER CHECK (laDeductMonthly IN (0, 1)),
     lacancelled INTEGER NOT NULL DEFAULT 0 CHECK (lacancelled IN (0, 1))
 );
@@ -94,18 +103,23 @@ CREATE INDEX ix_ploanapplication_employee
 -- The issues. Ids are unique per company and so are numbers per company and issue type:
 -- two clerks saving at the same moment can never store the same id or number twice.
 CREATE TABLE pLoansIssueData (
-    liCompanyID INTEGER NOT NULL,
-    liID INTEGER NOT NULL,
+    liCompanyID INTEGER NOT NULL
+        CHECK (typeof(liCompanyID) = 'integer' AND liCompanyID BETWEEN -2147483648 AND 2147483647),
+    liID INTEGER NOT NULL
+        CHECK (typeof(liID) = 'integer' AND liID BETWEEN -2147483648 AND 2147483647),
     litype TEXT COLLATE SQLSERVER_CI NOT NULL CHECK (litype IN ('L', 'A')),
     liNo TEXT COLLATE SQLSERVER_CI NOT NULL CHECK (length(liNo) <= 20),
     lidate DATE NOT NULL CHECK (date(lidate, '+0 days') IS lidate),
-    liempid INTEGER NOT NULL,
-    liLoanID INTEGER NOT NULL,
-    liLoanAppID INTEGER NOT NULL,
-    liOpeningBalance REAL NOT NULL DEFAULT 0,
-    liCurrentBalance REAL NOT NULL DEFAULT 0,
-    liNoofPayments REAL NOT NULL DEFAULT 0,
-    liInstallmentAmount REAL NOT NULL DEFAULT 0,
+    liempid INTEGER NOT NULL
+        CHECK (typeof(liempid) = 'integer' AND liempid BETWEEN -2147483648 AND 2147483647),
+    liLoanID INTEGER NOT NULL
+        CHECK (typeof(liLoanID) = 'integer' AND liLoanID BETWEEN -2147483648 AND 2147483647),
+    liLoanAppID INTEGER NOT NULL
+        CHECK (typeof(liLoanAppID) = 'integer' AND liLoanAppID BETWEEN -2147483648 AND 2147483647),
+    liOpeningBalance REAL NOT NULL DEFAULT 0 CHECK (typeof(liOpeningBalance) = 'real'),
+    liCurrentBalance REAL NOT NULL DEFAULT 0 CHECK (typeof(liCurrentBalance) = 'real'),
+    liNoofPayments REAL NOT NULL DEFAULT 0 CHECK (typeof(liNoofPayments) = 'real'),
+    liInstallmentAmount REAL NOT NULL DEFAULT 0 CHECK (typeof(liInstallmentAmount) = 'real'),
     liDeductionMode INTEGER NOT NULL DEFAULT 1 CHECK (liDeductionMode IN (0, 1)),
     liactive INTEGER NOT NULL DEFAULT 1 CHECK (liactive IN (0, 1)),
     licancelled INTEGER NOT NULL DEFAULT 0 CHECK (licancelled IN (0, 1)),
@@ -122,13 +136,20 @@ CREATE INDEX ix_pLoansIssueData_application
     ON pLoansIssueData (liCompanyID, liLoanAppID, licancelled);
 
 CREATE TABLE ploanrepaymentdetails (
-    lrdID INTEGER PRIMARY KEY,
-    lrdcompanyid INTEGER NOT NULL,
-    lrdEmpID INTEGER NOT NULL,
-    lrdLoanID INTEGER NOT NULL,
-    lrdLoanIssueID INTEGER,
+    lrdID INTEGER PRIMARY KEY
+        CHECK (typeof(lrdID) = 'integer' AND lrdID BETWEEN -2147483648 AND 2147483647),
+    lrdcompanyid INTEGER NOT NULL
+        CHECK (typeof(lrdcompanyid) = 'integer'
+            AND lrdcompanyid BETWEEN -2147483648 AND 2147483647),
+    lrdEmpID INTEGER NOT NULL
+        CHECK (typeof(lrdEmpID) = 'integer' AND lrdEmpID BETWEEN -2147483648 AND 2147483647),
+    lrdLoanID INTEGER NOT NULL
+        CHECK (typeof(lrdLoanID) = 'integer' AND lrdLoanID BETWEEN -2147483648 AND 2147483647),
+    lrdLoanIssueID INTEGER
+        CHECK (typeof(lrdLoanIssueID) IN ('integer', 'null')
+            AND lrdLoanIssueID BETWEEN -2147483648 AND 2147483647),
     lrdMonth DATE NOT NULL CHECK (date(lrdMonth, '+0 days') IS lrdMonth),
-    lrdAmount REAL NOT NULL DEFAULT 0,
+    lrdAmount REAL NOT NULL DEFAULT 0 CHECK (typeof(lrdAmount) = 'real'),
     lrdProcessed INTEGER NOT NULL DEFAULT 0 CHECK (lrdProcessed IN (0, 1))
 );
 CREATE INDEX ix_ploanrepaymentdetails_employee

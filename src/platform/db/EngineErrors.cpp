@@ -73,6 +73,12 @@ RuntimeError madeForTheEmbeddedEngine()
 
 RuntimeError fromSqlite(int resultCode, const QString& message)
 {
+    if (resultCode == SQLITE_READONLY_ROLLBACK)
+        return RuntimeError(RuntimeError::DatabaseFailure,
+                            u"The database was left in the middle of a change by a program that "
+                            "stopped (its -journal file is still beside it), and this user may "
+                            "not write it to undo that change. Ask its owner to open it once; "
+                            "nothing was read or changed."_s);
     if ((resultCode & 0xff) == SQLITE_READONLY)
         return RuntimeError(RuntimeError::DatabaseFailure,
                             u"Nothing was changed: the database is read-only (its "

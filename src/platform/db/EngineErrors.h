@@ -26,8 +26,9 @@ RuntimeError injected(int statement);
 
 // An embedded database file reached through an ODBC driver instead of opened directly.
 RuntimeError madeForTheEmbeddedEngine();
-// An SQLite result code with the connection's message for it; a write refused on a read-only
-// database says so plainly.
+// An SQLite result code (extended where known) with the connection's message for it; a write
+// refused on a read-only database, or a change left half done that this user may not undo, says
+// so plainly.
 OSTRELPLATFORM_EXPORT RuntimeError fromSqlite(int resultCode, const QString& message);
 // An error reported by a Qt driver (ODBC).
 RuntimeError fromDriver(const QSqlError& error);

@@ -78,7 +78,9 @@ void SqliteEngine::setUp(const char* statement)
 
 void SqliteEngine::raise(int resultCode) const
 {
-    throw EngineErrors::fromSqlite(resultCode, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    const int extended = sqlite3_extended_errcode(m_db);
+    throw EngineErrors::fromSqlite((extended & 0xff) == (resultCode & 0xff) ? extended : resultCode,
+                                   QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
 QString SqliteEngine::adapt(const QString& sql) const
@@ -249,6 +251,16 @@ void SqliteEngine::begin()
     // Takes the write lock now (waiting up to the busy timeout), so that maxima read inside the
     // transaction cannot be raced by another connection's save.
     run(u"BEGIN IMMEDIATE"_s, {});
+    // A file deleted or renamed away since it was opened would take the save where no one reads
+    // it again: the clerk would be told it was saved and the issue lost.
+    int moved = 0;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved) {
+        rollback();
+        throw RuntimeError(RuntimeError::DatabaseFailure,
+                           u"The database file has been deleted or renamed since it was opened, "
+                           "so nothing was saved. Close the window and the register and open "
+                           "them again on the database as it is now."_s);
+    }
 }
 
 void SqliteEngine::commit()

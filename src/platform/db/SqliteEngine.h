@@ -24,6 +24,7 @@ public:
     QString adapt(const QString& sql) const override;
     StatementResult run(const QString& sql, const QVariantList& values) override;
     std::optional<StatementResult> describe(const QString& sql) override;
+    // Takes the write lock; refuses a file deleted or renamed away since it was opened.
     void begin() override;
     void commit() override;
     void rollback() override;

@@ -12,7 +12,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -61,7 +63,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     rows->setMinimumSectionSize(1);
     rows->setDefaultSectionSize(fontMetrics().height() + 4);
     QHeaderView* heading = m_view->horizontalHeader();
-    heading->setSectionResizeMode(QHeaderView::Fixed);
+    heading->setSectionResizeMode(QHeaderView::Interactive);
     heading->setMinimumSectionSize(0);
     heading->setSectionsClickable(true);
     heading->setSortIndicatorShown(false);
@@ -74,6 +76,8 @@ FlexGrid::FlexGrid(QWidget* parent)
     connect(m_view, &GridView::cellPressed, this, &FlexGrid::handleCellPressed);
     connect(m_view, &GridView::cellDoubleClicked, this, &FlexGrid::handleCellDoubleClicked);
     connect(heading, &QHeaderView::sectionClicked, this, &FlexGrid::HeadingClick);
+    connect(heading, &QHeaderView::sectionResized, this,
+            [this](int col, int, int pixels) { columnResized(col, pixels); });
     connect(m_view, &GridView::geometriesUpdated, this, &FlexGrid::applyPendingTopRow);
     connect(m_view->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this] { m_pendingTopRow = -1; }); // the user scrolled
@@ -224,6 +228,12 @@ int FlexGrid::Width() const
     return pixelsToTwips(width());
 }
 
+int FlexGrid::wholeColumnsWidth() const
+{
+    return m_view->horizontalHeader()->length() + 2 * m_view->frameWidth() +
+           m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view);
+}
+
 // --- current cell, selection, scrolling
 
 void FlexGrid::setRow(int row)
@@ -280,6 +290,12 @@ bool FlexGrid::RowIsVisible(int row) const
     return row >= top && row < top + wholeRowsShown();
 }
 
+void FlexGrid::hideHighLight()
+{
+    m_highLight = false;
+    showSelection();
+}
+
 void FlexGrid::applyPendingTopRow()
 {
     if (m_pendingTopRow < 0)
@@ -320,12 +336,52 @@ void FlexGrid::setSort(int code)
     m_model->sortRows(std::min(m_col, m_colSel), code == 2);
 }
 
+SortMeaning FlexGrid::ColSortMeaning(int col) const
+{
+    checkCol(col);
+    return m_model->sortMeaning(col);
+}
+
+void FlexGrid::setColSortMeaning(int col, SortMeaning meaning)
+{
+    checkCol(col);
+    m_model->setSortMeaning(col, meaning);
+}
+
 void FlexGrid::sortKeepingCurrentRow(int code)
 {
+    keepingCurrentRow([&] { setSort(code); });
+}
+
+void FlexGrid::sortForSearch(int col)
+{
+    checkCol(col);
+    keepingCurrentRow([&] { m_model->sortRowsForSearch(col); });
+}
+
+template <class Sort> void FlexGrid::keepingCurrentRow(Sort sort)
+{
     const quint32 stored = m_model->cells().storedRow(m_row);
-    setSort(code);
-    m_rowSel = m_model->cells().rowStoredAt(stored);
+    sort();
+    // Looked for only when it moved: a sort already in effect moves nothing.
+    m_rowSel =
+        m_model->cells().storedRow(m_row) == stored ? m_row : m_model->cells().rowStoredAt(stored);
     moveCurrentCell(m_rowSel, m_col);
+}
+
+void FlexGrid::prepareSearchOrders(std::vector<int> cols)
+{
+    m_model->prepareSearchOrders(std::move(cols));
+}
+
+void FlexGrid::preferSearchOrder(int col)
+{
+    m_model->preferSearchOrder(col);
+}
+
+void FlexGrid::waitForSearchOrders()
+{
+    m_model->waitForSearchOrders();
 }
 
 void FlexGrid::setSortIndicator(int col, bool descending)
@@ -416,7 +472,8 @@ int FlexGrid::pixelsToTwips(int pixels) const
 
 void FlexGrid::moveCurrentCell(int row, int col)
 {
-    const bool moved = row != m_row || col != m_col;
+    const bool moved = row != m_row || col != m_col || !m_highLight;
+    m_highLight = true;
     m_row = row;
     m_col = col;
     showSelection();
@@ -435,8 +492,12 @@ void FlexGrid::keepCurrentCellInside()
 
 void FlexGrid::showSelection()
 {
-    m_delegate->setHighlightedRows(std::min(m_row, m_rowSel) - FixedRows(),
-                                   std::max(m_row, m_rowSel) - FixedRows());
+    m_view->setFocusRow(m_highLight ? m_row - FixedRows() : -1);
+    if (!m_highLight)
+        m_delegate->setHighlightedRows(0, -1);
+    else
+        m_delegate->setHighlightedRows(std::min(m_row, m_rowSel) - FixedRows(),
+                                       std::max(m_row, m_rowSel) - FixedRows());
     m_view->viewport()->update();
 }
 
@@ -445,8 +506,17 @@ void FlexGrid::showHeading()
     m_view->horizontalHeader()->setVisible(FixedRows() == 1);
 }
 
+void FlexGrid::columnResized(int col, int pixels)
+{
+    // A width the user dragged or fitted; a column the user hides by dragging stays shown.
+    if (!m_applyingWidths && col < int(m_colWidths.size()) && pixels > 0)
+        m_colWidths[col] = pixelsToTwips(pixels);
+}
+
 void FlexGrid::applyColumnWidths()
 {
+    m_applyingWidths = true;
+    const auto applied = qScopeGuard([this] { m_applyingWidths = false; });
     QHeaderView* heading = m_view->horizontalHeader();
     for (int c = 0; c < m_model->columnCount(); ++c) {
         const int pixels = twipsToPixels(m_colWidths[c]);
@@ -469,7 +539,8 @@ void FlexGrid::handleKey(QKeyEvent* event)
         }
     }
     if (event->matches(QKeySequence::Copy)) {
-        QGuiApplication::clipboard()->setText(SelectedRowsText());
+        if (m_highLight) // rows that do not look chosen are not copied
+            QGuiApplication::clipboard()->setText(SelectedRowsText());
         event->accept();
         return;
     }
@@ -553,9 +624,13 @@ bool FlexGrid::navigate(int key, Qt::KeyboardModifiers modifiers)
 
 void FlexGrid::extendSelectionTo(int row)
 {
+    const bool wasHidden = !m_highLight;
+    m_highLight = true;
     m_rowSel = row;
     showSelection();
     scrollToCell(row, m_col);
+    if (wasHidden)
+        emit EnterCell();
 }
 
 void FlexGrid::selectAllRows()

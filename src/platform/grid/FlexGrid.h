@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/SortMeaning.h"
 #include "ostrelplatform_export.h"
 
 #include <QWidget>
@@ -65,6 +66,10 @@ public:
     void setFixedAlignment(int col, int code);
     // The control's own width in twips.
     int Width() const;
+    // The width in pixels the control needs to show every column whole, its frame and vertical
+    // scroll bar included. The user may drag a heading's edge to change a column's width, and
+    // double-click it to fit the column to the texts in view.
+    int wholeColumnsWidth() const;
 
     // The current cell. Setting Row (Col) also collapses RowSel (ColSel) onto it; a user's
     // click or arrow key collapses both, while with Shift it moves RowSel alone and Ctrl+A
@@ -82,6 +87,10 @@ public:
     void setTopRow(int row);
     // Whether the whole row lies within the view.
     bool RowIsVisible(int row) const;
+    // Whether the selected rows are highlighted. Hidden, no row looks chosen; any move of the
+    // current cell, by code or by the user, shows the highlight again (with EnterCell).
+    bool HighLight() const { return m_highLight; }
+    void hideHighLight();
 
     // Text colour of the current cell, 0x00BBGGRR; 0 is the ordinary colour.
     quint32 CellForeColor() const;
@@ -89,14 +98,28 @@ public:
     // The same colour for every cell of a row, without moving the current cell.
     void setRowForeColor(int row, quint32 bgr);
 
-    // Sorts the data rows on column Col (the left end of Col..ColSel): 1 generic ascending,
-    // 2 generic descending, 0 nothing. Generic: cells that pass vb::IsNumeric compare as
-    // numbers, before all texts, which compare in upper case by character code. Rows that tie
-    // keep their order; colours go with their rows; the current row number stays.
+    // Sorts the data rows on column Col (the left end of Col..ColSel): 1 ascending,
+    // 2 descending, 0 nothing, by the column's meaning. Generic (every column's at first):
+    // cells that pass vb::IsNumeric compare as numbers, before all texts, which compare in upper
+    // case by character code. Rows that tie keep their order; colours go with their rows; the
+    // current row number stays.
     void setSort(int code);
+    SortMeaning ColSortMeaning(int col) const;
+    void setColSortMeaning(int col, SortMeaning meaning);
     // The same sort, after which the current row is the one that holds the same cells (RowSel
     // collapses onto it), with an EnterCell notification when its number changed.
     void sortKeepingCurrentRow(int code);
+    // The search's sort: ascending on col by its meaning, rows that tie in the order they were
+    // stored, keeping the current row as sortKeepingCurrentRow does. It needs no sort of its own
+    // once the order prepared for the column is ready.
+    void sortForSearch(int col);
+    // Prepares the search orders of these columns on another core, now and after every change of
+    // the cells, so that a search on a large grid does not sort while the user waits.
+    void prepareSearchOrders(std::vector<int> cols);
+    // Prepares col's order next, when it is still to be prepared (a column the user chose).
+    void preferSearchOrder(int col);
+    // Waits until the orders asked for are prepared.
+    void waitForSearchOrders();
     // The heading's arrow: the column the rows are ordered by and the direction; -1 shows none.
     void setSortIndicator(int col, bool descending);
 
@@ -128,11 +151,13 @@ private:
     int twipsToPixels(int twips) const;
     int pixelsToTwips(int pixels) const;
 
+    template <class Sort> void keepingCurrentRow(Sort sort);
     void moveCurrentCell(int row, int col);
     void keepCurrentCellInside();
     void showSelection();
     void showHeading();
     void applyColumnWidths();
+    void columnResized(int col, int pixels);
     void applyPendingTopRow();
     void scrollToCurrentCell();
     void scrollToCell(int row, int col);
@@ -156,4 +181,6 @@ private:
     int m_rowSel = 1;
     int m_colSel = 1;
     int m_pendingTopRow = -1; // asked for before the view could scroll that far
+    bool m_highLight = true;
+    bool m_applyingWidths = false; // the view's sections follow m_colWidths, not the user
 };

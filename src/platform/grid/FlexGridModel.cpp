@@ -5,6 +5,7 @@
 #include "grid/GridSort.h"
 
 #include <QColor>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -21,6 +22,7 @@ FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void FlexGridModel::setFixedRows(int fixedRows)
 {
+    cellsWillChange();
     beginResetModel();
     m_fixedRows = fixedRows;
     endResetModel();
@@ -30,10 +32,12 @@ void FlexGridModel::resizeColumnSettings(int cols)
 {
     m_columnAlignments.resize(cols, grid_alignment::General);
     m_headingAlignments.resize(cols, grid_alignment::General);
+    m_sortMeanings.resize(cols, SortMeaning::Generic);
 }
 
 void FlexGridModel::setShape(int rows, int cols)
 {
+    cellsWillChange();
     const int oldRows = m_cells.rows();
     const int oldCols = m_cells.cols();
     const int shownBefore = rowCount();
@@ -69,6 +73,7 @@ void FlexGridModel::setShape(int rows, int cols)
 
 void FlexGridModel::clearCells()
 {
+    cellsWillChange();
     m_cells.clear();
     if (m_cells.cols() == 0)
         return;
@@ -79,12 +84,14 @@ void FlexGridModel::clearCells()
 
 void FlexGridModel::setCellText(int row, int col, std::string_view utf8)
 {
+    cellsWillChange();
     m_cells.setText(row, col, utf8);
     cellsChanged(row, col, col);
 }
 
 void FlexGridModel::appendRow(const std::string_view* cells)
 {
+    cellsWillChange();
     const bool dataRow = m_cells.rows() >= m_fixedRows;
     if (dataRow)
         beginInsertRows(QModelIndex(), rowCount(), rowCount());
@@ -97,6 +104,8 @@ void FlexGridModel::appendRow(const std::string_view* cells)
 
 void FlexGridModel::beginFill(int cols, qsizetype expectedRows)
 {
+    cellsWillChange();
+    m_filling = true;
     beginResetModel();
     m_cells.resize(m_fixedRows, cols);
     m_cells.clear();
@@ -107,6 +116,8 @@ void FlexGridModel::beginFill(int cols, qsizetype expectedRows)
 void FlexGridModel::endFill()
 {
     endResetModel();
+    m_filling = false;
+    cellsWillChange(); // the orders are prepared again for the rows filled
 }
 
 void FlexGridModel::setCellColour(int row, int col, quint32 bgr)
@@ -129,9 +140,78 @@ void FlexGridModel::sortRows(int col, bool descending)
     const int first = m_fixedRows;
     if (m_cells.rows() - first < 2 || m_cells.sortedOn(col, first, descending))
         return;
-    m_cells.permuteRows(first, sortedRowOrder(m_cells, first, col, descending));
+    m_cells.permuteRows(first,
+                        sortedRowOrder(m_cells, first, col, m_sortMeanings[col], descending));
     m_cells.markSorted(col, first, descending);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void FlexGridModel::sortRowsForSearch(int col)
+{
+    const int first = m_fixedRows;
+    if (m_cells.rows() - first < 2 || m_cells.sortedOn(col, first, false))
+        return;
+    const std::vector<quint32>* order = m_prepared.ready(col);
+    std::optional<std::vector<quint32>> sorted;
+    if (!order) {
+        static const std::atomic<bool> never{false};
+        sorted = storedRowsAscending(m_cells, storedDataRows(), col, m_sortMeanings[col], never);
+        order = &*sorted;
+    }
+    m_cells.setStoredOrder(first, *order);
+    m_cells.markSorted(col, first, false);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void FlexGridModel::prepareSearchOrders(std::vector<int> cols)
+{
+    m_searchColumns = std::move(cols);
+    startPreparing();
+}
+
+void FlexGridModel::cellsWillChange()
+{
+    m_prepared.stop();
+    if (m_searchColumns.empty() || m_preparingScheduled)
+        return;
+    // Once the change is over (the handler that makes it has returned), the orders are prepared
+    // again; a fill prepares them when it ends.
+    m_preparingScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_preparingScheduled = false;
+        if (!m_filling)
+            startPreparing();
+    });
+}
+
+void FlexGridModel::startPreparing()
+{
+    std::vector<std::pair<int, SortMeaning>> columns;
+    for (const int col : m_searchColumns) {
+        if (col >= 0 && col < m_cells.cols())
+            columns.emplace_back(col, m_sortMeanings[col]);
+    }
+    m_prepared.start(m_cells, storedDataRows(), std::move(columns));
+}
+
+std::vector<quint32> FlexGridModel::storedDataRows() const
+{
+    std::vector<quint32> rows;
+    rows.reserve(std::max(m_cells.rows() - m_fixedRows, 0));
+    for (int r = m_fixedRows; r < m_cells.rows(); ++r)
+        rows.push_back(m_cells.storedRow(r));
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void FlexGridModel::setSortMeaning(int col, SortMeaning meaning)
+{
+    if (m_sortMeanings[col] == meaning)
+        return;
+    cellsWillChange();
+    m_sortMeanings[col] = meaning;
+    if (m_cells.sortedOn(col, m_fixedRows, false) || m_cells.sortedOn(col, m_fixedRows, true))
+        m_cells.markSorted(-1, m_fixedRows, false); // that order no longer holds
 }
 
 void FlexGridModel::setColumnAlignment(int col, int code)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "grid/GridCells.h"
+#include "grid/PreparedOrders.h"
+#include "grid/SortMeaning.h"
 
 #include <QAbstractTableModel>
 
@@ -33,8 +35,17 @@ public:
     void setCellColour(int row, int col, quint32 bgr);
     void setRowColour(int row, quint32 bgr);
 
-    // Generic sort of the data rows on col; a repeated sort of unchanged rows is free.
+    // Sort of the data rows on col by its meaning; a repeated sort of unchanged rows is free.
     void sortRows(int col, bool descending);
+    // Ascending on col, rows that tie in the order they were stored, from the order prepared for
+    // it when that is ready.
+    void sortRowsForSearch(int col);
+    // Keeps the search orders of these columns prepared on another core, after every change.
+    void prepareSearchOrders(std::vector<int> cols);
+    void waitForSearchOrders() { m_prepared.wait(); }
+    void preferSearchOrder(int col) { m_prepared.prefer(col); }
+    SortMeaning sortMeaning(int col) const { return m_sortMeanings[col]; }
+    void setSortMeaning(int col, SortMeaning meaning);
 
     int columnAlignment(int col) const { return m_columnAlignments[col]; }
     void setColumnAlignment(int col, int code);
@@ -52,9 +63,17 @@ private:
     QVariant cellData(int row, int col, int alignmentCode, int role) const;
     void cellsChanged(int row, int firstCol, int lastCol);
     void resizeColumnSettings(int cols);
+    void cellsWillChange();
+    void startPreparing();
+    std::vector<quint32> storedDataRows() const;
 
     GridCells m_cells;
     int m_fixedRows = 1;
     std::vector<int> m_columnAlignments;
     std::vector<int> m_headingAlignments;
+    std::vector<SortMeaning> m_sortMeanings;
+    std::vector<int> m_searchColumns;
+    bool m_filling = false;
+    bool m_preparingScheduled = false;
+    PreparedOrders m_prepared; // after the cells, so it stops reading them before they go
 };

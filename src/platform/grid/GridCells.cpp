@@ -143,6 +143,12 @@ void GridCells::permuteRows(int first, const std::vector<quint32>& sourceRows)
     forgetSortedOrder();
 }
 
+void GridCells::setStoredOrder(int first, const std::vector<quint32>& storedRows)
+{
+    std::copy(storedRows.begin(), storedRows.end(), m_order.begin() + first);
+    forgetSortedOrder();
+}
+
 int GridCells::rowStoredAt(quint32 stored) const
 {
     return int(std::find(m_order.begin(), m_order.end(), stored) - m_order.begin());

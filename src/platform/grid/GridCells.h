@@ -26,6 +26,11 @@ public:
     void reserveRows(qsizetype rows);
 
     std::string_view utf8(int row, int col) const;
+    // A cell by where its row is stored (see storedRow), whatever order the rows are shown in.
+    std::string_view storedUtf8(quint32 stored, int col) const
+    {
+        return storedText(qsizetype(stored) * m_cols + col);
+    }
     QString text(int row, int col) const;
     void setText(int row, int col, std::string_view utf8);
     // One UTF-8 text per column.
@@ -37,6 +42,8 @@ public:
 
     // Puts the rows listed in sourceRows (current row numbers) at first, first + 1, ...
     void permuteRows(int first, const std::vector<quint32>& sourceRows);
+    // Shows the stored rows listed at first, first + 1, ... (they must be those shown there).
+    void setStoredOrder(int first, const std::vector<quint32>& storedRows);
     // Where a row's cells are stored: follows the row through permutations, until the next
     // change of shape.
     quint32 storedRow(int row) const { return m_order[row]; }

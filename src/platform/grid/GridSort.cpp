@@ -1,9 +1,7 @@
 #include "grid/GridSort.h"
 
-#include "grid/CellNumber.h"
 #include "grid/GridCells.h"
-
-#include <QString>
+#include "grid/SortKeyMaker.h"
 
 #include <algorithm>
 #include <string>
@@ -11,68 +9,114 @@
 
 namespace {
 
+// A text key is a stretch of one buffer, so a million keys take 24 bytes each.
 struct SortKey
 {
     double number;
-    std::string_view text; // upper case
+    quint32 textStart;
+    quint32 textLength;
     quint32 row;
     bool isNumber;
 };
 
-bool isAscii(std::string_view utf8)
+// Numbers before texts; texts compare as plain bytes (the byte order of UTF-8 is the order of
+// character codes).
+class Ascending
 {
-    return std::all_of(utf8.begin(), utf8.end(), [](char ch) { return (ch & 0x80) == 0; });
+public:
+    explicit Ascending(const std::string& buffer) : m_buffer(buffer) {}
+    bool operator()(const SortKey& a, const SortKey& b) const
+    {
+        if (a.isNumber != b.isNumber)
+            return a.isNumber;
+        return a.isNumber ? a.number < b.number : text(a) < text(b);
+    }
+
+private:
+    std::string_view text(const SortKey& key) const
+    {
+        return std::string_view(m_buffer).substr(key.textStart, key.textLength);
+    }
+    const std::string& m_buffer;
+};
+
+// Every text key is made once, into the buffer.
+template <class TextOf>
+std::vector<SortKey> keysOf(const std::vector<quint32>& rows, SortMeaning meaning, TextOf textOf,
+                            std::string& buffer)
+{
+    SortKeyMaker maker(meaning);
+    std::vector<SortKey> keys;
+    keys.reserve(rows.size());
+    for (const quint32 row : rows) {
+        const auto start = buffer.size();
+        const auto number = maker.key(textOf(row), buffer);
+        keys.push_back(SortKey{number.value_or(0.0), quint32(start), quint32(buffer.size() - start),
+                               row, number.has_value()});
+    }
+    return keys;
 }
 
-void appendUpper(std::string_view utf8, std::string& out)
+std::vector<quint32> rowsOf(const std::vector<SortKey>& keys)
 {
-    if (isAscii(utf8)) {
-        for (const char ch : utf8)
-            out += ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
-        return;
-    }
-    out += QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toUpper().toStdString();
+    std::vector<quint32> rows;
+    rows.reserve(keys.size());
+    for (const SortKey& key : keys)
+        rows.push_back(key.row);
+    return rows;
 }
+
+struct Stopped
+{
+};
 
 } // namespace
 
-std::vector<quint32> sortedRowOrder(const GridCells& cells, int first, int col, bool descending)
+std::vector<quint32> sortedRowOrder(const GridCells& cells, int first, int col, SortMeaning meaning,
+                                    bool descending)
 {
-    // Every text key is upper-cased once into one buffer, so comparing two keys is a plain
-    // byte comparison (the byte order of UTF-8 is the order of character codes).
-    std::vector<SortKey> keys;
-    keys.reserve(std::max(cells.rows() - first, 0));
-    std::vector<std::size_t> textEnds; // in `upper`, one per key; numbers add nothing
-    textEnds.reserve(keys.capacity());
-    std::string upper;
-    for (int r = first; r < cells.rows(); ++r) {
-        const std::string_view text = cells.utf8(r, col);
-        const auto number = cellNumber(text);
-        if (!number)
-            appendUpper(text, upper);
-        keys.push_back(SortKey{number.value_or(0.0), {}, quint32(r), number.has_value()});
-        textEnds.push_back(upper.size());
-    }
-    std::size_t start = 0;
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-        keys[k].text = std::string_view(upper).substr(start, textEnds[k] - start);
-        start = textEnds[k];
-    }
-
-    const auto ascending = [](const SortKey& a, const SortKey& b) {
-        if (a.isNumber != b.isNumber)
-            return a.isNumber;
-        return a.isNumber ? a.number < b.number : a.text < b.text;
-    };
+    std::vector<quint32> rows;
+    rows.reserve(std::max(cells.rows() - first, 0));
+    for (int r = first; r < cells.rows(); ++r)
+        rows.push_back(quint32(r));
+    std::string buffer;
+    std::vector<SortKey> keys = keysOf(
+        rows, meaning, [&](quint32 r) { return cells.utf8(int(r), col); }, buffer);
+    const Ascending ascending(buffer);
     if (descending)
         std::stable_sort(keys.begin(), keys.end(),
                          [&](const SortKey& a, const SortKey& b) { return ascending(b, a); });
     else
         std::stable_sort(keys.begin(), keys.end(), ascending);
+    return rowsOf(keys);
+}
 
-    std::vector<quint32> order;
-    order.reserve(keys.size());
-    for (const SortKey& key : keys)
-        order.push_back(key.row);
-    return order;
+std::optional<std::vector<quint32>> storedRowsAscending(const GridCells& cells,
+                                                        const std::vector<quint32>& storedRows,
+                                                        int col, SortMeaning meaning,
+                                                        const std::atomic<bool>& stop)
+{
+    // Neither the keys nor the sort can be paused, so both look at `stop` now and then and leave.
+    quint32 steps = 0;
+    const auto stopAsked = [&] { return ++steps % 65536 == 0 && stop; };
+    try {
+        std::string buffer;
+        std::vector<SortKey> keys = keysOf(
+            storedRows, meaning,
+            [&](quint32 stored) {
+                if (stopAsked())
+                    throw Stopped();
+                return cells.storedUtf8(stored, col);
+            },
+            buffer);
+        const Ascending ascending(buffer);
+        std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+            if (stopAsked())
+                throw Stopped();
+            return ascending(a, b);
+        });
+        return rowsOf(keys);
+    } catch (const Stopped&) {
+        return std::nullopt;
+    }
 }

@@ -4,7 +4,8 @@
 
 // The table view inside the grid. The grid keeps its own current cell and selection, so the
 // view only reports keys, presses and double-clicks on cells, and when its scroll ranges are
-// known; it does not jump to typed text.
+// known; it does not jump to typed text. While it has the keyboard focus it frames the current
+// row, so the user sees where the keys act.
 class GridView : public QTableView
 {
     Q_OBJECT
@@ -13,6 +14,8 @@ public:
     using QTableView::QTableView;
 
     void keyboardSearch(const QString&) override {}
+    // In the view's row numbers; -1 frames none.
+    void setFocusRow(int row);
 
 signals:
     void keyPressed(QKeyEvent* event);
@@ -25,4 +28,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void updateGeometries() override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int m_focusRow = -1;
 };

@@ -5,19 +5,33 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <charconv>
+#include <cmath>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
 namespace rpt {
 
 namespace {
-const QStringList knownFormats = {u"money"_s, u"date"_s, u"month"_s, u"datetime"_s,
-                                  u"yesno"_s, u"user"_s, u"reason"_s};
+const QStringList knownFormats = {u"money"_s,    u"rate"_s,  u"date"_s, u"month"_s,
+                                  u"datetime"_s, u"yesno"_s, u"user"_s, u"reason"_s};
 }
 
 bool FieldFormat::isKnown(const QString& format)
 {
     return format.isEmpty() || knownFormats.contains(format, Qt::CaseInsensitive);
+}
+
+qint64 FieldFormat::centsOf(double amount)
+{
+    if (!std::isfinite(amount))
+        return 0;
+    const std::string digits = vb::RoundedDigits(amount, 2);
+    qint64 cents = 0;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), cents).ec != std::errc())
+        return 0;
+    return amount < 0 ? -cents : cents;
 }
 
 QDate FieldFormat::dateOf(const QVariant& value)
@@ -47,6 +61,8 @@ QString FieldFormat::apply(const QVariant& value, const QString& format)
     }
     if (f == u"money")
         return vb::Format(vb::CDbl(value), u"###,###,##0.00");
+    if (f == u"rate")
+        return vb::Format(vb::CDbl(value), u"0.0000");
     if (f == u"date" || f == u"month") {
         const QDate date = dateOf(value);
         if (!date.isValid())

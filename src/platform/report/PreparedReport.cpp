@@ -50,6 +50,26 @@ void PreparedReport::paint(QPagedPaintDevice& device) const
     painter.end();
 }
 
+void PreparedReport::writePdf(const QList<PreparedReport>& reports, QIODevice& device)
+{
+    if (reports.isEmpty())
+        return;
+    QPdfWriter writer(&device);
+    writer.setPageLayout(reports.front().pageLayout());
+    writer.setTitle(reports.front().title());
+    writer.setCreator(u"OstrelLoanIssue"_s);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw RuntimeError(errors::Output, u"The PDF could not be written."_s);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (qsizetype i = 0; i < reports.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        ReportPainter::paint(reports[i].document(), painter, writer);
+    }
+    painter.end();
+}
+
 void PreparedReport::writePdf(const QString& path) const
 {
     QPdfWriter writer(path);

@@ -8,6 +8,7 @@
 
 #include <QPageLayout>
 
+class QIODevice;
 class QPrinter;
 class QPagedPaintDevice;
 
@@ -31,6 +32,10 @@ public:
     void paint(QPagedPaintDevice& device) const;
     // Raises RuntimeError (Output) when the file cannot be written.
     void writePdf(const QString& path) const;
+    // Several reports in one PDF, each from a new page and laid out on its own (its own page
+    // count), on the paper of the first; the PDF's title is the first one's. Raises RuntimeError
+    // (Output) when the device cannot be written.
+    static void writePdf(const QList<PreparedReport>& reports, QIODevice& device);
 
 private:
     ReportDefinition m_definition;

@@ -1,8 +1,6 @@
 #include "report/ReportDataReader.h"
 
 #include "db/Recordset.h"
-#include "report/FieldFormat.h"
-#include "report/RepaymentSchedule.h"
 #include "report/ReportErrors.h"
 #include "report/StatementBinder.h"
 #include "runtime/Conversions.h"
@@ -15,10 +13,6 @@ using namespace Qt::StringLiterals;
 namespace rpt {
 
 namespace {
-
-// Longer plans than this are no loans a payroll keeps; refusing them keeps a damaged row from
-// filling the memory with pages.
-constexpr double maxPayments = 9999;
 
 // Runs one statement step; a failure says which statement it was.
 template <typename F> auto statementStep(const QString& label, F step)
@@ -44,17 +38,18 @@ bool isTableName(const QString& name)
 } // namespace
 
 ReportDataReader::ReportDataReader(const ReportDefinition& definition,
-                                   const ReportParameters& parameters, ado::Connection& connection)
-    : m_definition(definition), m_connection(connection),
+                                   const ReportParameters& parameters, ado::Connection& connection,
+                                   const ScheduleProviders& providers)
+    : m_definition(definition), m_connection(connection), m_providers(providers),
       m_data(parameters, QDateTime::currentDateTime())
 {
 }
 
 ReportData ReportDataReader::read(const ReportDefinition& definition,
                                   const ReportParameters& parameters, ado::Connection& connection,
-                                  const Progress& progress)
+                                  const ScheduleProviders& providers, const Progress& progress)
 {
-    ReportDataReader reader(definition, parameters, connection);
+    ReportDataReader reader(definition, parameters, connection, providers);
     const int steps =
         int(definition.names.size() + definition.queries.size() + definition.schedules.size());
     int step = 0;
@@ -142,43 +137,18 @@ ReportData::DataSet ReportDataReader::runQuery(const ReportDefinition::Query& qu
 
 void ReportDataReader::workOutSchedule(const ReportDefinition::Schedule& schedule)
 {
-    auto number = [this](const Template::Reference& input) {
-        const QVariant value = m_data.value(input);
-        return value.isNull() ? 0.0 : vb::CDbl(value);
-    };
-    const double payments = vb::RoundHalfEven(number(schedule.payments));
-    if (payments > maxPayments)
-        throw RuntimeError(errors::NoData, u"The repayment schedule of %1 payments "
-                                           "is too long to print."_s.arg(payments));
-    const QDate firstMonth = FieldFormat::dateOf(m_data.value(schedule.firstMonth));
-    if (!firstMonth.isValid())
-        throw RuntimeError(errors::NoData,
-                           u"The repayment schedule %1 has no first month: %2.%3 "
-                           "is not a date."_s.arg(schedule.name, schedule.firstMonth.source,
-                                                  schedule.firstMonth.field));
-    const RepaymentSchedule plan = RepaymentSchedule::build(
-        number(schedule.amount), int(payments), number(schedule.instalment), firstMonth);
-
-    // Interest is left empty where the figures imply none, rounding where there is none, so
-    // that the layout can leave such columns out.
-    const bool interest = plan.monthlyRate() > 0;
-    auto amount = [](qint64 cents) { return double(cents) / 100.0; };
-    ReportData::DataSet set;
-    set.columns = {u"number"_s,    u"month"_s,    u"instalment"_s, u"interest"_s,
-                   u"principal"_s, u"rounding"_s, u"balance"_s};
-    for (const RepaymentSchedule::Line& line : plan.lines()) {
-        set.rows.append(
-            {line.number, line.month, amount(line.instalment),
-             interest ? QVariant(amount(line.interest)) : QVariant(), amount(line.principal),
-             line.rounding ? QVariant(amount(line.rounding)) : QVariant(), amount(line.balance)});
-    }
-    m_data.addDataSet(schedule.name, set);
-    if (!schedule.terms.isEmpty()) {
-        ReportData::DataSet terms;
-        terms.columns = {u"yearlyRate"_s};
-        terms.rows.append({interest ? QVariant(plan.monthlyRate() * 1200) : QVariant()});
-        m_data.addDataSet(schedule.terms, terms);
-    }
+    const auto provider = m_providers.constFind(schedule.provider);
+    if (provider == m_providers.cend() || !*provider)
+        throw RuntimeError(errors::ReportFile,
+                           u"The schedule %1 names the provider \"%2\", which this program "
+                           "does not offer."_s.arg(schedule.name, schedule.provider));
+    QVariantMap inputs;
+    for (const auto& [name, reference] : schedule.inputs)
+        inputs.insert(name, m_data.value(reference));
+    ScheduleProvider::Result result = (*provider)->work(inputs);
+    m_data.addDataSet(schedule.name, std::move(result.lines));
+    if (!schedule.terms.isEmpty())
+        m_data.addDataSet(schedule.terms, std::move(result.terms));
 }
 
 } // namespace rpt

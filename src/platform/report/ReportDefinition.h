@@ -39,12 +39,13 @@ public:
         bool singleRow = false;
         Template noRowMessage;
     };
-    // The repayment plan worked out from fields of the queries: each input names one field.
-    // The terms, when named, are a one-row data set of what the plan found: its yearly rate.
+    // Lines worked out by a named provider from fields of the queries: each input names one
+    // field. The terms, when named, are the one-row data set of what the lines rest on.
     struct Schedule
     {
         QString name;
-        Template::Reference amount, payments, instalment, firstMonth;
+        QString provider;
+        QList<std::pair<QString, Template::Reference>> inputs; // by lower-case input name
         QString terms;
     };
 

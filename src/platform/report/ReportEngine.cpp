@@ -92,6 +92,12 @@ void ReportEngine::setReportFileName(const QString& fileName)
     m_reportFileName = QString(fileName).replace(u'\\', u'/');
 }
 
+void ReportEngine::addScheduleProvider(const QString& name,
+                                       std::shared_ptr<const ScheduleProvider> provider)
+{
+    m_scheduleProviders.insert(name.trimmed().toLower(), std::move(provider));
+}
+
 void ReportEngine::setAction(int action)
 {
     if (action != 1)
@@ -134,7 +140,8 @@ void ReportEngine::runUnscrubbed()
             QCoreApplication::translate("rpt::ReportEngine", "Reading %1...").arg(what));
         progress->setValue(step);
     };
-    ReportData data = ReportDataReader::read(definition, m_parameters, connection, tell);
+    ReportData data =
+        ReportDataReader::read(definition, m_parameters, connection, m_scheduleProviders, tell);
     progress.reset();
 
     const PreparedReport report(std::move(definition), std::move(data));

@@ -6,6 +6,7 @@
 #include "report/PreviewOptions.h"
 #include "report/ReportDataSource.h"
 #include "report/ReportParameters.h"
+#include "report/ScheduleProvider.h"
 
 #include <QString>
 
@@ -50,6 +51,10 @@ public:
     void setReportFileName(const QString& fileName);
     const QString& reportFileName() const { return m_reportFileName; }
 
+    // Offers a provider to the report's [schedule] sections that name it; a later one of the
+    // same name replaces it.
+    void addScheduleProvider(const QString& name, std::shared_ptr<const ScheduleProvider> provider);
+
     // 1 runs the report; the engine knows no other action (RuntimeError).
     void setAction(int action);
     void run();
@@ -62,6 +67,7 @@ private:
     ReportParameters m_parameters;
     ReportDataSource m_dataSource;
     QString m_reportFileName;
+    ScheduleProviders m_scheduleProviders;
 };
 
 } // namespace rpt

@@ -212,41 +212,42 @@ void ReportFileParser::readQuery(const Section& section)
     m_definition.queries.append(query);
 }
 
-Template::Reference ReportFileParser::scheduleInput(const Section& section,
-                                                    const QString& key) const
+Template::Reference ReportFileParser::scheduleInput(const Entry& entry) const
 {
-    for (const Entry& entry : section.entries) {
-        if (entry.key != key)
-            continue;
-        const auto reference =
-            atLine(entry.line, [&] { return Template::parse(entry.value); }).soleReference();
-        const ReportDefinition::Query* query =
-            reference ? m_definition.query(reference->source) : nullptr;
-        if (!query || !query->singleRow)
-            fail(entry.line, u"%1 must name one field of a query of \"rows = "
-                             "one\" above, as {query.field}"_s.arg(key));
-        return *reference;
-    }
-    fail(section.line, u"[schedule %1] needs \"%2 = ...\""_s.arg(section.name, key));
+    const auto reference =
+        atLine(entry.line, [&] { return Template::parse(entry.value); }).soleReference();
+    const ReportDefinition::Query* query =
+        reference ? m_definition.query(reference->source) : nullptr;
+    if (!query || !query->singleRow)
+        fail(entry.line, u"%1 must name one field of a query of \"rows = "
+                         "one\" above, as {query.field}"_s.arg(entry.key));
+    return *reference;
 }
 
 void ReportFileParser::readSchedule(const Section& section)
 {
     checkNewDataSet(section);
-    const auto found = settings(
-        section, {u"amount"_s, u"payments"_s, u"instalment"_s, u"first month"_s, u"terms"_s});
-    QString terms;
-    if (found.contains(u"terms"_s)) {
-        const Entry& entry = found[u"terms"_s];
-        terms = entry.value;
-        if (!QRegularExpression(uR"(^[A-Za-z_]\w*$)"_s).match(terms).hasMatch() ||
-            terms.compare(section.name, Qt::CaseInsensitive) == 0 ||
-            m_definition.hasDataSet(terms) || m_definition.hasName(terms))
-            fail(entry.line, u"terms names a data set of its own"_s);
+    ReportDefinition::Schedule schedule{section.name, {}, {}, {}};
+    QStringList seen;
+    for (const Entry& entry : section.entries) {
+        if (seen.contains(entry.key))
+            fail(entry.line, u"\"%1\" is set twice"_s.arg(entry.key));
+        seen.append(entry.key);
+        if (entry.key == u"provider") {
+            schedule.provider = entry.value.trimmed().toLower();
+        } else if (entry.key == u"terms") {
+            schedule.terms = entry.value;
+            if (!QRegularExpression(uR"(^[A-Za-z_]\w*$)"_s).match(schedule.terms).hasMatch() ||
+                schedule.terms.compare(section.name, Qt::CaseInsensitive) == 0 ||
+                m_definition.hasDataSet(schedule.terms) || m_definition.hasName(schedule.terms))
+                fail(entry.line, u"terms names a data set of its own"_s);
+        } else {
+            schedule.inputs.append({entry.key, scheduleInput(entry)});
+        }
     }
-    m_definition.schedules.append(
-        {section.name, scheduleInput(section, u"amount"_s), scheduleInput(section, u"payments"_s),
-         scheduleInput(section, u"instalment"_s), scheduleInput(section, u"first month"_s), terms});
+    if (schedule.provider.isEmpty())
+        fail(section.line, u"[schedule %1] needs \"provider = ...\""_s.arg(section.name));
+    m_definition.schedules.append(schedule);
 }
 
 void ReportFileParser::readTitle(const Section& section)

@@ -37,7 +37,7 @@ private:
     // A layout text whose fields come from one-row queries (and rowSet, inside a table).
     Template layoutText(const Entry& entry, const QString& text, const QString& rowSet = {},
                         bool pageValues = false) const;
-    Template::Reference scheduleInput(const Section& section, const QString& key) const;
+    Template::Reference scheduleInput(const Entry& entry) const;
     void checkNewDataSet(const Section& section) const;
 
     ReportDefinition m_definition;

@@ -210,12 +210,13 @@ void ReportLayout::placeTableHeading(const ReportDefinition::TableBand& band, co
         text(QRectF(0, m_y, width, height), caption, captionStyle, Qt::AlignLeft);
         m_y += height + 5;
     }
-    const qreal height = m_measure.lineHeight(columnHeadingStyle) + 7;
+    const Style headingStyle = inTable(columnHeadingStyle);
+    const qreal height = m_measure.lineHeight(headingStyle) + 7;
     shade(QRectF(0, m_y, width, height), headingShade);
     for (int i = 0; i < band.columns.size(); ++i) {
         const auto& column = band.columns[i];
         text(QRectF(x[i] + cellPadding, m_y, x[i + 1] - x[i] - 2 * cellPadding, height),
-             column.heading, columnHeadingStyle, int(column.alignment) | Qt::AlignVCenter);
+             column.heading, headingStyle, int(column.alignment) | Qt::AlignVCenter);
     }
     m_y += height;
     rule(m_y, 0, width, 0.8, tableRule);
@@ -224,7 +225,7 @@ void ReportLayout::placeTableHeading(const ReportDefinition::TableBand& band, co
 void ReportLayout::placeTableLine(const ReportDefinition::TableBand& band, const QList<qreal>& x,
                                   const QStringList& cells, bool totals, bool shaded)
 {
-    const Style& style = totals ? totalStyle : cellStyle;
+    const Style style = inTable(totals ? totalStyle : cellStyle);
     const qreal height = m_measure.lineHeight(style) + (totals ? 8 : 5);
     const qreal width = m_document.area.width();
     if (shaded)
@@ -233,8 +234,8 @@ void ReportLayout::placeTableLine(const ReportDefinition::TableBand& band, const
         rule(m_y, 0, width, 0.8, tableRule);
     for (int i = 0; i < band.columns.size(); ++i) {
         const qreal span = x[i + 1] - x[i] - 2 * cellPadding;
-        text(QRectF(x[i] + cellPadding, m_y, span, height), m_measure.elided(cells[i], style, span),
-             style, int(band.columns[i].alignment) | Qt::AlignVCenter);
+        text(QRectF(x[i] + cellPadding, m_y, span, height), cells[i], style,
+             int(band.columns[i].alignment) | Qt::AlignVCenter);
     }
     m_y += height;
     if (totals)
@@ -250,13 +251,20 @@ QStringList ReportLayout::totals(const ReportDefinition::TableBand& band, int ro
             continue;
         }
         const Template::Reference reference = *column.value.soleReference();
+        // Money adds up in whole cents, as printed, so the total is what a reader re-adds.
+        const bool money = reference.format.compare(u"money", Qt::CaseInsensitive) == 0;
         double sum = 0;
+        qint64 cents = 0;
         for (int row = 0; row < rowCount; ++row) {
             const QVariant value = m_data.value(reference, row);
-            sum += value.isNull() ? 0.0 : vb::CDbl(value);
+            if (value.isNull())
+                continue;
+            if (money)
+                cents += FieldFormat::centsOf(vb::CDbl(value));
+            else
+                sum += vb::CDbl(value);
         }
-        // Sums of cents stay exact once rounded to the cent again.
-        cells.append(FieldFormat::apply(sum, reference.format));
+        cells.append(FieldFormat::apply(money ? double(cents) / 100.0 : sum, reference.format));
     }
     return cells;
 }
@@ -283,24 +291,26 @@ void ReportLayout::place(const ReportDefinition::TableBand& definedBand)
     if (rowCount == 0)
         return;
     const ReportDefinition::TableBand band = shownColumns(definedBand, rowCount);
-    const qreal width = m_document.area.width();
-    qreal totalWidth = 0;
-    for (const auto& column : band.columns)
-        totalWidth += column.width;
-    QList<qreal> x{0};
-    for (const auto& column : band.columns)
-        x.append(x.back() + width * column.width / totalWidth);
-
-    const qreal headingHeight =
-        m_measure.lineHeight(captionStyle) + 5 + m_measure.lineHeight(columnHeadingStyle) + 7;
-    const qreal lineHeight = m_measure.lineHeight(cellStyle) + 5;
-    if (!fits(headingHeight + lineHeight))
-        newPage();
-    placeTableHeading(band, x, false);
+    QList<QStringList> lines;
+    for (int row = 0; row < rowCount; ++row) {
+        QStringList cells;
+        for (const auto& column : band.columns)
+            cells.append(render(column.value, band.rows, row));
+        lines.append(cells);
+    }
     const bool hasTotals =
         std::any_of(band.columns.cbegin(), band.columns.cend(),
                     [](const auto& c) { return c.total != ReportDefinition::Column::Total::None; });
-    const qreal totalsHeight = hasTotals ? m_measure.lineHeight(totalStyle) + 8 : 0;
+    const QStringList totalCells = hasTotals ? totals(band, rowCount) : QStringList();
+    const QList<qreal> x = columnEdges(band, lines, totalCells);
+
+    const qreal headingHeight = m_measure.lineHeight(captionStyle) + 5 +
+                                m_measure.lineHeight(inTable(columnHeadingStyle)) + 7;
+    const qreal lineHeight = m_measure.lineHeight(inTable(cellStyle)) + 5;
+    if (!fits(headingHeight + lineHeight))
+        newPage();
+    placeTableHeading(band, x, false);
+    const qreal totalsHeight = hasTotals ? m_measure.lineHeight(inTable(totalStyle)) + 8 : 0;
     for (int row = 0; row < rowCount; ++row) {
         // The last line goes with the totals and whatever must end on the same page.
         const bool last = row + 1 == rowCount;
@@ -308,14 +318,60 @@ void ReportLayout::place(const ReportDefinition::TableBand& definedBand)
             newPage();
             placeTableHeading(band, x, true);
         }
-        QStringList cells;
-        for (const auto& column : band.columns)
-            cells.append(render(column.value, band.rows, row));
-        placeTableLine(band, x, cells, false, row % 2 == 1);
+        placeTableLine(band, x, lines[row], false, row % 2 == 1);
     }
     if (hasTotals)
-        placeTableLine(band, x, totals(band, rowCount), true, false);
+        placeTableLine(band, x, totalCells, true, false);
+    m_tableScale = 1;
     m_y += bandGap;
+}
+
+ReportDocument::TextStyle ReportLayout::inTable(const Style& style) const
+{
+    Style scaled = style;
+    scaled.size *= m_tableScale;
+    return scaled;
+}
+
+QList<qreal> ReportLayout::columnEdges(const ReportDefinition::TableBand& band,
+                                       const QList<QStringList>& lines, const QStringList& totals)
+{
+    const qreal width = m_document.area.width();
+    const qsizetype count = band.columns.size();
+    qreal totalWeight = 0;
+    for (const auto& column : band.columns)
+        totalWeight += column.width;
+    // A point of slack: the printer's and the screen's glyphs differ by a fraction of one.
+    QList<qreal> needed(count), spans(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        qreal widest = m_measure.width(band.columns[i].heading, columnHeadingStyle);
+        for (const QStringList& cells : lines)
+            widest = std::max(widest, m_measure.width(cells[i], cellStyle));
+        if (!totals.isEmpty())
+            widest = std::max(widest, m_measure.width(totals[i], totalStyle));
+        needed[i] = widest + 2 * cellPadding + 1;
+        spans[i] = width * band.columns[i].width / totalWeight;
+    }
+    qreal neededTotal = 0, lacking = 0, spare = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        neededTotal += needed[i];
+        lacking += std::max(0.0, needed[i] - spans[i]);
+        spare += std::max(0.0, spans[i] - needed[i]);
+    }
+    m_tableScale = 1;
+    if (neededTotal > width) {
+        m_tableScale = width / neededTotal;
+        for (qsizetype i = 0; i < count; ++i)
+            spans[i] = needed[i] * m_tableScale;
+    } else if (lacking > 0) {
+        for (qsizetype i = 0; i < count; ++i)
+            spans[i] = needed[i] > spans[i] ? needed[i]
+                                            : spans[i] - (spans[i] - needed[i]) * lacking / spare;
+    }
+    QList<qreal> x{0};
+    for (const qreal span : spans)
+        x.append(x.back() + span);
+    return x;
 }
 
 void ReportLayout::placeStamps()

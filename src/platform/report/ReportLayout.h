@@ -25,6 +25,12 @@ private:
     void place(const ReportDefinition::FieldsBand& band);
     void place(const ReportDefinition::TableBand& band);
     void place(const ReportDefinition::SignaturesBand& band);
+    // The column edges that give each column the room its widest text needs, taken from the
+    // columns with room to spare; where the page cannot hold them all, the table's text is set
+    // smaller (m_tableScale). A figure is never cut.
+    QList<qreal> columnEdges(const ReportDefinition::TableBand& band,
+                             const QList<QStringList>& lines, const QStringList& totals);
+    ReportDocument::TextStyle inTable(const ReportDocument::TextStyle& style) const;
     void placeTableHeading(const ReportDefinition::TableBand& band, const QList<qreal>& x,
                            bool continued);
     void placeTableLine(const ReportDefinition::TableBand& band, const QList<qreal>& x,
@@ -53,6 +59,7 @@ private:
     ReportDocument m_document;
     qreal m_y = 0;
     qreal m_keepWithEnd = 0; // room the band after this one needs on the same page
+    qreal m_tableScale = 1;  // of the text sizes of the table being placed
 };
 
 } // namespace rpt

@@ -70,11 +70,10 @@ QString TextMeasure::breakable(const QString& text, const ReportDocument::TextSt
     return words.join(u' ');
 }
 
-QString TextMeasure::elided(const QString& text, const ReportDocument::TextStyle& style,
-                            qreal width) const
+qreal TextMeasure::width(const QString& text, const ReportDocument::TextStyle& style) const
 {
     const QFontMetricsF metrics(font(style), &m_device);
-    return metrics.elidedText(text, Qt::ElideRight, width * m_scale);
+    return metrics.horizontalAdvance(text) / m_scale;
 }
 
 } // namespace rpt

@@ -23,8 +23,8 @@ public:
     // so that wrapping never has to cut a word.
     QString breakable(const QString& text, const ReportDocument::TextStyle& style,
                       qreal width) const;
-    // The text cut to the width with an ellipsis when it is longer.
-    QString elided(const QString& text, const ReportDocument::TextStyle& style, qreal width) const;
+    // The width of the text on one line.
+    qreal width(const QString& text, const ReportDocument::TextStyle& style) const;
 
     // The font of a style; its point size maps onto each device by the device's resolution.
     static QFont fontFor(const QString& family, const ReportDocument::TextStyle& style);

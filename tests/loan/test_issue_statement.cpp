@@ -1,6 +1,6 @@
-#include "RaisedError.h"
-
+#include "IssueStatement.h"
 #include "PayrollSchema.h"
+#include "RaisedError.h"
 #include "RecordingPreviewPresenter.h"
 #include "db/Connection.h"
 #include "report/PreviewWindow.h"
@@ -66,6 +66,7 @@ QString installedReport()
 void preview(rpt::ReportEngine& engine, int company, const QString& issueId, const QString& type,
              const QString& userName, const QString& reportFile = installedReport())
 {
+    IssueStatement::offerSchedules(engine);
     engine.setProgressDialog(false);
     engine.setWindowState(2); // maximized; the other window options stay at their defaults, shown
     const bool loan = type == u"L";
@@ -121,7 +122,7 @@ private:
 
 } // namespace
 
-class TestReportEngine : public QObject
+class TestIssueStatement : public QObject
 {
     Q_OBJECT
 
@@ -148,8 +149,9 @@ private slots:
         };
         const QString level =
             u"Harbour Mills Ltd|Loan Issue Statement|LN7|Karthik Reddy (E007)|Loan type|Personal "
-            "Loan|12,000.00|Indian Rupee (Rs)|1,055.63|Implied interest|12.00 % a year, worked "
-            "out from the amount, payments and instalment|Issued|Medical expenses|Mar 2024|Feb "
+            "Loan|12,000.00|Indian Rupee (Rs)|1,055.63|Implied interest|12.0002 % a year, implied "
+            "by "
+            "the stored amount, payments and instalment|Issued|Medical expenses|Mar 2024|Feb "
             "2025|12,667.56|667.56"_s;
         row("level-payment loan", false, 1, "5", "L", "", u"O'Brien"_s, level, "Rounding|Advance");
         row("the same after its rate and the company's method changed", false, 1, "5", "L",
@@ -159,7 +161,7 @@ private slots:
         // A declining-balance company's instalment (10 % a year) falls under the same rule: as
         // the first payment carries no interest, the figures imply twice the rate.
         row("declining-balance loan, in-memory database", true, 2, "5", "L", "", u"Admin"_s,
-            u"Harbour Mills Branch|20.11 % a year, worked out from the amount, payments and "
+            u"Harbour Mills Branch|20.1128 % a year, implied by the stored amount, payments and "
             "instalment|3,388.89|110.81|10,166.67|166.67"_s,
             "Rounding|Advance");
         row("advance: no interest, no loan", false, 1, "8", "A", "", QString(),
@@ -251,6 +253,9 @@ private slots:
             "The report file \"missing.rpt\" cannot be found.");
         row("failing statement", "5", "L", "broken.rpt",
             "The report statement [query issue] failed: ");
+        row("schedule from a provider not offered", "5", "L", "provider.rpt",
+            "The schedule plan names the provider \"interest only\", which this program does "
+            "not offer.");
     }
     void failuresShowNothing()
     {
@@ -267,9 +272,18 @@ private slots:
                      "[query issue]\nrows = one\nsql = select nosuchcolumn from pLoansIssueData\n"
                      "[title]\nheading = {issue.nosuchcolumn}\n");
         broken.close();
-        const QString file = reportFile.isEmpty()          ? installedReport()
-                             : reportFile == u"broken.rpt" ? broken.fileName()
-                                                           : reportFile;
+        QFile provider(payroll.dir.filePath(u"provider.rpt"_s));
+        QVERIFY(provider.open(QIODevice::WriteOnly));
+        provider.write("[parameters]\n@intCompanyID = number\n@intAdvanceorLoanIssueID = number\n"
+                       "strReportName = text\nstrUserName = text\n@type = text\n"
+                       "[query issue]\nrows = one\nsql = select 1 as n\n"
+                       "[schedule plan]\nprovider = interest only\nn = {issue.n}\n"
+                       "[title]\nheading = {issue.n}\n");
+        provider.close();
+        const bool written = reportFile == u"broken.rpt" || reportFile == u"provider.rpt";
+        const QString file = reportFile.isEmpty() ? installedReport()
+                             : written            ? payroll.dir.filePath(reportFile)
+                                                  : reportFile;
 
         rpt::RecordingPreviewPresenter presenter;
         rpt::ReportEngine engine(payroll.host);
@@ -301,5 +315,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportEngine)
-#include "test_report_engine.moc"
+QTEST_MAIN(TestIssueStatement)
+#include "test_issue_statement.moc"

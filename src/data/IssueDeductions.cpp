@@ -1,4 +1,4 @@
-#include "issue_entry/IssueDeductions.h"
+#include "data/IssueDeductions.h"
 
 #include "data/BasLoanVariables.h"
 #include "db/Recordset.h"

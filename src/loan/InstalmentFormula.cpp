@@ -1,4 +1,4 @@
-#include "issue_entry/InstalmentFormula.h"
+#include "InstalmentFormula.h"
 
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"

@@ -1,6 +1,7 @@
-// An SQLite extension that the SQLite ODBC driver loads (LoadExt=) in the server-statement
-// proof: it gives the driver's connection the functions and collation the embedded engine has,
-// so that a payroll database made by the host can be worked through ODBC.
+// An SQLite extension that gives another program's connection the functions and collation the
+// embedded engine has, so that it can read a payroll database the host made: the sqlite3 shell
+// (".load", e.g. for PRAGMA integrity_check, whose index checks need the collation) or the
+// SQLite ODBC driver (LoadExt=).
 #include "db/SqlServerCollation.h"
 #include "db/SqlServerFunctions.h"
 
