@@ -1,45 +1,29 @@
-// Preloaded into an installed host (LD_PRELOAD) by the install test, works its register offscreen
-// as a clerk would: Preview, the statement saved as PDF under the name offered, the preview and the
-// register closed. On closing it copies the host's memory map, where every loaded file is named.
-// Both land in the folder $REGISTER_DRIVER_OUT.
+// Preloaded into an installed host (LD_PRELOAD) by the install test: once the register is open
+// offscreen it copies the host's memory map, where every loaded file is named, to
+// $REGISTER_DRIVER_OUT/maps, and closes the register as a clerk would, with its Close button.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
-#include <QFileDialog>
 #include <QTimer>
-#include <utility>
 
 namespace {
 
-// Later, from the event loop, as the window it opens runs a loop of its own.
-void press(QWidget* window, const char* control, const char* slot)
+void closeRegister()
 {
-    QMetaObject::invokeMethod(window->findChild<QObject*>(QLatin1String(control)), slot,
-                              Qt::QueuedConnection);
-}
-
-void step()
-{
-    static bool previewed = false, saved = false;
-    const QString out = qEnvironmentVariable("REGISTER_DRIVER_OUT");
     QWidget* window = QApplication::activeModalWidget();
-    const QString name = window ? window->objectName() : QString();
-    if (auto* dialog = qobject_cast<QFileDialog*>(window)) {
-        dialog->setDirectory(out);
-        static_cast<QDialog*>(dialog)->accept();
-    } else if (name == QLatin1String("ReportPreview")) {
-        press(window, std::exchange(saved, true) ? "actClose" : "actSavePdf", "trigger");
-    } else if (name == QLatin1String("FrmMaster")) {
-        QFile maps(QStringLiteral("/proc/self/maps")), copy(out + QStringLiteral("/maps"));
-        if (previewed && maps.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly))
-            copy.write(maps.readAll());
-        press(window, std::exchange(previewed, true) ? "CmdClose" : "cmdPreview", "click");
-    }
+    if (!window || window->objectName() != QLatin1String("FrmMaster"))
+        return;
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QFile copy(qEnvironmentVariable("REGISTER_DRIVER_OUT") + QStringLiteral("/maps"));
+    if (maps.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly))
+        copy.write(maps.readAll());
+    window->findChild<QAbstractButton*>(QStringLiteral("CmdClose"))->click();
 }
 
 void drive()
 {
     auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, step);
+    QObject::connect(timer, &QTimer::timeout, closeRegister);
     timer->start(200);
 }
 
