@@ -88,7 +88,9 @@ namespace PrintStatements {
 
 int run(const HostOptions& options, QTextStream& out, QTextStream& err)
 {
-    const ado::ConnectionPtr connection = HostDatabase::openExisting(options.database);
+    // Printing only reads: a backup printed from keeps its journal mode.
+    const ado::ConnectionPtr connection =
+        HostDatabase::openExisting(options.database, HostDatabase::Access::Read);
     const QString issues = physicalName(*connection, u"pLoansIssue"_s);
     QStringList ids;
     QStringList missing;

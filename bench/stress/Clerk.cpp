@@ -12,7 +12,6 @@
 #include "runtime/RuntimeError.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -58,10 +57,9 @@ Clerk::Outcome Clerk::saveNewIssue(qint32 employee, const QString& remarks)
         } else {
             entry.cboloanapplication->setCurrentIndex(0);
             entry.txtRemarks->insert(remarks);
-            QElapsedTimer sinceOk;
-            sinceOk.start();
+            m_messages.sinceDecision().start();
             entry.cmdOK_Click();
-            const double milliseconds = double(sinceOk.nsecsElapsed()) / 1e6;
+            const double milliseconds = double(m_messages.sinceDecision().nsecsElapsed()) / 1e6;
             if (BasLoan::Tag(entry.cmdOK) == u"Success") {
                 outcome.kind = Outcome::Done;
                 outcome.issueId = entry.lngIssueID;

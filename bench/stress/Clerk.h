@@ -1,12 +1,13 @@
 #pragma once
 
-#include "ScriptedPresenter.h"
+#include "SupersedingPresenter.h"
 
 #include <QString>
 
 // One clerk at work in a process of its own: saves new loans through the entry window and
 // cancels issues through the reason dialog, exactly as the register's New and Delete would,
-// with the windows offscreen and the message boxes recorded instead of shown.
+// with the windows offscreen and the message boxes recorded instead of shown. It means to
+// supersede: a new issue may close the employee's running loan.
 class Clerk
 {
 public:
@@ -22,7 +23,8 @@ public:
         qint32 issueId = 0;
         QString number;
         QString message;
-        double milliseconds = 0; // of a committed save: from OK to its commit
+        double milliseconds = 0; // of a committed save: from OK, or the Yes to close the
+                                 // running loan, to its commit
     };
 
     // Opens the database and takes the register context of company 1's loans. Raises
@@ -35,8 +37,8 @@ public:
     Outcome cancelIssue(qint32 issueId, const QString& reason);
 
     // What the windows have shown since the last step began.
-    msgbox::ScriptedPresenter& messages() { return m_messages; }
+    msgbox::SupersedingPresenter& messages() { return m_messages; }
 
 private:
-    msgbox::ScriptedPresenter m_messages;
+    msgbox::SupersedingPresenter m_messages;
 };

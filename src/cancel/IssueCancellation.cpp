@@ -5,6 +5,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "db/Transaction.h"
+#include "issue_entry/IssueLockReason.h"
 #include "runtime/Conversions.h"
 
 #include <optional>
@@ -28,7 +29,7 @@ std::optional<Outcome> obstacle(ado::Connection& connection, const QString& issu
         return Outcome::AlreadyCancelled;
     rs.Close();
     if (IssueDeductions::deductedInMonthlyEntry(connection, vb::CLng(vb::Val(issueId))))
-        return Outcome::UsedByPayroll;
+        return Outcome::DeductedInMonthlyEntry;
     return std::nullopt;
 }
 
@@ -44,11 +45,14 @@ Outcome cancelLiveIssue(ado::Connection& connection, const QString& remark, cons
     return Outcome::Cancelled;
 }
 
-QString refusal(Outcome outcome)
+QString refusal(Outcome outcome, const QString& number)
 {
+    const QString refused = u"Record can not be deleted\n\n"_s;
     switch (outcome) {
     case Outcome::UsedByPayroll:
-        return u"Record can not be deleted"_s;
+        return refused + IssueLockReason::usedByPayroll(number);
+    case Outcome::DeductedInMonthlyEntry:
+        return refused + IssueLockReason::deductedInMonthlyEntry(number);
     case Outcome::AlreadyCancelled:
         return u"This entry has already been cancelled"_s;
     case Outcome::NotFound:

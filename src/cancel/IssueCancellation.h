@@ -14,13 +14,12 @@ class Connection;
 // overwritten.
 namespace IssueCancellation {
 
-// UsedByPayroll: payroll took the issue into a run or a monthly entry deducted it.
-enum class Outcome { Cancelled, UsedByPayroll, AlreadyCancelled, NotFound };
+enum class Outcome { Cancelled, UsedByPayroll, DeductedInMonthlyEntry, AlreadyCancelled, NotFound };
 
 // Cancels the issue of the company with the remark, unless it is no longer live.
 Outcome cancelLiveIssue(ado::Connection& connection, const QString& remark, const QString& issueId);
 
-// What the clerk is told when the issue was not cancelled.
-QString refusal(Outcome outcome);
+// What the clerk is told when the issue, of this number, was not cancelled.
+QString refusal(Outcome outcome, const QString& number);
 
 } // namespace IssueCancellation

@@ -5,7 +5,9 @@
 #include "common/BasLoan.h"
 #include "common/GuardedHandler.h"
 #include "db/Recordset.h"
+#include "grid/FlexGrid.h"
 #include "grid/KeyCodes.h"
+#include "issue_entry/SaveFailureMessage.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
 #include "ui/Twips.h"
@@ -19,12 +21,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window's outer size is 6480 x 915 twips; without its borders and caption bar (120 wide,
-// 405 high) that leaves this client area for the one row of controls.
-constexpr int ClientWidth = 6360;
-constexpr int ClientHeight = 510;
+// The designed client area (6360 x 510 twips) for the one row of controls, widened for Cancel
+// and deepened for the line under the box that tells the room left.
+constexpr int ClientWidth = 7470;
+constexpr int ClientHeight = 780;
 
 constexpr int ReasonMaxLength = 200;
+
+// The issue's number, beside its id in the register's current row.
+QString currentIssueNumber()
+{
+    const FlexGrid* grid = BasLoan::flexMaster();
+    const QString number = grid ? grid->TextMatrix(grid->Row(), 1) : QString();
+    return number.isEmpty() ? u"this issue"_s : number;
+}
 
 } // namespace
 
@@ -32,6 +42,9 @@ frmCancel::frmCancel()
 {
     layoutControls();
     connectGuarded(cmdOK, &QPushButton::clicked, this, &frmCancel::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(txtcanreason, &QLineEdit::textChanged, this, &frmCancel::showRoomLeft);
+    showRoomLeft();
     txtcanreason->installEventFilter(this);
 }
 
@@ -54,7 +67,26 @@ void frmCancel::layoutControls()
     cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setGeometry(Twips::rect(5250, 60, 990, 390));
 
+    // Closes the dialog as its close box does: nothing is cancelled.
+    cmdCancel = new QPushButton(u"Cancel"_s, this);
+    cmdCancel->setObjectName(u"cmdCancel"_s);
+    cmdCancel->setGeometry(Twips::rect(6345, 60, 990, 390));
+
+    lblRoomLeft = new QLabel(this);
+    lblRoomLeft->setObjectName(u"lblRoomLeft"_s);
+    lblRoomLeft->setGeometry(Twips::rect(930, 450, 4200, 255));
+    lblRoomLeft->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
     setTabOrder(txtcanreason, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
+}
+
+void frmCancel::showRoomLeft()
+{
+    const int left = ReasonMaxLength - int(txtcanreason->text().size());
+    lblRoomLeft->setText(
+        left > 0 ? u"%1 of %2 characters left"_s.arg(left).arg(ReasonMaxLength)
+                 : u"No room left: a reason holds %1 characters"_s.arg(ReasonMaxLength));
 }
 
 void frmCancel::Form_Load()
@@ -96,11 +128,24 @@ void frmCancel::cmdOK_Click()
     const QString remark = CancellationStatements::remark(
         cancellingUserName().value_or(u"user "_s + QString::number(BasLoan::intUserID)), reason);
 
-    const IssueCancellation::Outcome outcome = IssueCancellation::cancelLiveIssue(
-        BasLoan::adocon(), remark, BasLoan::currentIssueIdText());
+    IssueCancellation::Outcome outcome;
+    try {
+        outcome = IssueCancellation::cancelLiveIssue(BasLoan::adocon(), remark,
+                                                     BasLoan::currentIssueIdText());
+    } catch (const RuntimeError& e) {
+        if (!keptBusy(e))
+            throw;
+        // The dialog stays open with the reason, for another try.
+        msgbox::MsgBox(u"The database stayed busy with another user's change. Nothing was "
+                       "cancelled and your reason is kept: press OK to try again.\n\nThe "
+                       "database said: "_s +
+                           e.description(),
+                       msgbox::vbInformation, BasLoan::MsgboxTitle);
+        return;
+    }
     if (outcome != IssueCancellation::Outcome::Cancelled)
-        msgbox::MsgBox(IssueCancellation::refusal(outcome), msgbox::vbInformation,
-                       BasLoan::MsgboxTitle);
+        msgbox::MsgBox(IssueCancellation::refusal(outcome, currentIssueNumber()),
+                       msgbox::vbInformation, BasLoan::MsgboxTitle);
     accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/BasLoanVariables.h"
 #include "register/FrmMaster.h"
+#include "ui/LockWaitIndicator.h"
 
 #include <atomic>
 
@@ -39,5 +40,6 @@ void clsLoan::Show()
     BasLoan::MsgboxTitle = m_msgboxTitle;
     BasLoan::setAdocon(adocon());
     BasLoan::ProcessDate = m_processDate;
+    LockWaitIndicator::install();
     FrmMaster::showModal();
 }

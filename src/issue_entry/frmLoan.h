@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class clsCommonDB;
 class clsCommonGen;
+class RunningLoan;
 namespace ado {
 class Recordset;
 }
@@ -49,6 +50,9 @@ public:
     // (KeyAscii set to 0).
     void entryControl_KeyPress(QWidget* control, qint16& KeyAscii);
 
+    // View only: OK and the fields disabled, and the reason told at the top of the window.
+    void showReadOnly(const QString& reason);
+
     // Validation, numbering and saving.
     bool fnValidateEntry();
     void GenerateIssueNo();
@@ -80,6 +84,7 @@ public:
     QLabel* lblRemarks;
     // What the clerk should know about the chosen employee or application before OK.
     QLabel* lblGuide;
+    QLabel* lblReadOnly = nullptr; // shown only while the issue may not be changed
 
     // Window variables.
     qint32 lngIssueID = 0;
@@ -105,6 +110,10 @@ private:
     void showApplication();
     void guide(const QString& text, bool warning = false);
     bool fnFiguresRecoverable();
+    // The employee's running loan of the loan type that saving would close, and the clerk's
+    // decision on closing it.
+    RunningLoan runningLoan() const;
+    bool fnRunningLoanClosingConfirmed(const RunningLoan& running);
     void closeRepaymentRows();
     void checkApplicationStillOpen();
     void checkIssueStillEditable(ado::Recordset& rs);

@@ -7,6 +7,7 @@
 #include "db/Recordset.h"
 #include "db/Transaction.h"
 #include "issue_entry/IssueFigures.h"
+#include "issue_entry/RunningLoan.h"
 #include "issue_entry/SaveFailureMessage.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
@@ -75,25 +76,52 @@ void frmLoan::cmdOK_Click()
     try {
         if (!fnValidateEntry())
             return;
-        // Declared in the try block, so a failed save is rolled back before the message box.
-        ado::Transaction transaction(connection);
-        SaveIssue();
-        if (BasLoan::strMode == u"N")
-            closeRepaymentRows();
-        // Committed before the register shows the row and the window closes, so a commit that
-        // fails leaves both as they were.
-        transaction.commit();
-    } catch (const RuntimeError& e) {
-        if (m_issueLocked) {
-            cmdOK->setEnabled(false);
-            fraloan->setEnabled(false);
+        const bool newIssue = BasLoan::strMode == u"N";
+        RunningLoan told = newIssue ? runningLoan() : RunningLoan();
+        for (;;) {
+            // Asked with no transaction open: a clerk thinking it over holds no lock.
+            if (!told.isEmpty() && !fnRunningLoanClosingConfirmed(told))
+                return;
+            // Declared in the loop, so a failed save is rolled back before the message box and a
+            // changed running loan before it is put to the clerk again.
+            ado::Transaction transaction(connection);
+            if (newIssue) {
+                RunningLoan now = runningLoan();
+                if (!(now == told)) {
+                    told = std::move(now);
+                    continue;
+                }
+            }
+            SaveIssue();
+            if (newIssue)
+                closeRepaymentRows();
+            // Committed before the register shows the row and the window closes, so a commit
+            // that fails leaves both as they were.
+            transaction.commit();
+            break;
         }
+    } catch (const RuntimeError& e) {
+        if (m_issueLocked)
+            showReadOnly(e.description());
         msgbox::MsgBox(saveFailureMessage(e), msgbox::vbInformation, BasLoan::MsgboxTitle);
         return;
     }
     BasLoan::setTag(cmdOK, u"Success"_s);
     BasLoan::RefreshGridRow(u"liID ="_s + QString::number(lngIssueID), lngIssueID);
     UnloadMe();
+}
+
+RunningLoan frmLoan::runningLoan() const
+{
+    return RunningLoan::read(employeeOf(*this), loanTypeOf(*this));
+}
+
+bool frmLoan::fnRunningLoanClosingConfirmed(const RunningLoan& running)
+{
+    const QString prompt = running.question(vb::Trim(cboEmployee->currentText()),
+                                            vb::Trim(cboLoanType->currentText()));
+    return msgbox::MsgBox(prompt, msgbox::RunningLoanQuestion, BasLoan::MsgboxTitle) ==
+           msgbox::vbYes;
 }
 
 void frmLoan::SaveIssue()

@@ -184,6 +184,8 @@ void FrmMaster::Form_Load()
     }
     BasLoan::ResolveTableNames();
     objCommonDB->adocon = BasLoan::adoconPtr();
+    m_readOnlyDatabase = BasLoan::adocon().isReadOnly();
+    explainDisabledCommands();
     setEnabled(false);
 
     objCommonDB->strTableName = BasLoan::strTblSettings;

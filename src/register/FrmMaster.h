@@ -105,7 +105,10 @@ private:
     void selectCurrentIssue();
     void issuesAddedOrCancelled();
     void showListContext();
+    // Held rights, none of New, Edit and Delete on a database that can only be read.
     bool holdsRight(QString letter);
+    void explainDisabledCommands();
+    QString whyDisabled(char16_t letter, const QString& name);
     bool isCancelledRow(int row) const;
     void applyRowRule(int row);
 
@@ -117,6 +120,7 @@ private:
     RegisterLoadProgress* m_loadProgress = nullptr; // while the load reads the list
     qint16 m_previousDays = 0;
     int m_cancelledIssues = 0;
+    bool m_readOnlyDatabase = false;
     int m_sortHeading = -1; // the column the list was last ordered by, and how
     bool m_sortDescending = false;
     bool m_searchMissShown = false;

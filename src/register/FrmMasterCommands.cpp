@@ -8,6 +8,7 @@
 #include "db/Recordset.h"
 #include "grid/FlexGrid.h"
 #include "issue_entry/IssueFigures.h"
+#include "issue_entry/IssueLockReason.h"
 #include "issue_entry/frmLoan.h"
 #include "runtime/Conversions.h"
 #include "ui/MessageBox.h"
@@ -65,10 +66,6 @@ void FrmMaster::CmdEdit_Click()
 
     frmLoan& entry = frmLoan::instance();
     try {
-        if (monthlyEntryDone) {
-            entry.cmdOK->setEnabled(false);
-            entry.fraloan->setEnabled(false);
-        }
         const auto field = [&rs](const char* name) { return rs.value(QLatin1String(name)); };
         entry.txtLoanNo->setText(vb::TextOf(field("liNo")));
         entry.txtLoanDate->setText(vb::TextOf(field("lidate")));
@@ -91,10 +88,15 @@ void FrmMaster::CmdEdit_Click()
         entry.cboEmployee->setEnabled(false);
         entry.cboLoanType->setEnabled(false);
         entry.chkDeductMonthly->setChecked(vb::FlagSet(field("liDeductionMode")));
-        if (vb::FlagSet(field("licancelled")) || vb::FlagSet(field("liUsed"))) {
-            entry.cmdOK->setEnabled(false);
-            entry.fraloan->setEnabled(false);
-        }
+        const QString number = vb::Trim(vb::TextOf(field("liNo")));
+        // View only, saying why: the first of the reasons is the one that matters most.
+        if (vb::FlagSet(field("licancelled")))
+            entry.showReadOnly(
+                IssueLockReason::cancelled(number, vb::TextOf(field("liCancelledRemarks"))));
+        else if (vb::FlagSet(field("liUsed")))
+            entry.showReadOnly(IssueLockReason::usedByPayroll(number));
+        else if (monthlyEntryDone)
+            entry.showReadOnly(IssueLockReason::deductedInMonthlyEntry(number));
         entry.txtRemarks->setText(vb::Trim(vb::TextOf(field("liRemarks"))));
         BasLoan::TagControlValues(&entry);
     } catch (...) {

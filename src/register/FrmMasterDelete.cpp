@@ -6,6 +6,7 @@
 #include "data/IssueDeductions.h"
 #include "db/Recordset.h"
 #include "grid/FlexGrid.h"
+#include "issue_entry/IssueLockReason.h"
 #include "register/RegisterList.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
@@ -19,8 +20,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Payroll has taken the issue into a run (a Null flag means it has not) or has deducted it in a
-// monthly entry: money has been recovered on it, so it can no longer be cancelled.
-bool usedByPayroll(const QString& issueIdText)
+// monthly entry: money has been recovered on it, so it can no longer be cancelled. Says which.
+QString usedByPayroll(const QString& issueIdText, const QString& number)
 {
     ado::Recordset rs;
     rs.Open(u"select liUsed from %1 where liCompanyID = %2 and liID = %3"_s.arg(
@@ -28,8 +29,11 @@ bool usedByPayroll(const QString& issueIdText)
             BasLoan::adocon(), ado::CursorType::Keyset, ado::LockType::ReadOnly);
     const QVariant used = rs.value(u"liUsed"_s);
     rs.Close();
-    return vb::FlagSet(used) ||
-           IssueDeductions::deductedInMonthlyEntry(vb::CLng(vb::Val(issueIdText)));
+    if (vb::FlagSet(used))
+        return IssueLockReason::usedByPayroll(number);
+    if (IssueDeductions::deductedInMonthlyEntry(vb::CLng(vb::Val(issueIdText))))
+        return IssueLockReason::deductedInMonthlyEntry(number);
+    return QString();
 }
 
 // Visits each cell of the issue's row as the current cell, painting it red when cancelled.
@@ -59,15 +63,18 @@ void FrmMaster::CmdDelete_Click()
         // A whole int: registers run far past the 32767 rows a 16-bit number could remember.
         const int row = flexMaster->Row();
 
-        if (usedByPayroll(flexMaster->TextMatrix(row, 0))) {
-            msgbox::MsgBox(u"Record can not be deleted"_s, msgbox::vbInformation,
+        const QString number = flexMaster->TextMatrix(row, 1);
+        const QString used = usedByPayroll(flexMaster->TextMatrix(row, 0), number);
+        if (!used.isEmpty()) {
+            msgbox::MsgBox(u"Record can not be deleted\n\n"_s + used, msgbox::vbInformation,
                            BasLoan::MsgboxTitle);
             return;
         }
 
+        // No is the default: Enter alone must not cancel an issue.
         const int answer = msgbox::MsgBox(
-            u"Are you sure you want to delete the entry - "_s + flexMaster->TextMatrix(row, 1),
-            msgbox::vbYesNo + msgbox::vbCritical, BasLoan::MsgboxTitle);
+            u"Are you sure you want to delete the entry - "_s + number,
+            msgbox::vbYesNo + msgbox::vbCritical + msgbox::vbDefaultButton2, BasLoan::MsgboxTitle);
         if (answer == msgbox::vbYes) {
             const bool wasCancelled = isCancelledRow(row);
             frmCancel::showModal();

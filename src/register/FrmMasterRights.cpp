@@ -16,18 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// A command button and the right that governs it.
-struct CommandRight
-{
-    QPushButton* button;
-    char16_t letter;
-    const char* name;
-};
-
-} // namespace
-
 void FrmMaster::UserRights()
 {
     if (BasLoan::intUserID == 1) {
@@ -45,19 +33,10 @@ void FrmMaster::UserRights()
             strRights = vb::TextOf(rs.value(u"FunctionRights"_s));
         rs.Close();
     }
-    const CommandRight commands[] = {{cmdnew, u'N', "New"},
-                                     {CmdEdit, u'E', "Edit"},
-                                     {CmdDelete, u'D', "Delete"},
-                                     {cmdPreview, u'P', "Preview"}};
-    for (const CommandRight& command : commands) {
-        const bool held = holdsRight(QString(command.letter));
-        command.button->setEnabled(held);
-        // Tooltips show on disabled buttons too: this one tells the clerk what is missing.
-        command.button->setToolTip(
-            held ? QString()
-                 : u"You do not hold the right \"%1\" (%2) on this register."_s.arg(
-                       QLatin1String(command.name), QString(command.letter)));
-    }
+    cmdnew->setEnabled(holdsRight(u"N"_s));
+    CmdEdit->setEnabled(holdsRight(u"E"_s));
+    CmdDelete->setEnabled(holdsRight(u"D"_s));
+    cmdPreview->setEnabled(holdsRight(u"P"_s));
 }
 
 bool FrmMaster::fnUserRights(QString& strRight)
@@ -72,11 +51,6 @@ bool FrmMaster::fnUserRights(QString& strRight)
         msgbox::MsgBox(numberAndDescription(e), msgbox::vbInformation, BasLoan::MsgboxTitle);
         return false;
     }
-}
-
-bool FrmMaster::holdsRight(QString letter)
-{
-    return fnUserRights(letter);
 }
 
 bool FrmMaster::isCancelledRow(int row) const

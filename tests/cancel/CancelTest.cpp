@@ -59,10 +59,10 @@ private slots:
     void cancelsOnlyWhenAskedAndConfirmed_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("reason"); // null: the dialog is closed with its close box
+        QTest::addColumn<QString>("reason"); // null: the dialog is left by its Cancel
         QTest::newRow("confirmed") << int(msgbox::vbYes) << u"duplicate entry"_s;
         QTest::newRow("question answered No") << int(msgbox::vbNo) << QString();
-        QTest::newRow("dialog closed with the close box") << int(msgbox::vbYes) << QString();
+        QTest::newRow("dialog cancelled") << int(msgbox::vbYes) << QString();
     }
     void cancelsOnlyWhenAskedAndConfirmed()
     {
@@ -77,7 +77,7 @@ private slots:
             if (cancelled)
                 confirmCancellation(dialog, reason);
             else
-                dialog.close();
+                QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
         });
 
         QTest::mouseClick(reg->CmdDelete, Qt::LeftButton);
@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(watch.timesShown(), answer == msgbox::vbYes ? 1 : 0);
         QCOMPARE(messages->prompts(),
                  QStringList{u"Are you sure you want to delete the entry - LN10"_s});
-        QCOMPARE(messages->shown()[0].flags, 20);
+        // No is the default answer.
+        QCOMPARE(messages->shown()[0].flags, 20 + msgbox::vbDefaultButton2);
         QCOMPARE(messages->shown()[0].title, RegisterFixture::Title);
         QCOMPARE(db->issueField(LiveIssue, "liCancelledRemarks").toString(),
                  cancelled ? u"clerk:duplicate entry "_s : QString());
@@ -111,9 +112,15 @@ private slots:
         QTest::addColumn<QString>("issueTable");
         QTest::addColumn<QStringList>("prompts");
         const QString issues = u"pLoansIssueData"_s;
-        const QStringList refused{u"Record can not be deleted"_s};
-        QTest::newRow("used by payroll") << "LN5" << issues << refused;
-        QTest::newRow("deducted in a monthly entry") << "LN6" << issues << refused;
+        const QString refused = u"Record can not be deleted\n\n"_s;
+        QTest::newRow("used by payroll")
+            << "LN5" << issues
+            << QStringList{refused + u"Payroll has used LN5, so money may already have been "
+                                     "recovered on it."_s};
+        QTest::newRow("deducted in a monthly entry")
+            << "LN6" << issues
+            << QStringList{refused + u"A monthly payroll entry has deducted the instalment of "
+                                     "LN6, so money has been recovered on it."_s};
         QTest::newRow("already cancelled: Delete key idle") << "LN8" << issues << QStringList();
         QTest::newRow("check fails")
             << "LN10" << u"pLoansIssueGone"_s << QStringList{u"no such table: pLoansIssueGone"_s};
@@ -144,18 +151,22 @@ private slots:
         QTest::addColumn<QVariant>("remark");
         const QString issue =
             u"update pLoansIssueData set %1 where liCompanyID = 1 and liID = 13"_s;
-        const QString refused = u"Record can not be deleted"_s;
+        const QString refused = u"Record can not be deleted\n\n"_s;
         QTest::newRow("another clerk cancelled it")
             << issue.arg(u"licancelled = 1, liCancelledRemarks = 'viewer:first '"_s)
             << "This entry has already been cancelled"
             << "Yes" << QVariant(u"viewer:first "_s);
         QTest::newRow("payroll used it")
-            << issue.arg(u"liUsed = 1"_s) << refused << "No" << QVariant();
+            << issue.arg(u"liUsed = 1"_s)
+            << refused + u"Payroll has used LN10, so money may already have been recovered on it."_s
+            << "No" << QVariant();
         QTest::newRow("a monthly entry deducted it")
             << u"insert into pempMonthlyEntryHeader values (1, 90, 9, '2024-03-01', 0); "
                u"insert into pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID) "
                u"values (1, 90, 13)"_s
-            << refused << "No" << QVariant();
+            << refused + u"A monthly payroll entry has deducted the instalment of LN10, so money "
+                         "has been recovered on it."_s
+            << "No" << QVariant();
     }
     void raceBetweenTheCheckAndOk()
     {
@@ -178,18 +189,20 @@ private slots:
         QCOMPARE(grid->TextMatrix(row, 7), mark);
     }
 
-    // Alt+R reaches the reason box; Enter in it only moves on to OK, and Enter on OK cancels.
+    // Alt+R reaches the reason box, which tells the room left; Enter in it only moves on to OK,
+    // and Enter on OK cancels.
     void keyboardReachesTheReasonAndOk()
     {
         runDialog([&](frmCancel& dialog) {
             QCOMPARE(dialog.windowTitle(), u"Reason For Deletion"_s);
-            QCOMPARE(dialog.size(), QSize(Twips::toPixelsX(6360), Twips::toPixelsY(510)));
+            QCOMPARE(dialog.size(), QSize(Twips::toPixelsX(7470), Twips::toPixelsY(780)));
             QCOMPARE(dialog.txtcanreason->maxLength(), 200);
             QCOMPARE(dialog.txtcanreason->nextInFocusChain(), dialog.cmdOK);
             dialog.cmdOK->setFocus();
             QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
             QVERIFY(dialog.txtcanreason->hasFocus());
             QTest::keyClicks(dialog.txtcanreason, u"wrong employee"_s);
+            QCOMPARE(dialog.lblRoomLeft->text(), u"186 of 200 characters left"_s);
             QTest::keyClick(dialog.txtcanreason, Qt::Key_Return);
             QVERIFY(dialog.cmdOK->hasFocus());
             QCOMPARE(db->issueField(LiveIssue, "licancelled").toInt(), 0);

@@ -1,6 +1,6 @@
 #include "EntryTest.h"
 
-#include "ScriptedPresenter.h"
+#include "SupersedingPresenter.h"
 #include "issue_entry/frmLoan.h"
 #include "runtime/ShortDate.h"
 
@@ -53,7 +53,7 @@ private slots:
         QFETCH(QString, amount);
         QFETCH(QString, message);
         openRegister(1, type);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(employee, application);
         if (!amount.isEmpty()) {
             entry.txtLoanAmount->setText(amount);
@@ -166,7 +166,7 @@ private slots:
         openRegister(1, type);
         for (const QString& statement : setup.split(u';', Qt::SkipEmptyParts))
             run(statement);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(1, application);
         const QHash<QString, QLineEdit*> boxes{{u"amount"_s, entry.txtLoanAmount},
                                                {u"payments"_s, entry.txtNoOfPayments},
@@ -235,7 +235,7 @@ private slots:
         }
         if (!setup.isEmpty())
             run(setup);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(1, company == 2 ? 30 : type == u"A" ? 20 : 10);
         entry.cmdOK_Click();
         const bool saved = messages.shown().isEmpty();

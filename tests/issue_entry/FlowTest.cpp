@@ -1,10 +1,11 @@
 #include "EntryTest.h"
 
-#include "ScriptedPresenter.h"
+#include "SupersedingPresenter.h"
 #include "issue_entry/frmLoan.h"
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -32,7 +33,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QStringList, shown);
         openRegister(1, u"L"_s);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = newEntry(1, 10);
         messages.queueAnswer(answer);
         choose(entry.cboEmployee, 2);
@@ -74,7 +75,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QStringList, prompts);
         openRegister(1, u"L"_s);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         frmLoan& entry = complete ? newEntry(1, 10) : newEntry(0, 0);
         QTest::keyClicks(entry.txtRemarks, remarks);
         messages.queueAnswer(answer);
@@ -93,7 +94,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("change");
         QTest::addColumn<bool>("meanwhile"); // made by another user while the window is open
-        QTest::addColumn<QString>("opens");  // editable, read-only, or not at all
+        QTest::addColumn<QString>("opens");  // editable, the reason it is view only, or not at all
         QTest::addColumn<QString>("message");
         const QString monthlyEntry =
             u"insert into pempMonthlyEntryHeader values (1, 3, 1, '2024-02-01', %1)"_s;
@@ -109,9 +110,17 @@ private slots:
             << "editable" << QString();
         QTest::newRow("deduction line of a cancelled monthly entry")
             << QStringList{monthlyEntry.arg(1), deduction} << false << "editable" << QString();
-        QTest::newRow("cancelled") << cancelled << false << "read-only" << QString();
-        QTest::newRow("deducted in a monthly entry") << deducted << false << "read-only"
-                                                     << "Monthly Entry Done. Can't Edit.";
+        QTest::newRow("cancelled")
+            << cancelled << false << "LN7 was cancelled by clerk: dup." << QString();
+        QTest::newRow("used") << used << false
+                              << "Payroll has used LN7, so money may already have been "
+                                 "recovered on it."
+                              << QString();
+        QTest::newRow("deducted in a monthly entry")
+            << deducted << false
+            << "A monthly payroll entry has deducted the instalment of LN7, so money has been "
+               "recovered on it."
+            << "Monthly Entry Done. Can't Edit.";
         QTest::newRow("removed by another user")
             << QStringList{"delete from pLoansIssueData"} << false << QString()
             << "This issue no longer exists";
@@ -135,10 +144,16 @@ private slots:
             makeChange();
         const QString issue = u"select * from pLoansIssueData"_s;
         QStringList before;
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         const bool shown = showEntry(7, [&](frmLoan& entry) {
-            QCOMPARE(entry.cmdOK->isEnabled(), opens == u"editable");
-            QCOMPARE(entry.fraloan->isEnabled(), opens == u"editable");
+            const bool editable = opens == u"editable";
+            QCOMPARE(entry.cmdOK->isEnabled(), editable);
+            QCOMPARE(entry.cmdOK->toolTip(), editable ? QString() : opens);
+            QCOMPARE(entry.fraloan->isEnabled(), editable);
+            QCOMPARE(entry.lblReadOnly ? entry.lblReadOnly->text() : QString(),
+                     editable ? QString() : u"View only. "_s + opens);
+            // The reason stands above the fields, not over them.
+            QVERIFY(editable || entry.lblReadOnly->geometry().bottom() < entry.fraloan->y());
             QVERIFY(!entry.cboEmployee->isEnabled());
             QCOMPARE(
                 (QStringList{entry.txtLoanNo->text(), entry.cboEmployee->currentText(),
@@ -150,7 +165,7 @@ private slots:
                 before = stored(issue);
                 entry.txtRemarks->setText(u"mine"_s);
                 QTest::mouseClick(entry.cmdOK, Qt::LeftButton);
-                QVERIFY(!entry.cmdOK->isEnabled());
+                QVERIFY(!entry.cmdOK->isEnabled() && entry.lblReadOnly->text().contains(message));
             }
             QTest::mouseClick(entry.cmdCancel, Qt::LeftButton);
             QVERIFY(!entry.isVisible());

@@ -1,7 +1,7 @@
 #include "EntryTest.h"
 
 #include "NativeStatement.h"
-#include "ScriptedPresenter.h"
+#include "SupersedingPresenter.h"
 #include "common/BasLoan.h"
 #include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
@@ -62,7 +62,7 @@ private slots:
         addIssue(2, 40, u"L"_s, u"40"_s); // another company's
         run(u"insert into puserrights (userid, interfaceid, functionrights) values "
             "(2, 91001, 'NEDP')"_s);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         QVERIFY(showEntry(issue, [&](frmLoan& entry) {
             if (!issue) {
                 QTest::keyClick(entry.cboEmployee, Qt::Key_Down);
@@ -77,6 +77,8 @@ private slots:
         }));
         QVERIFY(!frmLoan::isLoaded());
         QCOMPARE(messages.prompts(), QStringList());
+        // Only a new issue closes repayment rows, so only it asks.
+        QCOMPARE(messages.runningLoansClosed(), issue ? 0 : 1);
         // The balance to the cent, not the binary product 12667.560000000001.
         const QStringList entered{"12", "1055.63",      "0", "10000", "12667.56", "1", "0",
                                   "0",  "paid in cash", "1", "1"};
@@ -95,6 +97,74 @@ private slots:
                           FrmMaster::instance().lblListContext->text().startsWith(u"1 issue ")));
     }
 
+    // Asha's two unpaid instalments of LN7 (1,500.25 each) close only on the clerk's Yes; rows
+    // that change while the question waits are put to the clerk again.
+    void runningLoanClosesOnlyOnYes_data()
+    {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("meanwhile"); // run by another clerk at the first question
+        QTest::addColumn<QString>("lastQuestion");
+        QTest::addColumn<QString>("repaymentsClosed");
+        const QString two = u"2 unpaid Personal Loan instalments of Asha, 3,000.50 in all (issue "
+                            "LN7).\n\nSave the issue and close them?"_s;
+        QTest::newRow("no") << QList<int>{msgbox::vbNo} << "" << false << two << "00000";
+        QTest::newRow("an instalment added meanwhile: asked again")
+            << QList<int>{msgbox::vbYes, msgbox::vbYes}
+            << "insert into ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID, lrdMonth, "
+               "lrdAmount) values (1, 1, 1, '2024-03-01', 999.5)"
+            << true
+            << u"3 unpaid Personal Loan instalments of Asha, 4,000.00 in all (issue LN7).\n\nSave "
+               "the issue and close them?"_s
+            << "110001";
+        QTest::newRow("a site's table with no amounts nor issues")
+            << QList<int>{msgbox::vbYes}
+            << "alter table ploanrepaymentdetails drop column lrdAmount; alter table "
+               "ploanrepaymentdetails drop column lrdLoanIssueID"
+            << false
+            << u"2 unpaid Personal Loan instalments of Asha (issue LN7).\n\nSave the issue and "
+               "close them?"_s
+            << "11000";
+    }
+    void runningLoanClosesOnlyOnYes()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, sql);
+        QFETCH(bool, meanwhile);
+        QFETCH(QString, lastQuestion);
+        QFETCH(QString, repaymentsClosed);
+        openRegister(1, u"L"_s);
+        addLiveIssue();
+        run(u"update ploanrepaymentdetails set lrdAmount = 1500.25, lrdLoanIssueID = 7"_s);
+        if (!meanwhile && !sql.isEmpty())
+            run(sql);
+        struct : msgbox::ScriptedPresenter
+        {
+            int present(const msgbox::Shown& m) override
+            {
+                if (shown().isEmpty() && !sql.isEmpty())
+                    run(sql);
+                return ScriptedPresenter::present(m);
+            }
+            QString sql;
+        } messages;
+        messages.sql = meanwhile ? sql : QString();
+        for (int answer : answers)
+            messages.queueAnswer(answer);
+        frmLoan& entry = newEntry(1, 11);
+        entry.txtRemarks->setText(u"second loan"_s);
+        entry.cmdOK_Click();
+        QCOMPARE(messages.shown().size(), answers.size());
+        QCOMPARE(messages.shown().last().flags, int(msgbox::RunningLoanQuestion));
+        QCOMPARE(messages.prompts().last(),
+                 u"Saving this issue stops payroll recovering "_s + lastQuestion);
+        QCOMPARE(storedValue(RepaymentsClosed), repaymentsClosed);
+        const bool saved = answers.last() == msgbox::vbYes;
+        QCOMPARE(storedValue(u"select count(*) from pLoansIssueData"_s), saved ? "2" : "1");
+        // No keeps the window as it was.
+        QVERIFY(saved || (frmLoan::isLoaded() && entry.txtRemarks->text() == u"second loan"));
+    }
+
     void issueDateSurvivesTheShortDateForm_data()
     {
         QTest::addColumn<QString>("locale");
@@ -110,6 +180,7 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         openRegister(1, u"L"_s);
         BasLoan::ProcessDate = processDate;
+        msgbox::SupersedingPresenter messages;
         newEntry(1, 10).cmdOK_Click();
         QLocale::setDefault(original);
         QCOMPARE(storedValue(u"select lidate from pLoansIssueData"_s),

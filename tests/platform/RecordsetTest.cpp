@@ -5,12 +5,15 @@
 #include "db/Recordset.h"
 #include "db/Transaction.h"
 #include "runtime/RuntimeError.h"
+#include "ui/LockWaitIndicator.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDate>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -229,9 +232,25 @@ private slots:
         QVERIFY(!m_db.inTransaction());
     }
     // Two clerks saving at once, each in its own process: this BEGIN waits for the other
-    // process's commit instead of failing, and then sees its row.
+    // process's commit instead of failing, and then sees its row. The wait is shown, and keys
+    // typed meanwhile go nowhere, while timers still run.
     void secondSaveWaitsForTheFirst()
     {
+        LockWaitIndicator::install();
+        QLineEdit entry;
+        entry.show();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        bool busy = false;
+        bool noticed = false;
+        QTimer::singleShot(LockWaitIndicator::NoticeAfterMs + 200, [&] {
+            const QCursor* cursor = QApplication::overrideCursor();
+            busy = cursor && cursor->shape() == Qt::WaitCursor;
+            for (const QWidget* w : QApplication::topLevelWidgets())
+                noticed =
+                    noticed || (w->isVisible() &&
+                                w->objectName() == QLatin1String(LockWaitIndicator::NoticeName));
+            QTest::keyClicks(&entry, u"lost"_s);
+        });
         m_db.Execute(u"create table saves (clerk varchar(10))"_s);
         QProcess first;
         first.start(QCoreApplication::applicationDirPath() + u"/db_write_lock_holder"_s, {m_path});
@@ -243,6 +262,9 @@ private slots:
         m_db.BeginTrans();
         QCOMPARE(m_db.ExecuteScalar(u"select group_concat(clerk) from saves"_s),
                  QVariant(u"first"_s));
+        QVERIFY(busy && noticed);
+        QCOMPARE(entry.text(), QString());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
         m_db.Execute(u"insert into saves values ('second')"_s);
         m_db.CommitTrans();
         QVERIFY(first.waitForFinished(10000));
@@ -251,6 +273,6 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(RecordsetTest)
+QTEST_MAIN(RecordsetTest)
 
 #include "RecordsetTest.moc"

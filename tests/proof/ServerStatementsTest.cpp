@@ -11,7 +11,7 @@
 #include "DemoData.h"
 #include "PayrollSchema.h"
 #include "RecordingPreviewPresenter.h"
-#include "ScriptedPresenter.h"
+#include "SupersedingPresenter.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoan.h"
 #include "grid/FlexGrid.h"
@@ -97,7 +97,7 @@ class ServerStatementsTest : public QObject
             return toEngine(sql);
         });
         BasLoan::setAdocon(connection);
-        msgbox::ScriptedPresenter messages;
+        msgbox::SupersedingPresenter messages;
         rpt::RecordingPreviewPresenter preview;
         FrmMaster::instance().show();
         {

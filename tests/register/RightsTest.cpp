@@ -6,10 +6,25 @@
 #include "register/TrappedError.h"
 #include "runtime/RuntimeError.h"
 
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The tooltip the control shows when the pointer rests on it.
+QString tipOf(QWidget* control)
+{
+    QHelpEvent rest(QEvent::ToolTip, QPoint(1, 1), control->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(control, &rest);
+    return control->toolTip();
+}
+
+} // namespace
 
 class RightsTest : public QObject
 {
@@ -45,7 +60,7 @@ private slots:
         const FrmMaster& register_ = db.open(type, 2);
         QCOMPARE(enabledCommands(register_), enabled);
         // A button the user has no right to says which right is missing.
-        QCOMPARE(register_.cmdPreview->toolTip(),
+        QCOMPARE(tipOf(register_.cmdPreview),
                  enabled.contains(u'P')
                      ? QString()
                      : u"You do not hold the right \"Preview\" (P) on this register."_s);
@@ -61,6 +76,7 @@ private slots:
         FlexGrid& grid = *register_.flexMaster;
         grid.setRow(2);
         QCOMPARE(enabledCommands(register_), u"NEP"_s);
+        QCOMPARE(tipOf(register_.CmdDelete), u"LN2 is cancelled already."_s);
         grid.setRow(1);
         QCOMPARE(enabledCommands(register_), u"NEDP"_s);
         // Coming back from the entry window re-applies the rights and the row rule.
@@ -68,6 +84,22 @@ private slots:
         register_.CmdEdit->setEnabled(false);
         register_.Form_Activate();
         QCOMPARE(enabledCommands(register_), u"NEP"_s);
+    }
+
+    // A database this user may only read says so, and New, Edit and Delete are off, saying why.
+    void readOnlyDatabaseIsAnnounced()
+    {
+        RegisterFixture db(RegisterFixture::Demo{});
+        const QString path = db.connection().connectionString();
+        db.connection().Close();
+        db.connection().Open(u"file:%1?mode=ro"_s.arg(path));
+        FrmMaster& register_ = db.open(u"L"_s, 2);
+        QCOMPARE(enabledCommands(register_), u"P"_s);
+        QVERIFY(
+            register_.lblListContext->text().endsWith(u"; this database can only be read here"));
+        QCOMPARE(tipOf(register_.cmdnew),
+                 u"This database can only be read here, so no issue can be "
+                 "recorded, changed or cancelled."_s);
     }
 
     void markingEndsAsIfEveryCellWereVisited_data()

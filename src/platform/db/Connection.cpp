@@ -10,6 +10,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlIndex>
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -171,6 +172,12 @@ QString Connection::connectionString() const
 bool Connection::isSqlite() const
 {
     return isOpen() && sqliteHandle() != nullptr;
+}
+
+bool Connection::isReadOnly() const
+{
+    sqlite3* handle = isOpen() ? sqliteHandle() : nullptr;
+    return handle && sqlite3_db_readonly(handle, "main") == 1;
 }
 
 QVariant Connection::ExecuteScalar(const QString& sql)

@@ -38,6 +38,9 @@ public:
     bool isOpen() const;
     QString connectionString() const;
     bool isSqlite() const;
+    // Whether changes are refused: an embedded database file this process may only read. A
+    // server's permissions are not known before a change is tried.
+    bool isReadOnly() const;
 
     // Runs a statement and returns the first field of its first row (a null QVariant when the
     // statement yields no row).

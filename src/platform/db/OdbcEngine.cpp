@@ -3,6 +3,7 @@
 #include "db/VariantKinds.h"
 
 #include "db/EngineErrors.h"
+#include "db/LockWait.h"
 
 #include <QDateTime>
 #include <QSqlError>
@@ -40,6 +41,25 @@ QVariant normalized(const QVariant& value)
 
 } // namespace
 
+namespace {
+
+// The server may hold the statement behind another user's lock for as long as it likes.
+struct WaitShown
+{
+    WaitShown()
+    {
+        if (LockWaitObserver* observer = lockWaitObserver())
+            observer->mayWait();
+    }
+    ~WaitShown()
+    {
+        if (LockWaitObserver* observer = lockWaitObserver())
+            observer->waitEnded();
+    }
+};
+
+} // namespace
+
 OdbcEngine::OdbcEngine(QSqlDatabase db) : m_db(std::move(db)) {}
 
 QString OdbcEngine::adapt(const QString& sql) const
@@ -49,6 +69,7 @@ QString OdbcEngine::adapt(const QString& sql) const
 
 StatementResult OdbcEngine::run(const QString& sql, const QVariantList& values)
 {
+    const WaitShown shown;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
@@ -94,6 +115,7 @@ std::optional<StatementResult> OdbcEngine::describe(const QString&)
 
 void OdbcEngine::begin()
 {
+    const WaitShown shown;
     if (!m_db.transaction())
         throw EngineErrors::fromDriver(m_db.lastError());
     m_inTransaction = true;
@@ -101,6 +123,7 @@ void OdbcEngine::begin()
 
 void OdbcEngine::commit()
 {
+    const WaitShown shown;
     if (!m_db.commit())
         throw EngineErrors::fromDriver(m_db.lastError());
     m_inTransaction = false;
@@ -108,6 +131,7 @@ void OdbcEngine::commit()
 
 void OdbcEngine::rollback()
 {
+    const WaitShown shown;
     if (!m_db.rollback())
         throw EngineErrors::fromDriver(m_db.lastError());
     m_inTransaction = false;

@@ -3,11 +3,13 @@
 #include "db/VariantKinds.h"
 
 #include "db/EngineErrors.h"
+#include "db/LockWait.h"
 #include "db/SqlServerCollation.h"
 #include "db/SqlServerFunctions.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QScopeGuard>
 #include <memory>
 #include <sqlite3.h>
 
@@ -61,12 +63,37 @@ SqliteEngine::SqliteEngine(sqlite3* db, bool inMemory)
 {
     if (!SqlServerFunctions::install(m_db) || !SqlServerCollation::install(m_db))
         raise(sqlite3_errcode(m_db));
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    sqlite3_busy_handler(m_db, &SqliteEngine::busyHandler, this);
     // A database opened for reading keeps its journal mode: switching it would write.
     if (!inMemory && sqlite3_db_readonly(m_db, "main") != 1)
         setUp("PRAGMA journal_mode=WAL");
     setUp("PRAGMA synchronous=FULL");
     setUp("PRAGMA foreign_keys=ON");
+}
+
+// Waits for another connection's lock as a busy timeout would, and lets the user see the wait.
+int SqliteEngine::busyHandler(void* engine, int attemptsBefore)
+{
+    auto* self = static_cast<SqliteEngine*>(engine);
+    if (attemptsBefore == 0)
+        self->m_waitingSince.start();
+    const qint64 waited = self->m_waitingSince.elapsed();
+    if (waited >= busyTimeoutMs)
+        return 0;
+    self->m_waited = true;
+    if (LockWaitObserver* observer = lockWaitObserver())
+        observer->waiting(int(waited));
+    sqlite3_sleep(busyPollMs);
+    return 1;
+}
+
+void SqliteEngine::endWait()
+{
+    if (!m_waited)
+        return;
+    m_waited = false;
+    if (LockWaitObserver* observer = lockWaitObserver())
+        observer->waitEnded();
 }
 
 void SqliteEngine::setUp(const char* statement)
@@ -178,6 +205,7 @@ void SqliteEngine::bind(sqlite3_stmt* statement, const QVariantList& values, int
 
 StatementResult SqliteEngine::run(const QString& sql, const QVariantList& values)
 {
+    const auto waitOver = qScopeGuard([this] { endWait(); });
     const QByteArray utf8 = sql.toUtf8();
     const char* tail = utf8.constData();
     const char* const end = tail + utf8.size();

@@ -3,6 +3,7 @@
 #include "db/SqlServerDialect.h"
 #include "db/StatementEngine.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 
 struct sqlite3;
@@ -32,6 +33,8 @@ public:
 
     // How long a statement waits for another connection's write lock before it fails.
     static constexpr int busyTimeoutMs = 15000;
+    // How often, while it waits, the lock is tried again and the wait shown.
+    static constexpr int busyPollMs = 10;
 
 private:
     void setUp(const char* statement);
@@ -40,11 +43,15 @@ private:
     qint64 schemaVersion() const;
     [[noreturn]] void raise(int resultCode) const;
     void bind(sqlite3_stmt* statement, const QVariantList& values, int* next) const;
+    static int busyHandler(void* engine, int attemptsBefore);
+    void endWait();
 
     sqlite3* m_db;
     SqlServerDialect m_dialect;
     mutable QSet<QString> m_dateColumns;
     mutable qint64 m_schemaVersion = -1;
+    QElapsedTimer m_waitingSince;
+    bool m_waited = false;
 };
 
 } // namespace ado

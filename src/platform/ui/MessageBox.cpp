@@ -36,7 +36,8 @@ public:
         }
         if ((message.flags & 0x7) == vbYesNo) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
+            box.setDefaultButton((message.flags & vbDefaultButton2) ? QMessageBox::No
+                                                                    : QMessageBox::Yes);
             return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
         }
         box.setStandardButtons(QMessageBox::Ok);

@@ -11,7 +11,8 @@ class QWidget;
 // The presenter behind it is Qt's message box in the application and a scripted one in tests.
 namespace msgbox {
 
-// Button and icon flags, added together as the module writes them (0, 20, 64, 68).
+// Button and icon flags, added together as the module writes them (0, 20, 64, 68 and the
+// questions whose default is No).
 enum Flags : int {
     vbOKOnly = 0,
     vbYesNo = 4,
@@ -19,7 +20,12 @@ enum Flags : int {
     vbQuestion = 32,
     vbExclamation = 48,
     vbInformation = 64,
+    // The second button, No, is the default: Enter does not confirm a step that cannot be undone.
+    vbDefaultButton2 = 256,
 };
+
+// Whether saving a new issue may close the employee's running loan: a warning, No by default.
+inline constexpr int RunningLoanQuestion = vbYesNo | vbExclamation | vbDefaultButton2;
 
 enum Answer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
