@@ -1,5 +1,7 @@
 #include "HostCommandLine.h"
 
+#include "InstalledFiles.h"
+
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +24,7 @@ const QString DateOption = u"process-date"_s;
 const QString TitleOption = u"title"_s;
 const QString ModuleOption = u"module"_s;
 const QString HelpOption = u"help"_s;
+const QString VersionOption = u"version"_s;
 
 // A 16-bit id as the module's host context holds it; ids start at 1.
 bool readId(const QString& text, qint16& id)
@@ -45,6 +48,7 @@ HostCommandLine::HostCommandLine()
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser.addOptions({
         {{u"h"_s, HelpOption}, u"Show this help and exit."_s},
+        {VersionOption, u"Show the version and exit."_s},
         {DbOption,
          u"The payroll database (required): a SQLite file, :memory:, or odbc: "
          "followed by an ODBC connection string or data source name."_s,
@@ -103,8 +107,9 @@ HostCommandLine::HostCommandLine()
         {TitleOption, u"Title of the module's message boxes (default Payroll)."_s, u"TEXT"_s,
          u"Payroll"_s},
         {ModuleOption,
-         u"The loan issue module library to load (default: OstrelLoanIssue "
-         "beside payroll-host)."_s,
+         u"The loan issue module library to load (default: the one installed with "
+         "payroll-host, in %1 from its folder, else the one beside it)."_s.arg(
+             QLatin1String(OSTREL_MODULE_FROM_HOST)),
          u"PATH"_s},
     });
 }
@@ -140,6 +145,8 @@ HostCommandLine::Outcome HostCommandLine::parse(const QStringList& arguments)
     }
     if (m_parser.isSet(HelpOption))
         return Outcome::ShowHelp;
+    if (m_parser.isSet(VersionOption))
+        return Outcome::ShowVersion;
     // A repeated option would silently take its last value.
     const QStringList given = m_parser.optionNames();
     for (const QString& name : given) {
@@ -218,7 +225,7 @@ bool HostCommandLine::readAction()
         m_error = u"--init-db and --demo create an embedded database file and do "
                   "not run over ODBC. On the company's SQL Server the site "
                   "administrator creates the tables with the script "
-                  "src/data/payroll/PayrollSchemaSqlServer.sql (see the README)."_s;
+                  "%1 (see the README)."_s.arg(InstalledFiles::sqlServerScript());
         return false;
     }
     return true;

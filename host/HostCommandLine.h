@@ -11,7 +11,7 @@
 class HostCommandLine
 {
 public:
-    enum class Outcome { Run, ShowHelp, Invalid };
+    enum class Outcome { Run, ShowHelp, ShowVersion, Invalid };
 
     HostCommandLine();
 

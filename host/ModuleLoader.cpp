@@ -1,9 +1,7 @@
 #include "ModuleLoader.h"
 
+#include "InstalledFiles.h"
 #include "runtime/RuntimeError.h"
-
-#include <QCoreApplication>
-#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -16,7 +14,7 @@ QString defaultModulePath()
     const QString fromEnvironment = qEnvironmentVariable("OSTREL_LOAN_MODULE");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(u"libOstrelLoanIssue.so"_s);
+    return InstalledFiles::module();
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 #include <QString>
 
 // Finds and loads the loan-issue module on demand (the host has no link-time dependency on
-// it): the path given, else $OSTREL_LOAN_MODULE, else the library beside the host.
+// it): the path given, else $OSTREL_LOAN_MODULE, else the one installed with the host (see
+// InstalledFiles).
 class ModuleLoader
 {
 public:

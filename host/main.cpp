@@ -96,6 +96,9 @@ int main(int argc, char* argv[])
     case HostCommandLine::Outcome::ShowHelp:
         out << commandLine.helpText();
         return 0;
+    case HostCommandLine::Outcome::ShowVersion:
+        out << u"payroll-host %1\n"_s.arg(QLatin1String(PAYROLL_HOST_VERSION));
+        return 0;
     case HostCommandLine::Outcome::Invalid:
         err << u"payroll-host: %1\nTry payroll-host --help.\n"_s.arg(commandLine.error());
         return 2;
