@@ -18,9 +18,11 @@ const Catalog::Table& Parser::table(const QString& name) const
 
 Translation Parser::insert()
 {
-    if (!takeWord("into"))
-        refuse(u"INSERT without INTO"_s);
-    const Catalog::Table& t = table(name());
+    if (isWordAt("top"))
+        refuse(u"INSERT TOP"_s);
+    takeWord("into");
+    const Catalog::Table& t = table(tableName());
+    tableHints(true);
     QList<const Catalog::Column*> columns;
     if (takeSymbol("(")) {
         do {
@@ -89,9 +91,10 @@ Translation Parser::update()
         if (depth == 0 && isWordAt("from", ahead))
             refuse(u"UPDATE with FROM"_s);
     }
-    const Catalog::Table& t = table(name());
-    if (isWordAt("with") || isSymbolAt("("))
-        refuse(u"table hints"_s);
+    if (isWordAt("top"))
+        refuse(u"UPDATE TOP"_s);
+    const Catalog::Table& t = table(tableName());
+    tableHints(true);
     m_scopes.append({{t.name, quotedName(t.name), &t}});
     expectWord("set");
     QStringList sets;
@@ -124,11 +127,13 @@ Translation Parser::update()
 
 Translation Parser::remove()
 {
-    if (!takeWord("from"))
-        refuse(u"DELETE without FROM"_s);
-    const Catalog::Table& t = table(name());
-    if (isWordAt("with") || isSymbolAt("("))
-        refuse(u"table hints"_s);
+    if (isWordAt("top"))
+        refuse(u"DELETE TOP"_s);
+    takeWord("from");
+    const Catalog::Table& t = table(tableName());
+    tableHints(true);
+    if (isWordAt("from"))
+        refuse(u"DELETE with a second FROM"_s);
     m_scopes.append({{t.name, quotedName(t.name), &t}});
     QString sql = u"DELETE FROM "_s + quotedName(t.name);
     if (takeWord("where"))

@@ -388,7 +388,11 @@ Expr Parser::functionCall(const QString& name)
         refuse(u"the function %1"_s.arg(name));
     expectSymbol("(");
     Call call{name, {}};
-    if (takeSymbol("*")) {
+    if (takesDatePart(name)) {
+        call.datePart = this->name();
+        expectSymbol(",");
+        call.arguments = valueList();
+    } else if (takeSymbol("*")) {
         call.star = true;
     } else if (!isSymbolAt(")")) {
         call.distinct = takeWord("distinct");

@@ -1,6 +1,7 @@
 #include "db/tsql/TsqlFunctions.h"
 
 #include "db/tsql/TsqlConversions.h"
+#include "db/tsql/TsqlDateParts.h"
 #include "db/tsql/TsqlErrors.h"
 
 #include <functional>
@@ -186,6 +187,65 @@ Expr now(const Call& call)
     return made(u"sqlserver_getdate()"_s, {Type::DateTime}, call.arguments);
 }
 
+// A date argument: a date or datetime as it is, a text read as SQL Server reads a datetime.
+Expr momentArgument(const Call& call, qsizetype i)
+{
+    const Expr& e = call.arguments[i];
+    if (e.type.isTemporal())
+        return e;
+    if (!e.type.isText() && e.type.kind != Type::Null)
+        refuse(u"%1 of %2"_s.arg(call.name, e.type.name()));
+    return convert(e, {Type::DateTime}, Conversion::Implicit);
+}
+
+// The part the call names, checked against the type it is taken from or added to.
+DatePart namedPart(const Call& call, const Type& type, const QString& name)
+{
+    const std::optional<DatePart> part = datePart(name);
+    if (!part) {
+        static const QStringList unsupported{u"microsecond"_s, u"mcs"_s,      u"nanosecond"_s,
+                                             u"ns"_s,          u"tzoffset"_s, u"tz"_s,
+                                             u"iso_week"_s,    u"isowk"_s,    u"isoww"_s};
+        if (unsupported.contains(name, Qt::CaseInsensitive))
+            refuse(u"the date part %1"_s.arg(name));
+        fail(u"'%1' is not a recognized %2 option."_s.arg(name, call.name));
+    }
+    if (type.kind == Type::Date && isTimePart(*part) && call.name != u"datediff")
+        fail(u"The datepart %1 is not supported by date function %2 for data type date."_s.arg(
+            name, call.name));
+    return *part;
+}
+
+Expr partOfDate(const Call& call, const QString& name)
+{
+    const Expr x = momentArgument(call, 0);
+    namedPart(call, x.type, name);
+    return made(u"tsql_datepart(%1, %2)"_s.arg(quoted(name), x.sql), {Type::Int}, call.arguments);
+}
+
+Expr dateAdd(const Call& call)
+{
+    const Expr n = wholeArgument(call, 0);
+    const Expr x = momentArgument(call, 1);
+    const DatePart part = namedPart(call, x.type, call.datePart);
+    const bool withTime = x.type.kind == Type::DateTime;
+    // A datetime keeps milliseconds in steps of 1/300 second, which the stored text does not.
+    if (withTime && part == DatePart::Millisecond)
+        refuse(u"DATEADD of milliseconds to a datetime"_s);
+    return made(u"tsql_dateadd(%1, %2, %3, %4)"_s.arg(quoted(call.datePart), n.sql, x.sql)
+                    .arg(withTime ? 1 : 0),
+                x.type, call.arguments);
+}
+
+Expr dateDiff(const Call& call)
+{
+    const Expr start = momentArgument(call, 0);
+    const Expr end = momentArgument(call, 1);
+    namedPart(call, start.type, call.datePart);
+    return made(u"tsql_datediff(%1, %2, %3)"_s.arg(quoted(call.datePart), start.sql, end.sql),
+                {Type::Int}, call.arguments);
+}
+
 struct Function
 {
     QLatin1StringView name;
@@ -216,11 +276,22 @@ const QList<Function>& functions()
         {"replace"_L1, 3, 3, replace},
         {"abs"_L1, 1, 1, absolute},
         {"getdate"_L1, 0, 0, now},
+        {"year"_L1, 1, 1, [](const Call& c) { return partOfDate(c, u"year"_s); }},
+        {"month"_L1, 1, 1, [](const Call& c) { return partOfDate(c, u"month"_s); }},
+        {"day"_L1, 1, 1, [](const Call& c) { return partOfDate(c, u"day"_s); }},
+        {"datepart"_L1, 1, 1, [](const Call& c) { return partOfDate(c, c.datePart); }},
+        {"dateadd"_L1, 2, 2, dateAdd},
+        {"datediff"_L1, 2, 2, dateDiff},
     };
     return all;
 }
 
 } // namespace
+
+bool takesDatePart(const QString& name)
+{
+    return name == u"datepart" || name == u"dateadd" || name == u"datediff";
+}
 
 bool isKnownFunction(const QString& name)
 {

@@ -158,8 +158,14 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
     Query q;
     q.distinct = takeWord("distinct");
     takeWord("all");
-    if (isWordAt("top"))
-        refuse(u"TOP"_s);
+    std::optional<qint64> top;
+    if (takeWord("top")) {
+        if (subquery || unionMember)
+            refuse(u"TOP in a subquery or a UNION"_s);
+        top = rowCount(true);
+        if (isWordAt("percent") || (isWordAt("with") && isWordAt("ties", 1)))
+            refuse(u"TOP ... %1"_s.arg(at().text.toUpper()));
+    }
     // The select list names the FROM clause's tables, which come after it: read the FROM
     // clause first, then come back.
     const qsizetype list = m_pos;
@@ -261,10 +267,18 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
     if (!unionMember && isWordAt("union")) {
         if (subquery)
             refuse(u"UNION in a subquery"_s);
+        if (top)
+            refuse(u"TOP in a UNION"_s);
         unite(q);
     }
     if (!unionMember && takeWord("order")) {
         expectWord("by");
+        for (qsizetype ahead = 0, depth = 0;
+             subquery && depth >= 0 && m_pos + ahead < m_tokens.size(); ++ahead) {
+            depth += isSymbolAt("(", ahead) ? 1 : isSymbolAt(")", ahead) ? -1 : 0;
+            if (depth == 0 && isWordAt("offset", ahead))
+                refuse(u"OFFSET in a subquery"_s);
+        }
         if (subquery)
             fail(u"The ORDER BY clause is invalid in views, inline functions, derived tables, "
                  "subqueries, and common table expressions, unless TOP, OFFSET or FOR XML is "
@@ -325,7 +339,11 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
             sql << entry;
         } while (takeSymbol(","));
         q.tail += u" ORDER BY "_s + sql.join(u", "_s);
+        if (takeWord("offset"))
+            q.tail += offsetFetch(top.has_value());
     }
+    if (top)
+        q.tail += u" LIMIT %1"_s.arg(*top);
     for (const Expr& e : checked)
         grouped = grouped || e.aggregate;
     if (grouped) {
@@ -336,6 +354,46 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
         refuse(at().text.toUpper());
     m_scopes.removeLast();
     return q;
+}
+
+qint64 Parser::rowCount(bool isTop)
+{
+    const bool parenthesised = takeSymbol("(");
+    const bool negative = parenthesised && takeSymbol("-");
+    if (at().kind != SqlToken::Kind::Number)
+        refuse(u"a row count other than a number"_s);
+    bool whole = false;
+    const qint64 n = at().text.toLongLong(&whole);
+    if (!whole)
+        refuse(u"a row count that is not a whole number"_s);
+    ++m_pos;
+    if (parenthesised)
+        expectSymbol(")");
+    if (negative && n != 0)
+        fail(isTop ? u"A TOP N or FETCH rows count value may not be negative."_s
+                   : u"The offset specified in a OFFSET clause may not be negative."_s);
+    return n;
+}
+
+QString Parser::offsetFetch(bool withTop)
+{
+    if (withTop)
+        fail(u"A TOP can not be used in the same query or sub-query as a OFFSET."_s);
+    const qint64 skipped = rowCount(false);
+    if (!takeWord("rows"))
+        expectWord("row");
+    qint64 taken = -1;
+    if (takeWord("fetch")) {
+        if (!takeWord("next"))
+            expectWord("first");
+        taken = rowCount(true);
+        if (taken == 0)
+            fail(u"The number of rows provided for a FETCH clause must be greater then zero."_s);
+        if (!takeWord("rows"))
+            expectWord("row");
+        expectWord("only");
+    }
+    return u" LIMIT %1 OFFSET %2"_s.arg(taken).arg(skipped);
 }
 
 void Parser::unite(Query& first)
@@ -437,15 +495,11 @@ QString Parser::source()
 {
     if (isSymbolAt("("))
         refuse(u"a derived table"_s);
-    const QString tableName = name();
-    if (isSymbolAt("."))
-        refuse(u"a qualified table name"_s);
-    const Catalog::Table& t = table(tableName);
+    const Catalog::Table& t = table(tableName());
     QString alias = t.name;
     if (takeWord("as") || isAlias())
         alias = name();
-    if (isWordAt("with") || isSymbolAt("("))
-        refuse(u"table hints"_s);
+    tableHints(false);
     for (const Source& s : m_scopes.last()) {
         if (s.name.compare(alias, Qt::CaseInsensitive) == 0)
             fail(u"The objects \"%1\" and \"%1\" in the FROM clause have the same exposed names. "
@@ -454,6 +508,44 @@ QString Parser::source()
     const QString sqlName = u"s%1"_s.arg(++m_sources);
     m_scopes.last().append({alias, sqlName, &t});
     return quotedName(t.name) + u" AS "_s + sqlName;
+}
+
+QString Parser::tableName()
+{
+    const QString first = name();
+    if (!takeSymbol("."))
+        return first;
+    // The catalog's tables are all in the schema dbo.
+    if (first.compare(u"dbo"_s, Qt::CaseInsensitive) != 0)
+        refuse(u"a table of the schema %1"_s.arg(first));
+    const QString second = name();
+    if (isSymbolAt("."))
+        refuse(u"a three-part table name"_s);
+    return second;
+}
+
+void Parser::tableHints(bool target)
+{
+    // The legacy form without WITH takes one hint, in FROM only: a changed table's '(' opens
+    // its column list.
+    const bool legacy = !takeWord("with");
+    if (!legacy && !isSymbolAt("("))
+        unexpected();
+    if ((legacy && target) || !takeSymbol("("))
+        return;
+    do {
+        const QString hint = name().toLower();
+        // A read on the embedded engine sees committed rows only, and locks are not rows' or
+        // pages': these hints ask for no more than it gives. The others change waiting, locking
+        // or the plan, which it cannot honour.
+        const bool unlocked = hint == u"nolock" || hint == u"readuncommitted";
+        if (unlocked && target)
+            fail(u"The NOLOCK and READUNCOMMITTED lock hints are not allowed for target tables of "
+                 "INSERT, UPDATE, DELETE or MERGE statements."_s);
+        if (!unlocked && hint != u"readcommitted" && hint != u"rowlock" && hint != u"paglock")
+            refuse(u"the table hint %1"_s.arg(hint.toUpper()));
+    } while (!legacy && takeSymbol(","));
+    expectSymbol(")");
 }
 
 QString Parser::condition(const char* clause)

@@ -1,6 +1,7 @@
 #include "db/tsql/TsqlRuntime.h"
 
 #include "db/SqlServerDateText.h"
+#include "db/tsql/TsqlDateParts.h"
 
 #include <QString>
 #include <cmath>
@@ -143,6 +144,61 @@ void sum(sqlite3_context* context, int argc, sqlite3_value** argv)
     sqlite3_result_int64(context, total);
 }
 
+void failWith(sqlite3_context* context, const QByteArray& message)
+{
+    sqlite3_result_error(context, message.constData(), int(message.size()));
+}
+
+// tsql_datepart(part, moment): DATEPART's int.
+void partOfMoment(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const std::optional<DatePart> part = datePart(textOf(argv[0]));
+    const std::optional<QDateTime> moment = storedMoment(textOf(argv[1]));
+    if (!part || !moment)
+        return failWith(context, "a date the embedded database does not store");
+    sqlite3_result_int(context, partOf(*part, *moment));
+}
+
+// tsql_dateadd(part, number, moment, withTime): DATEADD's moment, failing beyond the type's
+// range as SQL Server does.
+void addToMoment(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const std::optional<DatePart> part = datePart(textOf(argv[0]));
+    const std::optional<QDateTime> moment = storedMoment(textOf(argv[2]));
+    const bool withTime = sqlite3_value_int(argv[3]) != 0;
+    if (!part || !moment)
+        return failWith(context, "a date the embedded database does not store");
+    const std::optional<QDateTime> result =
+        added(*part, sqlite3_value_int64(argv[1]), *moment, withTime);
+    if (!result)
+        return failWith(context, QByteArray("Adding a value to a '") +
+                                     (withTime ? "datetime" : "date") +
+                                     "' column caused an overflow.");
+    resultText(context, storedText(*result, withTime));
+}
+
+// tsql_datediff(part, start, end): DATEDIFF's boundaries, failing beyond int.
+void momentsApart(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const std::optional<DatePart> part = datePart(textOf(argv[0]));
+    const std::optional<QDateTime> start = storedMoment(textOf(argv[1]));
+    const std::optional<QDateTime> end = storedMoment(textOf(argv[2]));
+    if (!part || !start || !end)
+        return failWith(context, "a date the embedded database does not store");
+    const std::optional<int> n = boundaries(*part, *start, *end);
+    if (!n)
+        return failWith(context, "The datediff function resulted in an overflow. The number of "
+                                 "dateparts separating two date/time instances is too large. Try "
+                                 "to use datediff with a less precise datepart.");
+    sqlite3_result_int(context, *n);
+}
+
 } // namespace
 
 bool installRuntime(sqlite3* db)
@@ -164,7 +220,10 @@ bool installRuntime(sqlite3* db)
                                   {"tsql_sum", -1, sum, pure},
                                   {"tsql_float", 1, finite, pure},
                                   {"tsql_date", 1, dateOnly, pure},
-                                  {"tsql_datetime", 1, dateTime, pure}};
+                                  {"tsql_datetime", 1, dateTime, pure},
+                                  {"tsql_datepart", 2, partOfMoment, pure},
+                                  {"tsql_dateadd", 4, addToMoment, pure},
+                                  {"tsql_datediff", 3, momentsApart, pure}};
     for (const Function& f : functions) {
         if (sqlite3_create_function(db, f.name, f.arguments, f.flags, nullptr, f.call, nullptr,
                                     nullptr) != SQLITE_OK)
