@@ -210,6 +210,9 @@ DatePart namedPart(const Call& call, const Type& type, const QString& name)
             refuse(u"the date part %1"_s.arg(name));
         fail(u"'%1' is not a recognized %2 option."_s.arg(name, call.name));
     }
+    // A datetime keeps milliseconds in steps of 1/300 second, which the stored text does not.
+    if (type.kind == Type::DateTime && *part == DatePart::Millisecond)
+        refuse(u"%1 of milliseconds of a datetime"_s.arg(call.name));
     if (type.kind == Type::Date && isTimePart(*part) && call.name != u"datediff")
         fail(u"The datepart %1 is not supported by date function %2 for data type date."_s.arg(
             name, call.name));
@@ -227,11 +230,8 @@ Expr dateAdd(const Call& call)
 {
     const Expr n = wholeArgument(call, 0);
     const Expr x = momentArgument(call, 1);
-    const DatePart part = namedPart(call, x.type, call.datePart);
+    namedPart(call, x.type, call.datePart);
     const bool withTime = x.type.kind == Type::DateTime;
-    // A datetime keeps milliseconds in steps of 1/300 second, which the stored text does not.
-    if (withTime && part == DatePart::Millisecond)
-        refuse(u"DATEADD of milliseconds to a datetime"_s);
     return made(u"tsql_dateadd(%1, %2, %3, %4)"_s.arg(quoted(call.datePart), n.sql, x.sql)
                     .arg(withTime ? 1 : 0),
                 x.type, call.arguments);
@@ -242,6 +242,7 @@ Expr dateDiff(const Call& call)
     const Expr start = momentArgument(call, 0);
     const Expr end = momentArgument(call, 1);
     namedPart(call, start.type, call.datePart);
+    namedPart(call, end.type, call.datePart);
     return made(u"tsql_datediff(%1, %2, %3)"_s.arg(quoted(call.datePart), start.sql, end.sql),
                 {Type::Int}, call.arguments);
 }
