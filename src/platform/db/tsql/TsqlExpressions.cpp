@@ -297,9 +297,12 @@ Expr Parser::literal()
                {Type::Numeric, false, std::max<int>(int(digits.size()), scale), scale}};
         return e;
     }
-    if (digits.size() > 10 || digits.toLongLong() > 2147483647)
-        refuse(u"an integer literal beyond int (SQL Server types it decimal)"_s);
-    return {digits, {Type::Int}};
+    if (digits.size() <= 10 && digits.toLongLong() <= 2147483647)
+        return {digits, {Type::Int}};
+    // Beyond int SQL Server types a whole literal as decimal(digits, 0).
+    if (digits.size() > 15)
+        refuse(u"an integer literal of more than 15 digits"_s);
+    return {digits, {Type::Numeric, false, int(digits.size()), 0}};
 }
 
 Expr Parser::primary()
