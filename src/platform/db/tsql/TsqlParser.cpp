@@ -159,12 +159,19 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
     q.distinct = takeWord("distinct");
     takeWord("all");
     std::optional<qint64> top;
+    bool percent = false;
+    bool ties = false;
     if (takeWord("top")) {
         if (subquery || unionMember)
             refuse(u"TOP in a subquery or a UNION"_s);
         top = rowCount(true);
-        if (isWordAt("percent") || (isWordAt("with") && isWordAt("ties", 1)))
-            refuse(u"TOP ... %1"_s.arg(at().text.toUpper()));
+        percent = takeWord("percent");
+        if (percent && *top > 100)
+            fail(u"Percent values must be between 0 and 100."_s);
+        ties = isWordAt("with") && isWordAt("ties", 1);
+        m_pos += ties ? 2 : 0;
+        if (ties && (percent || q.distinct))
+            refuse(percent ? u"TOP ... PERCENT WITH TIES"_s : u"DISTINCT TOP ... WITH TIES"_s);
     }
     // The select list names the FROM clause's tables, which come after it: read the FROM
     // clause first, then come back.
@@ -271,6 +278,10 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
             refuse(u"TOP in a UNION"_s);
         unite(q);
     }
+    // The rows before ordering, which TOP's PERCENT and WITH TIES count.
+    const QString unordered = top ? q.text(q.items) : QString();
+    const QString unorderedTail = q.tail;
+    QStringList keys;
     if (!unionMember && takeWord("order")) {
         expectWord("by");
         for (qsizetype ahead = 0, depth = 0;
@@ -339,11 +350,24 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
             sql << entry;
         } while (takeSymbol(","));
         q.tail += u" ORDER BY "_s + sql.join(u", "_s);
+        keys = sql;
         if (takeWord("offset"))
             q.tail += offsetFetch(top.has_value());
     }
-    if (top)
-        q.tail += u" LIMIT %1"_s.arg(*top);
+    if (ties && keys.isEmpty())
+        fail(u"The TOP N WITH TIES clause is not allowed without a corresponding ORDER BY "
+             "clause."_s);
+    if (top) {
+        // WITH TIES: as many rows as rank within n; PERCENT: n hundredths of the rows, rounded
+        // up.
+        QString count = QString::number(*top);
+        if (ties)
+            count = u"(SELECT count(*) FROM (SELECT rank() OVER (ORDER BY %1) AS r%2) WHERE r <= "
+                    "%3)"_s.arg(keys.join(u", "_s), unorderedTail, count);
+        if (percent)
+            count = u"(SELECT (count(*) * %1 + 99) / 100 FROM (%2))"_s.arg(count, unordered);
+        q.tail += u" LIMIT "_s + count;
+    }
     for (const Expr& e : checked)
         grouped = grouped || e.aggregate;
     if (grouped) {
