@@ -2,6 +2,8 @@
 
 #include "runtime/LocalPath.h"
 
+#include <QStringList>
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -75,24 +77,30 @@ QString foreignJournalRefusal(const QString& path)
 
 SqliteFileTarget reading(const QString& path)
 {
-    QString uri = uriOf(path) + "?mode=ro"_L1;
+    const QString uri = uriOf(path) + "?mode=ro"_L1;
     const QString wal = path + "-wal"_L1;
     const QString shm = path + "-shm"_L1;
-    if (isOnReadOnlyDisk(path) && isEmptyOrMissing(wal))
+    // A read-only disk changes under no one; only a change still waiting beside the file (in its
+    // -wal or a rollback journal) must be read through the engine's locks.
+    if (isOnReadOnlyDisk(path) && isEmptyOrMissing(wal) && isEmptyOrMissing(path + "-journal"_L1))
         return {uri + "&immutable=1"_L1, QString(), QString()};
     // Only a user who may write the file and its folder makes -wal and -shm of the owner's.
     const bool makesOwnersFiles =
         LocalPath::isWritable(path) && LocalPath::isWritable(LocalPath::folderOf(path));
-    if (isWriteAhead(path) && !makesOwnersFiles && (!isReadable(wal) || !isReadable(shm))) {
-        const QString state = LocalPath::exists(wal) && LocalPath::exists(shm)
-                                  ? u"cannot be read by you"_s
-                                  : u"are missing"_s;
-        return {uri, QString(),
-                u"%1 cannot be read by you without leaving files of yours beside it: the "
-                "%1-wal and %1-shm files its owner keeps there %2. Ask the owner to open the "
-                "database once."_s.arg(path, state)};
+    if (!isWriteAhead(path) || makesOwnersFiles)
+        return {uri, QString(), QString()};
+    QStringList lacking;
+    for (const QString& file : {wal, shm}) {
+        if (!isReadable(file))
+            lacking << file + (LocalPath::exists(file) ? u" may not be read by you"_s
+                                                       : u" is missing"_s);
     }
-    return {uri, QString(), QString()};
+    if (lacking.isEmpty())
+        return {uri, QString(), QString()};
+    return {uri, QString(),
+            u"%1 cannot be read by you without leaving files of yours beside it, as it is read "
+            "through the -wal and -shm files its owner keeps there: %2. Ask the owner to open "
+            "the database once."_s.arg(path, lacking.join(u", "_s))};
 }
 
 } // namespace
