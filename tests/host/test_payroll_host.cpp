@@ -255,7 +255,7 @@ private slots:
             << QString() << 2;
         QTest::newRow("text for an amount")
             << "update pLoansIssueData set liOpeningBalance = 'abc'" << 1 << QString()
-            << "CHECK constraint failed: typeof(liOpeningBalance)" << 2;
+            << "Error converting data type varchar to float." << 2;
         QTest::newRow("only a comment") << "-- nothing" << 2 << QString() << "no statement" << 2;
     }
     void batches()
