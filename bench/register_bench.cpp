@@ -124,8 +124,7 @@ void searchKeystrokes(FrmMaster& register_)
         later.push_back(msSince(timer));
     }
     std::printf("  search keystroke: first %.1f ms (prepared order; goal < 50 ms): %s; later median "
-                "%.3f ms, max %.3f ms
-",
+                "%.3f ms, max %.3f ms\n",
                 first, first < 50 ? "met" : "MISSED", median(later),
                 *std::max_element(later.begin(), later.end()));
 }

@@ -13,7 +13,9 @@ namespace {
 
 constexpr int ShownPerCheck = 20;
 
-QList<DatabaseCheck::Result> checkFile(const QString& path)
+// Empty when the file was checked; otherwise why this user is not let read it, which is no
+// verdict on the file.
+QList<DatabaseCheck::Result> checkFile(const QString& path, QString& refusal)
 {
     const QFileInfo info(path);
     QString openError;
@@ -25,6 +27,7 @@ QList<DatabaseCheck::Result> checkFile(const QString& path)
         const SqliteFile file(path);
         if (file.error().isEmpty())
             return DatabaseCheck::run(file);
+        refusal = file.refusal();
         openError = file.error();
     }
     return {{u"cannot be opened"_s, {openError}}};
@@ -40,7 +43,13 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
         return 2;
     }
     qsizetype findings = 0;
-    for (const DatabaseCheck::Result& check : checkFile(options.database)) {
+    QString notRead;
+    const QList<DatabaseCheck::Result> checks = checkFile(options.database, notRead);
+    if (!notRead.isEmpty()) {
+        err << notRead << u" It was not checked.\n"_s;
+        return 1;
+    }
+    for (const DatabaseCheck::Result& check : checks) {
         if (check.findings.isEmpty())
             out << check.name << u": none found\n"_s;
         for (const QString& finding : check.findings.mid(0, ShownPerCheck))

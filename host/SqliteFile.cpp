@@ -5,6 +5,7 @@
 #include "db/EngineErrors.h"
 #include "db/SqlServerCollation.h"
 #include "db/SqliteEngine.h"
+#include "db/SqliteFileTarget.h"
 
 #include <QFile>
 #include <sqlite3.h>
@@ -13,8 +14,13 @@ using namespace Qt::StringLiterals;
 
 SqliteFile::SqliteFile(const QString& path)
 {
-    const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+    const ado::SqliteFileTarget target = ado::SqliteFileTarget::forReading(path);
+    if (!target.refusal.isEmpty()) {
+        m_error = m_refusal = target.refusal;
+        return;
+    }
+    const int rc = sqlite3_open_v2(target.databaseName.toUtf8().constData(), &m_db,
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
         m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
         return;

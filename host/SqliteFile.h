@@ -7,7 +7,8 @@
 struct sqlite3;
 
 // A payroll database file opened directly through the engine, read-only and without the set-up a
-// normal open does (journal mode, synchronisation), so that reading it never changes it. Only the
+// normal open does (journal mode, synchronisation), so that reading it never changes it; a user
+// who may only read it and would leave files beside it is refused. Only the
 // text collation the schema declares is registered: its indexes cannot be read without it.
 class SqliteFile
 {
@@ -23,6 +24,9 @@ public:
     const QString& error() const { return m_error; }
     // The file could be read, but it holds no database.
     bool notADatabase() const { return m_notADatabase; }
+    // Why this user is not let read the file at all (see ado::SqliteFileTarget); empty when it
+    // was opened.
+    const QString& refusal() const { return m_refusal; }
 
     struct Rows
     {
@@ -43,6 +47,7 @@ public:
 private:
     sqlite3* m_db = nullptr;
     QString m_error;
+    QString m_refusal;
     bool m_notADatabase = false;
 };
 

@@ -2,10 +2,10 @@
 
 #include "cancel/CancellationStatements.h"
 #include "data/IssueDeductions.h"
+#include "data/IssueLockReason.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "db/Transaction.h"
-#include "issue_entry/IssueLockReason.h"
 #include "runtime/Conversions.h"
 
 #include <optional>

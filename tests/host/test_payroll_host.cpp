@@ -255,7 +255,7 @@ private slots:
             << QString() << 2;
         QTest::newRow("text for an amount")
             << "update pLoansIssueData set liOpeningBalance = 'abc'" << 1 << QString()
-            << "CHECK constraint failed: typeof(liOpeningBalance)" << 2;
+            << "Error converting data type varchar to float." << 2;
         QTest::newRow("only a comment") << "-- nothing" << 2 << QString() << "no statement" << 2;
     }
     void batches()
@@ -317,39 +317,74 @@ private slots:
         QCOMPARE(shown[2], QString()); // no window took the message boxes' title
     }
 
-    // Where this user may only read the database (another user's file, a read-only disk) it
-    // opens for reading: queries work, a change is refused plainly and the file stays as it was.
-    void readOnlyDatabase_data()
+    // A user who may only read the database (another's file) leaves nothing beside it, reads the
+    // last commit (also one still in the -wal) or is refused with the cause, gets a true --check
+    // verdict and a backup, and is refused a change plainly; the owner's next save works, and
+    // one blocked by another's -wal names that user.
+    void readersLeaveNothingBehind_data()
     {
-        QTest::addColumn<bool>("folderWritable");
-        QTest::newRow("beside files can be made") << true;
-        QTest::newRow("nothing can be made beside it") << false;
+        QTest::addColumn<int>("folderMode");     // the reader may write the folder or not
+        QTest::addColumn<bool>("ownerOpened");   // once, which keeps its -wal and -shm
+        QTest::addColumn<bool>("pendingCommit"); // one in the -wal, not yet in the file
+        for (const int mode : {0777, 0755}) {
+            const QByteArray folder = mode == 0777 ? "folder open to it" : "folder closed to it";
+            QTest::newRow(folder) << mode << true << false;
+            QTest::newRow(folder + ", a commit in the -wal") << mode << true << true;
+            QTest::newRow(folder + ", never opened by the owner") << mode << false << false;
+        }
     }
-    void readOnlyDatabase()
+    void readersLeaveNothingBehind()
     {
-        QFETCH(bool, folderWritable);
-        OSTREL_REQUIRE(canRunUnprivileged(),
-                       "running as root without runuser or the user nobody to read as");
-        QTemporaryDir dir;
-        const QString db = dir.filePath(u"payroll.db"_s);
-        QVERIFY(QFile::copy(m_demo, db));
-        const auto reading = QFile::ReadOwner | QFile::ReadOther;
-        const auto entering = reading | QFile::ExeOwner | QFile::ExeOther;
-        QVERIFY(QFile::setPermissions(db, reading));
-        QVERIFY(QFile::setPermissions(dir.path(), folderWritable ? entering | QFile::WriteOwner |
-                                                                       QFile::WriteOther
-                                                                 : entering));
-        const QByteArray before = fileBytes(db);
-        const auto hostAsReader = [&](const QString& statement) {
-            return payrollHost({"--db", db, "--sql", statement}, asUnprivileged());
+        QFETCH(int, folderMode);
+        QFETCH(bool, ownerOpened);
+        QFETCH(bool, pendingCommit);
+        OSTREL_REQUIRE(canRunUnprivileged() && ::geteuid() == 0 && ::getpwnam("daemon"),
+                       "not root with runuser and the users daemon and nobody");
+        const passwd owner = *::getpwnam("daemon");
+        const QString folder = path(QLatin1String(QTest::currentDataTag()));
+        const QString db = folder + u"/payroll.db"_s, backups = path(u"backups"_s);
+        QVERIFY(QDir().mkpath(folder) && QDir().mkpath(backups) && QFile::copy(m_demo, db));
+        QVERIFY(::chown(QFile::encodeName(db), owner.pw_uid, owner.pw_gid) == 0 &&
+                ::chown(QFile::encodeName(folder), owner.pw_uid, owner.pw_gid) == 0 &&
+                ::chmod(QFile::encodeName(folder), mode_t(folderMode)) == 0 &&
+                ::chmod(QFile::encodeName(backups), 0777) == 0);
+        const auto ownedFiles = [&] {
+            QStringList files; // "payroll.db daemon"
+            for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files, QDir::Name))
+                files << file.fileName() + u' ' + file.owner();
+            return files;
         };
-        QCOMPARE(hostAsReader("select count(*) n from pusers").out, u"n\n12\n"_s);
-        const Run change = hostAsReader("update pusers set username = 'x'");
-        QCOMPARE(change.exitCode, 1);
-        QVERIFY2(change.err.contains(QLatin1String("the database is read-only")),
-                 qPrintable(change.err));
-        QCOMPARE(fileBytes(db), before);
-        QFile::setPermissions(dir.path(), entering | QFile::WriteOwner);
+        const QStringList asOwner{"runuser", "-u", "daemon", "--"};
+        const QStringList count{"--db", db, "--sql", "select count(*) n from pusers"};
+        if (ownerOpened)
+            QCOMPARE(payrollHost(count, asOwner).err, QString());
+        const QStringList kept = ownedFiles();
+        ado::Connection writer; // its commit stays in the -wal while it is open
+        if (pendingCommit) {
+            writer.Open(db);
+            writer.Execute(u"insert into pusers values (9, 1, 'pending')"_s);
+        }
+        QList<Run> runs;
+        for (const QStringList& action : {QStringList{}, {"--check"}, {"--backup", backups + "/c"}})
+            runs << payrollHost(action.isEmpty() ? count : QStringList{"--db", db} + action,
+                                asUnprivileged());
+        const Run change =
+            payrollHost({"--db", db, "--sql", "delete from pusers"}, asUnprivileged());
+        writer.Close();
+        QCOMPARE(ownedFiles(), kept);
+        QCOMPARE(kept.filter(u" daemon"_s).size(), ownerOpened ? 3 : 1);
+        for (const Run& run : runs) {
+            QVERIFY2(run.exitCode == (ownerOpened ? 0 : 1), qPrintable(run.err));
+            QCOMPARE(run.err.contains(u"Ask the owner to open the database once"_s), !ownerOpened);
+            QVERIFY(!run.out.contains(u"not sound"_s));
+        }
+        if (ownerOpened)
+            QCOMPARE(runs[0].out, pendingCommit ? u"n\n13\n"_s : u"n\n12\n"_s);
+        QVERIFY(change.err.contains(ownerOpened ? u"the database is read-only"_s : u"Ask the"_s));
+        const QStringList save{"--db", db, "--sql", "update pusers set username = username"};
+        QCOMPARE(payrollHost(save, asOwner).err, QString());
+        QVERIFY(::chown(QFile::encodeName(db + u"-wal"_s), ::getpwnam("nobody")->pw_uid, 0) == 0);
+        QVERIFY(payrollHost(save, asOwner).err.contains(db + u"-wal belongs to nobody"_s));
     }
 
     // A file left mid-change by a program that stopped (its journal beside it), which this user

@@ -134,6 +134,9 @@ CREATE INDEX ix_pLoansIssueData_register
     ON pLoansIssueData (liCompanyID, litype, liactive, lidate);
 CREATE INDEX ix_pLoansIssueData_application
     ON pLoansIssueData (liCompanyID, liLoanAppID, licancelled);
+-- The running loan a new issue would close: an employee's live issues of a loan type.
+CREATE INDEX ix_pLoansIssueData_employee
+    ON pLoansIssueData (liCompanyID, liempid, liLoanID, liID);
 -- The numbering's seek: the issue number's head (digits blanked, in capitals) and the value of
 -- the digits after a head free of blanks. Built-in functions only, so any writer keeps it.
 CREATE INDEX ix_pLoansIssueData_number

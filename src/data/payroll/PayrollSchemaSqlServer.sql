@@ -121,6 +121,9 @@ CREATE INDEX ix_pLoansIssueData_register
     ON pLoansIssueData (liCompanyID, litype, liactive, lidate);
 CREATE INDEX ix_pLoansIssueData_application
     ON pLoansIssueData (liCompanyID, liLoanAppID, licancelled);
+-- The running loan a new issue would close: an employee's live issues of a loan type.
+CREATE INDEX ix_pLoansIssueData_employee
+    ON pLoansIssueData (liCompanyID, liempid, liLoanID, liID);
 -- The numbering's seek. SQL Server indexes an expression through a computed column; the
 -- numbering statement names the expressions, which the server matches to these columns.
 ALTER TABLE pLoansIssueData ADD

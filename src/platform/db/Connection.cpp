@@ -123,11 +123,13 @@ void Connection::Open(const QString& connectionString)
         throw RuntimeError(RuntimeError::DatabaseFailure,
                            u"The connection string names no database."_s);
     }
+    const SqliteFileTarget file = odbc ? SqliteFileTarget() : SqliteFileTarget::forPath(target);
+    if (!file.refusal.isEmpty())
+        throw RuntimeError(RuntimeError::DatabaseFailure, file.refusal);
     d->db = QSqlDatabase::addDatabase(odbc ? u"QODBC"_s : u"QSQLITE"_s, d->name);
     if (odbc) {
         d->db->setDatabaseName(odbcDatabaseName(target));
     } else {
-        const SqliteFileTarget file = SqliteFileTarget::forPath(target);
         d->db->setDatabaseName(file.databaseName);
         d->db->setConnectOptions(file.connectOptions);
     }

@@ -32,7 +32,7 @@ public:
     // connection string or a DSN; an ODBC failure to connect names the server or data source.
     // SQLite connections get the SQL Server functions and the SQLSERVER_CI collation, a 15 s busy
     // timeout, foreign keys enforced and, for a file, WAL journal with full synchronisation. A
-    // file this process may not write opens for reading (see SqliteFileTarget).
+    // file this process may not write opens for reading or is refused (see SqliteFileTarget).
     void Open(const QString& connectionString);
     void Close();
     bool isOpen() const;

@@ -1,4 +1,5 @@
 #include "db/SqlServerFunctions.h"
+#include "db/SqliteFunctionText.h"
 
 #include "db/SqlServerLike.h"
 
@@ -14,18 +15,6 @@ using namespace Qt::StringLiterals;
 namespace ado {
 
 namespace {
-
-QString textOf(sqlite3_value* value)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
-                             sqlite3_value_bytes(value));
-}
-
-void resultText(sqlite3_context* context, const QString& text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-}
 
 void fail(sqlite3_context* context, const QString& message)
 {

@@ -65,8 +65,14 @@ SqliteEngine::SqliteEngine(sqlite3* db, bool inMemory)
         raise(sqlite3_errcode(m_db));
     sqlite3_busy_handler(m_db, &SqliteEngine::busyHandler, this);
     // A database opened for reading keeps its journal mode: switching it would write.
-    if (!inMemory && sqlite3_db_readonly(m_db, "main") != 1)
+    if (!inMemory && sqlite3_db_readonly(m_db, "main") != 1) {
+        // The -wal and -shm stay the owner's after the last connection closes (the -wal emptied),
+        // so that a user who may only read the file reads through them without making its own.
+        int persist = 1;
+        sqlite3_file_control(m_db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+        setUp("PRAGMA journal_size_limit=4194304");
         setUp("PRAGMA journal_mode=WAL");
+    }
     setUp("PRAGMA synchronous=FULL");
     setUp("PRAGMA foreign_keys=ON");
 }

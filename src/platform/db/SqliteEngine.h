@@ -19,7 +19,7 @@ class SqliteEngine : public StatementEngine
 {
 public:
     // Sets up a freshly opened connection: the SQL Server functions and collation, the busy
-    // timeout, and for a file WAL journal with full synchronisation.
+    // timeout, and for a file WAL journal with full synchronisation, its -wal and -shm kept.
     SqliteEngine(sqlite3* db, bool inMemory);
 
     QString adapt(const QString& sql) const override;

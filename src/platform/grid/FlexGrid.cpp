@@ -86,7 +86,15 @@ FlexGrid::FlexGrid(QWidget* parent)
     showSelection();
 }
 
-FlexGrid::~FlexGrid() = default;
+FlexGrid::~FlexGrid()
+{
+    // The view outlives this part of the grid: closing it as the widget goes emits its signals,
+    // which must no longer reach a grid half destroyed.
+    m_view->disconnect(this);
+    m_view->horizontalHeader()->disconnect(this);
+    m_view->verticalScrollBar()->disconnect(this);
+    m_model->disconnect(this);
+}
 
 // --- shape
 

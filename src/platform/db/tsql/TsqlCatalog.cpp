@@ -12,20 +12,8 @@ Type declaredType(const QList<SqlToken>& t, qsizetype p)
 {
     const QString base = t[p].text.toLower();
     const int length = p + 2 < t.size() && t[p + 1].isSymbol("("_L1) ? t[p + 2].text.toInt() : 1;
-    if (base == u"int")
-        return {Type::Int};
-    if (base == u"bigint")
-        return {Type::BigInt};
-    if (base == u"float")
-        return {Type::Float};
-    if (base == u"date")
-        return {Type::Date};
-    if (base == u"datetime")
-        return {Type::DateTime};
-    if (base == u"char" || base == u"nchar")
-        return Type::text(Type::Char, length, base.startsWith(u'n'));
-    if (base == u"varchar" || base == u"nvarchar")
-        return Type::text(Type::VarChar, length, base.startsWith(u'n'));
+    if (const Type known = Type::named(base, length); known.kind != Type::Null)
+        return known;
     // A type the front end does not know leaves the column untyped; using it is refused.
     return {Type::Condition};
 }

@@ -494,20 +494,8 @@ Type Parser::typeName()
                      .arg(length)
                      .arg(base));
     }
-    if (base == u"int" || base == u"integer")
-        return {Type::Int};
-    if (base == u"bigint")
-        return {Type::BigInt};
-    if (base == u"float")
-        return {Type::Float};
-    if (base == u"date")
-        return {Type::Date};
-    if (base == u"datetime")
-        return {Type::DateTime};
-    if (base == u"char" || base == u"nchar")
-        return Type::text(Type::Char, length, base.startsWith(u'n'));
-    if (base == u"varchar" || base == u"nvarchar")
-        return Type::text(Type::VarChar, length, base.startsWith(u'n'));
+    if (const Type known = Type::named(base, length); known.kind != Type::Null)
+        return known;
     refuse(u"conversion to %1"_s.arg(base));
 }
 

@@ -32,6 +32,25 @@ QString Type::name() const
     return QString();
 }
 
+Type Type::named(const QString& base, int length)
+{
+    if (base == u"int" || base == u"integer")
+        return {Int};
+    if (base == u"bigint")
+        return {BigInt};
+    if (base == u"float")
+        return {Float};
+    if (base == u"date")
+        return {Date};
+    if (base == u"datetime")
+        return {DateTime};
+    if (base == u"char" || base == u"nchar")
+        return text(Char, length, base.startsWith(u'n'));
+    if (base == u"varchar" || base == u"nvarchar")
+        return text(VarChar, length, base.startsWith(u'n'));
+    return {Null};
+}
+
 int Type::precedence() const
 {
     switch (kind) {

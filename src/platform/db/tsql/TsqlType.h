@@ -22,6 +22,9 @@ struct Type
     }
 
     static Type text(Kind kind, int length, bool unicode) { return {kind, unicode, length, 0}; }
+    // The type a declaration or a CAST names ("varchar" with its length), in lower case; Null for
+    // a name the front end does not know.
+    static Type named(const QString& base, int length);
 
     bool isText() const { return kind == Char || kind == VarChar; }
     bool isWhole() const { return kind == Int || kind == BigInt; }

@@ -1,4 +1,4 @@
-#include "issue_entry/IssueLockReason.h"
+#include "data/IssueLockReason.h"
 
 using namespace Qt::StringLiterals;
 
