@@ -513,6 +513,8 @@ Expr Parser::subqueryValue()
              "introduced with EXISTS."_s);
     if (q.distinct)
         refuse(u"DISTINCT in a subquery used as a value"_s);
+    if (q.limited)
+        refuse(u"TOP in a subquery used as a value"_s);
     // SQL Server fails a subquery value of several rows where the engine would take the first.
     const Expr& item = q.items[0];
     const QString single =

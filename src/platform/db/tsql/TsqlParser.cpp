@@ -162,8 +162,9 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
     bool percent = false;
     bool ties = false;
     if (takeWord("top")) {
-        if (subquery || unionMember)
-            refuse(u"TOP in a subquery or a UNION"_s);
+        if (unionMember)
+            refuse(u"TOP in a UNION"_s);
+        q.limited = true;
         top = rowCount(true);
         percent = takeWord("percent");
         if (percent && *top > 100)
@@ -290,7 +291,7 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
             if (depth == 0 && isWordAt("offset", ahead))
                 refuse(u"OFFSET in a subquery"_s);
         }
-        if (subquery)
+        if (subquery && !top)
             fail(u"The ORDER BY clause is invalid in views, inline functions, derived tables, "
                  "subqueries, and common table expressions, unless TOP, OFFSET or FOR XML is "
                  "also specified."_s);
