@@ -172,7 +172,7 @@ QStringList Parser::joinedSources(QStringList& conditions)
             continue;
         }
         if (isWordAt("left") || isWordAt("right") || isWordAt("full"))
-            refuse(u"UPDATE ... FROM with an outer join"_s);
+            refuse(u"an outer join in UPDATE or DELETE ... FROM"_s);
         if (!takeWord("inner") && !isWordAt("join"))
             return sources;
         expectWord("join");
@@ -194,8 +194,8 @@ qsizetype Parser::updatedSource(const QString& target) const
             found = found < 0 ? i : -2;
     }
     if (found < 0)
-        refuse(u"UPDATE of a table its FROM clause names %1"_s.arg(found == -1 ? u"nowhere"_s
-                                                                               : u"twice"_s));
+        refuse(u"changing a table its FROM clause names %1"_s.arg(found == -1 ? u"nowhere"_s
+                                                                              : u"twice"_s));
     return found;
 }
 
@@ -204,14 +204,33 @@ Translation Parser::remove()
     if (isWordAt("top"))
         refuse(u"DELETE TOP"_s);
     takeWord("from");
-    const Catalog::Table& t = table(tableName());
+    const QString target = tableName();
     tableHints(true);
-    if (isWordAt("from"))
-        refuse(u"DELETE with a second FROM"_s);
-    m_scopes.append({{t.name, quotedName(t.name), &t}});
-    QString sql = u"DELETE FROM "_s + quotedName(t.name);
+    if (!takeWord("from")) {
+        const Catalog::Table& t = table(target);
+        m_scopes.append({{t.name, quotedName(t.name), &t}});
+        QString sql = u"DELETE FROM "_s + quotedName(t.name);
+        if (takeWord("where"))
+            sql += u" WHERE "_s + condition("WHERE");
+        m_scopes.removeLast();
+        return {sql, {}, {}};
+    }
+    // DELETE target FROM sources: the target's rows that the join keeps.
+    m_scopes.append(QList<Source>());
+    QStringList conditions;
+    QStringList sources = joinedSources(conditions);
+    const qsizetype removedAt = updatedSource(target);
+    const Source& removed = m_scopes.last()[removedAt];
+    QString sql = u"DELETE FROM %1 AS %2"_s.arg(quotedName(removed.table->name), removed.sqlName);
+    sources.removeAt(removedAt);
     if (takeWord("where"))
-        sql += u" WHERE "_s + condition("WHERE");
+        conditions << condition("WHERE");
+    QString filter = conditions.isEmpty() ? QString() : u'(' + conditions.join(u") AND ("_s) + u')';
+    if (!sources.isEmpty())
+        filter = u"EXISTS (SELECT 1 FROM %1%2)"_s.arg(
+            sources.join(u", "_s), filter.isEmpty() ? QString() : u" WHERE "_s + filter);
+    if (!filter.isEmpty())
+        sql += u" WHERE "_s + filter;
     m_scopes.removeLast();
     return {sql, {}, {}};
 }

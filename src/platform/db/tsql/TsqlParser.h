@@ -75,9 +75,10 @@ private:
     void checkGrouped(const Expr& e, const QList<Expr>& groups, const char* clause) const;
     Translation insert();
     Translation update();
-    // UPDATE's FROM sources written for the engine, their ON conditions added to `conditions`.
+    // The FROM sources of UPDATE or DELETE written for the engine, their ON conditions added to
+    // `conditions`.
     QStringList joinedSources(QStringList& conditions);
-    // Which of UPDATE's FROM sources is the table it changes.
+    // Which of those sources is the table the statement changes.
     qsizetype updatedSource(const QString& target) const;
     Translation remove();
     const Catalog::Table& table(const QString& name) const;
