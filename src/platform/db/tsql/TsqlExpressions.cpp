@@ -513,16 +513,18 @@ Expr Parser::subqueryValue()
              "introduced with EXISTS."_s);
     if (q.distinct)
         refuse(u"DISTINCT in a subquery used as a value"_s);
-    if (q.limited)
-        refuse(u"TOP in a subquery used as a value"_s);
     // SQL Server fails a subquery value of several rows where the engine would take the first.
     const Expr& item = q.items[0];
     const QString single =
         u"CASE WHEN count(*) OVER () > 1 THEN tsql_fail('Subquery returned more than 1 value. "
         "This is not permitted when the subquery follows =, !=, <, <= , >, >= or when the "
-        "subquery is used as an expression.') ELSE %1 END"_s.arg(item.sql);
+        "subquery is used as an expression.') ELSE %1 END"_s;
+    // The rows TOP keeps are counted after it cuts them.
+    if (q.limited)
+        return Expr::from(u"(SELECT %1 FROM (%2))"_s.arg(single.arg(u"c1"_s), q.text(q.items)),
+                          item.type, {&inner});
     Query value = q;
-    value.items = {Expr::from(single, item.type, {})};
+    value.items = {Expr::from(single.arg(item.sql), item.type, {})};
     return Expr::from(u'(' + value.text(value.items) + u')', item.type, {&inner});
 }
 
