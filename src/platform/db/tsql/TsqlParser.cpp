@@ -285,16 +285,6 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
     QStringList keys;
     if (!unionMember && takeWord("order")) {
         expectWord("by");
-        for (qsizetype ahead = 0, depth = 0;
-             subquery && depth >= 0 && m_pos + ahead < m_tokens.size(); ++ahead) {
-            depth += isSymbolAt("(", ahead) ? 1 : isSymbolAt(")", ahead) ? -1 : 0;
-            if (depth == 0 && isWordAt("offset", ahead))
-                refuse(u"OFFSET in a subquery"_s);
-        }
-        if (subquery && !top)
-            fail(u"The ORDER BY clause is invalid in views, inline functions, derived tables, "
-                 "subqueries, and common table expressions, unless TOP, OFFSET or FOR XML is "
-                 "also specified."_s);
         QStringList sql;
         do {
             Expr key;
@@ -352,8 +342,14 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
         } while (takeSymbol(","));
         q.tail += u" ORDER BY "_s + sql.join(u", "_s);
         keys = sql;
-        if (takeWord("offset"))
+        const bool offset = takeWord("offset");
+        if (offset)
             q.tail += offsetFetch(top.has_value());
+        q.limited = q.limited || offset;
+        if (subquery && !q.limited)
+            fail(u"The ORDER BY clause is invalid in views, inline functions, derived tables, "
+                 "subqueries, and common table expressions, unless TOP, OFFSET or FOR XML is "
+                 "also specified."_s);
     }
     if (ties && keys.isEmpty())
         fail(u"The TOP N WITH TIES clause is not allowed without a corresponding ORDER BY "

@@ -36,7 +36,7 @@ private:
         bool distinct = false;
         bool collate = false;  // its texts leave it collated, to be told apart as SQL Server does
         bool compound = false; // a UNION of several blocks
-        bool limited = false;  // TOP: rows cut after the engine's window functions see them
+        bool limited = false;  // TOP or OFFSET: rows cut after window functions see them
         QList<Expr> items;
         QStringList headings;
         QString tail; // FROM ... ORDER BY
