@@ -29,12 +29,35 @@ int fullYear(const QString& year)
     return year.size() > 2 ? y : (y <= 49 ? 2000 + y : 1900 + y);
 }
 
+// A month's us_english name, whole or its first three letters; 0 for none.
+int monthNamed(const QString& name)
+{
+    static const char* const months[] = {"january",   "february", "march",    "april",
+                                         "may",       "june",     "july",     "august",
+                                         "september", "october",  "november", "december"};
+    for (int i = 0; i < 12; ++i) {
+        const QLatin1StringView month(months[i]);
+        if (name.compare(month, Qt::CaseInsensitive) == 0 ||
+            (name.size() == 3 && month.startsWith(name, Qt::CaseInsensitive)))
+            return i + 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::optional<QDate> parse(const QString& text)
 {
     static const QRegularExpression compact(u"^(\\d{4})(\\d{2})(\\d{2})(?:\\s+(.*))?$"_s);
-    static const QRegularExpression iso(u"^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:(?:\\s+|T)(.*))?$"_s);
+    static const QRegularExpression compactShort(u"^(\\d{2})(\\d{2})(\\d{2})(?:\\s+(.*))?$"_s);
+    static const QRegularExpression iso(
+        u"^(\\d{4})([-/.])(\\d{1,2})\\2(\\d{1,2})(?:(?:\\s+|T)(.*))?$"_s);
+    static const QRegularExpression monthNameFirst(
+        u"^([a-z]+)\\s+(\\d{1,2}),?\\s+(\\d{4})(?:\\s+(.*))?$"_s,
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression dayFirst(
+        u"^(\\d{1,2})\\s+([a-z]+),?\\s+(\\d{4})(?:\\s+(.*))?$"_s,
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression monthFirst(
         u"^(\\d{1,2})([/.-])(\\d{1,2})\\2(\\d{4}|\\d{2})(?:\\s+(.*))?$"_s);
     const QString trimmed = text.trimmed();
@@ -43,8 +66,20 @@ std::optional<QDate> parse(const QString& text)
     QDate date;
     QString time;
     QRegularExpressionMatch m;
-    if ((m = compact.match(trimmed)).hasMatch() || (m = iso.match(trimmed)).hasMatch()) {
+    if ((m = compact.match(trimmed)).hasMatch()) {
         date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        time = m.captured(4);
+    } else if ((m = compactShort.match(trimmed)).hasMatch()) {
+        date = QDate(fullYear(m.captured(1)), m.captured(2).toInt(), m.captured(3).toInt());
+        time = m.captured(4);
+    } else if ((m = iso.match(trimmed)).hasMatch()) {
+        date = QDate(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+        time = m.captured(5);
+    } else if ((m = monthNameFirst.match(trimmed)).hasMatch()) {
+        date = QDate(m.captured(3).toInt(), monthNamed(m.captured(1)), m.captured(2).toInt());
+        time = m.captured(4);
+    } else if ((m = dayFirst.match(trimmed)).hasMatch()) {
+        date = QDate(m.captured(3).toInt(), monthNamed(m.captured(2)), m.captured(1).toInt());
         time = m.captured(4);
     } else if ((m = monthFirst.match(trimmed)).hasMatch()) {
         date = QDate(fullYear(m.captured(4)), m.captured(1).toInt(), m.captured(3).toInt());

@@ -107,9 +107,15 @@ QList<SqlToken> SqlTokenizer::tokenize(QStringView sql)
             end = sql.indexOf(u'\n', i);
             end = end < 0 ? sql.size() : end;
         } else if (c == u'/' && next == u'*') {
+            // Block comments nest, as T-SQL reads them.
             kind = SqlToken::Kind::Comment;
-            end = sql.indexOf(QStringView(u"*/"), i + 2);
-            end = end < 0 ? sql.size() : end + 2;
+            end = i + 2;
+            for (int depth = 1; depth > 0 && end < sql.size(); ++end) {
+                if (sql[end] == u'/' && end + 1 < sql.size() && sql[end + 1] == u'*')
+                    ++depth, ++end;
+                else if (sql[end] == u'*' && end + 1 < sql.size() && sql[end + 1] == u'/')
+                    --depth, ++end;
+            }
         } else if (c == u'\'') {
             kind = SqlToken::Kind::String;
             end = endOfQuoted(sql, i, u'\'');

@@ -18,9 +18,11 @@ const Catalog::Table& Parser::table(const QString& name) const
 
 Translation Parser::insert()
 {
-    if (!takeWord("into"))
-        refuse(u"INSERT without INTO"_s);
-    const Catalog::Table& t = table(name());
+    if (isWordAt("top"))
+        refuse(u"INSERT TOP"_s);
+    takeWord("into");
+    const Catalog::Table& t = table(tableName());
+    tableHints(true);
     QList<const Catalog::Column*> columns;
     if (takeSymbol("(")) {
         do {
@@ -83,22 +85,53 @@ Translation Parser::insert()
 
 Translation Parser::update()
 {
-    int depth = 0;
-    for (qsizetype ahead = 0; m_pos + ahead < m_tokens.size(); ++ahead) {
+    if (isWordAt("top"))
+        refuse(u"UPDATE TOP"_s);
+    // The statement's own FROM, outside any subquery.
+    qsizetype from = -1;
+    for (qsizetype ahead = 0, depth = 0; m_pos + ahead < m_tokens.size() && from < 0; ++ahead) {
         depth += isSymbolAt("(", ahead) ? 1 : isSymbolAt(")", ahead) ? -1 : 0;
         if (depth == 0 && isWordAt("from", ahead))
-            refuse(u"UPDATE with FROM"_s);
+            from = m_pos + ahead;
     }
-    const Catalog::Table& t = table(name());
-    if (isWordAt("with") || isSymbolAt("("))
-        refuse(u"table hints"_s);
-    m_scopes.append({{t.name, quotedName(t.name), &t}});
+    const QString target = tableName();
+    tableHints(true);
+    const qsizetype set = m_pos;
+    qsizetype afterFrom = -1;
+    QString head;
+    QString others;
+    QStringList conditions;
+    const Catalog::Table* t = nullptr;
+    if (from < 0) {
+        t = &table(target);
+        head = u"UPDATE "_s + quotedName(t->name);
+        m_scopes.append({{t->name, quotedName(t->name), t}});
+    } else {
+        m_pos = from + 1;
+        m_scopes.append(QList<Source>());
+        QStringList sources = joinedSources(conditions);
+        const qsizetype updatedAt = updatedSource(target);
+        const Source& updated = m_scopes.last()[updatedAt];
+        t = updated.table;
+        head = u"UPDATE %1 AS %2"_s.arg(quotedName(t->name), updated.sqlName);
+        sources.removeAt(updatedAt);
+        if (!sources.isEmpty())
+            others = u" FROM "_s + sources.join(u", "_s);
+        afterFrom = m_pos;
+        m_pos = set;
+    }
     expectWord("set");
     QStringList sets;
     QList<const Catalog::Column*> assigned;
     do {
-        const QString n = name();
-        const Catalog::Column* c = t.column(n);
+        QString n = name();
+        if (takeSymbol(".")) {
+            if (n.compare(target, Qt::CaseInsensitive) != 0)
+                fail(
+                    u"The multi-part identifier \"%1.%2\" could not be bound."_s.arg(n, at().text));
+            n = name();
+        }
+        const Catalog::Column* c = t->column(n);
         if (!c)
             fail(u"Invalid column name '%1'."_s.arg(n));
         if (c->identity)
@@ -115,24 +148,89 @@ Translation Parser::update()
         sets << quotedName(c->name) + u" = "_s +
                     convert(value, c->type, Conversion::Assignment).sql;
     } while (takeSymbol(","));
-    QString sql = u"UPDATE %1 SET %2"_s.arg(quotedName(t.name), sets.join(u", "_s));
+    if (from >= 0) {
+        if (m_pos != from)
+            unexpected();
+        m_pos = afterFrom;
+    }
     if (takeWord("where"))
-        sql += u" WHERE "_s + condition("WHERE");
+        conditions << condition("WHERE");
+    QString sql = head + u" SET "_s + sets.join(u", "_s) + others;
+    if (!conditions.isEmpty())
+        sql += u" WHERE ("_s + conditions.join(u") AND ("_s) + u')';
     m_scopes.removeLast();
     return {sql, {}, {}};
 }
 
+QStringList Parser::joinedSources(QStringList& conditions)
+{
+    // Inner and cross joins only: their ON conditions filter as a WHERE does.
+    QStringList sources{source()};
+    for (;;) {
+        if (takeSymbol(",") || (takeWord("cross") && (expectWord("join"), true))) {
+            sources << source();
+            continue;
+        }
+        if (isWordAt("left") || isWordAt("right") || isWordAt("full"))
+            refuse(u"an outer join in UPDATE or DELETE ... FROM"_s);
+        if (!takeWord("inner") && !isWordAt("join"))
+            return sources;
+        expectWord("join");
+        sources << source();
+        expectWord("on");
+        conditions << condition("ON");
+    }
+}
+
+qsizetype Parser::updatedSource(const QString& target) const
+{
+    // The source of that exposed name, or else the one source of that table.
+    const QList<Source>& sources = m_scopes.last();
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        if (sources[i].name.compare(target, Qt::CaseInsensitive) == 0)
+            return i;
+        if (sources[i].table->name.compare(target, Qt::CaseInsensitive) == 0)
+            found = found < 0 ? i : -2;
+    }
+    if (found < 0)
+        refuse(u"changing a table its FROM clause names %1"_s.arg(found == -1 ? u"nowhere"_s
+                                                                              : u"twice"_s));
+    return found;
+}
+
 Translation Parser::remove()
 {
-    if (!takeWord("from"))
-        refuse(u"DELETE without FROM"_s);
-    const Catalog::Table& t = table(name());
-    if (isWordAt("with") || isSymbolAt("("))
-        refuse(u"table hints"_s);
-    m_scopes.append({{t.name, quotedName(t.name), &t}});
-    QString sql = u"DELETE FROM "_s + quotedName(t.name);
+    if (isWordAt("top"))
+        refuse(u"DELETE TOP"_s);
+    takeWord("from");
+    const QString target = tableName();
+    tableHints(true);
+    if (!takeWord("from")) {
+        const Catalog::Table& t = table(target);
+        m_scopes.append({{t.name, quotedName(t.name), &t}});
+        QString sql = u"DELETE FROM "_s + quotedName(t.name);
+        if (takeWord("where"))
+            sql += u" WHERE "_s + condition("WHERE");
+        m_scopes.removeLast();
+        return {sql, {}, {}};
+    }
+    // DELETE target FROM sources: the target's rows that the join keeps.
+    m_scopes.append(QList<Source>());
+    QStringList conditions;
+    QStringList sources = joinedSources(conditions);
+    const qsizetype removedAt = updatedSource(target);
+    const Source& removed = m_scopes.last()[removedAt];
+    QString sql = u"DELETE FROM %1 AS %2"_s.arg(quotedName(removed.table->name), removed.sqlName);
+    sources.removeAt(removedAt);
     if (takeWord("where"))
-        sql += u" WHERE "_s + condition("WHERE");
+        conditions << condition("WHERE");
+    QString filter = conditions.isEmpty() ? QString() : u'(' + conditions.join(u") AND ("_s) + u')';
+    if (!sources.isEmpty())
+        filter = u"EXISTS (SELECT 1 FROM %1%2)"_s.arg(
+            sources.join(u", "_s), filter.isEmpty() ? QString() : u" WHERE "_s + filter);
+    if (!filter.isEmpty())
+        sql += u" WHERE "_s + filter;
     m_scopes.removeLast();
     return {sql, {}, {}};
 }

@@ -297,9 +297,12 @@ Expr Parser::literal()
                {Type::Numeric, false, std::max<int>(int(digits.size()), scale), scale}};
         return e;
     }
-    if (digits.size() > 10 || digits.toLongLong() > 2147483647)
-        refuse(u"an integer literal beyond int (SQL Server types it decimal)"_s);
-    return {digits, {Type::Int}};
+    if (digits.size() <= 10 && digits.toLongLong() <= 2147483647)
+        return {digits, {Type::Int}};
+    // Beyond int SQL Server types a whole literal as decimal(digits, 0).
+    if (digits.size() > 15)
+        refuse(u"an integer literal of more than 15 digits"_s);
+    return {digits, {Type::Numeric, false, int(digits.size()), 0}};
 }
 
 Expr Parser::primary()
@@ -388,7 +391,11 @@ Expr Parser::functionCall(const QString& name)
         refuse(u"the function %1"_s.arg(name));
     expectSymbol("(");
     Call call{name, {}};
-    if (takeSymbol("*")) {
+    if (takesDatePart(name)) {
+        call.datePart = this->name();
+        expectSymbol(",");
+        call.arguments = valueList();
+    } else if (takeSymbol("*")) {
         call.star = true;
     } else if (!isSymbolAt(")")) {
         call.distinct = takeWord("distinct");
@@ -511,9 +518,13 @@ Expr Parser::subqueryValue()
     const QString single =
         u"CASE WHEN count(*) OVER () > 1 THEN tsql_fail('Subquery returned more than 1 value. "
         "This is not permitted when the subquery follows =, !=, <, <= , >, >= or when the "
-        "subquery is used as an expression.') ELSE %1 END"_s.arg(item.sql);
+        "subquery is used as an expression.') ELSE %1 END"_s;
+    // The rows TOP keeps are counted after it cuts them.
+    if (q.limited)
+        return Expr::from(u"(SELECT %1 FROM (%2))"_s.arg(single.arg(u"c1"_s), q.text(q.items)),
+                          item.type, {&inner});
     Query value = q;
-    value.items = {Expr::from(single, item.type, {})};
+    value.items = {Expr::from(single.arg(item.sql), item.type, {})};
     return Expr::from(u'(' + value.text(value.items) + u')', item.type, {&inner});
 }
 

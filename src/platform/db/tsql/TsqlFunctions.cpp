@@ -1,6 +1,7 @@
 #include "db/tsql/TsqlFunctions.h"
 
 #include "db/tsql/TsqlConversions.h"
+#include "db/tsql/TsqlDateParts.h"
 #include "db/tsql/TsqlErrors.h"
 
 #include <functional>
@@ -170,6 +171,81 @@ Expr replace(const Call& call)
                 Type::text(Type::VarChar, unicode ? 4000 : 8000, unicode), call.arguments);
 }
 
+// CHARINDEX(find, search [, start]): the first place at or after `start` where `find` stands
+// as the collation compares, 0 where none.
+Expr charIndex(const Call& call)
+{
+    QStringList sql{textArgument(call, 0).sql, textArgument(call, 1).sql};
+    sql << (call.arguments.size() > 2
+                ? convert(call.arguments[2], {Type::BigInt}, Conversion::Implicit).sql
+                : u"1"_s);
+    return made(u"tsql_charindex(%1)"_s.arg(sql.join(u", "_s)), {Type::Int}, call.arguments);
+}
+
+// DATALENGTH: the bytes SQL Server keeps, trailing blanks included.
+Expr dataLength(const Call& call)
+{
+    const Expr& x = call.arguments[0];
+    if (x.type.kind == Type::VarChar)
+        return made(u"(length(%1) * %2)"_s.arg(x.sql).arg(x.type.unicode ? 2 : 1), {Type::Int},
+                    call.arguments);
+    static const QHash<int, int> sizes{{Type::Int, 4},  {Type::BigInt, 8},   {Type::Float, 8},
+                                       {Type::Date, 3}, {Type::DateTime, 8}, {Type::Null, 0}};
+    if (!sizes.contains(x.type.kind))
+        refuse(u"DATALENGTH of %1"_s.arg(x.type.name()));
+    return made(
+        u"(CASE WHEN %1 IS NULL THEN NULL ELSE %2 END)"_s.arg(x.sql).arg(sizes[x.type.kind]),
+        {Type::Int}, call.arguments);
+}
+
+// CONCAT: each argument as text, NULL as the empty text.
+Expr concat(const Call& call)
+{
+    bool unicode = false;
+    for (const Expr& a : call.arguments)
+        unicode = unicode || a.type.unicode;
+    QStringList parts;
+    int length = 0;
+    for (const Expr& a : call.arguments) {
+        const int width = a.type.isText()               ? a.type.length
+                          : a.type.kind == Type::Int    ? 12
+                          : a.type.kind == Type::BigInt ? 20
+                          : a.type.kind == Type::Date   ? 10
+                                                        : 1;
+        const Expr text = convert(a, Type::text(Type::VarChar, width, unicode),
+                                  a.type.isText() ? Conversion::Implicit : Conversion::Explicit);
+        parts << u"ifnull(%1, '')"_s.arg(text.sql);
+        length += width;
+    }
+    const int most = unicode ? 4000 : 8000;
+    return made(u"(%1)"_s.arg(parts.join(u" || "_s)),
+                Type::text(Type::VarChar, std::min(length, most), unicode), call.arguments);
+}
+
+// REPLICATE(text, n): NULL for a negative n; a result cut at 8,000 bytes.
+Expr replicate(const Call& call)
+{
+    const Expr x = textArgument(call, 0);
+    const Expr n = convert(call.arguments[1], {Type::BigInt}, Conversion::Implicit);
+    const int most = x.type.unicode ? 4000 : 8000;
+    return made(u"tsql_replicate(%1, %2, %3)"_s.arg(x.sql, n.sql).arg(most),
+                Type::text(Type::VarChar, most, x.type.unicode), call.arguments);
+}
+
+// STUFF(text, start, length, insert): NULL for a start outside the text or a negative length.
+Expr stuff(const Call& call)
+{
+    const Expr x = textArgument(call, 0);
+    const Expr with = textArgument(call, 3);
+    const bool unicode = x.type.unicode || with.type.unicode;
+    const int most = unicode ? 4000 : 8000;
+    return made(
+        u"tsql_stuff(%1, %2, %3, %4)"_s.arg(x.sql, wholeArgument(call, 1).sql,
+                                            wholeArgument(call, 2).sql, with.sql),
+        Type::text(Type::VarChar, std::min(x.type.length + with.type.length, most), unicode),
+        call.arguments);
+}
+
 Expr absolute(const Call& call)
 {
     const Expr& x = call.arguments[0];
@@ -184,6 +260,66 @@ Expr absolute(const Call& call)
 Expr now(const Call& call)
 {
     return made(u"sqlserver_getdate()"_s, {Type::DateTime}, call.arguments);
+}
+
+// A date argument: a date or datetime as it is, a text read as SQL Server reads a datetime.
+Expr momentArgument(const Call& call, qsizetype i)
+{
+    const Expr& e = call.arguments[i];
+    if (e.type.isTemporal())
+        return e;
+    if (!e.type.isText() && e.type.kind != Type::Null)
+        refuse(u"%1 of %2"_s.arg(call.name, e.type.name()));
+    return convert(e, {Type::DateTime}, Conversion::Implicit);
+}
+
+// The part the call names, checked against the type it is taken from or added to.
+DatePart namedPart(const Call& call, const Type& type, const QString& name)
+{
+    const std::optional<DatePart> part = datePart(name);
+    if (!part) {
+        static const QStringList unsupported{u"microsecond"_s, u"mcs"_s,      u"nanosecond"_s,
+                                             u"ns"_s,          u"tzoffset"_s, u"tz"_s,
+                                             u"iso_week"_s,    u"isowk"_s,    u"isoww"_s};
+        if (unsupported.contains(name, Qt::CaseInsensitive))
+            refuse(u"the date part %1"_s.arg(name));
+        fail(u"'%1' is not a recognized %2 option."_s.arg(name, call.name));
+    }
+    // A datetime keeps milliseconds in steps of 1/300 second, which the stored text does not.
+    if (type.kind == Type::DateTime && *part == DatePart::Millisecond)
+        refuse(u"%1 of milliseconds of a datetime"_s.arg(call.name));
+    if (type.kind == Type::Date && isTimePart(*part) && call.name != u"datediff")
+        fail(u"The datepart %1 is not supported by date function %2 for data type date."_s.arg(
+            name, call.name));
+    return *part;
+}
+
+Expr partOfDate(const Call& call, const QString& name)
+{
+    const Expr x = momentArgument(call, 0);
+    namedPart(call, x.type, name);
+    return made(u"tsql_datepart(%1, %2)"_s.arg(quoted(name), x.sql), {Type::Int}, call.arguments);
+}
+
+Expr dateAdd(const Call& call)
+{
+    const Expr n = wholeArgument(call, 0);
+    const Expr x = momentArgument(call, 1);
+    namedPart(call, x.type, call.datePart);
+    const bool withTime = x.type.kind == Type::DateTime;
+    return made(u"tsql_dateadd(%1, %2, %3, %4)"_s.arg(quoted(call.datePart), n.sql, x.sql)
+                    .arg(withTime ? 1 : 0),
+                x.type, call.arguments);
+}
+
+Expr dateDiff(const Call& call)
+{
+    const Expr start = momentArgument(call, 0);
+    const Expr end = momentArgument(call, 1);
+    namedPart(call, start.type, call.datePart);
+    namedPart(call, end.type, call.datePart);
+    return made(u"tsql_datediff(%1, %2, %3)"_s.arg(quoted(call.datePart), start.sql, end.sql),
+                {Type::Int}, call.arguments);
 }
 
 struct Function
@@ -215,12 +351,28 @@ const QList<Function>& functions()
         {"substring"_L1, 3, 3, part},
         {"replace"_L1, 3, 3, replace},
         {"abs"_L1, 1, 1, absolute},
+        {"charindex"_L1, 2, 3, charIndex},
+        {"datalength"_L1, 1, 1, dataLength},
+        {"concat"_L1, 2, 254, concat},
+        {"replicate"_L1, 2, 2, replicate},
+        {"stuff"_L1, 4, 4, stuff},
         {"getdate"_L1, 0, 0, now},
+        {"year"_L1, 1, 1, [](const Call& c) { return partOfDate(c, u"year"_s); }},
+        {"month"_L1, 1, 1, [](const Call& c) { return partOfDate(c, u"month"_s); }},
+        {"day"_L1, 1, 1, [](const Call& c) { return partOfDate(c, u"day"_s); }},
+        {"datepart"_L1, 1, 1, [](const Call& c) { return partOfDate(c, c.datePart); }},
+        {"dateadd"_L1, 2, 2, dateAdd},
+        {"datediff"_L1, 2, 2, dateDiff},
     };
     return all;
 }
 
 } // namespace
+
+bool takesDatePart(const QString& name)
+{
+    return name == u"datepart" || name == u"dateadd" || name == u"datediff";
+}
 
 bool isKnownFunction(const QString& name)
 {

@@ -13,7 +13,11 @@ struct Call
     QList<Expr> arguments;
     bool distinct = false; // count(distinct x)
     bool star = false;     // count(*)
+    QString datePart = {}; // the part DATEPART, DATEADD and DATEDIFF name, as written
 };
+
+// Whether the function's first argument names a date part rather than being a value.
+bool takesDatePart(const QString& name);
 
 // Whether the front end knows a function of that name (lower case), so that an unknown one is
 // refused before its arguments are read.

@@ -158,8 +158,22 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
     Query q;
     q.distinct = takeWord("distinct");
     takeWord("all");
-    if (isWordAt("top"))
-        refuse(u"TOP"_s);
+    std::optional<qint64> top;
+    bool percent = false;
+    bool ties = false;
+    if (takeWord("top")) {
+        if (unionMember)
+            refuse(u"TOP in a UNION"_s);
+        q.limited = true;
+        top = rowCount(true);
+        percent = takeWord("percent");
+        if (percent && *top > 100)
+            fail(u"Percent values must be between 0 and 100."_s);
+        ties = isWordAt("with") && isWordAt("ties", 1);
+        m_pos += ties ? 2 : 0;
+        if (ties && (percent || q.distinct))
+            refuse(percent ? u"TOP ... PERCENT WITH TIES"_s : u"DISTINCT TOP ... WITH TIES"_s);
+    }
     // The select list names the FROM clause's tables, which come after it: read the FROM
     // clause first, then come back.
     const qsizetype list = m_pos;
@@ -261,14 +275,16 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
     if (!unionMember && isWordAt("union")) {
         if (subquery)
             refuse(u"UNION in a subquery"_s);
+        if (top)
+            refuse(u"TOP in a UNION"_s);
         unite(q);
     }
+    // The rows before ordering, which TOP's PERCENT and WITH TIES count.
+    const QString unordered = top ? q.text(q.items) : QString();
+    const QString unorderedTail = q.tail;
+    QStringList keys;
     if (!unionMember && takeWord("order")) {
         expectWord("by");
-        if (subquery)
-            fail(u"The ORDER BY clause is invalid in views, inline functions, derived tables, "
-                 "subqueries, and common table expressions, unless TOP, OFFSET or FOR XML is "
-                 "also specified."_s);
         QStringList sql;
         do {
             Expr key;
@@ -325,6 +341,29 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
             sql << entry;
         } while (takeSymbol(","));
         q.tail += u" ORDER BY "_s + sql.join(u", "_s);
+        keys = sql;
+        const bool offset = takeWord("offset");
+        if (offset)
+            q.tail += offsetFetch(top.has_value());
+        q.limited = q.limited || offset;
+        if (subquery && !q.limited)
+            fail(u"The ORDER BY clause is invalid in views, inline functions, derived tables, "
+                 "subqueries, and common table expressions, unless TOP, OFFSET or FOR XML is "
+                 "also specified."_s);
+    }
+    if (ties && keys.isEmpty())
+        fail(u"The TOP N WITH TIES clause is not allowed without a corresponding ORDER BY "
+             "clause."_s);
+    if (top) {
+        // WITH TIES: as many rows as rank within n; PERCENT: n hundredths of the rows, rounded
+        // up.
+        QString count = QString::number(*top);
+        if (ties)
+            count = u"(SELECT count(*) FROM (SELECT rank() OVER (ORDER BY %1) AS r%2) WHERE r <= "
+                    "%3)"_s.arg(keys.join(u", "_s), unorderedTail, count);
+        if (percent)
+            count = u"(SELECT (count(*) * %1 + 99) / 100 FROM (%2))"_s.arg(count, unordered);
+        q.tail += u" LIMIT "_s + count;
     }
     for (const Expr& e : checked)
         grouped = grouped || e.aggregate;
@@ -336,6 +375,46 @@ Parser::Query Parser::query(bool subquery, bool unionMember)
         refuse(at().text.toUpper());
     m_scopes.removeLast();
     return q;
+}
+
+qint64 Parser::rowCount(bool isTop)
+{
+    const bool parenthesised = takeSymbol("(");
+    const bool negative = parenthesised && takeSymbol("-");
+    if (at().kind != SqlToken::Kind::Number)
+        refuse(u"a row count other than a number"_s);
+    bool whole = false;
+    const qint64 n = at().text.toLongLong(&whole);
+    if (!whole)
+        refuse(u"a row count that is not a whole number"_s);
+    ++m_pos;
+    if (parenthesised)
+        expectSymbol(")");
+    if (negative && n != 0)
+        fail(isTop ? u"A TOP N or FETCH rows count value may not be negative."_s
+                   : u"The offset specified in a OFFSET clause may not be negative."_s);
+    return n;
+}
+
+QString Parser::offsetFetch(bool withTop)
+{
+    if (withTop)
+        fail(u"A TOP can not be used in the same query or sub-query as a OFFSET."_s);
+    const qint64 skipped = rowCount(false);
+    if (!takeWord("rows"))
+        expectWord("row");
+    qint64 taken = -1;
+    if (takeWord("fetch")) {
+        if (!takeWord("next"))
+            expectWord("first");
+        taken = rowCount(true);
+        if (taken == 0)
+            fail(u"The number of rows provided for a FETCH clause must be greater then zero."_s);
+        if (!takeWord("rows"))
+            expectWord("row");
+        expectWord("only");
+    }
+    return u" LIMIT %1 OFFSET %2"_s.arg(taken).arg(skipped);
 }
 
 void Parser::unite(Query& first)
@@ -437,15 +516,11 @@ QString Parser::source()
 {
     if (isSymbolAt("("))
         refuse(u"a derived table"_s);
-    const QString tableName = name();
-    if (isSymbolAt("."))
-        refuse(u"a qualified table name"_s);
-    const Catalog::Table& t = table(tableName);
+    const Catalog::Table& t = table(tableName());
     QString alias = t.name;
     if (takeWord("as") || isAlias())
         alias = name();
-    if (isWordAt("with") || isSymbolAt("("))
-        refuse(u"table hints"_s);
+    tableHints(false);
     for (const Source& s : m_scopes.last()) {
         if (s.name.compare(alias, Qt::CaseInsensitive) == 0)
             fail(u"The objects \"%1\" and \"%1\" in the FROM clause have the same exposed names. "
@@ -454,6 +529,44 @@ QString Parser::source()
     const QString sqlName = u"s%1"_s.arg(++m_sources);
     m_scopes.last().append({alias, sqlName, &t});
     return quotedName(t.name) + u" AS "_s + sqlName;
+}
+
+QString Parser::tableName()
+{
+    const QString first = name();
+    if (!takeSymbol("."))
+        return first;
+    // The catalog's tables are all in the schema dbo.
+    if (first.compare(u"dbo"_s, Qt::CaseInsensitive) != 0)
+        refuse(u"a table of the schema %1"_s.arg(first));
+    const QString second = name();
+    if (isSymbolAt("."))
+        refuse(u"a three-part table name"_s);
+    return second;
+}
+
+void Parser::tableHints(bool target)
+{
+    // The legacy form without WITH takes one hint, in FROM only: a changed table's '(' opens
+    // its column list.
+    const bool legacy = !takeWord("with");
+    if (!legacy && !isSymbolAt("("))
+        unexpected();
+    if ((legacy && target) || !takeSymbol("("))
+        return;
+    do {
+        const QString hint = name().toLower();
+        // A read on the embedded engine sees committed rows only, and locks are not rows' or
+        // pages': these hints ask for no more than it gives. The others change waiting, locking
+        // or the plan, which it cannot honour.
+        const bool unlocked = hint == u"nolock" || hint == u"readuncommitted";
+        if (unlocked && target)
+            fail(u"The NOLOCK and READUNCOMMITTED lock hints are not allowed for target tables of "
+                 "INSERT, UPDATE, DELETE or MERGE statements."_s);
+        if (!unlocked && hint != u"readcommitted" && hint != u"rowlock" && hint != u"paglock")
+            refuse(u"the table hint %1"_s.arg(hint.toUpper()));
+    } while (!legacy && takeSymbol(","));
+    expectSymbol(")");
 }
 
 QString Parser::condition(const char* clause)

@@ -7,6 +7,8 @@
 
 #include <QList>
 
+#include <optional>
+
 namespace ado::tsql {
 
 // Parses one T-SQL statement of the subset the embedded database answers as SQL Server does,
@@ -34,6 +36,7 @@ private:
         bool distinct = false;
         bool collate = false;  // its texts leave it collated, to be told apart as SQL Server does
         bool compound = false; // a UNION of several blocks
+        bool limited = false;  // TOP or OFFSET: rows cut after window functions see them
         QList<Expr> items;
         QStringList headings;
         QString tail; // FROM ... ORDER BY
@@ -55,13 +58,28 @@ private:
 
     // Statements.
     Query query(bool subquery, bool unionMember = false);
+    // The row count of TOP (n), TOP n, OFFSET n or FETCH n: a whole number, not negative.
+    qint64 rowCount(bool isTop);
+    // OFFSET n ROWS [FETCH {NEXT | FIRST} n ROWS ONLY] after ORDER BY, for the engine.
+    QString offsetFetch(bool withTop);
     // The blocks joined to `first` by UNION [ALL], their columns met by data type precedence.
     void unite(Query& first);
     QString fromClause();
     QString source();
+    // A table's name, alone or after the schema dbo.
+    QString tableName();
+    // WITH (hint, ...) or the legacy (hint) after a table: accepted where the embedded engine
+    // already gives the hint's guarantee, refused where not; `target` is the table a statement
+    // changes.
+    void tableHints(bool target);
     void checkGrouped(const Expr& e, const QList<Expr>& groups, const char* clause) const;
     Translation insert();
     Translation update();
+    // The FROM sources of UPDATE or DELETE written for the engine, their ON conditions added to
+    // `conditions`.
+    QStringList joinedSources(QStringList& conditions);
+    // Which of those sources is the table the statement changes.
+    qsizetype updatedSource(const QString& target) const;
     Translation remove();
     const Catalog::Table& table(const QString& name) const;
     QString condition(const char* clause);

@@ -2,6 +2,7 @@
 #include "db/SqliteFunctionText.h"
 
 #include "db/SqlServerDateText.h"
+#include "db/tsql/TsqlDateParts.h"
 
 #include <QString>
 #include <cmath>
@@ -58,6 +59,50 @@ void replace(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (!find.isEmpty())
         text.replace(find, textOf(argv[2]), Qt::CaseInsensitive);
     resultText(context, text);
+}
+
+// tsql_charindex(find, search, start): CHARINDEX, without regard to case; a start below 1
+// searches from the first character.
+void charIndex(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const QString find = textOf(argv[0]);
+    const QString search = textOf(argv[1]);
+    const qint64 start = std::max<qint64>(sqlite3_value_int64(argv[2]), 1);
+    if (find.isEmpty() || start > search.size())
+        return sqlite3_result_int(context, 0);
+    sqlite3_result_int64(context, search.indexOf(find, start - 1, Qt::CaseInsensitive) + 1);
+}
+
+// tsql_replicate(text, n, most): the text n times, cut at `most` characters; NULL for a
+// negative n.
+void replicate(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    const qint64 n = sqlite3_value_int64(argv[1]);
+    if (anyNull(argc, argv) || n < 0)
+        return sqlite3_result_null(context);
+    const QString text = textOf(argv[0]);
+    const qint64 most = sqlite3_value_int64(argv[2]);
+    const qint64 times = text.isEmpty() ? 0 : std::min(n, most / text.size() + 1);
+    resultText(context, text.repeated(times).left(most));
+}
+
+// tsql_stuff(text, start, length, insert): STUFF; NULL for a start outside the text or a
+// negative length, a NULL insert deleting only.
+void stuff(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return sqlite3_result_null(context);
+    }
+    QString text = textOf(argv[0]);
+    const qint64 start = sqlite3_value_int64(argv[1]);
+    const qint64 length = sqlite3_value_int64(argv[2]);
+    if (start < 1 || start > text.size() || length < 0)
+        return sqlite3_result_null(context);
+    const QString with = sqlite3_value_type(argv[3]) == SQLITE_NULL ? QString() : textOf(argv[3]);
+    resultText(context, text.replace(start - 1, std::min(length, text.size() - start + 1), with));
 }
 
 // tsql_float(x): a float result that left the type's range fails, where the engine would go on
@@ -132,6 +177,61 @@ void sum(sqlite3_context* context, int argc, sqlite3_value** argv)
     sqlite3_result_int64(context, total);
 }
 
+void failWith(sqlite3_context* context, const QByteArray& message)
+{
+    sqlite3_result_error(context, message.constData(), int(message.size()));
+}
+
+// tsql_datepart(part, moment): DATEPART's int.
+void partOfMoment(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const std::optional<DatePart> part = datePart(textOf(argv[0]));
+    const std::optional<QDateTime> moment = storedMoment(textOf(argv[1]));
+    if (!part || !moment)
+        return failWith(context, "a date the embedded database does not store");
+    sqlite3_result_int(context, partOf(*part, *moment));
+}
+
+// tsql_dateadd(part, number, moment, withTime): DATEADD's moment, failing beyond the type's
+// range as SQL Server does.
+void addToMoment(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const std::optional<DatePart> part = datePart(textOf(argv[0]));
+    const std::optional<QDateTime> moment = storedMoment(textOf(argv[2]));
+    const bool withTime = sqlite3_value_int(argv[3]) != 0;
+    if (!part || !moment)
+        return failWith(context, "a date the embedded database does not store");
+    const std::optional<QDateTime> result =
+        added(*part, sqlite3_value_int64(argv[1]), *moment, withTime);
+    if (!result)
+        return failWith(context, QByteArray("Adding a value to a '") +
+                                     (withTime ? "datetime" : "date") +
+                                     "' column caused an overflow.");
+    resultText(context, storedText(*result, withTime));
+}
+
+// tsql_datediff(part, start, end): DATEDIFF's boundaries, failing beyond int.
+void momentsApart(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(context);
+    const std::optional<DatePart> part = datePart(textOf(argv[0]));
+    const std::optional<QDateTime> start = storedMoment(textOf(argv[1]));
+    const std::optional<QDateTime> end = storedMoment(textOf(argv[2]));
+    if (!part || !start || !end)
+        return failWith(context, "a date the embedded database does not store");
+    const std::optional<int> n = boundaries(*part, *start, *end);
+    if (!n)
+        return failWith(context, "The datediff function resulted in an overflow. The number of "
+                                 "dateparts separating two date/time instances is too large. Try "
+                                 "to use datediff with a less precise datepart.");
+    sqlite3_result_int(context, *n);
+}
+
 } // namespace
 
 bool installRuntime(sqlite3* db)
@@ -153,7 +253,13 @@ bool installRuntime(sqlite3* db)
                                   {"tsql_sum", -1, sum, pure},
                                   {"tsql_float", 1, finite, pure},
                                   {"tsql_date", 1, dateOnly, pure},
-                                  {"tsql_datetime", 1, dateTime, pure}};
+                                  {"tsql_datetime", 1, dateTime, pure},
+                                  {"tsql_charindex", 3, charIndex, pure},
+                                  {"tsql_replicate", 3, replicate, pure},
+                                  {"tsql_stuff", 4, stuff, pure},
+                                  {"tsql_datepart", 2, partOfMoment, pure},
+                                  {"tsql_dateadd", 4, addToMoment, pure},
+                                  {"tsql_datediff", 3, momentsApart, pure}};
     for (const Function& f : functions) {
         if (sqlite3_create_function(db, f.name, f.arguments, f.flags, nullptr, f.call, nullptr,
                                     nullptr) != SQLITE_OK)
