@@ -13,7 +13,7 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
     if (!HostDatabase::namesFile(options.database)) {
         err << u"--add-indexes works on an embedded database file. On the company's SQL Server "
                "the site administrator runs the index statements of "
-               "src/data/payroll/PayrollSchemaSqlServer.sql (see the README)."_s
+               "src/payroll/PayrollSchemaSqlServer.sql (see the README)."_s
             << Qt::endl;
         return 2;
     }

@@ -33,7 +33,7 @@ QString sqlServerScript()
 {
     const QString name = u"PayrollSchemaSqlServer.sql"_s;
     const QString path = installed(OSTREL_DATA_FROM_HOST, name);
-    return QFileInfo::exists(path) ? path : u"src/data/payroll/"_s + name;
+    return QFileInfo::exists(path) ? path : u"src/payroll/"_s + name;
 }
 
 } // namespace InstalledFiles
