@@ -28,26 +28,31 @@ BulkInsert::~BulkInsert()
 
 BulkInsert& BulkInsert::bind(qint64 value)
 {
-    sqlite3_bind_int64(m_statement, ++m_position, value);
-    return *this;
+    return checked(sqlite3_bind_int64(m_statement, ++m_position, value));
 }
 
 BulkInsert& BulkInsert::bind(double value)
 {
-    sqlite3_bind_double(m_statement, ++m_position, value);
-    return *this;
+    return checked(sqlite3_bind_double(m_statement, ++m_position, value));
 }
 
 BulkInsert& BulkInsert::bind(const QByteArray& utf8)
 {
-    sqlite3_bind_text(m_statement, ++m_position, utf8.constData(), int(utf8.size()),
-                      SQLITE_TRANSIENT);
-    return *this;
+    return checked(sqlite3_bind_text(m_statement, ++m_position, utf8.constData(), int(utf8.size()),
+                                     SQLITE_TRANSIENT));
 }
 
 BulkInsert& BulkInsert::bindNull()
 {
-    sqlite3_bind_null(m_statement, ++m_position);
+    return checked(sqlite3_bind_null(m_statement, ++m_position));
+}
+
+// A value bound past the statement's parameters, or one the engine cannot take, must not leave
+// the row to be written without it.
+BulkInsert& BulkInsert::checked(int bindResult)
+{
+    if (bindResult != SQLITE_OK)
+        fail(bindResult);
     return *this;
 }
 

@@ -27,6 +27,7 @@ public:
     void run();
 
 private:
+    BulkInsert& checked(int bindResult);
     [[noreturn]] void fail(int resultCode);
 
     ado::Connection& m_connection;

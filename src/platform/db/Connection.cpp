@@ -266,7 +266,7 @@ StatementResult Connection::run(const QString& sql)
     return d->engine->run(d->engine->adapt(d->hooked(sql)), {});
 }
 
-StatementResult Connection::open(const QString& sql)
+StatementResult Connection::openColumns(const QString& sql)
 {
     checkInjectedFault();
     const QString adapted = d->engine->adapt(d->hooked(sql));

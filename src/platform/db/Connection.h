@@ -83,7 +83,7 @@ private:
 
     // Counts the statement and, when the engine can tell them without running it, returns only
     // its columns (rowsRead false); otherwise runs it like run().
-    StatementResult open(const QString& sql);
+    StatementResult openColumns(const QString& sql);
     // Reads the rows of a statement opened before, all at once; not counted again.
     StatementResult fetch(const QString& sql);
     // Runs a statement composed in the engine's own dialect, with values bound to its parameters

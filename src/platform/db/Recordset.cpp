@@ -239,7 +239,7 @@ Recordset& Recordset::operator=(Recordset&&) noexcept = default;
 void Recordset::Open(const QString& sql, Connection& connection, CursorType, LockType lock)
 {
     Close();
-    StatementResult result = connection.open(sql);
+    StatementResult result = connection.openColumns(sql);
     if (result.names.isEmpty())
         return; // a statement without rows leaves the record set closed
     d->connection = &connection;
