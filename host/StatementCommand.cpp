@@ -6,11 +6,8 @@
 #include "db/StatementClassifier.h"
 #include "db/Transaction.h"
 #include "db/tsql/AdminStatements.h"
-#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -31,7 +28,7 @@ void print(const ado::StatementResult& result, QTextStream& out)
     for (const QVariantList& row : result.rows) {
         QStringList line;
         for (const QVariant& value : row)
-            line << fieldText(value);
+            line << ado::AdminStatements::fieldText(value);
         out << line.join(QLatin1Char('\t')) << '\n';
     }
 }
@@ -49,28 +46,6 @@ QString statementName(qsizetype index, const QStringList& statements)
 }
 
 } // namespace
-
-QString fieldText(const QVariant& value)
-{
-    if (value.isNull())
-        return u"NULL"_s;
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(Qt::ISODate);
-    case QMetaType::QDateTime: {
-        const QDateTime moment = value.toDateTime();
-        return moment.time() == QTime(0, 0) ? moment.date().toString(Qt::ISODate)
-                                            : moment.toString(u"yyyy-MM-dd hh:mm:ss"_s);
-    }
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return vb::NumberToText(value.toDouble());
-    case QMetaType::Bool:
-        return value.toBool() ? u"1"_s : u"0"_s;
-    default:
-        return value.toString();
-    }
-}
 
 int run(const HostOptions& options, QTextStream& out, QTextStream& err)
 {

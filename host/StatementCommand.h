@@ -13,7 +13,4 @@ namespace StatementCommand {
 
 int run(const HostOptions& options, QTextStream& out, QTextStream& err);
 
-// A query's field as printed: NULL for an empty value, dates as yyyy-mm-dd, numbers plain.
-QString fieldText(const QVariant& value);
-
 } // namespace StatementCommand

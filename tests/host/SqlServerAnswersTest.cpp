@@ -9,7 +9,6 @@
 #include "runtime/RuntimeError.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,25 +32,6 @@ const Answer answers[] = {
 
 const QString refusal = u"not supported on the embedded database: "_s;
 
-QString fieldText(const QVariant& value)
-{
-    if (value.isNull())
-        return u"NULL"_s;
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(Qt::ISODate);
-    case QMetaType::QDateTime: {
-        const QDateTime moment = value.toDateTime();
-        return moment.time() == QTime(0, 0) ? moment.date().toString(Qt::ISODate)
-                                            : moment.toString(u"yyyy-MM-dd hh:mm:ss"_s);
-    }
-    case QMetaType::Double:
-        return QString::number(value.toDouble(), 'g', 15);
-    default:
-        return value.toString();
-    }
-}
-
 QString printed(const ado::StatementResult& result)
 {
     if (result.names.isEmpty())
@@ -60,7 +40,7 @@ QString printed(const ado::StatementResult& result)
     for (const QVariantList& row : result.rows) {
         QStringList fields;
         for (const QVariant& value : row)
-            fields << fieldText(value);
+            fields << ado::AdminStatements::fieldText(value);
         lines << fields.join(u'|');
     }
     return lines.join(u';');

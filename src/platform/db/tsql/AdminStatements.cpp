@@ -5,6 +5,7 @@
 #include "db/tsql/TsqlCatalog.h"
 #include "db/tsql/TsqlParser.h"
 #include "db/tsql/TsqlRuntime.h"
+#include "runtime/Conversions.h"
 
 #include <QDateTime>
 #include <sqlite3.h>
@@ -96,6 +97,28 @@ StatementResult AdminStatements::runTranslated(const tsql::Translation& translat
     if (translation.columns.isEmpty())
         result.rowsAffected = sqlite3_total_changes64(db) - changesBefore;
     return result;
+}
+
+QString AdminStatements::fieldText(const QVariant& value)
+{
+    if (value.isNull())
+        return u"NULL"_s;
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        return moment.time() == QTime(0, 0) ? moment.date().toString(Qt::ISODate)
+                                            : moment.toString(u"yyyy-MM-dd hh:mm:ss"_s);
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return vb::NumberToText(value.toDouble());
+    case QMetaType::Bool:
+        return value.toBool() ? u"1"_s : u"0"_s;
+    default:
+        return value.toString();
+    }
 }
 
 } // namespace ado

@@ -30,6 +30,10 @@ public:
     // Runs one statement (counted like every other); failures raise RuntimeError.
     StatementResult run(const QString& sql);
 
+    // A result's field as --sql prints it: NULL for an empty value, dates as yyyy-mm-dd (with the
+    // time where there is one), numbers plain, flags as 1 or 0.
+    static QString fieldText(const QVariant& value);
+
 private:
     StatementResult runTranslated(const tsql::Translation& translation);
 
