@@ -3,31 +3,26 @@
 #include "StoredFigures.h"
 #include "runtime/Conversions.h"
 
-#include <charconv>
 #include <cmath>
-#include <string>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Cents of a positive finite amount, rounded once as every amount is; -1 beyond the highest.
-qint64 centsOf(double value)
-{
-    if (!(value > 0) || !std::isfinite(value))
-        return 0;
-    const std::string digits = vb::RoundedDigits(value, 2);
-    qint64 cents = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), cents);
-    if (error != std::errc() || end != digits.data() + digits.size() ||
-        cents > IssueFigures::highestCents)
-        return -1;
-    return cents;
-}
-
 bool positive(double value)
 {
     return value > 0 && std::isfinite(value);
+}
+
+// Cents of a positive finite amount, rounded once as every amount is; -1 beyond the highest.
+qint64 centsOf(double value)
+{
+    if (!positive(value))
+        return 0;
+    if (value >= double(IssueFigures::highestCents) / 100 + 1)
+        return -1; // far past it: no cents to work out
+    const qint64 cents = loan::StoredFigures::toCents(value);
+    return cents > IssueFigures::highestCents ? -1 : cents;
 }
 
 } // namespace
