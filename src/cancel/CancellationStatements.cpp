@@ -1,6 +1,6 @@
 #include "cancel/CancellationStatements.h"
 
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "db/SqlLiteral.h"
 #include "runtime/Conversions.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 
 #include <QString>
 

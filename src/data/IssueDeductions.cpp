@@ -1,6 +1,6 @@
 #include "data/IssueDeductions.h"
 
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "db/Recordset.h"
 #include "runtime/Conversions.h"
 

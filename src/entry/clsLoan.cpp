@@ -1,6 +1,6 @@
 #include "entry/clsLoan.h"
 
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "register/FrmMaster.h"
 #include "ui/LockWaitIndicator.h"
 

@@ -1,6 +1,6 @@
 #include "issue_entry/RunningLoan.h"
 
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "db/Recordset.h"
 #include "runtime/Conversions.h"
 

@@ -3,7 +3,7 @@
 #include "ModalWatch.h"
 #include "NativeStatement.h"
 #include "cancel/frmCancel.h"
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 #include "ui/Twips.h"

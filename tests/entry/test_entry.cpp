@@ -1,6 +1,6 @@
 #include "DemoData.h"
 #include "OstrelLoanIssue.h"
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "data/ResolveTableNames.h"
 #include "entry/clsLoan.h"
 #include "register/FrmMaster.h"

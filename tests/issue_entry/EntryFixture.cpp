@@ -3,7 +3,7 @@
 #include "ModalWatch.h"
 
 #include "PayrollSchema.h"
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "data/ResolveTableNames.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"

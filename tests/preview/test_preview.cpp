@@ -1,6 +1,6 @@
 #include "RecordingPreviewPresenter.h"
 #include "RegisterFixture.h"
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 

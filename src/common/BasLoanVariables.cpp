@@ -1,4 +1,4 @@
-#include "data/BasLoanVariables.h"
+#include "common/BasLoanVariables.h"
 
 #include <QCoreApplication>
 
