@@ -2,7 +2,7 @@
 // and from the raw sqlite3 step loop), the fill through AddItem, the generic sort of every
 // column, the repeated ascending sort the search runs before each keystroke, and drawing a
 // frame. Each measurement runs in a fresh process so its peak memory is its own.
-#include "HelpOption.h"
+#include "BenchCommandLine.h"
 #include "grid/FlexGrid.h"
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -338,11 +339,9 @@ int runMarking(int rows)
     return enterCells > 0 ? 0 : 1;
 }
 
-int runScenario(int argc, char** argv)
+int runScenario(int argc, char** argv, const std::string& scenario, int rows)
 {
     QApplication app(argc, argv);
-    const std::string scenario = argv[1];
-    const int rows = std::stoi(argv[2]);
     if (scenario == "sort")
         return runSort(rows);
     if (scenario == "mark")
@@ -367,14 +366,27 @@ int spawnScenario(const char* scenario, int rows)
 
 int main(int argc, char** argv)
 {
-    if (printedHelp(argc, argv,
-                    "Usage: grid_bench\n"
-                    "Times the register grid at 100,000 and 1,000,000 rows: fills, AddItem, "
-                    "sorts, marking\ncancelled rows and drawing, each in a fresh process. The "
-                    "rows are generated once into\n/tmp/grid_bench_ROWS.db and reused.\n"))
-        return 0;
-    if (argc == 3)
-        return runScenario(argc, argv);
+    BenchCommandLine commandLine(
+        "grid_bench", "Usage: grid_bench\n"
+                      "Times the register grid at 100,000 and 1,000,000 rows: fills, AddItem, "
+                      "sorts, marking\ncancelled rows and drawing, each in a fresh process. The "
+                      "rows are generated once into\n/tmp/grid_bench_ROWS.db and reused.\n");
+    if (const std::optional<int> done = commandLine.parse(argc, argv))
+        return *done;
+    // Each measurement is this program started again as "grid_bench SCENARIO ROWS".
+    const QStringList scenario = commandLine.parser().positionalArguments();
+    if (!scenario.isEmpty()) {
+        const QStringList scenarios = {u"memory"_s, u"sqlite"_s, u"additem"_s, u"sort"_s,
+                                       u"mark"_s};
+        if (scenario.size() != 2 || !scenarios.contains(scenario[0]))
+            return commandLine.refuse(
+                u"Unexpected arguments '%1': a measurement is started as 'grid_bench SCENARIO "
+                "ROWS', SCENARIO one of %2."_s.arg(scenario.join(u' '), scenarios.join(u", ")));
+        int rows = 0;
+        if (!readCount(scenario[1], 1, rows))
+            return commandLine.refuse(u"'%1' is no number of rows."_s.arg(scenario[1]));
+        return runScenario(argc, argv, scenario[0].toStdString(), rows);
+    }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     std::printf("grid_bench: %d columns of register texts; each line a fresh process\n", Cols);
     std::fflush(stdout);

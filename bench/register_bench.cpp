@@ -1,7 +1,7 @@
 // How quickly the issue register opens, searches and sorts on large registers. For each size a
 // register is generated in a temporary SQLite file and compared with the bare sqlite3 step loop
 // over the same list statement in the same run.
-#include "HelpOption.h"
+#include "BenchCommandLine.h"
 #include "LargeRegister.h"
 #include "PayrollSchema.h"
 #include "common/BasLoan.h"
@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <sqlite3.h>
 #include <vector>
 
@@ -123,10 +124,11 @@ void searchKeystrokes(FrmMaster& register_)
         register_.txtsearch_KeyUp();
         later.push_back(msSince(timer));
     }
-    std::printf("  search keystroke: first %.1f ms (prepared order; goal < 50 ms): %s; later median "
-                "%.3f ms, max %.3f ms\n",
-                first, first < 50 ? "met" : "MISSED", median(later),
-                *std::max_element(later.begin(), later.end()));
+    std::printf(
+        "  search keystroke: first %.1f ms (prepared order; goal < 50 ms): %s; later median "
+        "%.3f ms, max %.3f ms\n",
+        first, first < 50 ? "met" : "MISSED", median(later),
+        *std::max_element(later.begin(), later.end()));
 }
 
 double sortMs(FrmMaster& register_, int entry, bool ascending)
@@ -219,28 +221,24 @@ void benchRegister(int issues)
 
 int main(int argc, char** argv)
 {
-    if (printedHelp(argc, argv,
-                    "Usage: register_bench [ISSUES...]\n"
-                    "Opens, searches and sorts the issue register on generated registers of "
-                    "each size (default\n10000 100000 1000000), each in a temporary file, "
-                    "beside the bare sqlite3 fetch of its list (the\nfastest of three of each, "
-                    "taken in turns).\n"))
-        return 0;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    BenchCommandLine commandLine(
+        "register_bench", "Usage: register_bench [ISSUES...]\n"
+                          "Opens, searches and sorts the issue register on generated registers of "
+                          "each size (default\n10000 100000 1000000), each in a temporary file, "
+                          "beside the bare sqlite3 fetch of its list (the\nfastest of three of "
+                          "each, taken in turns).\n");
+    if (const std::optional<int> done = commandLine.parse(argc, argv))
+        return *done;
     std::vector<int> sizes;
-    for (const QString& size : app.arguments().mid(1)) {
-        bool ok = false;
-        sizes.push_back(size.toInt(&ok));
-        if (!ok || sizes.back() < 1) {
-            std::fprintf(stderr, "register_bench: '%s' is no number of issues; see --help.\n",
-                         qPrintable(size));
-            return 2;
-        }
+    for (const QString& size : commandLine.parser().positionalArguments()) {
+        if (!readCount(size, 1, sizes.emplace_back()))
+            return commandLine.refuse(u"'%1' is no number of issues."_s.arg(size));
     }
     if (sizes.empty())
         sizes = {10000, 100000, 1000000};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     for (int issues : sizes)
         benchRegister(issues);
     return 0;

@@ -2,9 +2,9 @@
 //
 // Prints its figures and exits 0 when every check passed. Each clerk is this program started
 // again as "stress --clerk FILE INDEX SAVES EMPLOYEES SEED".
+#include "BenchCommandLine.h"
 #include "ClerkLoop.h"
 #include "CrashRun.h"
-#include "HelpOption.h"
 #include "LatencyLadder.h"
 #include "StressRun.h"
 
@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -45,13 +44,6 @@ struct Options
     QString database;
 };
 
-bool readCount(const QString& text, int minimum, int& count)
-{
-    bool ok = false;
-    count = text.toInt(&ok);
-    return ok && count >= minimum;
-}
-
 bool readSizes(const QString& text, QList<int>& sizes)
 {
     for (const QString& size : text.split(u',')) {
@@ -63,43 +55,64 @@ bool readSizes(const QString& text, QList<int>& sizes)
     return true;
 }
 
-std::optional<Options> parse(const QStringList& args)
+QList<QCommandLineOption> declaredOptions()
 {
+    QList<QCommandLineOption> options{QCommandLineOption(u"clerk"_s)};
+    for (const char* name : {"processes", "saves", "issues", "ladder", "crash", "seed", "db"})
+        options.append(QCommandLineOption(QString::fromLatin1(name), QString(), u"VALUE"_s));
+    return options;
+}
+
+std::optional<Options> readOptions(const BenchCommandLine& commandLine)
+{
+    const QCommandLineParser& parser = commandLine.parser();
+    if (!parser.positionalArguments().isEmpty()) {
+        commandLine.refuse(
+            u"Unexpected argument '%1'."_s.arg(parser.positionalArguments().constFirst()));
+        return std::nullopt;
+    }
     Options options;
-    for (qsizetype i = 1; i < args.size(); i += 2) {
-        const QString& name = args[i];
-        const QString value = args.value(i + 1);
-        bool ok = i + 1 < args.size();
-        if (name == u"--processes")
-            ok = ok && readCount(value, 1, options.plan.processes);
-        else if (name == u"--saves")
-            ok = ok && readCount(value, 1, options.plan.saves);
-        else if (name == u"--issues")
-            ok = ok && readCount(value, 0, options.plan.seededIssues);
-        else if (name == u"--ladder")
-            ok = ok && readSizes(value, options.ladder);
-        else if (name == u"--crash")
-            ok = ok && readCount(value, 1, options.kills);
-        else if (name == u"--seed")
+    for (const QString& name : parser.optionNames()) {
+        const QString value = parser.value(name);
+        bool ok = true;
+        if (name == u"processes")
+            ok = readCount(value, 1, options.plan.processes);
+        else if (name == u"saves")
+            ok = readCount(value, 1, options.plan.saves);
+        else if (name == u"issues")
+            ok = readCount(value, 0, options.plan.seededIssues);
+        else if (name == u"ladder")
+            ok = readSizes(value, options.ladder);
+        else if (name == u"crash")
+            ok = readCount(value, 1, options.kills);
+        else if (name == u"seed")
             options.plan.seed = value.toUInt(&ok);
-        else if (name == u"--db")
+        else if (name == u"db")
             options.database = value;
-        else
-            ok = false;
         if (!ok) {
-            std::fprintf(stderr, "stress: cannot use '%s %s'; see stress --help.\n",
-                         qPrintable(name), qPrintable(value));
+            commandLine.refuse(u"cannot use '--%1 %2'."_s.arg(name, value));
             return std::nullopt;
         }
     }
     return options;
 }
 
-int clerkRole(const QStringList& args)
+int clerkRole(int argc, char** argv, const BenchCommandLine& commandLine)
 {
-    if (args.size() < 7)
-        return 2;
-    return runClerk(args[2], args[3].toInt(), args[4].toInt(), args[5].toInt(), args[6].toUInt());
+    const QStringList args = commandLine.parser().positionalArguments();
+    int index = 0;
+    int saves = 0;
+    int employees = 0;
+    bool seedRead = false;
+    const quint32 seed = args.value(4).toUInt(&seedRead);
+    if (args.size() != 5 || !readCount(args[1], 0, index) || !readCount(args[2], 1, saves) ||
+        !readCount(args[3], 1, employees) || !seedRead)
+        return commandLine.refuse(
+            u"a clerk is started as 'stress --clerk FILE INDEX SAVES EMPLOYEES SEED', not with "
+            "'%1'."_s.arg(args.join(u' ')));
+    // The clerk drives the real windows, offscreen.
+    QApplication app(argc, argv);
+    return runClerk(args[0], index, saves, employees, seed);
 }
 
 int stressRole(const Options& options, const QString& program)
@@ -130,18 +143,15 @@ int crashRole(const Options& options, const QString& program)
 
 int main(int argc, char** argv)
 {
-    const bool clerk = argc > 1 && std::strcmp(argv[1], "--clerk") == 0;
-    if (clerk) {
-        // The clerk drives the real windows, offscreen.
-        QApplication app(argc, argv);
-        return clerkRole(app.arguments());
-    }
-    if (printedHelp(argc, argv, Usage))
-        return 0;
-    QCoreApplication app(argc, argv);
-    std::optional<Options> options = parse(app.arguments());
+    BenchCommandLine commandLine("stress", Usage, declaredOptions());
+    if (const std::optional<int> done = commandLine.parse(argc, argv))
+        return *done;
+    if (commandLine.parser().isSet(u"clerk"_s))
+        return clerkRole(argc, argv, commandLine);
+    std::optional<Options> options = readOptions(commandLine);
     if (!options)
         return 2;
+    QCoreApplication app(argc, argv);
     // Unless a file is named, the run's database is its own: no other run or user shares it.
     std::optional<QTemporaryDir> privateFolder;
     if (options->database.isEmpty()) {

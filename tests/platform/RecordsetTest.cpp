@@ -233,16 +233,18 @@ private slots:
     }
     // Two clerks saving at once, each in its own process: this BEGIN waits for the other
     // process's commit instead of failing, and then sees its row. The wait is shown, and keys
-    // typed meanwhile go nowhere, while timers still run.
+    // typed meanwhile go nowhere, while timers still run. The other process commits only once
+    // this wait has been seen, so the BEGIN cannot have ended before it.
     void secondSaveWaitsForTheFirst()
     {
         LockWaitIndicator::install();
         QLineEdit entry;
         entry.show();
         QVERIFY(QTest::qWaitForWindowActive(&entry));
+        QProcess first;
         bool busy = false;
         bool noticed = false;
-        QTimer::singleShot(LockWaitIndicator::NoticeAfterMs + 200, [&] {
+        QTimer::singleShot(LockWaitIndicator::NoticeAfterMs + 200, &entry, [&] {
             const QCursor* cursor = QApplication::overrideCursor();
             busy = cursor && cursor->shape() == Qt::WaitCursor;
             for (const QWidget* w : QApplication::topLevelWidgets())
@@ -250,9 +252,9 @@ private slots:
                     noticed || (w->isVisible() &&
                                 w->objectName() == QLatin1String(LockWaitIndicator::NoticeName));
             QTest::keyClicks(&entry, u"lost"_s);
+            first.write("commit\n");
         });
         m_db.Execute(u"create table saves (clerk varchar(10))"_s);
-        QProcess first;
         first.start(QCoreApplication::applicationDirPath() + u"/db_write_lock_holder"_s, {m_path});
         QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
         while (!first.canReadLine())

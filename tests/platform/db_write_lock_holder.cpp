@@ -1,11 +1,13 @@
-// Takes the write lock of the database named on the command line, says "locked", writes a row,
-// holds the lock for a moment and commits: another clerk in the middle of a save.
+// Takes the write lock of the database named on the command line, says "locked", writes a row
+// and commits when told to by a line on its standard input: another clerk in the middle of a
+// save, for as long as the test needs. The end of the input commits too, so it never hangs.
 #include "db/Connection.h"
 #include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
-#include <QThread>
 #include <cstdio>
+#include <iostream>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -21,7 +23,8 @@ int main(int argc, char** argv)
         db.Execute(u"insert into saves (clerk) values ('first')"_s);
         std::puts("locked");
         std::fflush(stdout);
-        QThread::msleep(1000);
+        std::string line;
+        std::getline(std::cin, line);
         db.CommitTrans();
     } catch (const RuntimeError& e) {
         std::fprintf(stderr, "%s\n", e.what());
