@@ -3,9 +3,8 @@
 #include "PayrollSchema.h"
 #include "PayrollTables.h"
 #include "SqliteFile.h"
-#include "db/SqlServerCollation.h"
-
-#include <sqlite3.h>
+#include "db/Connection.h"
+#include "db/PreparedStatement.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,35 +30,26 @@ const QList<std::pair<QString, QString>> CheckedTables{
 // declares them.
 QList<QList<Column>> declaredColumns()
 {
-    sqlite3* db = nullptr;
-    sqlite3_open(":memory:", &db);
-    ado::SqlServerCollation::install(db);
+    ado::Connection db;
+    db.Open(u":memory:"_s);
     for (const QString& statement : payroll::schemaStatements())
-        sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
+        ado::PreparedStatement(db, statement).run();
     QList<QList<Column>> tables;
     for (const auto& [logical, physical] : CheckedTables) {
         QList<Column> columns;
-        sqlite3_stmt* info = nullptr;
-        const QByteArray sql = "SELECT name, upper(type), pk FROM pragma_table_info('" +
-                               physical.toUtf8() + "') ORDER BY pk = 0, pk, cid";
-        sqlite3_prepare_v2(db, sql.constData(), -1, &info, nullptr);
-        while (sqlite3_step(info) == SQLITE_ROW) {
-            const auto text = [&](int i) {
-                return QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(info, i)));
-            };
-            const QString declared = text(1);
+        ado::PreparedStatement info(db, u"SELECT name, upper(type), pk FROM pragma_table_info(?) "
+                                        "ORDER BY pk = 0, pk, cid"_s);
+        for (const QVariantList& row : info.rows({physical})) {
+            const QString declared = row[1].toString();
             const QString type = declared == u"INTEGER" ? u"int"_s
                                  : declared == u"REAL"  ? u"float"_s
                                  : declared == u"DATE"  ? u"date"_s
                                                         : QString();
             if (!type.isEmpty())
-                columns.append({text(0), type, sqlite3_column_int(info, 2) > 0});
+                columns.append({row[0].toString(), type, row[2].toLongLong() > 0});
         }
-        sqlite3_finalize(info);
         tables.append(columns);
     }
-    sqlite3_close(db);
     return tables;
 }
 

@@ -6,10 +6,12 @@
 
 struct sqlite3;
 
-// A payroll database file opened directly through the engine, read-only and without the set-up a
-// normal open does (journal mode, synchronisation), so that reading it never changes it; a user
-// who may only read it and would leave files beside it is refused. Only the
-// text collation the schema declares is registered: its indexes cannot be read without it.
+// The host's inspection handle: the one road to the engine outside the platform's connection,
+// taken on purpose by --check and --backup. A payroll database file opened directly through the
+// engine, read-only and without the set-up a connection does (journal mode, synchronisation),
+// so that inspecting or copying it never changes it; a user who may only read it and would
+// leave files beside it is refused. Only the text collation the schema declares is registered:
+// its indexes cannot be read without it.
 class SqliteFile
 {
 public:

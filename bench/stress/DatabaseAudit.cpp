@@ -2,7 +2,7 @@
 
 #include "StressDatabase.h"
 
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "db/Connection.h"
 #include "runtime/RuntimeError.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 int count(ado::Connection& connection, const QString& sql)
 {
-    return payroll::NativeStatement(connection, sql).scalar().toInt();
+    return ado::PreparedStatement(connection, sql).scalar().toInt();
 }
 
 } // namespace
@@ -47,7 +47,7 @@ DatabaseAudit DatabaseAudit::of(const QString& path)
         ado::Connection connection;
         connection.Open(path);
         audit.integrity =
-            payroll::NativeStatement(connection, u"PRAGMA integrity_check"_s).scalar().toString();
+            ado::PreparedStatement(connection, u"PRAGMA integrity_check"_s).scalar().toString();
         audit.duplicateIds =
             count(connection, u"SELECT count(*) FROM (SELECT 1 FROM pLoansIssueData "
                               "GROUP BY liCompanyID, liID HAVING count(*) > 1)"_s);

@@ -2,7 +2,7 @@
 
 #include "DemoData.h"
 #include "LargeRegister.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "db/Connection.h"
 #include "db/Transaction.h"
 
@@ -21,22 +21,21 @@ namespace {
 
 void addApplications(ado::Connection& connection, int employees, int applications)
 {
-    using payroll::NativeStatement;
-    NativeStatement employee(connection, u"INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, "
+    ado::PreparedStatement employee(connection, u"INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, "
                                          "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s);
     for (int e = 0; e < employees; ++e)
         employee.run({Company, FirstEmployee + e, u"S%1"_s.arg(e),
                       u"Stress Employee %1"_s.arg(e, 3, 10, QLatin1Char('0'))});
 
-    NativeStatement loanType(connection, u"INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, "
+    ado::PreparedStatement loanType(connection, u"INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, "
                                          "lCurrencyID, lPercentageofInterest, lMinlimit, "
                                          "lMaxlimit) VALUES (?, ?, ?, 1, 12, 0, 1000000)"_s);
-    NativeStatement application(
+    ado::PreparedStatement application(
         connection, u"INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, "
                     "laAppDate, laAppType, laEmployeeID, laLoanID, laPaymentPeriod, "
                     "laSanctionAmount, laInstalmentAmount, laDeductMonthly, lacancelled) "
                     "VALUES (?, ?, ?, ?, 'L', ?, ?, 12, ?, ?, 1, 0)"_s);
-    NativeStatement repayment(connection, u"INSERT INTO ploanrepaymentdetails (lrdcompanyid, "
+    ado::PreparedStatement repayment(connection, u"INSERT INTO ploanrepaymentdetails (lrdcompanyid, "
                                           "lrdEmpID, lrdLoanID, lrdMonth, lrdAmount, "
                                           "lrdProcessed) VALUES (?, ?, ?, ?, ?, 0)"_s);
     const QString month = processDate().addMonths(1).toString(Qt::ISODate);
@@ -74,7 +73,7 @@ QHash<qint32, StoredIssue> generatedIssues(const QString& path)
 {
     ado::Connection connection;
     connection.Open(path);
-    payroll::NativeStatement select(connection,
+    ado::PreparedStatement select(connection,
                                     u"SELECT liID, liNo, licancelled FROM pLoansIssueData WHERE "
                                     "liCompanyID = %1 AND liLoanID >= %2"_s.arg(Company)
                                         .arg(FirstGenerated));

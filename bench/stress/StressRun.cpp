@@ -3,7 +3,7 @@
 #include "ClerkProcess.h"
 #include "StressDatabase.h"
 
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "db/Connection.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "DemoData.h"
 #include "DemoSeedSteps.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "OstrelLoanIssue.h"
 
 using namespace Qt::StringLiterals;
@@ -102,22 +102,22 @@ constexpr User users[] = {
 
 void seedSettingsAndCurrencies(ado::Connection& connection)
 {
-    NativeStatement setting(connection, u"INSERT INTO psettings (companyid, FlatLoanInterest, "
+    ado::PreparedStatement setting(connection, u"INSERT INTO psettings (companyid, FlatLoanInterest, "
                                         "NoOfPreviousDays) VALUES (?, ?, ?)"_s);
-    NativeStatement company(connection,
+    ado::PreparedStatement company(connection,
                             u"INSERT INTO pCompanyMaster (CompanyID, CompanyName) VALUES (?, ?)"_s);
     for (const Settings& s : settings) {
         setting.run({s.company, s.flatLoanInterest, s.previousDays});
         company.run({s.company, QString::fromUtf8(s.name)});
     }
 
-    NativeStatement currency(
+    ado::PreparedStatement currency(
         connection, u"INSERT INTO pCurrencyMaster (CompanyID, CurrencyId, CurrencyName, symbol) "
                     "VALUES (?, ?, ?, ?)"_s);
     for (const Currency& c : currencies)
         currency.run({c.company, c.id, QString::fromUtf8(c.name), QString::fromUtf8(c.symbol)});
 
-    NativeStatement loanType(
+    ado::PreparedStatement loanType(
         connection, u"INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, lCurrencyID, "
                     "lPercentageofInterest, lMinlimit, lMaxlimit) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
     for (const LoanType& l : loanTypes)
@@ -127,7 +127,7 @@ void seedSettingsAndCurrencies(ado::Connection& connection)
 
 void seedEmployees(ado::Connection& connection)
 {
-    NativeStatement employee(
+    ado::PreparedStatement employee(
         connection,
         u"INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, eName, eJoinDate, eActive) "
         "VALUES (?, ?, ?, ?, ?, ?)"_s);
@@ -138,9 +138,9 @@ void seedEmployees(ado::Connection& connection)
 
 void seedUsersAndRights(ado::Connection& connection)
 {
-    NativeStatement user(connection,
+    ado::PreparedStatement user(connection,
                          u"INSERT INTO pusers (companyid, userid, username) VALUES (?, ?, ?)"_s);
-    NativeStatement right(
+    ado::PreparedStatement right(
         connection,
         u"INSERT INTO puserrights (userid, interfaceid, functionrights) VALUES (?, ?, ?)"_s);
     for (const User& u : users) {
@@ -156,7 +156,7 @@ void seedUsersAndRights(ado::Connection& connection)
 void seedPrefixes(ado::Connection& connection)
 {
     // Company 2 numbers its issues without a prefix.
-    NativeStatement prefix(
+    ado::PreparedStatement prefix(
         connection, u"INSERT INTO pPrefix (CompanyID, InterfaceID, Prefix) VALUES (?, ?, ?)"_s);
     prefix.run({HeadOffice, LoanRegisterInterfaceID, u"LN"_s});
     prefix.run({HeadOffice, AdvanceRegisterInterfaceID, u"ADV"_s});

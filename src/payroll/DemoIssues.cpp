@@ -1,6 +1,6 @@
 #include "DemoData.h"
 #include "DemoSeedSteps.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "PayrollTables.h"
 
 #include <cmath>
@@ -179,7 +179,7 @@ QString applicationNumber(const Issue& issue)
 
 void seedApplications(ado::Connection& connection, const QDate& processDate)
 {
-    NativeStatement application(
+    ado::PreparedStatement application(
         connection,
         u"INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
         "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
@@ -199,7 +199,7 @@ void seedApplications(ado::Connection& connection, const QDate& processDate)
 
 void seedIssueRows(ado::Connection& connection, const QDate& processDate)
 {
-    NativeStatement issue(
+    ado::PreparedStatement issue(
         connection,
         u"INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, liLoanID, "
         "liLoanAppID, liOpeningBalance, liCurrentBalance, liNoofPayments, liInstallmentAmount, "
@@ -218,10 +218,10 @@ void seedIssueRows(ado::Connection& connection, const QDate& processDate)
 void seedMonthlyEntries(ado::Connection& connection, const QDate& processDate)
 {
     const QDate thisMonth(processDate.year(), processDate.month(), 1);
-    NativeStatement header(
+    ado::PreparedStatement header(
         connection, u"INSERT INTO pempMonthlyEntryHeader (emhCompanyID, emhID, emhEmpID, emhMonth, "
                     "emhCancelled) VALUES (?, ?, ?, ?, ?)"_s);
-    NativeStatement line(
+    ado::PreparedStatement line(
         connection,
         u"INSERT INTO pEmployeeDeductionDetail (eddCompanyID, eddID, eddLoanIssueID, eddAmount) "
         "VALUES (?, ?, ?, ?)"_s);
@@ -232,7 +232,7 @@ void seedMonthlyEntries(ado::Connection& connection, const QDate& processDate)
             line.run({e.company, e.id, e.issue, e.instalment});
     }
 
-    NativeStatement repayment(
+    ado::PreparedStatement repayment(
         connection,
         u"INSERT INTO ploanrepaymentdetails (lrdcompanyid, lrdEmpID, lrdLoanID, lrdLoanIssueID, "
         "lrdMonth, lrdAmount, lrdProcessed) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);

@@ -1,7 +1,7 @@
 #include "LargeRegister.h"
 
-#include "BulkInsert.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
+#include "db/PreparedStatement.h"
 #include "OstrelLoanIssue.h"
 #include "PayrollTables.h"
 #include "db/Transaction.h"
@@ -40,21 +40,21 @@ struct LoanType
 
 void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
 {
-    NativeStatement(connection,
+    ado::PreparedStatement(connection,
                     u"INSERT OR IGNORE INTO %1 (companyid, "
                     "FlatLoanInterest, NoOfPreviousDays) VALUES (?, 1, 0)"_s.arg(table::Settings))
         .run({companyId});
     const QVariant loanTypes =
-        NativeStatement(connection,
+        ado::PreparedStatement(connection,
                         u"SELECT count(*) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans))
             .scalar({companyId});
     if (loanTypes.toInt() > 0)
         return;
-    NativeStatement(connection, u"INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
+    ado::PreparedStatement(connection, u"INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
                                 "CurrencyName, symbol) VALUES (?, 1, 'Indian Rupee', 'Rs')"_s.arg(
                                     table::Currency))
         .run({companyId});
-    NativeStatement loanType(connection,
+    ado::PreparedStatement loanType(connection,
                              u"INSERT INTO %1 (lCompanyID, lLoanID, lDescription, "
                              "lCurrencyID, lPercentageofInterest, lMinlimit, "
                              "lMaxlimit) VALUES (?, ?, ?, 1, ?, ?, ?)"_s.arg(table::Loans));
@@ -69,7 +69,7 @@ void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
 std::vector<LoanType> loanTypesFor(ado::Connection& connection, qint16 companyId,
                                    const QString& type)
 {
-    NativeStatement query(connection, u"SELECT lLoanID, lDescription LIKE '%advance%', "
+    ado::PreparedStatement query(connection, u"SELECT lLoanID, lDescription LIKE '%advance%', "
                                       "lMinlimit, lMaxlimit, coalesce(lPercentageofInterest, "
                                       "0) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans));
     std::vector<LoanType> all;
@@ -96,12 +96,12 @@ Continuation continuationOf(ado::Connection& connection, qint16 companyId, const
 {
     const QString issues = u" FROM %1 WHERE liCompanyID = ?"_s.arg(table::LoansIssue);
     Continuation next;
-    next.id = NativeStatement(connection, u"SELECT coalesce(max(liID), 0)"_s + issues)
+    next.id = ado::PreparedStatement(connection, u"SELECT coalesce(max(liID), 0)"_s + issues)
                   .scalar({companyId})
                   .toInt() +
               1;
     next.number =
-        NativeStatement(connection, u"SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
+        ado::PreparedStatement(connection, u"SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
                                     "INTEGER)), 0)"_s +
                                         issues +
                                         u" AND litype = ? AND substr(liNo, 1, length(?)) = ?"_s)
@@ -109,7 +109,7 @@ Continuation continuationOf(ado::Connection& connection, qint16 companyId, const
             .toInt() +
         1;
     next.application =
-        NativeStatement(connection, u"SELECT coalesce(max(laLoanAppID), 0) FROM %1"_s.arg(
+        ado::PreparedStatement(connection, u"SELECT coalesce(max(laLoanAppID), 0) FROM %1"_s.arg(
                                         table::LoanApplication))
             .scalar()
             .toInt() +
@@ -119,17 +119,17 @@ Continuation continuationOf(ado::Connection& connection, qint16 companyId, const
 
 std::vector<int> ensureStaff(ado::Connection& connection, qint16 companyId)
 {
-    NativeStatement active(connection, u"SELECT eEmpID FROM %1 WHERE eCompanyID = ? "
+    ado::PreparedStatement active(connection, u"SELECT eEmpID FROM %1 WHERE eCompanyID = ? "
                                        "AND eActive = 1"_s.arg(table::Employee));
     QList<QVariantList> ids = active.rows({companyId});
     if (ids.size() < StaffSize) {
         const int first =
-            NativeStatement(connection, u"SELECT coalesce(max(eEmpID), "
+            ado::PreparedStatement(connection, u"SELECT coalesce(max(eEmpID), "
                                         "0) FROM %1 WHERE eCompanyID = ?"_s.arg(table::Employee))
                 .scalar({companyId})
                 .toInt() +
             1;
-        NativeStatement employee(connection,
+        ado::PreparedStatement employee(connection,
                                  u"INSERT INTO %1 (eCompanyID, eEmpID, eEmpCode, "
                                  "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s.arg(table::Employee));
         for (int id = first; id < first + StaffSize - int(ids.size()); ++id) {
@@ -150,7 +150,7 @@ QString prefixOf(ado::Connection& connection, qint16 companyId, const QString& t
 {
     const int interface =
         type == QLatin1String("L") ? LoanRegisterInterfaceID : AdvanceRegisterInterfaceID;
-    return NativeStatement(connection, u"SELECT Prefix FROM %1 WHERE CompanyID = ? "
+    return ado::PreparedStatement(connection, u"SELECT Prefix FROM %1 WHERE CompanyID = ? "
                                        "AND InterfaceID = ?"_s.arg(table::Prefix))
         .scalar({companyId, interface})
         .toString();
@@ -178,12 +178,12 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
 
     Continuation next = continuationOf(connection, companyId, type, prefix);
 
-    BulkInsert application(
+    ado::PreparedStatement application(
         connection, u"INSERT INTO %1 (laLoanAppID, laCompanyID, laloanappno, laAppDate, "
                     "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
                     "laInstalmentAmount, laDeductMonthly, lacancelled) "
                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 0)"_s.arg(table::LoanApplication));
-    BulkInsert issue(connection,
+    ado::PreparedStatement issue(connection,
                      u"INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, "
                      "liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
                      "liNoofPayments, liInstallmentAmount, liDeductionMode, liactive, "

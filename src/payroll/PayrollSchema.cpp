@@ -1,12 +1,11 @@
 #include "PayrollSchema.h"
 
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "PayrollSchemaText.h"
 #include "db/Transaction.h"
 #include "runtime/RuntimeError.h"
 
 #include <QRegularExpression>
-#include <QSqlDatabase>
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +37,7 @@ void runSchemaStatements(ado::Connection& connection)
                            "engine; an ODBC database is set up by its own "
                            "administrator."_s);
     for (const QString& statement : schemaStatements())
-        NativeStatement(connection, statement).run();
+        ado::PreparedStatement(connection, statement).run();
 }
 
 void createSchema(ado::Connection& connection)
@@ -57,12 +56,12 @@ QStringList addMissingIndexes(ado::Connection& connection)
         const QRegularExpressionMatch index = createIndex.match(statement);
         if (!index.hasMatch())
             continue;
-        if (!NativeStatement(connection, u"select 1 from sqlite_master where type = 'index' "
+        if (!ado::PreparedStatement(connection, u"select 1 from sqlite_master where type = 'index' "
                                          "and name = '%1'"_s.arg(index.captured(1)))
                  .scalar()
                  .isNull())
             continue;
-        NativeStatement(connection, statement).run();
+        ado::PreparedStatement(connection, statement).run();
         added << index.captured(1);
     }
     transaction.commit();
@@ -71,8 +70,11 @@ QStringList addMissingIndexes(ado::Connection& connection)
 
 bool hasTables(ado::Connection& connection)
 {
-    return !connection.database().tables(QSql::Tables).isEmpty() ||
-           !connection.database().tables(QSql::Views).isEmpty();
+    return ado::PreparedStatement(connection,
+                                  u"SELECT count(*) FROM sqlite_master WHERE type IN ('table', "
+                                  "'view')"_s)
+               .scalar()
+               .toLongLong() > 0;
 }
 
 } // namespace payroll

@@ -1,7 +1,7 @@
 #include "RegisterFixture.h"
 
 #include "ModalWatch.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoanVariables.h"
 #include "grid/FlexGrid.h"
@@ -239,7 +239,7 @@ private slots:
         if (userName.isNull())
             BasLoan::intUserID = 99;
         else
-            payroll::NativeStatement(db->otherClerk(), u"update pusers set username = ? where "
+            ado::PreparedStatement(db->otherClerk(), u"update pusers set username = ? where "
                                                        u"companyid = 1 and userid = 2"_s)
                 .run({userName});
         const QList<QVariantList> untouched = db->everythingBut(LiveIssue);

@@ -3,7 +3,7 @@
 #include "DemoData.h"
 #include "LargeRegister.h"
 #include "MachineRequirement.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "db/Connection.h"
 
 #include <QDateTime>
@@ -52,7 +52,7 @@ void runNative(const QString& database, const QStringList& statements)
     ado::Connection connection;
     connection.Open(database);
     for (const QString& sql : statements)
-        payroll::NativeStatement(connection, sql).run();
+        ado::PreparedStatement(connection, sql).run();
 }
 
 } // namespace
@@ -650,7 +650,7 @@ private slots:
             connection.Open(file);
             const QString at = u"SELECT (rootpage - 1) * page_size FROM sqlite_master, "
                                "pragma_page_size WHERE name = 'pLoansIssueData'"_s;
-            const qint64 root = payroll::NativeStatement(connection, at).scalar().toLongLong();
+            const qint64 root = ado::PreparedStatement(connection, at).scalar().toLongLong();
             connection.Close(); // the last connection folds the journal into the file
             QFile bytes(file);
             QVERIFY(bytes.open(QIODevice::ReadWrite) && bytes.seek(root));

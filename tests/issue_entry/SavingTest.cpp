@@ -1,7 +1,8 @@
+#include "db/ConnectionTestSeam.h"
 #include "EntryTest.h"
 
 #include "LargeRegister.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "ScriptedPresenter.h"
 #include "SupersedingPresenter.h"
 #include "cancel/IssueCancellation.h"
@@ -37,9 +38,9 @@ QList<std::tuple<QString, int, int>> costsOf(const std::function<void()>& work)
              sqlite3_stmt_status(s, SQLITE_STMTSTATUS_VM_STEP, 1)});
         return 0;
     };
-    sqlite3_trace_v2(BasLoan::adocon().sqliteHandle(), SQLITE_TRACE_PROFILE, record, &costs);
+    sqlite3_trace_v2(ado::ConnectionTestSeam::sqliteHandle(BasLoan::adocon()), SQLITE_TRACE_PROFILE, record, &costs);
     work();
-    sqlite3_trace_v2(BasLoan::adocon().sqliteHandle(), 0, nullptr, nullptr);
+    sqlite3_trace_v2(ado::ConnectionTestSeam::sqliteHandle(BasLoan::adocon()), 0, nullptr, nullptr);
     return costs;
 }
 
@@ -101,12 +102,12 @@ private slots:
         openRegister(1, u"L"_s);
         if (issue) {
             // The embedded schema forbids Null there: the same table without that rule.
-            payroll::NativeStatement sql(BasLoan::adocon(), u"select sql from sqlite_master where "
+            ado::PreparedStatement sql(BasLoan::adocon(), u"select sql from sqlite_master where "
                                                             "name = 'pLoansIssueData'"_s);
             const QString loose = sql.scalar().toString().replace(u"licancelled INTEGER NOT NULL"_s,
                                                                   u"licancelled INTEGER"_s);
-            payroll::NativeStatement(BasLoan::adocon(), u"drop table pLoansIssueData"_s).run();
-            payroll::NativeStatement(BasLoan::adocon(), loose).run();
+            ado::PreparedStatement(BasLoan::adocon(), u"drop table pLoansIssueData"_s).run();
+            ado::PreparedStatement(BasLoan::adocon(), loose).run();
             addLiveIssue();
             run(u"update pLoansIssueData set licancelled = NULL"_s);
         }

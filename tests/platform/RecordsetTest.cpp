@@ -82,7 +82,7 @@ private slots:
         rs.MoveNext();
         QVERIFY(errorNumberOf([&] { rs.value(0); }) != 0);
         // All rows are read at open: the engine keeps no statement of the record set.
-        QCOMPARE(sqlite3_next_stmt(m_db.sqliteHandle(), nullptr), nullptr);
+        QCOMPARE(sqlite3_next_stmt(ado::ConnectionTestSeam::sqliteHandle(m_db), nullptr), nullptr);
     }
 
     // The save opens every issue of the company only to add one: the set must not read them.

@@ -1,3 +1,4 @@
+#include "db/ConnectionTestSeam.h"
 #include "RegisterFixture.h"
 
 #include "LargeRegister.h"
@@ -300,7 +301,7 @@ private slots:
         static bool waited;
         waited = !slow;
         sqlite3_progress_handler(
-            db.connection().sqliteHandle(), 1000,
+            ado::ConnectionTestSeam::sqliteHandle(db.connection()), 1000,
             [](void*) {
                 if (!waited)
                     QThread::msleep(700);
@@ -324,13 +325,13 @@ private slots:
         static int calls;
         calls = 0;
         sqlite3_progress_handler(
-            db.connection().sqliteHandle(), 1000, [](void*) { return int(++calls > 50); }, nullptr);
+            ado::ConnectionTestSeam::sqliteHandle(db.connection()), 1000, [](void*) { return int(++calls > 50); }, nullptr);
         FlexGrid grid;
         RegisterRowWriter writer(grid);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, register_list::readWithSqlite(
                                                    db.connection(), BasLoan::strMasterSQL, writer));
         QVERIFY(calls > 50);
-        sqlite3_progress_handler(db.connection().sqliteHandle(), 0, nullptr, nullptr);
+        sqlite3_progress_handler(ado::ConnectionTestSeam::sqliteHandle(db.connection()), 0, nullptr, nullptr);
     }
 
     void cancelledRowsAreRedAndTheLastRowIsSelected()

@@ -1,7 +1,7 @@
 #include "RegisterFixture.h"
 
 #include "DemoData.h"
-#include "NativeStatement.h"
+#include "db/PreparedStatement.h"
 #include "PayrollSchema.h"
 #include "common/BasLoan.h"
 #include "db/SqlLiteral.h"
@@ -99,8 +99,8 @@ QVariant RegisterFixture::issueField(int liID, const char* column)
 
 QList<QVariantList> RegisterFixture::everythingBut(int liID)
 {
-    QList<QVariantList> rows = payroll::NativeStatement(m_other, u"select * from pusers"_s).rows();
-    rows += payroll::NativeStatement(m_other, u"select * from pLoansIssueData "
+    QList<QVariantList> rows = ado::PreparedStatement(m_other, u"select * from pusers"_s).rows();
+    rows += ado::PreparedStatement(m_other, u"select * from pLoansIssueData "
                                               "where liCompanyID <> 1 or liID <> ?"_s)
                 .rows({liID});
     return rows;

@@ -7,10 +7,7 @@
 #include "db/SqliteFileTarget.h"
 
 #include <QCoreApplication>
-#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlIndex>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,24 +18,18 @@ namespace {
 const QLatin1StringView odbcPrefix("odbc:");
 const QLatin1StringView inMemory(":memory:");
 
-sqlite3* sqliteHandleOf(const QSqlDatabase& db)
-{
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
 } // namespace
 
 struct Connection::Impl
 {
     QString name;
     QString connectionString;
-    // Held only while open: a connection that lives in a module-wide variable outlasts Qt's SQL
-    // registry at exit and must not touch it then.
+    // Only for ODBC, and held only while open: a connection that lives in a module-wide variable
+    // outlasts Qt's SQL registry at exit and must not touch it then.
     std::optional<QSqlDatabase> db;
     std::unique_ptr<StatementEngine> engine;
+    // The engine when it is the embedded one.
+    SqliteEngine* sqlite = nullptr;
     StatementHook hook;
     int sent = 0;
     int failAt = 0;
@@ -48,7 +39,10 @@ struct Connection::Impl
 
     void release()
     {
+        sqlite = nullptr;
         engine.reset();
+        if (!db)
+            return;
         db->close();
         db.reset();
         QSqlDatabase::removeDatabase(name);
@@ -57,13 +51,13 @@ struct Connection::Impl
 
 Connection::Connection() : d(std::make_unique<Impl>())
 {
-    // Each connection has its own named Qt connection, so several can be open at once.
+    // Each ODBC connection has its own named Qt connection, so several can be open at once.
     d->name = u"ostrel-db-%1"_s.arg(quintptr(d.get()), 0, 16);
 }
 
 Connection::~Connection()
 {
-    if (isOpen() && !QCoreApplication::instance()) {
+    if (d->db && !QCoreApplication::instance()) {
         // The process is ending and Qt's SQL registry may be gone: let go without closing.
         static_cast<void>(new QSqlDatabase(*d->db));
         return;
@@ -123,36 +117,34 @@ void Connection::Open(const QString& connectionString)
         throw RuntimeError(RuntimeError::DatabaseFailure,
                            u"The connection string names no database."_s);
     }
-    const SqliteFileTarget file = odbc ? SqliteFileTarget() : SqliteFileTarget::forPath(target);
+    if (odbc)
+        openOdbc(target);
+    else
+        openSqlite(target);
+    d->connectionString = connectionString;
+}
+
+void Connection::openSqlite(const QString& target)
+{
+    const SqliteFileTarget file = SqliteFileTarget::forPath(target);
     if (!file.refusal.isEmpty())
         throw RuntimeError(RuntimeError::DatabaseFailure, file.refusal);
-    d->db = QSqlDatabase::addDatabase(odbc ? u"QODBC"_s : u"QSQLITE"_s, d->name);
-    if (odbc) {
-        d->db->setDatabaseName(odbcDatabaseName(target));
-    } else {
-        d->db->setDatabaseName(file.databaseName);
-        d->db->setConnectOptions(file.connectOptions);
-    }
+    auto engine = std::make_unique<SqliteEngine>(file, target == inMemory);
+    d->sqlite = engine.get();
+    d->engine = std::move(engine);
+}
+
+void Connection::openOdbc(const QString& target)
+{
+    d->db = QSqlDatabase::addDatabase(u"QODBC"_s, d->name);
+    d->db->setDatabaseName(odbcDatabaseName(target));
     if (!d->db->open()) {
-        RuntimeError failure = EngineErrors::fromDriver(d->db->lastError());
-        if (odbc) {
-            failure =
-                RuntimeError(failure.number(), u"Could not connect through ODBC to %1: %2"_s.arg(
-                                                   odbcTargetName(target), failure.description()));
-        }
+        const RuntimeError failure = EngineErrors::fromDriver(d->db->lastError());
         d->release();
-        throw failure;
+        throw RuntimeError(failure.number(), u"Could not connect through ODBC to %1: %2"_s.arg(
+                                                 odbcTargetName(target), failure.description()));
     }
-    try {
-        if (odbc)
-            d->engine = std::make_unique<OdbcEngine>(*d->db);
-        else
-            d->engine = std::make_unique<SqliteEngine>(sqliteHandleOf(*d->db), target == inMemory);
-    } catch (...) {
-        d->release();
-        throw;
-    }
-    d->connectionString = connectionString;
+    d->engine = std::make_unique<OdbcEngine>(*d->db);
 }
 
 void Connection::Close()
@@ -173,13 +165,12 @@ QString Connection::connectionString() const
 
 bool Connection::isSqlite() const
 {
-    return isOpen() && sqliteHandle() != nullptr;
+    return d->sqlite != nullptr;
 }
 
 bool Connection::isReadOnly() const
 {
-    sqlite3* handle = isOpen() ? sqliteHandle() : nullptr;
-    return handle && sqlite3_db_readonly(handle, "main") == 1;
+    return isOpen() && d->engine->isReadOnly();
 }
 
 QVariant Connection::ExecuteScalar(const QString& sql)
@@ -222,14 +213,9 @@ QString Connection::adapt(const QString& sql) const
     return isOpen() ? d->engine->adapt(d->hooked(sql)) : sql;
 }
 
-QSqlDatabase Connection::database() const
-{
-    return d->db ? *d->db : QSqlDatabase();
-}
-
 sqlite3* Connection::sqliteHandle() const
 {
-    return d->db ? sqliteHandleOf(*d->db) : nullptr;
+    return d->sqlite ? d->sqlite->handle() : nullptr;
 }
 
 // The test seams reach into the state kept here.
@@ -247,6 +233,11 @@ void ConnectionTestSeam::failStatementAt(Connection& connection, int n)
 int ConnectionTestSeam::statementsSent(const Connection& connection)
 {
     return connection.d->sent;
+}
+
+sqlite3* ConnectionTestSeam::sqliteHandle(const Connection& connection)
+{
+    return connection.sqliteHandle();
 }
 
 void Connection::checkInjectedFault()
@@ -292,18 +283,14 @@ QStringList Connection::primaryKey(const QString& table) const
 {
     if (!isOpen())
         throw EngineErrors::closed();
-    QStringList columns;
-    const QSqlIndex index = d->db->primaryIndex(table);
-    for (int i = 0; i < index.count(); ++i)
-        columns.append(index.fieldName(i));
-    return columns;
+    return d->engine->primaryKey(table);
 }
 
 QString Connection::quoteName(const QString& name) const
 {
     if (!isOpen())
         throw EngineErrors::closed();
-    return d->db->driver()->escapeIdentifier(name, QSqlDriver::FieldName);
+    return d->engine->quoteName(name);
 }
 
 } // namespace ado

@@ -4,7 +4,6 @@
 
 #include "db/StatementResult.h"
 
-#include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -19,7 +18,9 @@ class ConnectionTestSeam;
 // The database connection the host opens and hands to the module. Statements are written in the
 // SQL Server dialect: over ODBC they pass unchanged, on the embedded SQLite engine they are
 // adapted token by token (never by splicing strings) so that they keep their SQL Server meaning.
-// Every failure raises RuntimeError with a number and a description.
+// Every failure raises RuntimeError with a number and a description. The embedded engine is
+// reached only through this library (see SqliteEngine), which opens and owns its handle; Qt SQL
+// serves ODBC.
 class OSTRELPLATFORM_EXPORT Connection
 {
 public:
@@ -61,25 +62,27 @@ public:
     // The statement text as it is sent to the engine.
     QString adapt(const QString& sql) const;
 
-    // The low-level interface, for the few fast paths that step the engine themselves (the
-    // register's fill, the bulk insert of the payroll tools, the benchmarks): the engine-level
-    // handles (the sqlite3 handle is nullptr unless SQLite), and the check a module statement
-    // on such a path must pass first: it raises the closed-object error on an unopened
-    // connection, counts the statement and raises the injected failure when its turn has come.
-    // Of these paths only the register's fill runs the module's statements, and only it calls
-    // the check; the bulk insert and the benchmarks are tools outside the module.
-    QSqlDatabase database() const;
-    sqlite3* sqliteHandle() const;
-    void checkInjectedFault();
-
     // What a test may put between the module and the engine (see ConnectionTestSeam).
     using StatementHook = std::function<QString(const QString& sql)>;
 
 private:
-    // Record sets read and write through these; nothing else needs them.
+    // The other roads to the engine, all in this library: record sets, statements prepared in
+    // the engine's own dialect, the streaming read and the administrative statements.
     friend class Recordset;
+    friend class PreparedStatement;
+    friend class RowStream;
+    friend class AdminStatements;
     // Statement hooks and fault injection, for tests only.
     friend class ConnectionTestSeam;
+
+    void openSqlite(const QString& target);
+    void openOdbc(const QString& target);
+    // The embedded engine's handle (nullptr unless the connection is open on it).
+    sqlite3* sqliteHandle() const;
+    // What every module statement passes first, whatever road it takes: raises the closed-object
+    // error on an unopened connection, counts the statement and raises the injected failure when
+    // its turn has come.
+    void checkInjectedFault();
 
     // Counts the statement and, when the engine can tell them without running it, returns only
     // its columns (rowsRead false); otherwise runs it like run().

@@ -16,6 +16,9 @@ public:
     // transaction control included) fails. 0 switches it off.
     static void failStatementAt(Connection& connection, int n);
     static int statementsSent(const Connection& connection);
+
+    // The embedded engine's handle, for a test that watches or interrupts the engine itself.
+    static sqlite3* sqliteHandle(const Connection& connection);
 };
 
 } // namespace ado

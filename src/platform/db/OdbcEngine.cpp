@@ -6,8 +6,10 @@
 #include "db/LockWait.h"
 
 #include <QDateTime>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
+#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -140,6 +142,26 @@ void OdbcEngine::rollback()
 bool OdbcEngine::inTransaction() const
 {
     return m_inTransaction;
+}
+
+bool OdbcEngine::isReadOnly() const
+{
+    // A server's permissions are not known before a change is tried.
+    return false;
+}
+
+QStringList OdbcEngine::primaryKey(const QString& table)
+{
+    QStringList columns;
+    const QSqlIndex index = m_db.primaryIndex(table);
+    for (int i = 0; i < index.count(); ++i)
+        columns.append(index.fieldName(i));
+    return columns;
+}
+
+QString OdbcEngine::quoteName(const QString& name) const
+{
+    return m_db.driver()->escapeIdentifier(name, QSqlDriver::FieldName);
 }
 
 } // namespace ado

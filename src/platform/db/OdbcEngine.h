@@ -21,6 +21,9 @@ public:
     void commit() override;
     void rollback() override;
     bool inTransaction() const override;
+    bool isReadOnly() const override;
+    QStringList primaryKey(const QString& table) override;
+    QString quoteName(const QString& name) const override;
 
 private:
     QSqlDatabase m_db;

@@ -1,17 +1,13 @@
 #include "db/SqliteEngine.h"
 
-#include "db/VariantKinds.h"
-
 #include "db/EngineErrors.h"
 #include "db/LockWait.h"
 #include "db/SqlServerCollation.h"
 #include "db/SqlServerFunctions.h"
+#include "db/SqliteCalls.h"
+#include "db/SqliteFileTarget.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QScopeGuard>
-#include <memory>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -19,50 +15,30 @@ namespace ado {
 
 namespace {
 
-struct Finalizer
+// The open flags of a target: as the file allows, each connection with a cache of its own, and
+// no locking inside the engine, since a connection is used by one thread at a time.
+int openFlags(const SqliteFileTarget& target)
 {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using StatementHandle = std::unique_ptr<sqlite3_stmt, Finalizer>;
-
-bool isDateDeclaration(const char* declared)
-{
-    return declared && QByteArray(declared).trimmed().compare("date", Qt::CaseInsensitive) == 0;
-}
-
-QVariant columnValue(sqlite3_stmt* statement, int column, bool dateColumn)
-{
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return QVariant::fromValue<qint64>(sqlite3_column_int64(statement, column));
-    case SQLITE_FLOAT:
-        return sqlite3_column_double(statement, column);
-    case SQLITE_BLOB:
-        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
-                          sqlite3_column_bytes(statement, column));
-    case SQLITE_NULL:
-        return QVariant();
-    default: {
-        const QString text =
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                              sqlite3_column_bytes(statement, column));
-        if (dateColumn) {
-            const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
-            if (date.isValid())
-                return date;
-        }
-        return text;
-    }
-    }
+    int flags = target.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    if (target.isUri)
+        flags |= SQLITE_OPEN_URI;
+    return flags | SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_NOMUTEX;
 }
 
 } // namespace
 
-SqliteEngine::SqliteEngine(sqlite3* db, bool inMemory)
-    : m_db(db), m_dialect([this](const QString& column) { return isDateColumn(column); })
+SqliteEngine::SqliteEngine(const SqliteFileTarget& target, bool inMemory)
+    : m_dialect([this](const QString& column) { return isDateColumn(column); })
 {
+    const int opened =
+        sqlite3_open_v2(target.databaseName.toUtf8().constData(), &m_db, openFlags(target), nullptr);
+    // The handle closes with the engine, also when the set-up below fails.
+    auto closeOnFailure = qScopeGuard([this] { sqlite3_close_v2(m_db); });
+    if (opened != SQLITE_OK)
+        throw EngineErrors::fromSqlite(opened, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    sqlite3_extended_result_codes(m_db, 1);
     if (!SqlServerFunctions::install(m_db) || !SqlServerCollation::install(m_db))
-        raise(sqlite3_errcode(m_db));
+        sqlite::raise(m_db, sqlite3_errcode(m_db));
     sqlite3_busy_handler(m_db, &SqliteEngine::busyHandler, this);
     // A database opened for reading keeps its journal mode: switching it would write.
     if (!inMemory && sqlite3_db_readonly(m_db, "main") != 1) {
@@ -75,6 +51,12 @@ SqliteEngine::SqliteEngine(sqlite3* db, bool inMemory)
     }
     setUp("PRAGMA synchronous=FULL");
     setUp("PRAGMA foreign_keys=ON");
+    closeOnFailure.dismiss();
+}
+
+SqliteEngine::~SqliteEngine()
+{
+    sqlite3_close_v2(m_db);
 }
 
 // Waits for another connection's lock as a busy timeout would, and lets the user see the wait.
@@ -106,14 +88,7 @@ void SqliteEngine::setUp(const char* statement)
 {
     const int rc = sqlite3_exec(m_db, statement, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
-        raise(rc);
-}
-
-void SqliteEngine::raise(int resultCode) const
-{
-    const int extended = sqlite3_extended_errcode(m_db);
-    throw EngineErrors::fromSqlite((extended & 0xff) == (resultCode & 0xff) ? extended : resultCode,
-                                   QString::fromUtf8(sqlite3_errmsg(m_db)));
+        sqlite::raise(m_db, rc);
 }
 
 QString SqliteEngine::adapt(const QString& sql) const
@@ -138,10 +113,10 @@ void SqliteEngine::refreshDateColumnsIfSchemaChanged() const
                       "where m.type = 'table'";
     if (sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr) != SQLITE_OK)
         return;
-    StatementHandle statement(raw);
+    sqlite::StatementHandle statement(raw);
     m_dateColumns.clear();
     while (sqlite3_step(raw) == SQLITE_ROW) {
-        if (isDateDeclaration(reinterpret_cast<const char*>(sqlite3_column_text(raw, 1)))) {
+        if (sqlite::isDateDeclaration(reinterpret_cast<const char*>(sqlite3_column_text(raw, 1)))) {
             m_dateColumns.insert(
                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)))
                     .toCaseFolded());
@@ -155,58 +130,8 @@ qint64 SqliteEngine::schemaVersion() const
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(m_db, "PRAGMA schema_version", -1, &raw, nullptr) != SQLITE_OK)
         return -1;
-    StatementHandle statement(raw);
+    sqlite::StatementHandle statement(raw);
     return sqlite3_step(raw) == SQLITE_ROW ? sqlite3_column_int64(raw, 0) : -1;
-}
-
-void SqliteEngine::bind(sqlite3_stmt* statement, const QVariantList& values, int* next) const
-{
-    const int count = sqlite3_bind_parameter_count(statement);
-    for (int i = 1; i <= count && *next < values.size(); ++i, ++*next) {
-        const QVariant& value = values[*next];
-        int rc;
-        if (isWholeNumber(value)) {
-            rc = value.isNull() ? sqlite3_bind_null(statement, i)
-                                : sqlite3_bind_int64(statement, i, value.toLongLong());
-            if (rc != SQLITE_OK)
-                raise(rc);
-            continue;
-        }
-        switch (value.metaType().id()) {
-        case QMetaType::UnknownType:
-        case QMetaType::Nullptr:
-            rc = sqlite3_bind_null(statement, i);
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = value.isNull() ? sqlite3_bind_null(statement, i)
-                                : sqlite3_bind_double(statement, i, value.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = value.toByteArray();
-            rc = sqlite3_bind_blob(statement, i, bytes.constData(), int(bytes.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            if (value.isNull()) {
-                rc = sqlite3_bind_null(statement, i);
-                break;
-            }
-            const QByteArray text =
-                value.metaType().id() == QMetaType::QDate
-                    ? value.toDate().toString(Qt::ISODate).toUtf8()
-                : value.metaType().id() == QMetaType::QDateTime
-                    ? value.toDateTime().toString(u"yyyy-MM-dd HH:mm:ss"_s).toUtf8()
-                    : value.toString().toUtf8();
-            rc = sqlite3_bind_text(statement, i, text.constData(), int(text.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        }
-        if (rc != SQLITE_OK)
-            raise(rc);
-    }
 }
 
 StatementResult SqliteEngine::run(const QString& sql, const QVariantList& values)
@@ -224,18 +149,23 @@ StatementResult SqliteEngine::run(const QString& sql, const QVariantList& values
         sqlite3_stmt* raw = nullptr;
         int rc = sqlite3_prepare_v2(m_db, tail, int(end - tail), &raw, &tail);
         if (rc != SQLITE_OK)
-            raise(rc);
+            sqlite::raise(m_db, rc);
         if (!raw)
             continue;
-        StatementHandle statement(raw);
-        bind(raw, values, &nextValue);
+        sqlite::StatementHandle statement(raw);
+        // Each statement of the text takes the values for its own parameters, in order.
+        const int parameters = sqlite3_bind_parameter_count(raw);
+        for (int i = 1; i <= parameters && nextValue < values.size(); ++i, ++nextValue) {
+            if (const int bound = sqlite::bindValue(raw, i, values[nextValue]); bound != SQLITE_OK)
+                sqlite::raise(m_db, bound);
+        }
         const int columns = sqlite3_column_count(raw);
         const bool collect = columns > 0 && !haveColumns;
         QList<bool> dates;
         if (collect) {
             for (int c = 0; c < columns; ++c) {
                 result.names.append(QString::fromUtf8(sqlite3_column_name(raw, c)));
-                dates.append(isDateDeclaration(sqlite3_column_decltype(raw, c)));
+                dates.append(sqlite::isDateDeclaration(sqlite3_column_decltype(raw, c)));
             }
             result.dateColumns = dates;
             haveColumns = true;
@@ -247,11 +177,11 @@ StatementResult SqliteEngine::run(const QString& sql, const QVariantList& values
             QVariantList row;
             row.reserve(columns);
             for (int c = 0; c < columns; ++c)
-                row.append(columnValue(raw, c, dates[c]));
+                row.append(sqlite::columnValue(raw, c, dates[c]));
             result.rows.append(std::move(row));
         }
         if (rc != SQLITE_DONE)
-            raise(rc);
+            sqlite::raise(m_db, rc);
         if (columns == 0)
             result.rowsAffected += sqlite3_total_changes64(m_db) - changesBefore;
     }
@@ -265,8 +195,8 @@ std::optional<StatementResult> SqliteEngine::describe(const QString& sql)
     const char* tail = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &raw, &tail);
     if (rc != SQLITE_OK)
-        raise(rc);
-    StatementHandle statement(raw);
+        sqlite::raise(m_db, rc);
+    sqlite::StatementHandle statement(raw);
     // Preparing takes no lock; only a single statement that yields rows can wait for its rows.
     const int columns = raw ? sqlite3_column_count(raw) : 0;
     if (columns == 0 || !QByteArray(tail).trimmed().isEmpty())
@@ -275,7 +205,7 @@ std::optional<StatementResult> SqliteEngine::describe(const QString& sql)
     result.rowsRead = false;
     for (int c = 0; c < columns; ++c) {
         result.names.append(QString::fromUtf8(sqlite3_column_name(raw, c)));
-        result.dateColumns.append(isDateDeclaration(sqlite3_column_decltype(raw, c)));
+        result.dateColumns.append(sqlite::isDateDeclaration(sqlite3_column_decltype(raw, c)));
     }
     return result;
 }
@@ -310,6 +240,27 @@ void SqliteEngine::rollback()
 bool SqliteEngine::inTransaction() const
 {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+bool SqliteEngine::isReadOnly() const
+{
+    return sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+QStringList SqliteEngine::primaryKey(const QString& table)
+{
+    const StatementResult info = run(
+        u"select name from pragma_table_info(?) where pk > 0 order by cid"_s, {table});
+    QStringList columns;
+    for (const QVariantList& row : info.rows)
+        columns.append(row.front().toString());
+    return columns;
+}
+
+QString SqliteEngine::quoteName(const QString& name) const
+{
+    QString quoted = name;
+    return u'"' + quoted.replace(u'"', u"\"\""_s) + u'"';
 }
 
 } // namespace ado

@@ -7,20 +7,26 @@
 #include <QSet>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace ado {
 
-// Runs statements on an SQLite connection through the sqlite3 API directly: each statement is
-// prepared, stepped to its end and finalized before the call returns. Knows the schema's date
-// columns (declared DATE, stored as ISO text) so that the dialect can treat literals compared
-// with them as dates, and reads them back as QDate.
+struct SqliteFileTarget;
+
+// The one owner of a connection to the embedded engine: it opens the handle, sets it up, runs
+// statements through the sqlite3 API (each prepared, stepped to its end and finalized before the
+// call returns) and closes it. Knows the schema's date columns (declared DATE, stored as ISO
+// text) so that the dialect can treat literals compared with them as dates, and reads them back
+// as QDate.
 class SqliteEngine : public StatementEngine
 {
 public:
-    // Sets up a freshly opened connection: the SQL Server functions and collation, the busy
-    // timeout, and for a file WAL journal with full synchronisation, its -wal and -shm kept.
-    SqliteEngine(sqlite3* db, bool inMemory);
+    // Opens the file (or ":memory:") and sets the connection up: the SQL Server functions and
+    // collation, the busy wait, and for a file WAL journal with full synchronisation, its -wal
+    // and -shm kept. Raises RuntimeError with the engine's message when it cannot.
+    SqliteEngine(const SqliteFileTarget& target, bool inMemory);
+    ~SqliteEngine() override;
+    SqliteEngine(const SqliteEngine&) = delete;
+    SqliteEngine& operator=(const SqliteEngine&) = delete;
 
     QString adapt(const QString& sql) const override;
     StatementResult run(const QString& sql, const QVariantList& values) override;
@@ -30,6 +36,13 @@ public:
     void commit() override;
     void rollback() override;
     bool inTransaction() const override;
+    bool isReadOnly() const override;
+    QStringList primaryKey(const QString& table) override;
+    QString quoteName(const QString& name) const override;
+
+    // The handle, for the other roads to the engine in this folder (prepared statements, the
+    // streaming read, the administrative statements).
+    sqlite3* handle() const { return m_db; }
 
     // How long a statement waits for another connection's write lock before it fails.
     static constexpr int busyTimeoutMs = 15000;
@@ -41,12 +54,10 @@ private:
     bool isDateColumn(const QString& column) const;
     void refreshDateColumnsIfSchemaChanged() const;
     qint64 schemaVersion() const;
-    [[noreturn]] void raise(int resultCode) const;
-    void bind(sqlite3_stmt* statement, const QVariantList& values, int* next) const;
     static int busyHandler(void* engine, int attemptsBefore);
     void endWait();
 
-    sqlite3* m_db;
+    sqlite3* m_db = nullptr;
     SqlServerDialect m_dialect;
     mutable QSet<QString> m_dateColumns;
     mutable qint64 m_schemaVersion = -1;

@@ -16,8 +16,6 @@ namespace ado {
 
 namespace {
 
-const QLatin1StringView uriOption("QSQLITE_OPEN_URI");
-
 QString uriOf(const QString& path)
 {
     return "file:"_L1 + QString::fromLatin1(LocalPath::toBytes(path).toPercentEncoding("/"));
@@ -83,12 +81,12 @@ SqliteFileTarget reading(const QString& path)
     // A read-only disk changes under no one; only a change still waiting beside the file (in its
     // -wal or a rollback journal) must be read through the engine's locks.
     if (isOnReadOnlyDisk(path) && isEmptyOrMissing(wal) && isEmptyOrMissing(path + "-journal"_L1))
-        return {uri + "&immutable=1"_L1, QString(), QString()};
+        return {uri + "&immutable=1"_L1, true, true, QString()};
     // Only a user who may write the file and its folder makes -wal and -shm of the owner's.
     const bool makesOwnersFiles =
         LocalPath::isWritable(path) && LocalPath::isWritable(LocalPath::folderOf(path));
     if (!isWriteAhead(path) || makesOwnersFiles)
-        return {uri, QString(), QString()};
+        return {uri, true, true, QString()};
     QStringList lacking;
     for (const QString& file : {wal, shm}) {
         if (!isReadable(file))
@@ -96,8 +94,8 @@ SqliteFileTarget reading(const QString& path)
                                                        : u" is missing"_s);
     }
     if (lacking.isEmpty())
-        return {uri, QString(), QString()};
-    return {uri, QString(),
+        return {uri, true, true, QString()};
+    return {uri, true, true,
             u"%1 cannot be read by you without leaving files of yours beside it, as it is read "
             "through the -wal and -shm files its owner keeps there: %2. Ask the owner to open "
             "the database once."_s.arg(path, lacking.join(u", "_s))};
@@ -108,9 +106,9 @@ SqliteFileTarget reading(const QString& path)
 SqliteFileTarget SqliteFileTarget::forPath(const QString& path)
 {
     if (path == u":memory:")
-        return {path, QString(), QString()};
+        return {path, false, false, QString()};
     if (path.startsWith("file:"_L1, Qt::CaseInsensitive))
-        return {path, uriOption, QString()};
+        return {path, true, false, QString()};
     if (!LocalPath::exists(path) || LocalPath::isWritable(path)) {
         const QString refusal = foreignJournalRefusal(path);
         // Saving also needs the -wal and -shm: made anew in the folder, or already there.
@@ -118,15 +116,13 @@ SqliteFileTarget SqliteFileTarget::forPath(const QString& path)
             LocalPath::isWritable(LocalPath::folderOf(path)) ||
             (LocalPath::exists(path + "-wal"_L1) && LocalPath::exists(path + "-shm"_L1));
         if (!refusal.isEmpty())
-            return {path, QString(), refusal};
+            return {path, false, false, refusal};
         if (journalMade && !LocalPath::hasForeignBytes(path))
-            return {path, QString(), QString()};
+            return {path, false, false, QString()};
         if (journalMade)
-            return {uriOf(path), uriOption, QString()};
+            return {uriOf(path), true, false, QString()};
     }
-    SqliteFileTarget target = reading(path);
-    target.connectOptions = uriOption + ";QSQLITE_OPEN_READONLY"_L1;
-    return target;
+    return reading(path);
 }
 
 SqliteFileTarget SqliteFileTarget::forReading(const QString& path)

@@ -22,15 +22,15 @@ namespace ado {
 struct OSTRELPLATFORM_EXPORT SqliteFileTarget
 {
     QString databaseName;
-    // Qt's connect options for databaseName.
-    QString connectOptions;
+    // Whether databaseName is a "file:" URI, and whether the file opens for reading only.
+    bool isUri = false;
+    bool readOnly = false;
     // Why the file is not opened; empty when it may be.
     QString refusal;
 
     // To read and write where this user may.
     static SqliteFileTarget forPath(const QString& path);
-    // Only to read: databaseName is always a "file:" URI for sqlite3_open_v2 with
-    // SQLITE_OPEN_READONLY | SQLITE_OPEN_URI.
+    // Only to read: databaseName is always a "file:" URI.
     static SqliteFileTarget forReading(const QString& path);
 };
 

@@ -3,6 +3,7 @@
 #include "db/StatementResult.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <optional>
 
@@ -27,6 +28,13 @@ public:
     virtual void commit() = 0;
     virtual void rollback() = 0;
     virtual bool inTransaction() const = 0;
+
+    // Whether changes are refused before they are tried (a file this process may only read).
+    virtual bool isReadOnly() const = 0;
+    // The primary key columns of a table, in the table's order (empty when it has none).
+    virtual QStringList primaryKey(const QString& table) = 0;
+    // A column name quoted for the engine.
+    virtual QString quoteName(const QString& name) const = 0;
 };
 
 } // namespace ado

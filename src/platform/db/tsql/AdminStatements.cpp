@@ -2,24 +2,19 @@
 
 #include "db/Connection.h"
 #include "db/EngineErrors.h"
+#include "db/SqliteCalls.h"
 #include "db/tsql/TsqlCatalog.h"
 #include "db/tsql/TsqlParser.h"
 #include "db/tsql/TsqlRuntime.h"
 #include "runtime/Conversions.h"
 
 #include <QDateTime>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
 namespace ado {
 
 namespace {
-
-struct Finalizer
-{
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
 
 QString textAt(sqlite3_stmt* statement, int column)
 {
@@ -55,7 +50,7 @@ AdminStatements::AdminStatements(Connection& connection, const QString& schemaSc
     : m_connection(connection), m_catalog(std::make_unique<tsql::Catalog>(schemaScript))
 {
     if (sqlite3* db = m_connection.sqliteHandle(); db && !tsql::installRuntime(db))
-        throw EngineErrors::fromSqlite(sqlite3_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite::raise(db, sqlite3_errcode(db));
 }
 
 AdminStatements::~AdminStatements() = default;
@@ -71,15 +66,8 @@ StatementResult AdminStatements::run(const QString& sql)
 StatementResult AdminStatements::runTranslated(const tsql::Translation& translation)
 {
     sqlite3* db = m_connection.sqliteHandle();
-    const auto raise = [db](int rc) {
-        throw EngineErrors::fromSqlite(rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    };
-    const QByteArray utf8 = translation.sql.toUtf8();
-    sqlite3_stmt* raw = nullptr;
-    if (const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &raw, nullptr);
-        rc != SQLITE_OK)
-        raise(rc);
-    const std::unique_ptr<sqlite3_stmt, Finalizer> statement(raw);
+    const sqlite::StatementHandle statement = sqlite::prepare(db, translation.sql.toUtf8());
+    sqlite3_stmt* raw = statement.get();
     StatementResult result;
     result.names = translation.headings;
     for (const tsql::Type& type : translation.columns)
@@ -93,7 +81,7 @@ StatementResult AdminStatements::runTranslated(const tsql::Translation& translat
         result.rows << std::move(row);
     }
     if (rc != SQLITE_DONE)
-        raise(rc);
+        sqlite::raise(db, rc);
     if (translation.columns.isEmpty())
         result.rowsAffected = sqlite3_total_changes64(db) - changesBefore;
     return result;

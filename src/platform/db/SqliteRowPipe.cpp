@@ -1,6 +1,8 @@
-#include "register/SqliteRowPipe.h"
+#include "db/SqliteRowPipe.h"
 
 #include <sqlite3.h>
+
+namespace ado {
 
 namespace {
 
@@ -8,6 +10,11 @@ namespace {
 // enough to add no memory worth speaking of.
 constexpr int BatchRows = 2048;
 constexpr std::size_t BatchesAhead = 4;
+
+static_assert(int(RowStream::Kind::Integer) == SQLITE_INTEGER &&
+              int(RowStream::Kind::Number) == SQLITE_FLOAT &&
+              int(RowStream::Kind::Text) == SQLITE_TEXT && int(RowStream::Kind::Blob) == SQLITE_BLOB &&
+              int(RowStream::Kind::Null) == SQLITE_NULL);
 
 } // namespace
 
@@ -26,7 +33,7 @@ SqliteRowPipe::~SqliteRowPipe()
     m_stepper.join();
 }
 
-bool SqliteRowPipe::next(Batch& batch)
+bool SqliteRowPipe::next(RowStream::Batch& batch)
 {
     std::unique_lock lock(m_mutex);
     if (batch.fields.capacity() > 0)
@@ -42,14 +49,14 @@ bool SqliteRowPipe::next(Batch& batch)
 }
 
 // Hands a full batch over and gives back an empty one; false when the reader has stopped.
-bool SqliteRowPipe::hand(Batch& batch)
+bool SqliteRowPipe::hand(RowStream::Batch& batch)
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_ready.size() < BatchesAhead || m_stopped; });
     if (m_stopped)
         return false;
     m_ready.push_back(std::move(batch));
-    batch = Batch();
+    batch = RowStream::Batch();
     if (!m_spare.empty()) {
         batch = std::move(m_spare.back());
         m_spare.pop_back();
@@ -63,18 +70,18 @@ bool SqliteRowPipe::hand(Batch& batch)
 
 void SqliteRowPipe::step()
 {
-    Batch batch;
+    RowStream::Batch batch;
     int stepped;
     while ((stepped = sqlite3_step(m_statement)) == SQLITE_ROW) {
         for (int c = 0; c < m_cols; ++c) {
-            Field field{sqlite3_column_type(m_statement, c), 0, 0, 0, 0};
-            switch (field.type) {
-            case SQLITE_NULL:
+            RowStream::Field field{RowStream::Kind(sqlite3_column_type(m_statement, c)), 0, 0, 0, 0};
+            switch (field.kind) {
+            case RowStream::Kind::Null:
                 break;
-            case SQLITE_INTEGER:
+            case RowStream::Kind::Integer:
                 field.integer = sqlite3_column_int64(m_statement, c);
                 break;
-            case SQLITE_FLOAT:
+            case RowStream::Kind::Number:
                 field.number = sqlite3_column_double(m_statement, c);
                 break;
             default: {
@@ -101,3 +108,5 @@ void SqliteRowPipe::step()
     m_finished = true;
     m_changed.notify_all();
 }
+
+} // namespace ado
