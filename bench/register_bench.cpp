@@ -65,7 +65,8 @@ class BareFetch
 public:
     explicit BareFetch(const QString& path)
     {
-        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_open_v2(path.toUtf8().constData(), &m_db,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
         ado::SqlServerFunctions::install(m_db);
         ado::SqlServerCollation::install(m_db);
     }

@@ -19,9 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # folder is read from the staged tree, where dpkg-shlibdeps runs).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${OSTREL_INSTALL_MODULEDIR})
-# What is only loaded at run time: the database drivers, and a font, without which a statement
+# What is only loaded at run time: the ODBC driver, and a font, without which a statement
 # rendered offscreen to PDF has no text.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-odbc, unixodbc, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-odbc, unixodbc, fonts-dejavu-core")
 # The company's SQL Server through FreeTDS; the SQLite ODBC driver loads the collation extension.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS tdsodbc)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS libsqliteodbc)

@@ -2,8 +2,8 @@
 
 #include "StressDatabase.h"
 
-#include "db/PreparedStatement.h"
 #include "db/Connection.h"
+#include "db/PreparedStatement.h"
 #include "runtime/RuntimeError.h"
 
 using namespace Qt::StringLiterals;

@@ -2,8 +2,8 @@
 
 #include "DemoData.h"
 #include "LargeRegister.h"
-#include "db/PreparedStatement.h"
 #include "db/Connection.h"
+#include "db/PreparedStatement.h"
 #include "db/Transaction.h"
 
 #include <QFile>
@@ -21,23 +21,26 @@ namespace {
 
 void addApplications(ado::Connection& connection, int employees, int applications)
 {
-    ado::PreparedStatement employee(connection, u"INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, "
-                                         "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s);
+    ado::PreparedStatement employee(connection,
+                                    u"INSERT INTO pemployee (eCompanyID, eEmpID, eEmpCode, "
+                                    "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s);
     for (int e = 0; e < employees; ++e)
         employee.run({Company, FirstEmployee + e, u"S%1"_s.arg(e),
                       u"Stress Employee %1"_s.arg(e, 3, 10, QLatin1Char('0'))});
 
-    ado::PreparedStatement loanType(connection, u"INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, "
-                                         "lCurrencyID, lPercentageofInterest, lMinlimit, "
-                                         "lMaxlimit) VALUES (?, ?, ?, 1, 12, 0, 1000000)"_s);
+    ado::PreparedStatement loanType(connection,
+                                    u"INSERT INTO pLoans (lCompanyID, lLoanID, lDescription, "
+                                    "lCurrencyID, lPercentageofInterest, lMinlimit, "
+                                    "lMaxlimit) VALUES (?, ?, ?, 1, 12, 0, 1000000)"_s);
     ado::PreparedStatement application(
         connection, u"INSERT INTO ploanapplication (laLoanAppID, laCompanyID, laloanappno, "
                     "laAppDate, laAppType, laEmployeeID, laLoanID, laPaymentPeriod, "
                     "laSanctionAmount, laInstalmentAmount, laDeductMonthly, lacancelled) "
                     "VALUES (?, ?, ?, ?, 'L', ?, ?, 12, ?, ?, 1, 0)"_s);
-    ado::PreparedStatement repayment(connection, u"INSERT INTO ploanrepaymentdetails (lrdcompanyid, "
-                                          "lrdEmpID, lrdLoanID, lrdMonth, lrdAmount, "
-                                          "lrdProcessed) VALUES (?, ?, ?, ?, ?, 0)"_s);
+    ado::PreparedStatement repayment(connection,
+                                     u"INSERT INTO ploanrepaymentdetails (lrdcompanyid, "
+                                     "lrdEmpID, lrdLoanID, lrdMonth, lrdAmount, "
+                                     "lrdProcessed) VALUES (?, ?, ?, ?, ?, 0)"_s);
     const QString month = processDate().addMonths(1).toString(Qt::ISODate);
     for (int a = 0; a < applications; ++a) {
         const qint32 id = FirstGenerated + a;
@@ -74,9 +77,9 @@ QHash<qint32, StoredIssue> generatedIssues(const QString& path)
     ado::Connection connection;
     connection.Open(path);
     ado::PreparedStatement select(connection,
-                                    u"SELECT liID, liNo, licancelled FROM pLoansIssueData WHERE "
-                                    "liCompanyID = %1 AND liLoanID >= %2"_s.arg(Company)
-                                        .arg(FirstGenerated));
+                                  u"SELECT liID, liNo, licancelled FROM pLoansIssueData WHERE "
+                                  "liCompanyID = %1 AND liLoanID >= %2"_s.arg(Company)
+                                      .arg(FirstGenerated));
     QHash<qint32, StoredIssue> issues;
     for (const QVariantList& row : select.rows())
         issues.insert(row[0].toInt(), {row[1].toString(), row[2].toInt() == 1});

@@ -3,8 +3,8 @@
 #include "ClerkProcess.h"
 #include "StressDatabase.h"
 
-#include "db/PreparedStatement.h"
 #include "db/Connection.h"
+#include "db/PreparedStatement.h"
 
 #include <QElapsedTimer>
 #include <QHash>

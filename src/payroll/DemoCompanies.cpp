@@ -1,7 +1,7 @@
 #include "DemoData.h"
 #include "DemoSeedSteps.h"
-#include "db/PreparedStatement.h"
 #include "OstrelLoanIssue.h"
+#include "db/PreparedStatement.h"
 
 using namespace Qt::StringLiterals;
 
@@ -102,10 +102,11 @@ constexpr User users[] = {
 
 void seedSettingsAndCurrencies(ado::Connection& connection)
 {
-    ado::PreparedStatement setting(connection, u"INSERT INTO psettings (companyid, FlatLoanInterest, "
-                                        "NoOfPreviousDays) VALUES (?, ?, ?)"_s);
-    ado::PreparedStatement company(connection,
-                            u"INSERT INTO pCompanyMaster (CompanyID, CompanyName) VALUES (?, ?)"_s);
+    ado::PreparedStatement setting(connection,
+                                   u"INSERT INTO psettings (companyid, FlatLoanInterest, "
+                                   "NoOfPreviousDays) VALUES (?, ?, ?)"_s);
+    ado::PreparedStatement company(
+        connection, u"INSERT INTO pCompanyMaster (CompanyID, CompanyName) VALUES (?, ?)"_s);
     for (const Settings& s : settings) {
         setting.run({s.company, s.flatLoanInterest, s.previousDays});
         company.run({s.company, QString::fromUtf8(s.name)});
@@ -138,8 +139,8 @@ void seedEmployees(ado::Connection& connection)
 
 void seedUsersAndRights(ado::Connection& connection)
 {
-    ado::PreparedStatement user(connection,
-                         u"INSERT INTO pusers (companyid, userid, username) VALUES (?, ?, ?)"_s);
+    ado::PreparedStatement user(
+        connection, u"INSERT INTO pusers (companyid, userid, username) VALUES (?, ?, ?)"_s);
     ado::PreparedStatement right(
         connection,
         u"INSERT INTO puserrights (userid, interfaceid, functionrights) VALUES (?, ?, ?)"_s);

@@ -1,7 +1,7 @@
 #include "DemoData.h"
 #include "DemoSeedSteps.h"
-#include "db/PreparedStatement.h"
 #include "PayrollTables.h"
+#include "db/PreparedStatement.h"
 
 #include <cmath>
 #include <optional>

@@ -1,9 +1,8 @@
 #include "LargeRegister.h"
 
-#include "db/PreparedStatement.h"
-#include "db/PreparedStatement.h"
 #include "OstrelLoanIssue.h"
 #include "PayrollTables.h"
+#include "db/PreparedStatement.h"
 #include "db/Transaction.h"
 #include "runtime/RuntimeError.h"
 
@@ -40,24 +39,25 @@ struct LoanType
 
 void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
 {
-    ado::PreparedStatement(connection,
-                    u"INSERT OR IGNORE INTO %1 (companyid, "
+    ado::PreparedStatement(
+        connection, u"INSERT OR IGNORE INTO %1 (companyid, "
                     "FlatLoanInterest, NoOfPreviousDays) VALUES (?, 1, 0)"_s.arg(table::Settings))
         .run({companyId});
     const QVariant loanTypes =
         ado::PreparedStatement(connection,
-                        u"SELECT count(*) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans))
+                               u"SELECT count(*) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans))
             .scalar({companyId});
     if (loanTypes.toInt() > 0)
         return;
-    ado::PreparedStatement(connection, u"INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
-                                "CurrencyName, symbol) VALUES (?, 1, 'Indian Rupee', 'Rs')"_s.arg(
-                                    table::Currency))
+    ado::PreparedStatement(
+        connection,
+        u"INSERT OR IGNORE INTO %1 (CompanyID, CurrencyId, "
+        "CurrencyName, symbol) VALUES (?, 1, 'Indian Rupee', 'Rs')"_s.arg(table::Currency))
         .run({companyId});
     ado::PreparedStatement loanType(connection,
-                             u"INSERT INTO %1 (lCompanyID, lLoanID, lDescription, "
-                             "lCurrencyID, lPercentageofInterest, lMinlimit, "
-                             "lMaxlimit) VALUES (?, ?, ?, 1, ?, ?, ?)"_s.arg(table::Loans));
+                                    u"INSERT INTO %1 (lCompanyID, lLoanID, lDescription, "
+                                    "lCurrencyID, lPercentageofInterest, lMinlimit, "
+                                    "lMaxlimit) VALUES (?, ?, ?, 1, ?, ?, ?)"_s.arg(table::Loans));
     loanType.run({companyId, 1, u"Housing Loan"_s, 8.5, 100000, 2500000});
     loanType.run({companyId, 2, u"Vehicle Loan"_s, 9.75, 25000, 800000});
     loanType.run({companyId, 3, u"Personal Loan"_s, 12.0, 5000, 300000});
@@ -69,9 +69,10 @@ void ensureSettingsAndLoanTypes(ado::Connection& connection, qint16 companyId)
 std::vector<LoanType> loanTypesFor(ado::Connection& connection, qint16 companyId,
                                    const QString& type)
 {
-    ado::PreparedStatement query(connection, u"SELECT lLoanID, lDescription LIKE '%advance%', "
-                                      "lMinlimit, lMaxlimit, coalesce(lPercentageofInterest, "
-                                      "0) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans));
+    ado::PreparedStatement query(connection,
+                                 u"SELECT lLoanID, lDescription LIKE '%advance%', "
+                                 "lMinlimit, lMaxlimit, coalesce(lPercentageofInterest, "
+                                 "0) FROM %1 WHERE lCompanyID = ?"_s.arg(table::Loans));
     std::vector<LoanType> all;
     std::vector<LoanType> fitting;
     for (const QVariantList& row : query.rows({companyId})) {
@@ -101,16 +102,16 @@ Continuation continuationOf(ado::Connection& connection, qint16 companyId, const
                   .toInt() +
               1;
     next.number =
-        ado::PreparedStatement(connection, u"SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
-                                    "INTEGER)), 0)"_s +
-                                        issues +
-                                        u" AND litype = ? AND substr(liNo, 1, length(?)) = ?"_s)
+        ado::PreparedStatement(connection,
+                               u"SELECT coalesce(max(CAST(substr(liNo, length(?) + 1) AS "
+                               "INTEGER)), 0)"_s +
+                                   issues + u" AND litype = ? AND substr(liNo, 1, length(?)) = ?"_s)
             .scalar({prefix, companyId, type, prefix, prefix})
             .toInt() +
         1;
     next.application =
         ado::PreparedStatement(connection, u"SELECT coalesce(max(laLoanAppID), 0) FROM %1"_s.arg(
-                                        table::LoanApplication))
+                                               table::LoanApplication))
             .scalar()
             .toInt() +
         1;
@@ -120,18 +121,18 @@ Continuation continuationOf(ado::Connection& connection, qint16 companyId, const
 std::vector<int> ensureStaff(ado::Connection& connection, qint16 companyId)
 {
     ado::PreparedStatement active(connection, u"SELECT eEmpID FROM %1 WHERE eCompanyID = ? "
-                                       "AND eActive = 1"_s.arg(table::Employee));
+                                              "AND eActive = 1"_s.arg(table::Employee));
     QList<QVariantList> ids = active.rows({companyId});
     if (ids.size() < StaffSize) {
-        const int first =
-            ado::PreparedStatement(connection, u"SELECT coalesce(max(eEmpID), "
-                                        "0) FROM %1 WHERE eCompanyID = ?"_s.arg(table::Employee))
-                .scalar({companyId})
-                .toInt() +
-            1;
-        ado::PreparedStatement employee(connection,
-                                 u"INSERT INTO %1 (eCompanyID, eEmpID, eEmpCode, "
-                                 "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s.arg(table::Employee));
+        const int first = ado::PreparedStatement(
+                              connection, u"SELECT coalesce(max(eEmpID), "
+                                          "0) FROM %1 WHERE eCompanyID = ?"_s.arg(table::Employee))
+                              .scalar({companyId})
+                              .toInt() +
+                          1;
+        ado::PreparedStatement employee(
+            connection, u"INSERT INTO %1 (eCompanyID, eEmpID, eEmpCode, "
+                        "eName, eActive) VALUES (?, ?, ?, ?, 1)"_s.arg(table::Employee));
         for (int id = first; id < first + StaffSize - int(ids.size()); ++id) {
             const QString name = u"%1 %2"_s.arg(
                 QString::fromUtf8(firstNames[id % firstNames.size()]),
@@ -151,7 +152,7 @@ QString prefixOf(ado::Connection& connection, qint16 companyId, const QString& t
     const int interface =
         type == QLatin1String("L") ? LoanRegisterInterfaceID : AdvanceRegisterInterfaceID;
     return ado::PreparedStatement(connection, u"SELECT Prefix FROM %1 WHERE CompanyID = ? "
-                                       "AND InterfaceID = ?"_s.arg(table::Prefix))
+                                              "AND InterfaceID = ?"_s.arg(table::Prefix))
         .scalar({companyId, interface})
         .toString();
 }
@@ -183,13 +184,13 @@ void seedLargeRegister(ado::Connection& connection, qint16 companyId, const QStr
                     "laAppType, laEmployeeID, laLoanID, laPaymentPeriod, laSanctionAmount, "
                     "laInstalmentAmount, laDeductMonthly, lacancelled) "
                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 0)"_s.arg(table::LoanApplication));
-    ado::PreparedStatement issue(connection,
-                     u"INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, "
-                     "liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
-                     "liNoofPayments, liInstallmentAmount, liDeductionMode, liactive, "
-                     "licancelled, liCancelledRemarks, liUsed, liRemarks) "
-                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, NULL)"_s.arg(
-                         table::LoansIssue));
+    ado::PreparedStatement issue(
+        connection, u"INSERT INTO %1 (liCompanyID, liID, litype, liNo, lidate, liempid, "
+                    "liLoanID, liLoanAppID, liOpeningBalance, liCurrentBalance, "
+                    "liNoofPayments, liInstallmentAmount, liDeductionMode, liactive, "
+                    "licancelled, liCancelledRemarks, liUsed, liRemarks) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, NULL)"_s.arg(
+                        table::LoansIssue));
 
     std::mt19937 random(std::uint32_t(companyId) * 131u +
                         (type.isEmpty() ? 0u : type.at(0).unicode()));

@@ -1,7 +1,7 @@
 #include "PayrollSchema.h"
 
-#include "db/PreparedStatement.h"
 #include "PayrollSchemaText.h"
+#include "db/PreparedStatement.h"
 #include "db/Transaction.h"
 #include "runtime/RuntimeError.h"
 
@@ -57,7 +57,7 @@ QStringList addMissingIndexes(ado::Connection& connection)
         if (!index.hasMatch())
             continue;
         if (!ado::PreparedStatement(connection, u"select 1 from sqlite_master where type = 'index' "
-                                         "and name = '%1'"_s.arg(index.captured(1)))
+                                                "and name = '%1'"_s.arg(index.captured(1)))
                  .scalar()
                  .isNull())
             continue;

@@ -1,9 +1,9 @@
 #include "RegisterFixture.h"
 
 #include "ModalWatch.h"
-#include "db/PreparedStatement.h"
 #include "cancel/frmCancel.h"
 #include "common/BasLoanVariables.h"
+#include "db/PreparedStatement.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 #include "ui/Twips.h"
@@ -240,7 +240,7 @@ private slots:
             BasLoan::intUserID = 99;
         else
             ado::PreparedStatement(db->otherClerk(), u"update pusers set username = ? where "
-                                                       u"companyid = 1 and userid = 2"_s)
+                                                     u"companyid = 1 and userid = 2"_s)
                 .run({userName});
         const QList<QVariantList> untouched = db->everythingBut(LiveIssue);
 

@@ -1,5 +1,5 @@
-#include "db/PreparedStatement.h"
 #include "PayrollSchema.h"
+#include "db/PreparedStatement.h"
 #include "db/SqlBatch.h"
 #include "issue_entry/RunningNumberSeek.h"
 #include "runtime/Conversions.h"
@@ -136,7 +136,7 @@ private slots:
         auto connection = openMemory();
         payroll::createSchema(*connection);
         ado::PreparedStatement(*connection,
-                                 IssueColumns + "(1, 1, 'L', 'LN1', '2024-03-01', 1, 1, 1)")
+                               IssueColumns + "(1, 1, 'L', 'LN1', '2024-03-01', 1, 1, 1)")
             .run();
         // A second issue goes through the connection, which tells the module's save a broken key
         // by its number; a change is made natively, where no date text is read as SQL Server's.
@@ -185,7 +185,7 @@ private slots:
         for (int id = 1; id <= numbers.size(); ++id) {
             const bool advance = numbers[id - 1].startsWith(u"A:"_s);
             ado::PreparedStatement(*connection,
-                                     IssueColumns + "(1, ?, ?, ?, '2024-03-01', 1, 1, 1)")
+                                   IssueColumns + "(1, ?, ?, ?, '2024-03-01', 1, 1, 1)")
                 .run({id, advance ? u"A"_s : u"L"_s, numbers[id - 1].mid(advance ? 2 : 0)});
         }
         const auto outcome = [](const std::function<double()>& read) {

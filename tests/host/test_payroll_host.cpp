@@ -3,8 +3,8 @@
 #include "DemoData.h"
 #include "LargeRegister.h"
 #include "MachineRequirement.h"
-#include "db/PreparedStatement.h"
 #include "db/Connection.h"
+#include "db/PreparedStatement.h"
 
 #include <QDateTime>
 #include <QDir>

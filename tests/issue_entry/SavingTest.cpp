@@ -1,12 +1,12 @@
-#include "db/ConnectionTestSeam.h"
 #include "EntryTest.h"
+#include "db/ConnectionTestSeam.h"
 
 #include "LargeRegister.h"
-#include "db/PreparedStatement.h"
 #include "ScriptedPresenter.h"
 #include "SupersedingPresenter.h"
 #include "cancel/IssueCancellation.h"
 #include "common/BasLoan.h"
+#include "db/PreparedStatement.h"
 #include "grid/FlexGrid.h"
 #include "issue_entry/frmLoan.h"
 #include "register/FrmMaster.h"
@@ -38,7 +38,8 @@ QList<std::tuple<QString, int, int>> costsOf(const std::function<void()>& work)
              sqlite3_stmt_status(s, SQLITE_STMTSTATUS_VM_STEP, 1)});
         return 0;
     };
-    sqlite3_trace_v2(ado::ConnectionTestSeam::sqliteHandle(BasLoan::adocon()), SQLITE_TRACE_PROFILE, record, &costs);
+    sqlite3_trace_v2(ado::ConnectionTestSeam::sqliteHandle(BasLoan::adocon()), SQLITE_TRACE_PROFILE,
+                     record, &costs);
     work();
     sqlite3_trace_v2(ado::ConnectionTestSeam::sqliteHandle(BasLoan::adocon()), 0, nullptr, nullptr);
     return costs;
@@ -103,7 +104,7 @@ private slots:
         if (issue) {
             // The embedded schema forbids Null there: the same table without that rule.
             ado::PreparedStatement sql(BasLoan::adocon(), u"select sql from sqlite_master where "
-                                                            "name = 'pLoansIssueData'"_s);
+                                                          "name = 'pLoansIssueData'"_s);
             const QString loose = sql.scalar().toString().replace(u"licancelled INTEGER NOT NULL"_s,
                                                                   u"licancelled INTEGER"_s);
             ado::PreparedStatement(BasLoan::adocon(), u"drop table pLoansIssueData"_s).run();

@@ -1,5 +1,5 @@
-#include "db/ConnectionTestSeam.h"
 #include "RegisterFixture.h"
+#include "db/ConnectionTestSeam.h"
 
 #include "LargeRegister.h"
 #include "common/BasLoan.h"
@@ -325,13 +325,15 @@ private slots:
         static int calls;
         calls = 0;
         sqlite3_progress_handler(
-            ado::ConnectionTestSeam::sqliteHandle(db.connection()), 1000, [](void*) { return int(++calls > 50); }, nullptr);
+            ado::ConnectionTestSeam::sqliteHandle(db.connection()), 1000,
+            [](void*) { return int(++calls > 50); }, nullptr);
         FlexGrid grid;
         RegisterRowWriter writer(grid);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, register_list::readWithSqlite(
                                                    db.connection(), BasLoan::strMasterSQL, writer));
         QVERIFY(calls > 50);
-        sqlite3_progress_handler(ado::ConnectionTestSeam::sqliteHandle(db.connection()), 0, nullptr, nullptr);
+        sqlite3_progress_handler(ado::ConnectionTestSeam::sqliteHandle(db.connection()), 0, nullptr,
+                                 nullptr);
     }
 
     void cancelledRowsAreRedAndTheLastRowIsSelected()

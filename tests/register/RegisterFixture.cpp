@@ -1,9 +1,9 @@
 #include "RegisterFixture.h"
 
 #include "DemoData.h"
-#include "db/PreparedStatement.h"
 #include "PayrollSchema.h"
 #include "common/BasLoan.h"
+#include "db/PreparedStatement.h"
 #include "db/SqlLiteral.h"
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
@@ -101,7 +101,7 @@ QList<QVariantList> RegisterFixture::everythingBut(int liID)
 {
     QList<QVariantList> rows = ado::PreparedStatement(m_other, u"select * from pusers"_s).rows();
     rows += ado::PreparedStatement(m_other, u"select * from pLoansIssueData "
-                                              "where liCompanyID <> 1 or liID <> ?"_s)
+                                            "where liCompanyID <> 1 or liID <> ?"_s)
                 .rows({liID});
     return rows;
 }

@@ -30,8 +30,8 @@ int openFlags(const SqliteFileTarget& target)
 SqliteEngine::SqliteEngine(const SqliteFileTarget& target, bool inMemory)
     : m_dialect([this](const QString& column) { return isDateColumn(column); })
 {
-    const int opened =
-        sqlite3_open_v2(target.databaseName.toUtf8().constData(), &m_db, openFlags(target), nullptr);
+    const int opened = sqlite3_open_v2(target.databaseName.toUtf8().constData(), &m_db,
+                                       openFlags(target), nullptr);
     // The handle closes with the engine, also when the set-up below fails.
     auto closeOnFailure = qScopeGuard([this] { sqlite3_close_v2(m_db); });
     if (opened != SQLITE_OK)
@@ -249,8 +249,8 @@ bool SqliteEngine::isReadOnly() const
 
 QStringList SqliteEngine::primaryKey(const QString& table)
 {
-    const StatementResult info = run(
-        u"select name from pragma_table_info(?) where pk > 0 order by cid"_s, {table});
+    const StatementResult info =
+        run(u"select name from pragma_table_info(?) where pk > 0 order by cid"_s, {table});
     QStringList columns;
     for (const QVariantList& row : info.rows)
         columns.append(row.front().toString());

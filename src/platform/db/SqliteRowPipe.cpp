@@ -13,7 +13,8 @@ constexpr std::size_t BatchesAhead = 4;
 
 static_assert(int(RowStream::Kind::Integer) == SQLITE_INTEGER &&
               int(RowStream::Kind::Number) == SQLITE_FLOAT &&
-              int(RowStream::Kind::Text) == SQLITE_TEXT && int(RowStream::Kind::Blob) == SQLITE_BLOB &&
+              int(RowStream::Kind::Text) == SQLITE_TEXT &&
+              int(RowStream::Kind::Blob) == SQLITE_BLOB &&
               int(RowStream::Kind::Null) == SQLITE_NULL);
 
 } // namespace
@@ -74,7 +75,8 @@ void SqliteRowPipe::step()
     int stepped;
     while ((stepped = sqlite3_step(m_statement)) == SQLITE_ROW) {
         for (int c = 0; c < m_cols; ++c) {
-            RowStream::Field field{RowStream::Kind(sqlite3_column_type(m_statement, c)), 0, 0, 0, 0};
+            RowStream::Field field{RowStream::Kind(sqlite3_column_type(m_statement, c)), 0, 0, 0,
+                                   0};
             switch (field.kind) {
             case RowStream::Kind::Null:
                 break;

@@ -1,0 +1,78 @@
+#include "RaisedError.h"
+
+#include "db/Connection.h"
+#include "db/PreparedStatement.h"
+
+#include <QDate>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Statements in the engine's own dialect: values bound one by one or listed land as stored, a
+// refused row leaves the statement ready for the next, and nothing runs on a closed connection.
+class PreparedStatementTest : public QObject
+{
+    Q_OBJECT
+
+    ado::Connection m_db;
+
+    QList<QVariantList> stored()
+    {
+        return ado::PreparedStatement(m_db, u"select n, x, s, d, typeof(b) from t order by n"_s)
+            .rows();
+    }
+
+private slots:
+    void init()
+    {
+        m_db.Open(u":memory:"_s);
+        ado::PreparedStatement(m_db, u"create table t (n integer primary key, x real, s text, "
+                                     "d date, b blob)"_s)
+            .run();
+    }
+    void cleanup() { m_db.Close(); }
+
+    void valuesLandAsStored()
+    {
+        ado::PreparedStatement insert(m_db, u"insert into t values (?, ?, ?, ?, ?)"_s);
+        insert.bind(1).bind(2.5).bind(QByteArray("\xc3\xa9")).bindNull().bindNull().run();
+        insert.run({2, 0.1, u"x"_s, QDate(2003, 2, 13), QByteArray("\0\1", 2)});
+        const QList<QVariantList> expected{{qint64(1), 2.5, u"\u00e9"_s, QVariant(), u"null"_s},
+                                           {qint64(2), 0.1, u"x"_s, u"2003-02-13"_s, u"blob"_s}};
+        QCOMPARE(stored(), expected);
+    }
+
+    void refusedRowLeavesTheStatementReady_data()
+    {
+        QTest::addColumn<bool>("pastTheParameters");
+        QTest::newRow("a duplicate key") << false;
+        QTest::newRow("a value past the parameters") << true;
+    }
+    void refusedRowLeavesTheStatementReady()
+    {
+        QFETCH(bool, pastTheParameters);
+        ado::PreparedStatement insert(m_db, u"insert into t (n) values (?)"_s);
+        insert.run({1});
+        const qint32 refused = errorNumberOf([&] {
+            if (pastTheParameters)
+                insert.bind(2).bind(3).run();
+            else
+                insert.run({1});
+        });
+        QCOMPARE(refused, pastTheParameters ? RuntimeError::DatabaseFailure
+                                            : RuntimeError::IntegrityViolation);
+        insert.run({4});
+        QCOMPARE(stored().size(), 2);
+    }
+
+    void closedConnectionRunsNothing()
+    {
+        m_db.Close();
+        QCOMPARE(errorNumberOf([&] { ado::PreparedStatement(m_db, u"select 1"_s).run(); }),
+                 RuntimeError::OperationNotAllowed);
+    }
+};
+
+QTEST_GUILESS_MAIN(PreparedStatementTest)
+
+#include "PreparedStatementTest.moc"
