@@ -8,10 +8,13 @@
 #include "grid/FlexGrid.h"
 #include "register/FrmMaster.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -31,8 +34,11 @@ void accessKey(FrmMaster& reg, Qt::Key key)
 {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus ? focus : &reg, key, Qt::AltModifier);
-    // A button pressed by its access key clicks itself a moment later, as it shows the press.
-    QTest::qWait(150);
+    // A button pressed by its access key shows the press and clicks itself a moment later: the
+    // road is taken once no button is down.
+    const QList<QAbstractButton*> buttons = reg.findChildren<QAbstractButton*>();
+    QTRY_VERIFY(std::none_of(buttons.cbegin(), buttons.cend(),
+                             [](const QAbstractButton* button) { return button->isDown(); }));
 }
 
 // Every road to each command that the register itself guards: its access key, and the grid's

@@ -63,16 +63,12 @@ void PreparedStatement::execute(std::initializer_list<QVariant> values,
     m_position = 0;
     if (!m_statement)
         return; // a statement of blanks or comments does nothing
-    const int columns = sqlite3_column_count(m_statement);
+    // Stored as they are: a date stays its text, as in the engine's own dialect.
+    const QList<bool> noDates(sqlite3_column_count(m_statement), false);
     int stepped;
     while ((stepped = sqlite3_step(m_statement)) == SQLITE_ROW) {
-        if (!collect)
-            continue;
-        QVariantList row;
-        row.reserve(columns);
-        for (int c = 0; c < columns; ++c)
-            row.append(sqlite::columnValue(m_statement, c, false));
-        collect->append(std::move(row));
+        if (collect)
+            collect->append(sqlite::rowValues(m_statement, noDates));
     }
     if (stepped != SQLITE_DONE)
         fail(stepped);

@@ -84,4 +84,13 @@ QVariant columnValue(sqlite3_stmt* statement, int column, bool dateColumn)
     }
 }
 
+QVariantList rowValues(sqlite3_stmt* statement, const QList<bool>& dateColumns)
+{
+    QVariantList row;
+    row.reserve(dateColumns.size());
+    for (int c = 0; c < dateColumns.size(); ++c)
+        row.append(columnValue(statement, c, dateColumns[c]));
+    return row;
+}
+
 } // namespace ado::sqlite

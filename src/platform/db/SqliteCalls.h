@@ -32,5 +32,8 @@ int bindValue(sqlite3_stmt* statement, int parameter, const QVariant& value);
 // A column of the current row: whole numbers as qint64, reals as double, blobs as QByteArray,
 // Null as a null QVariant, texts as QString (as QDate in a date column that holds a date).
 QVariant columnValue(sqlite3_stmt* statement, int column, bool dateColumn);
+// Every column of the current row, each as columnValue reads it; dateColumns has one flag a
+// column.
+QVariantList rowValues(sqlite3_stmt* statement, const QList<bool>& dateColumns);
 
 } // namespace ado::sqlite

@@ -172,13 +172,8 @@ StatementResult SqliteEngine::run(const QString& sql, const QVariantList& values
         }
         const qint64 changesBefore = sqlite3_total_changes64(m_db);
         while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-            if (!collect)
-                continue;
-            QVariantList row;
-            row.reserve(columns);
-            for (int c = 0; c < columns; ++c)
-                row.append(sqlite::columnValue(raw, c, dates[c]));
-            result.rows.append(std::move(row));
+            if (collect)
+                result.rows.append(sqlite::rowValues(raw, dates));
         }
         if (rc != SQLITE_DONE)
             sqlite::raise(m_db, rc);
