@@ -1,6 +1,7 @@
 #include "AddIndexesCommand.h"
 
 #include "HostDatabase.h"
+#include "InstalledFiles.h"
 #include "PayrollSchema.h"
 #include "runtime/RuntimeError.h"
 
@@ -12,8 +13,8 @@ int run(const HostOptions& options, QTextStream& out, QTextStream& err)
 {
     if (!HostDatabase::namesFile(options.database)) {
         err << u"--add-indexes works on an embedded database file. On the company's SQL Server "
-               "the site administrator runs the index statements of "
-               "src/payroll/PayrollSchemaSqlServer.sql (see the README)."_s
+               "the site administrator runs the index statements of %1 (see the README)."_s.arg(
+                   InstalledFiles::sqlServerScript())
             << Qt::endl;
         return 2;
     }
