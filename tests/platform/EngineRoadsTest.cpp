@@ -2,15 +2,19 @@
 
 #include "db/Connection.h"
 #include "db/PreparedStatement.h"
+#include "db/Recordset.h"
+#include "db/RowStream.h"
 
 #include <QDate>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-// Statements in the engine's own dialect: values bound one by one or listed land as stored, a
-// refused row leaves the statement ready for the next, and nothing runs on a closed connection.
-class PreparedStatementTest : public QObject
+// The roads to the embedded engine: a statement each cannot run is reported on every one, a record
+// set runs a change it is opened on, and statements in the engine's own dialect store the values
+// bound one by one or listed, stay ready after a refused row and run nothing on a closed
+// connection.
+class EngineRoadsTest : public QObject
 {
     Q_OBJECT
 
@@ -31,6 +35,48 @@ private slots:
             .run();
     }
     void cleanup() { m_db.Close(); }
+
+    void unknownTableIsReportedOnEveryRoad_data()
+    {
+        QTest::addColumn<int>("road");
+        QTest::newRow("a statement") << 0;
+        QTest::newRow("a record set") << 1;
+        QTest::newRow("a prepared statement") << 2;
+        QTest::newRow("a streamed read") << 3;
+    }
+    void unknownTableIsReportedOnEveryRoad()
+    {
+        QFETCH(int, road);
+        const QString sql = u"select n from nowhere"_s;
+        QString description;
+        const qint32 number = errorNumberOf(
+            [&] {
+                ado::Recordset rs;
+                switch (road) {
+                case 0:
+                    m_db.Execute(sql);
+                    break;
+                case 1:
+                    rs.Open(sql, m_db);
+                    break;
+                case 2:
+                    ado::PreparedStatement(m_db, sql).run();
+                    break;
+                default:
+                    ado::RowStream(m_db, sql);
+                }
+            },
+            &description);
+        QCOMPARE(number, RuntimeError::DatabaseFailure);
+        QCOMPARE(description, u"no such table: nowhere"_s);
+    }
+
+    void recordSetRunsTheChangeItIsOpenedOn()
+    {
+        ado::Recordset rs;
+        rs.Open(u"insert into t (n) values (7)"_s, m_db);
+        QCOMPARE(stored().size(), 1);
+    }
 
     void valuesLandAsStored()
     {
@@ -73,6 +119,6 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PreparedStatementTest)
+QTEST_GUILESS_MAIN(EngineRoadsTest)
 
-#include "PreparedStatementTest.moc"
+#include "EngineRoadsTest.moc"
