@@ -5,7 +5,7 @@
 #include "db/Recordset.h"
 #include "db/RowStream.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -82,10 +82,14 @@ private slots:
     {
         ado::PreparedStatement insert(m_db, u"insert into t values (?, ?, ?, ?, ?)"_s);
         insert.bind(1).bind(2.5).bind(QByteArray("\xc3\xa9")).bindNull().bindNull().run();
-        insert.run({2, 0.1, u"x"_s, QDate(2003, 2, 13), QByteArray("\0\1", 2)});
-        const QList<QVariantList> expected{{qint64(1), 2.5, u"\u00e9"_s, QVariant(), u"null"_s},
-                                           {qint64(2), 0.1, u"x"_s, u"2003-02-13"_s, u"blob"_s}};
+        insert.run({2, 0.1, u"x"_s, QDateTime(QDate(2003, 2, 13), QTime(10, 5)),
+                    QByteArray("\0\1", 2)});
+        const QList<QVariantList> expected{
+            {qint64(1), 2.5, u"\u00e9"_s, QVariant(), u"null"_s},
+            {qint64(2), 0.1, u"x"_s, u"2003-02-13 10:05:00"_s, u"blob"_s}};
         QCOMPARE(stored(), expected);
+        // The module's statements read a date column as the date it holds.
+        QCOMPARE(m_db.ExecuteScalar(u"select d from t where n = 2"_s), QVariant(QDate(2003, 2, 13)));
     }
 
     void refusedRowLeavesTheStatementReady_data()

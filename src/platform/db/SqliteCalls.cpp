@@ -12,9 +12,7 @@ namespace ado::sqlite {
 
 void raise(sqlite3* db, int resultCode)
 {
-    const int extended = sqlite3_extended_errcode(db);
-    throw EngineErrors::fromSqlite((extended & 0xff) == (resultCode & 0xff) ? extended : resultCode,
-                                   QString::fromUtf8(sqlite3_errmsg(db)));
+    throw EngineErrors::fromSqlite(resultCode, QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 StatementHandle prepare(sqlite3* db, const QByteArray& utf8, const char** tail)

@@ -14,8 +14,9 @@ struct Finalizer
 };
 using StatementHandle = std::unique_ptr<sqlite3_stmt, Finalizer>;
 
-// Raises the connection's failure for a result code as RuntimeError: the extended code where
-// the connection holds one for the same failure.
+// Raises the connection's failure for a result code as RuntimeError. The engine's connections
+// all give extended result codes (SqliteEngine turns them on), so a read-only file and one left
+// in the middle of a change are told apart.
 [[noreturn]] void raise(sqlite3* db, int resultCode);
 
 // Prepares the first statement of utf8 (nullptr for one of blanks or comments only); tail, when
