@@ -7,6 +7,7 @@
 #include "PrintStatements.h"
 #include "ShowRegister.h"
 #include "StatementCommand.h"
+#include "runtime/LargeBuffers.h"
 #include "runtime/LocalPath.h"
 #include "runtime/RuntimeError.h"
 
@@ -85,6 +86,7 @@ int printStatements(char* program, const HostOptions& options, QTextStream& out,
 
 int main(int argc, char* argv[])
 {
+    LargeBuffers::returnToTheSystemWhenFreed();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << LocalPath::fromBytes(argv[i]);

@@ -9,15 +9,22 @@
 
 namespace {
 
-// A text key is a stretch of one buffer, so a million keys take 24 bytes each.
+// A key is a number or a stretch of one buffer, so a million keys take 16 bytes each.
 struct SortKey
 {
-    double number;
-    quint32 textStart;
-    quint32 textLength;
+    struct TextSpan
+    {
+        quint32 start;
+        quint32 length;
+    };
+    union {
+        double number;
+        TextSpan text;
+    };
     quint32 row;
     bool isNumber;
 };
+static_assert(sizeof(SortKey) == 16);
 
 // Numbers before texts; texts compare as plain bytes (the byte order of UTF-8 is the order of
 // character codes).
@@ -29,13 +36,13 @@ public:
     {
         if (a.isNumber != b.isNumber)
             return a.isNumber;
-        return a.isNumber ? a.number < b.number : text(a) < text(b);
+        return a.isNumber ? a.number < b.number : textOf(a) < textOf(b);
     }
 
 private:
-    std::string_view text(const SortKey& key) const
+    std::string_view textOf(const SortKey& key) const
     {
-        return std::string_view(m_buffer).substr(key.textStart, key.textLength);
+        return std::string_view(m_buffer).substr(key.text.start, key.text.length);
     }
     const std::string& m_buffer;
 };
@@ -51,8 +58,14 @@ std::vector<SortKey> keysOf(const std::vector<quint32>& rows, SortMeaning meanin
     for (const quint32 row : rows) {
         const auto start = buffer.size();
         const auto number = maker.key(textOf(row), buffer);
-        keys.push_back(SortKey{number.value_or(0.0), quint32(start), quint32(buffer.size() - start),
-                               row, number.has_value()});
+        SortKey key{};
+        if (number)
+            key.number = *number;
+        else
+            key.text = {quint32(start), quint32(buffer.size() - start)};
+        key.row = row;
+        key.isNumber = number.has_value();
+        keys.push_back(key);
     }
     return keys;
 }
