@@ -57,8 +57,8 @@ QStringList addMissingIndexes(ado::Connection& connection)
         if (!index.hasMatch())
             continue;
         if (!ado::PreparedStatement(connection, u"select 1 from sqlite_master where type = 'index' "
-                                                "and name = '%1'"_s.arg(index.captured(1)))
-                 .scalar()
+                                                "and name = ?"_s)
+                 .scalar({index.captured(1)})
                  .isNull())
             continue;
         ado::PreparedStatement(connection, statement).run();

@@ -81,12 +81,12 @@ SqliteFileTarget reading(const QString& path)
     // A read-only disk changes under no one; only a change still waiting beside the file (in its
     // -wal or a rollback journal) must be read through the engine's locks.
     if (isOnReadOnlyDisk(path) && isEmptyOrMissing(wal) && isEmptyOrMissing(path + "-journal"_L1))
-        return {uri + "&immutable=1"_L1, true, true, QString()};
+        return {.databaseName = uri + "&immutable=1"_L1, .isUri = true, .readOnly = true};
     // Only a user who may write the file and its folder makes -wal and -shm of the owner's.
     const bool makesOwnersFiles =
         LocalPath::isWritable(path) && LocalPath::isWritable(LocalPath::folderOf(path));
     if (!isWriteAhead(path) || makesOwnersFiles)
-        return {uri, true, true, QString()};
+        return {.databaseName = uri, .isUri = true, .readOnly = true};
     QStringList lacking;
     for (const QString& file : {wal, shm}) {
         if (!isReadable(file))
@@ -94,11 +94,14 @@ SqliteFileTarget reading(const QString& path)
                                                        : u" is missing"_s);
     }
     if (lacking.isEmpty())
-        return {uri, true, true, QString()};
-    return {uri, true, true,
-            u"%1 cannot be read by you without leaving files of yours beside it, as it is read "
-            "through the -wal and -shm files its owner keeps there: %2. Ask the owner to open "
-            "the database once."_s.arg(path, lacking.join(u", "_s))};
+        return {.databaseName = uri, .isUri = true, .readOnly = true};
+    return {.databaseName = uri,
+            .isUri = true,
+            .readOnly = true,
+            .refusal =
+                u"%1 cannot be read by you without leaving files of yours beside it, as it is read "
+                "through the -wal and -shm files its owner keeps there: %2. Ask the owner to open "
+                "the database once."_s.arg(path, lacking.join(u", "_s))};
 }
 
 } // namespace
@@ -106,9 +109,9 @@ SqliteFileTarget reading(const QString& path)
 SqliteFileTarget SqliteFileTarget::forPath(const QString& path)
 {
     if (path == u":memory:")
-        return {path, false, false, QString()};
+        return {.databaseName = path};
     if (path.startsWith("file:"_L1, Qt::CaseInsensitive))
-        return {path, true, false, QString()};
+        return {.databaseName = path, .isUri = true};
     if (!LocalPath::exists(path) || LocalPath::isWritable(path)) {
         const QString refusal = foreignJournalRefusal(path);
         // Saving also needs the -wal and -shm: made anew in the folder, or already there.
@@ -116,11 +119,11 @@ SqliteFileTarget SqliteFileTarget::forPath(const QString& path)
             LocalPath::isWritable(LocalPath::folderOf(path)) ||
             (LocalPath::exists(path + "-wal"_L1) && LocalPath::exists(path + "-shm"_L1));
         if (!refusal.isEmpty())
-            return {path, false, false, refusal};
+            return {.databaseName = path, .refusal = refusal};
         if (journalMade && !LocalPath::hasForeignBytes(path))
-            return {path, false, false, QString()};
+            return {.databaseName = path};
         if (journalMade)
-            return {uriOf(path), true, false, QString()};
+            return {.databaseName = uriOf(path), .isUri = true};
     }
     return reading(path);
 }

@@ -26,7 +26,7 @@ struct OSTRELPLATFORM_EXPORT SqliteFileTarget
     bool isUri = false;
     bool readOnly = false;
     // Why the file is not opened; empty when it may be.
-    QString refusal;
+    QString refusal = {};
 
     // To read and write where this user may.
     static SqliteFileTarget forPath(const QString& path);
