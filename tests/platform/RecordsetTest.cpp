@@ -242,6 +242,14 @@ private slots:
         entry.show();
         QVERIFY(QTest::qWaitForWindowActive(&entry));
         QProcess first;
+        m_db.Execute(u"create table saves (clerk varchar(10))"_s);
+        first.start(QCoreApplication::applicationDirPath() + u"/db_write_lock_holder"_s, {m_path});
+        QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
+        while (!first.canReadLine())
+            QVERIFY2(first.waitForReadyRead(10000), first.readAllStandardError().constData());
+        QCOMPARE(first.readLine().trimmed(), QByteArray("locked"));
+
+        // Counted from here: the BEGIN below is what the notice waits on.
         bool busy = false;
         bool noticed = false;
         QTimer::singleShot(LockWaitIndicator::NoticeAfterMs + 200, &entry, [&] {
@@ -254,13 +262,6 @@ private slots:
             QTest::keyClicks(&entry, u"lost"_s);
             first.write("commit\n");
         });
-        m_db.Execute(u"create table saves (clerk varchar(10))"_s);
-        first.start(QCoreApplication::applicationDirPath() + u"/db_write_lock_holder"_s, {m_path});
-        QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
-        while (!first.canReadLine())
-            QVERIFY2(first.waitForReadyRead(10000), first.readAllStandardError().constData());
-        QCOMPARE(first.readLine().trimmed(), QByteArray("locked"));
-
         m_db.BeginTrans();
         QCOMPARE(m_db.ExecuteScalar(u"select group_concat(clerk) from saves"_s),
                  QVariant(u"first"_s));
