@@ -1,5 +1,5 @@
 #include "db/SqlServerFunctions.h"
-#include "db/SqliteFunctionText.h"
+#include "db/SqliteFunctionSupport.h"
 
 #include "db/SqlServerLike.h"
 
@@ -15,21 +15,6 @@ using namespace Qt::StringLiterals;
 namespace ado {
 
 namespace {
-
-void fail(sqlite3_context* context, const QString& message)
-{
-    const QByteArray utf8 = message.toUtf8();
-    sqlite3_result_error(context, utf8.constData(), int(utf8.size()));
-}
-
-bool anyNull(int argc, sqlite3_value** argv)
-{
-    for (int i = 0; i < argc; ++i) {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
-            return true;
-    }
-    return false;
-}
 
 QString withoutBlanks(QString text, bool leading)
 {
@@ -49,8 +34,8 @@ bool lengthArgument(sqlite3_context* context, sqlite3_value* value, const char* 
     *length = sqlite3_value_int64(value);
     if (*length >= 0)
         return true;
-    fail(context,
-         u"Invalid length parameter passed to the %1 function."_s.arg(QLatin1StringView(function)));
+    resultError(context, u"Invalid length parameter passed to the %1 function."_s.arg(
+                             QLatin1StringView(function)));
     return false;
 }
 
@@ -136,8 +121,8 @@ std::optional<qint64> wholeOfText(sqlite3_context* context, const WholeType& typ
     for (; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c < u'0' || c > u'9') {
-            fail(context, u"Conversion failed when converting the varchar value "
-                          "'%1' to data type %2."_s.arg(original, type.name));
+            resultError(context, u"Conversion failed when converting the varchar value "
+                                 "'%1' to data type %2."_s.arg(original, type.name));
             return std::nullopt;
         }
         tooLarge = tooLarge || magnitude > (std::numeric_limits<qint64>::max() - 9) / 10;
@@ -146,8 +131,9 @@ std::optional<qint64> wholeOfText(sqlite3_context* context, const WholeType& typ
     }
     const qint64 n = negative ? -magnitude : magnitude;
     if (tooLarge || n < type.min || n > type.max) {
-        fail(context, u"The conversion of the varchar value '%1' overflowed an %2 column."_s.arg(
-                          original, type.name));
+        resultError(context,
+                    u"The conversion of the varchar value '%1' overflowed an %2 column."_s.arg(
+                        original, type.name));
         return std::nullopt;
     }
     return n;
@@ -161,14 +147,14 @@ void convertToWhole(sqlite3_context* context, const WholeType& type, sqlite3_val
     case SQLITE_INTEGER: {
         const qint64 n = sqlite3_value_int64(value);
         if (n < type.min || n > type.max)
-            return fail(context, overflow);
+            return resultError(context, overflow);
         return sqlite3_result_int64(context, n);
     }
     case SQLITE_FLOAT: {
         // Towards zero, as SQL Server converts a float.
         const double d = std::trunc(sqlite3_value_double(value));
         if (!(d >= double(type.min) && d <= double(type.max)))
-            return fail(context, overflow);
+            return resultError(context, overflow);
         return sqlite3_result_int64(context, qint64(d));
     }
     default:
@@ -190,8 +176,8 @@ std::optional<double> realOfText(sqlite3_context* context, bool approximate, sql
     // 'inf' and 'nan' are no numbers to SQL Server.
     if (ok && std::isfinite(d))
         return d;
-    fail(context, u"Error converting data type varchar to %1."_s.arg(approximate ? u"float"_s
-                                                                                 : u"numeric"_s));
+    resultError(context, u"Error converting data type varchar to %1."_s.arg(
+                             approximate ? u"float"_s : u"numeric"_s));
     return std::nullopt;
 }
 
@@ -240,8 +226,8 @@ void convert(sqlite3_context* context, int, sqlite3_value** argv)
         if (base == name)
             return convertToText(context, type, argv[1]);
     }
-    fail(context, u"Conversion to data type %1 is not available on the embedded "
-                  "database."_s.arg(type));
+    resultError(context, u"Conversion to data type %1 is not available on the embedded "
+                         "database."_s.arg(type));
 }
 
 bool isText(sqlite3_value* value)
@@ -266,8 +252,8 @@ const WholeType& wholeTypeOf(qint64 a, qint64 b)
 
 void overflow(sqlite3_context* context, const WholeType& type)
 {
-    fail(context,
-         u"Arithmetic overflow error converting expression to data type %1."_s.arg(type.name));
+    resultError(context, u"Arithmetic overflow error converting expression to data type %1."_s.arg(
+                             type.name));
 }
 
 // The two operands of an arithmetic operator as numbers of one type: a text met by a number is
@@ -337,14 +323,14 @@ void divide(sqlite3_context* context, sqlite3_value** argv, bool remainder)
     if (anyNull(2, argv))
         return sqlite3_result_null(context);
     if (isText(argv[0]) && isText(argv[1])) {
-        return fail(context, u"Operand data type varchar is invalid for %1 operator."_s.arg(
-                                 remainder ? u"modulo"_s : u"divide"_s));
+        return resultError(context, u"Operand data type varchar is invalid for %1 operator."_s.arg(
+                                        remainder ? u"modulo"_s : u"divide"_s));
     }
     const std::optional<Numbers> n = numbersOf(context, argv[0], argv[1]);
     if (!n)
         return;
     if (n->real ? n->y == 0 : n->b == 0)
-        return fail(context, u"Divide by zero error encountered."_s);
+        return resultError(context, u"Divide by zero error encountered."_s);
     if (n->real)
         return sqlite3_result_double(context, remainder ? std::fmod(n->x, n->y) : n->x / n->y);
     const WholeType& type = wholeTypeOf(n->a, n->b);
@@ -371,7 +357,7 @@ void like(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (argc == 3) {
         const QString escapeText = textOf(argv[2]);
         if (escapeText.size() != 1)
-            return fail(context, u"ESCAPE expression must be a single character"_s);
+            return resultError(context, u"ESCAPE expression must be a single character"_s);
         escape = escapeText[0];
     }
     // like(pattern, text) is how SQLite calls "text LIKE pattern".
@@ -382,32 +368,18 @@ void like(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 bool SqlServerFunctions::install(sqlite3* db)
 {
-    struct Function
-    {
-        const char* name;
-        int arguments;
-        void (*call)(sqlite3_context*, int, sqlite3_value**);
-        bool deterministic;
-    };
-    static const Function functions[] = {{"sqlserver_len", 1, len, true},
-                                         {"sqlserver_right", 2, right, true},
-                                         {"sqlserver_left", 2, left, true},
-                                         {"sqlserver_substring", 3, substring, true},
-                                         {"sqlserver_getdate", 0, getdate, false},
-                                         {"sqlserver_convert", 2, convert, true},
-                                         {"sqlserver_convert", 3, convert, true},
-                                         {"sqlserver_add", 2, add, true},
-                                         {"sqlserver_divide", 2, quotient, true},
-                                         {"sqlserver_modulo", 2, modulo, true},
-                                         {"like", 2, like, true},
-                                         {"like", 3, like, true}};
-    for (const auto& f : functions) {
-        const int flags = SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0);
-        if (sqlite3_create_function(db, f.name, f.arguments, flags, nullptr, f.call, nullptr,
-                                    nullptr) != SQLITE_OK)
-            return false;
-    }
-    return true;
+    return installFunctions(db, {{"sqlserver_len", 1, len, PureFunction},
+                                 {"sqlserver_right", 2, right, PureFunction},
+                                 {"sqlserver_left", 2, left, PureFunction},
+                                 {"sqlserver_substring", 3, substring, PureFunction},
+                                 {"sqlserver_getdate", 0, getdate, SQLITE_UTF8},
+                                 {"sqlserver_convert", 2, convert, PureFunction},
+                                 {"sqlserver_convert", 3, convert, PureFunction},
+                                 {"sqlserver_add", 2, add, PureFunction},
+                                 {"sqlserver_divide", 2, quotient, PureFunction},
+                                 {"sqlserver_modulo", 2, modulo, PureFunction},
+                                 {"like", 2, like, PureFunction},
+                                 {"like", 3, like, PureFunction}});
 }
 
 } // namespace ado

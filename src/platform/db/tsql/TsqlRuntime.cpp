@@ -1,5 +1,5 @@
 #include "db/tsql/TsqlRuntime.h"
-#include "db/SqliteFunctionText.h"
+#include "db/SqliteFunctionSupport.h"
 
 #include "db/SqlServerDateText.h"
 #include "db/tsql/TsqlDateParts.h"
@@ -13,15 +13,6 @@ namespace ado::tsql {
 
 namespace {
 
-bool anyNull(int argc, sqlite3_value** argv)
-{
-    for (int i = 0; i < argc; ++i) {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
-            return true;
-    }
-    return false;
-}
-
 // Letter by letter, as SQL Server changes case: 'ß' stays one letter.
 QString eachCharacter(QString text, QChar (QChar::*change)() const noexcept)
 {
@@ -32,8 +23,7 @@ QString eachCharacter(QString text, QChar (QChar::*change)() const noexcept)
 
 void failHere(sqlite3_context* context, int, sqlite3_value** argv)
 {
-    const QByteArray message = textOf(argv[0]).toUtf8();
-    sqlite3_result_error(context, message.constData(), int(message.size()));
+    resultError(context, textOf(argv[0]));
 }
 
 void upper(sqlite3_context* context, int argc, sqlite3_value** argv)
@@ -114,9 +104,8 @@ void finite(sqlite3_context* context, int, sqlite3_value** argv)
     const double d = sqlite3_value_double(argv[0]);
     if (std::isfinite(d))
         return sqlite3_result_double(context, d);
-    static const char message[] =
-        "Arithmetic overflow error converting expression to data type float.";
-    sqlite3_result_error(context, message, int(sizeof message - 1));
+    resultError(context,
+                QByteArray("Arithmetic overflow error converting expression to data type float."));
 }
 
 // tsql_date(text) and tsql_datetime(text): a text read as SQL Server reads a date under
@@ -135,7 +124,7 @@ void date(sqlite3_context* context, int, sqlite3_value** argv, bool withTime)
         message = "not supported on the embedded database: a time of day in a text converted to "
                   "datetime";
     if (!message.isEmpty())
-        return sqlite3_result_error(context, message.constData(), int(message.size()));
+        return resultError(context, message);
     const QString iso = date->toString(Qt::ISODate);
     resultText(context, withTime ? iso + QStringLiteral(" 00:00:00.000") : iso);
 }
@@ -171,15 +160,10 @@ void sum(sqlite3_context* context, int argc, sqlite3_value** argv)
             const QByteArray message =
                 QByteArray("Arithmetic overflow error converting expression to data type ") +
                 (isInt ? "int." : "bigint.");
-            return sqlite3_result_error(context, message.constData(), int(message.size()));
+            return resultError(context, message);
         }
     }
     sqlite3_result_int64(context, total);
-}
-
-void failWith(sqlite3_context* context, const QByteArray& message)
-{
-    sqlite3_result_error(context, message.constData(), int(message.size()));
 }
 
 // tsql_datepart(part, moment): DATEPART's int.
@@ -190,7 +174,7 @@ void partOfMoment(sqlite3_context* context, int argc, sqlite3_value** argv)
     const std::optional<DatePart> part = datePart(textOf(argv[0]));
     const std::optional<QDateTime> moment = storedMoment(textOf(argv[1]));
     if (!part || !moment)
-        return failWith(context, "a date the embedded database does not store");
+        return resultError(context, QByteArray("a date the embedded database does not store"));
     sqlite3_result_int(context, partOf(*part, *moment));
 }
 
@@ -204,13 +188,13 @@ void addToMoment(sqlite3_context* context, int argc, sqlite3_value** argv)
     const std::optional<QDateTime> moment = storedMoment(textOf(argv[2]));
     const bool withTime = sqlite3_value_int(argv[3]) != 0;
     if (!part || !moment)
-        return failWith(context, "a date the embedded database does not store");
+        return resultError(context, QByteArray("a date the embedded database does not store"));
     const std::optional<QDateTime> result =
         added(*part, sqlite3_value_int64(argv[1]), *moment, withTime);
     if (!result)
-        return failWith(context, QByteArray("Adding a value to a '") +
-                                     (withTime ? "datetime" : "date") +
-                                     "' column caused an overflow.");
+        return resultError(context, QByteArray("Adding a value to a '") +
+                                        (withTime ? "datetime" : "date") +
+                                        "' column caused an overflow.");
     resultText(context, storedText(*result, withTime));
 }
 
@@ -223,12 +207,13 @@ void momentsApart(sqlite3_context* context, int argc, sqlite3_value** argv)
     const std::optional<QDateTime> start = storedMoment(textOf(argv[1]));
     const std::optional<QDateTime> end = storedMoment(textOf(argv[2]));
     if (!part || !start || !end)
-        return failWith(context, "a date the embedded database does not store");
+        return resultError(context, QByteArray("a date the embedded database does not store"));
     const std::optional<int> n = boundaries(*part, *start, *end);
     if (!n)
-        return failWith(context, "The datediff function resulted in an overflow. The number of "
-                                 "dateparts separating two date/time instances is too large. Try "
-                                 "to use datediff with a less precise datepart.");
+        return resultError(context,
+                           QByteArray("The datediff function resulted in an overflow. The number "
+                                      "of dateparts separating two date/time instances is too "
+                                      "large. Try to use datediff with a less precise datepart."));
     sqlite3_result_int(context, *n);
 }
 
@@ -236,36 +221,22 @@ void momentsApart(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 bool installRuntime(sqlite3* db)
 {
-    struct Function
-    {
-        const char* name;
-        int arguments;
-        void (*call)(sqlite3_context*, int, sqlite3_value**);
-        int flags;
-    };
     // tsql_fail is not deterministic, so the engine never evaluates it ahead of the branch
     // that reaches it.
-    const int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    const Function functions[] = {{"tsql_fail", 1, failHere, SQLITE_UTF8},
-                                  {"tsql_upper", 1, upper, pure},
-                                  {"tsql_lower", 1, lower, pure},
-                                  {"tsql_replace", 3, replace, pure},
-                                  {"tsql_sum", -1, sum, pure},
-                                  {"tsql_float", 1, finite, pure},
-                                  {"tsql_date", 1, dateOnly, pure},
-                                  {"tsql_datetime", 1, dateTime, pure},
-                                  {"tsql_charindex", 3, charIndex, pure},
-                                  {"tsql_replicate", 3, replicate, pure},
-                                  {"tsql_stuff", 4, stuff, pure},
-                                  {"tsql_datepart", 2, partOfMoment, pure},
-                                  {"tsql_dateadd", 4, addToMoment, pure},
-                                  {"tsql_datediff", 3, momentsApart, pure}};
-    for (const Function& f : functions) {
-        if (sqlite3_create_function(db, f.name, f.arguments, f.flags, nullptr, f.call, nullptr,
-                                    nullptr) != SQLITE_OK)
-            return false;
-    }
-    return true;
+    return installFunctions(db, {{"tsql_fail", 1, failHere, SQLITE_UTF8},
+                                 {"tsql_upper", 1, upper, PureFunction},
+                                 {"tsql_lower", 1, lower, PureFunction},
+                                 {"tsql_replace", 3, replace, PureFunction},
+                                 {"tsql_sum", -1, sum, PureFunction},
+                                 {"tsql_float", 1, finite, PureFunction},
+                                 {"tsql_date", 1, dateOnly, PureFunction},
+                                 {"tsql_datetime", 1, dateTime, PureFunction},
+                                 {"tsql_charindex", 3, charIndex, PureFunction},
+                                 {"tsql_replicate", 3, replicate, PureFunction},
+                                 {"tsql_stuff", 4, stuff, PureFunction},
+                                 {"tsql_datepart", 2, partOfMoment, PureFunction},
+                                 {"tsql_dateadd", 4, addToMoment, PureFunction},
+                                 {"tsql_datediff", 3, momentsApart, PureFunction}});
 }
 
 } // namespace ado::tsql
