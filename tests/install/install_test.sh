@@ -26,6 +26,11 @@ zgrep -q 'backup' "$tree/share/man/man1/payroll-host.1.gz" || fail "manual page"
 "$host" --db demo.db --demo
 [[ $("$host" --db demo.db --sql "select count(*) n from pusers") == $'n\n12' ]] || fail "--sql"
 
+# On a server --add-indexes is refused and names the installed script to run there instead.
+status=0 && refusal=$("$host" --db odbc:DSN=payroll --add-indexes 2>&1 >/dev/null) || status=$?
+script=$(grep -o '/[^ ]*PayrollSchemaSqlServer\.sql' <<<"$refusal") || fail "--add-indexes: $refusal"
+[[ $status == 2 && -f $script ]] || fail "--add-indexes names $script (exit $status)"
+
 "$host" --db demo.db --statement LN1 --pdf statement.pdf
 pdftotext statement.pdf - | grep -q 'Loan Issue Statement' || fail "no statement in the PDF"
 
