@@ -56,7 +56,7 @@ PreparedStatement& PreparedStatement::checked(int bindResult)
 }
 
 void PreparedStatement::execute(std::initializer_list<QVariant> values,
-                                QList<QVariantList>* collect)
+                                QList<QVariantList>* collect, qsizetype rowsWanted)
 {
     for (const QVariant& value : values)
         checked(sqlite::bindValue(m_statement, ++m_position, value));
@@ -67,10 +67,13 @@ void PreparedStatement::execute(std::initializer_list<QVariant> values,
     const QList<bool> noDates(sqlite3_column_count(m_statement), false);
     int stepped;
     while ((stepped = sqlite3_step(m_statement)) == SQLITE_ROW) {
-        if (collect)
-            collect->append(sqlite::rowValues(m_statement, noDates));
+        if (!collect)
+            continue;
+        collect->append(sqlite::rowValues(m_statement, noDates));
+        if (collect->size() == rowsWanted)
+            break;
     }
-    if (stepped != SQLITE_DONE)
+    if (stepped != SQLITE_DONE && stepped != SQLITE_ROW)
         fail(stepped);
     // Reset at once: a statement left part-way would hold the engine's read lock.
     sqlite3_reset(m_statement);
@@ -83,7 +86,8 @@ void PreparedStatement::run(std::initializer_list<QVariant> values)
 
 QVariant PreparedStatement::scalar(std::initializer_list<QVariant> values)
 {
-    const QList<QVariantList> found = rows(values);
+    QList<QVariantList> found;
+    execute(values, &found, 1);
     return found.isEmpty() || found.front().isEmpty() ? QVariant() : found.front().front();
 }
 

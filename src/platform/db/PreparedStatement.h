@@ -47,9 +47,10 @@ public:
 
 private:
     PreparedStatement& checked(int bindResult);
-    // Binds the values, steps through the rows (handing each to collect when given) and makes
-    // the statement ready for the next run.
-    void execute(std::initializer_list<QVariant> values, QList<QVariantList>* collect);
+    // Binds the values, steps through the rows (collecting them, up to rowsWanted when it is not
+    // -1, when collect is given) and makes the statement ready for the next run.
+    void execute(std::initializer_list<QVariant> values, QList<QVariantList>* collect,
+                 qsizetype rowsWanted = -1);
     [[noreturn]] void fail(int resultCode);
 
     sqlite3* m_db;

@@ -65,6 +65,7 @@ private:
 
     struct State;
     std::unique_ptr<State> d;
+    // Here rather than in State: text() reads it for every field, inline.
     std::vector<bool> m_dateColumns;
 };
 
